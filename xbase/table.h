@@ -113,6 +113,9 @@ public:
     virtual int asInt(const Field* f) const = 0;
     virtual double asDouble(const Field* f) const = 0;
     virtual std::string rawRecord() const = 0;                   // deleted mark + fields, as in the file
+    // A byte memo: stored as a picture block (assignMemoBytes), or laid out
+    // as a 4-byte little-endian count followed by exactly that many bytes.
+    virtual bool isByteMemo(const Field* f) const = 0;
 
     // Writes
     virtual Status appendBlank() = 0;

@@ -1,0 +1,1096 @@
+#include "xbase/dbf_table.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <optional>
+
+#include "xbase/dbf_format.h"
+#include "xbase/field_codec.h"
+#include "xbase/key_encoding.h"
+
+namespace zentrix::xbase {
+namespace {
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+bool writableType(FieldType t) {
+    return t == FieldType::Character || t == FieldType::Numeric || t == FieldType::Float || t == FieldType::Memo;
+}
+
+bool isMemoType(FieldType t) { return t == FieldType::Memo || t == FieldType::General || t == FieldType::Blob; }
+
+// Keys in messages: printable bytes as they are, others as \xHH.
+std::string printable(std::string_view key) {
+    std::string out;
+    for (unsigned char c : key) {
+        if (c >= 0x20 && c < 0x7F) {
+            out += char(c);
+        } else {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02X", c);
+            out += buf;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+DbfTable::DbfTable(Engine& engine, TableFiles files, OpenMode mode)
+    : engine_(engine), files_(std::move(files)), mode_(mode) {}
+
+DbfTable::~DbfTable() {
+    flushPending();
+    cursor_.reset();
+    if (lockDepth_ > 0) {
+        lockDepth_ = 1;
+        unlock();
+    }
+}
+
+// ---- open and create -------------------------------------------------------
+
+Result<std::unique_ptr<DbfTable>> DbfTable::open(Engine& engine, const std::string& path, OpenMode mode) {
+    TableFiles files = TableFiles::locate(engine.fileSystem(), path);
+    if (!files.tableExists) return Status::error(files.table + ": " + kMissingMarker);
+    std::unique_ptr<DbfTable> table(new DbfTable(engine, std::move(files), mode));
+    ZX_TRY(table->openFiles());
+    return table;
+}
+
+Status DbfTable::openFiles() {
+    FileSystem& fs = engine_.fileSystem();
+    auto file = fs.open(files_.table, mode_);
+    if (!file) return file.status();
+    dbf_ = std::move(file.value());
+    auto size = dbf_->size();
+    if (!size) return size.status();
+    std::string bytes(size_t(std::min<uint64_t>(*size, dbf::kHeaderSize)), '\0');
+    ZX_TRY(dbf_->readAt(0, bytes.data(), bytes.size()));
+    if (bytes.size() == size_t(dbf::kHeaderSize)) {
+        const int length = DbfHeader::lengthFromPrefix(reinterpret_cast<const uint8_t*>(bytes.data()));
+        if (length > dbf::kHeaderSize && uint64_t(length) <= *size) {
+            bytes.resize(size_t(length));
+            ZX_TRY(dbf_->readAt(0, bytes.data(), bytes.size()));
+        }
+    }
+    auto header = DbfHeader::parse(bytes, *size);
+    if (!header) return header.status().withContext(files_.table);
+    header_ = std::move(header.value());
+
+    for (size_t i = 0; i < header_.fields.size(); ++i)
+        fields_.push_back(std::make_unique<Field>(header_.fields[i], int(i)));
+    for (const auto& f : header_.fields) {
+        if (!writableType(f.type) && writeProblem_.empty())
+            writeProblem_ = files_.table + ": field " + f.name + " of type " + std::string(1, char(f.type)) +
+                            " cannot be written (only C, N and M); the table is read-only";
+        if (f.type == FieldType::Memo && f.length != dbf::kTextMemoPointerLength &&
+            f.length != dbf::kBinaryMemoPointerLength)
+            return Status::error(files_.table + ": damaged header: memo field " + f.name + " has width " +
+                                 std::to_string(f.length));
+    }
+    if (header_.nullFlagsOffset >= 0 && writeProblem_.empty())
+        writeProblem_ = files_.table + ": tables with null flags are read-only";
+
+    if (header_.hasMemoFields()) {
+        if (!files_.memoExists) return Status::error(files_.table + ": memo file " + files_.memo + " is missing");
+        auto memoFile = fs.open(files_.memo, mode_);
+        if (!memoFile) return memoFile.status();
+        auto memo = MemoFile::open(std::move(memoFile.value()));
+        if (!memo) return memo.status();
+        memo_ = std::move(memo.value());
+    }
+
+    info_.version = header_.version;
+    info_.lastUpdateYear = header_.year;
+    info_.lastUpdateMonth = header_.month;
+    info_.lastUpdateDay = header_.day;
+    info_.recordCount = header_.recordCount;
+    info_.headerLength = header_.headerLength;
+    info_.recordLength = header_.recordLength;
+    info_.tableFlags = header_.tableFlags;
+    info_.codePage = header_.codePage;
+    info_.hasMemo = memo_ != nullptr;
+    info_.memoBlockSize = memo_ ? int(memo_->blockSize()) : 0;
+    info_.path = files_.table;
+    info_.memoPath = memo_ ? files_.memo : "";
+
+    ZX_TRY(attachIndex());
+    if (mode_ == OpenMode::ReadOnly && writeProblem_.empty()) writeProblem_ = files_.table + ": opened read-only";
+    record_.assign(size_t(header_.recordLength), ' ');
+    changedFields_.assign(fields_.size(), false);
+    return Status::ok();
+}
+
+Status DbfTable::attachIndex() {
+    if (!files_.indexExists) {
+        if (header_.tableFlags & dbf::kFlagProductionIndex)
+            warnings_.push_back(files_.table + ": production index " + files_.index + " is missing; tags unavailable");
+        return Status::ok();
+    }
+    auto file = engine_.fileSystem().open(files_.index, mode_);
+    if (!file) return file.status();
+    auto index = CompoundIndex::open(std::move(file.value()));
+    if (!index) {
+        // Without the tag directory the tags cannot be rebuilt; writing would
+        // leave the index behind, so the table stays read-only.
+        warnings_.push_back(index.message());
+        if (writeProblem_.empty())
+            writeProblem_ = files_.table + ": production index unreadable (" + index.message() + "); the table is read-only";
+        return Status::ok();
+    }
+    index_ = std::move(index.value());
+    info_.indexPath = files_.index;
+    for (const auto& indexTag : index_->tags()) {
+        auto tag = std::make_unique<TableTag>(*indexTag, header_.fields);
+        if (!tag->usable()) {
+            warnings_.push_back(files_.index + ": " + tag->problem() + "; the tag cannot be used");
+            if (writeProblem_.empty())
+                writeProblem_ = files_.table + ": " + tag->problem() + "; the table is read-only";
+        }
+        tags_.push_back(std::move(tag));
+    }
+    return verifyIndexAtOpen();
+}
+
+Status DbfTable::verifyIndexAtOpen() {
+    // A live writer holds the commit lock for the whole of its commit, so a
+    // dirty mark seen under the lock was left by a commit that never ended.
+    const bool exclusive = mode_ == OpenMode::ReadWrite;
+    ZX_TRY(dbf_->lock(dbf::kCommitLockOffset, dbf::kCommitLockLength, exclusive));
+    Status status = [&]() -> Status {
+        auto dirty = index_->isDirty();
+        if (!dirty) return dirty.status();
+        if (!*dirty) return Status::ok();
+        const bool canRebuild = exclusive && std::all_of(tags_.begin(), tags_.end(), [](const auto& t) { return t->usable(); });
+        if (!canRebuild) {
+            warnings_.push_back(files_.index + ": left behind by an interrupted commit; its tags are not used");
+            tags_.clear();
+            index_.reset();
+            if (writeProblem_.empty()) writeProblem_ = files_.table + ": production index needs a rebuild";
+            return Status::ok();
+        }
+        ZX_TRY(reloadHeader());
+        ZX_TRY(rebuildIndex());
+        warnings_.push_back(files_.index + ": left behind by an interrupted commit; rebuilt from the table");
+        return Status::ok();
+    }();
+    dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength);
+    return status;
+}
+
+Result<std::unique_ptr<DbfTable>> DbfTable::create(Engine& engine, const std::string& path,
+                                                   const std::vector<FieldSpec>& fields,
+                                                   const std::vector<TagSpec>& tagSpecs) {
+    FileSystem& fs = engine.fileSystem();
+    TableFiles files = TableFiles::locate(fs, path);
+    const std::string& name = files.table;
+    if (files.tableExists) {
+        // Only a readable table is ever replaced: a damaged file may hold
+        // data that a repair can still save.
+        {
+            auto existing = DbfTable::open(engine, files.table, OpenMode::ReadOnly);
+            if (!existing)
+                return Status::error(name + ": exists but is not a readable table, not replaced (" +
+                                     existing.message() + ")");
+        }
+        if (engine.options().createSafety)
+            return Status::error(name + ": already exists (create-safety is on)");
+    }
+    auto header = DbfHeader::build(fields, !tagSpecs.empty());
+    if (!header) return header.status().withContext(name);
+
+    std::vector<TagLayout> layouts;
+    for (const auto& spec : tagSpecs) {
+        auto key = Expression::compile(spec.keyExpression, header->fields);
+        if (!key) return Status::error(name + ": tag " + spec.name + ": " + key.message());
+        if (!spec.forExpression.empty()) {
+            auto filter = Expression::compile(spec.forExpression, header->fields);
+            if (!filter) return Status::error(name + ": tag " + spec.name + ": " + filter.message());
+        }
+        if (spec.name.empty() || spec.name.size() > 10)
+            return Status::error(name + ": tag name \"" + spec.name + "\" is not 1 to 10 characters");
+        TagLayout layout;
+        layout.spec = spec;
+        layout.keyType = keyTypeFor(*key);
+        layout.keyLength = keyLengthFor(*key);
+        if (layout.keyLength < 1 || layout.keyLength > 240)
+            return Status::error(name + ": tag " + spec.name + ": key length " + std::to_string(layout.keyLength) +
+                                 " not within 1 to 240");
+        layouts.push_back(std::move(layout));
+    }
+
+    auto file = fs.create(name);
+    if (!file) return file.status();
+    std::string bytes = header->serialize();
+    bytes += char(dbf::kEofMarker);
+    ZX_TRY((*file)->writeAt(0, bytes.data(), bytes.size()));
+    ZX_TRY((*file)->truncate(bytes.size()));
+    file.value().reset();
+
+    if (header->hasMemoFields()) {
+        auto memoFile = fs.create(files.memo);
+        if (!memoFile) return memoFile.status();
+        auto memo = MemoFile::create(std::move(memoFile.value()), uint32_t(engine.options().memoBlockSize));
+        if (!memo) return memo.status();
+    } else if (files.memoExists) {
+        ZX_TRY(fs.remove(files.memo));
+    }
+    if (!layouts.empty()) {
+        auto indexFile = fs.create(files.index);
+        if (!indexFile) return indexFile.status();
+        std::vector<std::vector<KeyEntry>> keys(layouts.size());
+        auto index = CompoundIndex::build(std::move(indexFile.value()), layouts, std::move(keys));
+        if (!index) return index.status();
+    } else if (files.indexExists) {
+        ZX_TRY(fs.remove(files.index));
+    }
+    return DbfTable::open(engine, name, OpenMode::ReadWrite);
+}
+
+// ---- handles ---------------------------------------------------------------
+
+const Field* DbfTable::field(std::string_view name) const {
+    for (const auto& f : fields_)
+        if (equalsIgnoringCase(f->name(), name)) return f.get();
+    return nullptr;
+}
+
+const Field* DbfTable::fieldAt(int index) const {
+    return (index >= 0 && index < int(fields_.size())) ? fields_[size_t(index)].get() : nullptr;
+}
+
+const Tag* DbfTable::tag(std::string_view name) const {
+    for (const auto& t : tags_)
+        if (equalsIgnoringCase(t->name(), name)) return t.get();
+    return nullptr;
+}
+
+std::vector<const Tag*> DbfTable::tags() const {
+    std::vector<const Tag*> out;
+    for (const auto& t : tags_) out.push_back(t.get());
+    return out;
+}
+
+const FieldDescriptor* DbfTable::descriptorOf(const Field* f) const {
+    if (!f || f->index() < 0 || f->index() >= int(fields_.size()) || fields_[size_t(f->index())].get() != f)
+        return nullptr;
+    return &header_.fields[size_t(f->index())];
+}
+
+Status DbfTable::fail(int code, const Status& status) const {
+    if (!status.isOk()) engine_.recordError(code, status.message());
+    return status;
+}
+
+// ---- position --------------------------------------------------------------
+
+Status DbfTable::selectTag(const Tag* tag) {
+    flushPending();
+    if (!tag) {
+        selected_ = nullptr;
+        cursor_.reset();
+        return Status::ok();
+    }
+    for (const auto& t : tags_) {
+        if (t.get() != tag) continue;
+        if (!t->usable()) return fail(kErrorIndex, Status::error(files_.index + ": " + t->problem()));
+        selected_ = t.get();
+        cursor_ = selected_->index().cursor();
+        cursorValid_ = false;
+        return Status::ok();
+    }
+    return fail(kErrorIndex, Status::error(files_.table + ": the tag does not belong to this table"));
+}
+
+void DbfTable::discardPending() {
+    pendingMemos_.clear();
+    std::fill(changedFields_.begin(), changedFields_.end(), false);
+    deletedChanged_ = false;
+    appending_ = false;
+    changed_ = false;
+}
+
+void DbfTable::flushPending() {
+    if (!changed_) return;
+    Status status = commit();
+    if (!status) discardPending();  // the failure is in the engine's pending error
+}
+
+void DbfTable::standOnNothing(bool atEnd) {
+    recno_ = 0;
+    eof_ = atEnd;
+    record_.assign(size_t(header_.recordLength), ' ');
+    cursorValid_ = false;
+}
+
+bool DbfTable::load(uint32_t recno) {
+    if (recno < 1 || recno > header_.recordCount) {
+        standOnNothing(true);
+        return false;
+    }
+    auto bytes = cache_.read(*dbf_, recno, header_.recordCount, header_.headerLength, header_.recordLength);
+    if (!bytes) {
+        fail(kErrorRead, bytes.status());
+        standOnNothing(true);
+        return false;
+    }
+    record_.assign(bytes->data(), bytes->size());
+    recno_ = recno;
+    eof_ = false;
+    return true;
+}
+
+bool DbfTable::placeFromCursor(const Result<bool>& moved) {
+    if (!moved) {
+        fail(kErrorIndex, moved.status());
+        standOnNothing(true);
+        return false;
+    }
+    if (!moved.value()) {
+        standOnNothing(true);
+        return false;
+    }
+    const uint32_t recno = cursor_->recno();
+    if (recno > header_.recordCount) reloadHeader();  // appended by another process
+    if (!load(recno)) {
+        fail(kErrorIndex, Status::error(files_.index + ": tag " + selected_->name() + " points at record " +
+                                            std::to_string(recno) + " of " + std::to_string(header_.recordCount)));
+        return false;
+    }
+    cursorValid_ = true;
+    return true;
+}
+
+bool DbfTable::top() {
+    flushPending();
+    if (!selected_) {
+        reloadHeader();
+        return load(1);
+    }
+    return placeFromCursor(cursor_->first());
+}
+
+bool DbfTable::bottom() {
+    flushPending();
+    reloadHeader();
+    if (!selected_) return load(header_.recordCount);
+    return placeFromCursor(cursor_->last());
+}
+
+bool DbfTable::go(uint32_t recno) {
+    flushPending();
+    if (recno > header_.recordCount) reloadHeader();
+    cursorValid_ = false;
+    return load(recno);
+}
+
+Result<bool> DbfTable::repositionCursor() {
+    if (cursorValid_) return true;
+    auto key = selected_->keyFor(record_);
+    if (key) {
+        auto found = cursor_->find(*key, recno_);
+        if (!found) return found.status();
+        if (*found) {
+            cursorValid_ = true;
+            return true;
+        }
+    }
+    // Not in the tag (filtered out, or deleted since): stand before the next entry.
+    const std::string probe = key ? *key : std::string();
+    auto placed = key ? cursor_->seek(probe) : cursor_->first();
+    if (!placed) return placed.status();
+    while (*placed && key && cursor_->key() == *key && cursor_->recno() < recno_) {
+        placed = cursor_->next();
+        if (!placed) return placed.status();
+    }
+    if (!*placed) return Status::error("past the end");
+    return false;
+}
+
+bool DbfTable::skip(long n) {
+    flushPending();
+    if (n == 0) return recno_ != 0;
+    if (!selected_) {
+        if (recno_ == 0) {
+            if (eof_ && n < 0) return bottom() && skip(n + 1);
+            if (!eof_ && n > 0) return top() && skip(n - 1);
+            return false;
+        }
+        const long long target = (long long)recno_ + n;
+        if (target < 1) {
+            standOnNothing(false);
+            return false;
+        }
+        if (uint64_t(target) > header_.recordCount) reloadHeader();
+        return load(uint32_t(target));
+    }
+    if (recno_ == 0) {
+        if (eof_ && n < 0) return bottom() && skip(n + 1);
+        if (!eof_ && n > 0) return top() && skip(n - 1);
+        return false;
+    }
+    auto exact = repositionCursor();
+    long steps = n > 0 ? n : -n;
+    if (!exact) {
+        // Past the end of the tag: moving back starts at its last entry.
+        if (n > 0) {
+            standOnNothing(true);
+            return false;
+        }
+        auto last = cursor_->last();
+        if (!last || !*last) return placeFromCursor(last);
+        steps -= 1;
+    } else if (!*exact && n > 0) {
+        steps -= 1;  // the cursor already stands one entry ahead
+    }
+    Result<bool> moved = true;
+    for (long i = 0; i < steps; ++i) {
+        moved = n > 0 ? cursor_->next() : cursor_->prev();
+        if (!moved || !*moved) break;
+    }
+    if (moved && !*moved && n < 0) {
+        standOnNothing(false);
+        return false;
+    }
+    return placeFromCursor(moved);
+}
+
+bool DbfTable::seek(std::string_view text) {
+    flushPending();
+    if (!selected_) {
+        fail(kErrorIndex, Status::error(files_.table + ": seek without a selected tag"));
+        return false;
+    }
+    const std::string key = selected_->seekKey(text);
+    if (!placeFromCursor(cursor_->seek(key))) return false;
+    if (selected_->keyType() == KeyType::Character) {
+        // Text beyond the key width can only match blanks.
+        const size_t width = size_t(selected_->keyLength());
+        if (text.size() > width && text.substr(width).find_first_not_of(' ') != std::string_view::npos) return false;
+    } else if (!std::isfinite(FieldCodec::parseNumber(text))) {
+        return false;
+    }
+    return cursor_->key() == key;
+}
+
+bool DbfTable::seek(double number) {
+    flushPending();
+    if (!selected_) {
+        fail(kErrorIndex, Status::error(files_.table + ": seek without a selected tag"));
+        return false;
+    }
+    if (selected_->keyType() == KeyType::Character) {
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.15g", number);
+        return seek(std::string_view(buf));
+    }
+    double wanted = number;
+    bool exactPossible = true;
+    if (selected_->keyType() == KeyType::Integer && wanted != std::floor(wanted)) {
+        wanted = std::ceil(wanted);
+        exactPossible = false;
+    }
+    const std::string key = selected_->seekKey(wanted);
+    if (!placeFromCursor(cursor_->seek(key))) return false;
+    return exactPossible && cursor_->key() == key;
+}
+
+uint32_t DbfTable::recordCount() {
+    reloadHeader();
+    return header_.recordCount;
+}
+
+bool DbfTable::deleted() const { return recno_ != 0 && uint8_t(record_[0]) == dbf::kDeletedMark; }
+
+// ---- reads -----------------------------------------------------------------
+
+std::string DbfTable::text(const Field* f) const {
+    const FieldDescriptor* d = descriptorOf(f);
+    if (!d || (recno_ == 0 && !appending_)) return "";
+    if (isMemoType(d->type)) return memo(f);
+    return FieldCodec::text(record_, *d);
+}
+
+std::string DbfTable::memo(const Field* f) const {
+    const FieldDescriptor* d = descriptorOf(f);
+    if (!d || (recno_ == 0 && !appending_)) return "";
+    if (!isMemoType(d->type)) return FieldCodec::text(record_, *d);
+    if (auto pending = pendingMemos_.find(f->index()); pending != pendingMemos_.end()) return pending->second.data;
+    auto block = FieldCodec::memoBlock(record_, *d);
+    if (!block) {
+        fail(kErrorRead, block.status().withContext(files_.table + ": record " + std::to_string(recno_)));
+        return "";
+    }
+    if (*block == 0 || !memo_) return "";
+    auto memo = memo_->read(*block);
+    if (!memo) {
+        fail(kErrorRead, memo.status().withContext(files_.table + ": record " + std::to_string(recno_) + ", field " + d->name));
+        return "";
+    }
+    return std::move(memo.value().data);
+}
+
+bool DbfTable::isByteMemo(const Field* f) const {
+    const FieldDescriptor* d = descriptorOf(f);
+    if (!d || !isMemoType(d->type) || (recno_ == 0 && !appending_)) return false;
+    uint32_t type = fpt::kTypeText;
+    std::string data;
+    if (auto pending = pendingMemos_.find(f->index()); pending != pendingMemos_.end()) {
+        type = pending->second.type;
+        data = pending->second.data;
+    } else {
+        auto block = FieldCodec::memoBlock(record_, *d);
+        if (!block || *block == 0 || !memo_) return false;
+        auto memo = memo_->read(*block);
+        if (!memo) return false;
+        type = memo->type;
+        data = std::move(memo->data);
+    }
+    if (data.empty()) return false;
+    if (type == fpt::kTypePicture || d->type != FieldType::Memo) return true;
+    return data.size() >= 4 &&
+           dbf::readU32le(reinterpret_cast<const uint8_t*>(data.data())) == data.size() - 4;
+}
+
+double DbfTable::asDouble(const Field* f) const {
+    const FieldDescriptor* d = descriptorOf(f);
+    if (!d || (recno_ == 0 && !appending_)) return 0;
+    if (isMemoType(d->type)) return FieldCodec::parseNumber(memo(f));
+    return FieldCodec::number(record_, *d);
+}
+
+long DbfTable::asLong(const Field* f) const {
+    const double v = asDouble(f);
+    if (v >= 9.2e18) return std::numeric_limits<long>::max();
+    if (v <= -9.2e18) return std::numeric_limits<long>::min();
+    return long(std::trunc(v));
+}
+
+int DbfTable::asInt(const Field* f) const {
+    const long v = asLong(f);
+    return int(std::clamp<long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+// ---- writes ----------------------------------------------------------------
+
+Status DbfTable::writable() const {
+    if (!writeProblem_.empty()) return Status::error(writeProblem_);
+    return Status::ok();
+}
+
+Status DbfTable::requireRecord() const {
+    if (recno_ == 0 && !appending_) return Status::error(files_.table + ": no current record");
+    return Status::ok();
+}
+
+Status DbfTable::appendBlank() {
+    flushPending();
+    ZX_TRY(fail(kErrorWrite, writable()));
+    reloadHeader();
+    record_.assign(size_t(header_.recordLength), ' ');
+    discardPending();
+    appending_ = true;
+    changed_ = true;
+    recno_ = header_.recordCount + 1;  // settled at commit, under the lock
+    eof_ = false;
+    cursorValid_ = false;
+    return Status::ok();
+}
+
+Status DbfTable::setFieldBytes(const Field* f, std::string_view bytes) {
+    const FieldDescriptor& d = header_.fields[size_t(f->index())];
+    record_.replace(size_t(d.offset), size_t(d.length), bytes.substr(0, size_t(d.length)));
+    changedFields_[size_t(f->index())] = true;
+    changed_ = true;
+    return Status::ok();
+}
+
+Status DbfTable::assign(const Field* f, std::string_view text) {
+    const FieldDescriptor* d = descriptorOf(f);
+    if (!d) return fail(kErrorData, Status::error(files_.table + ": no such field"));
+    ZX_TRY(fail(kErrorWrite, writable()));
+    ZX_TRY(fail(kErrorWrite, requireRecord()));
+    switch (d->type) {
+        case FieldType::Character: {
+            std::string bytes(text.substr(0, size_t(d->length)));
+            bytes.resize(size_t(d->length), ' ');
+            return setFieldBytes(f, bytes);
+        }
+        case FieldType::Numeric:
+        case FieldType::Float: {
+            const auto first = text.find_first_not_of(' ');
+            if (first == std::string_view::npos) return setFieldBytes(f, std::string(size_t(d->length), ' '));
+            const std::string trimmed(text.substr(first, text.find_last_not_of(' ') - first + 1));
+            char* end = nullptr;
+            const double value = std::strtod(trimmed.c_str(), &end);
+            if (end != trimmed.c_str() + trimmed.size())
+                return fail(kErrorData, Status::error(files_.table + ": field " + d->name + ": \"" + trimmed + "\" is not a number"));
+            return assignDouble(f, value);
+        }
+        case FieldType::Memo:
+            return assignMemo(f, text);
+        default:
+            return fail(kErrorData, Status::error(writeProblem_));
+    }
+}
+
+Status DbfTable::assignDouble(const Field* f, double value) {
+    const FieldDescriptor* d = descriptorOf(f);
+    if (!d) return fail(kErrorData, Status::error(files_.table + ": no such field"));
+    ZX_TRY(fail(kErrorWrite, writable()));
+    ZX_TRY(fail(kErrorWrite, requireRecord()));
+    if (d->type == FieldType::Numeric || d->type == FieldType::Float) {
+        auto text = FieldCodec::formatNumber(value, d->length, d->decimals);
+        if (!text) return fail(kErrorData, text.status().withContext(files_.table + ": field " + d->name));
+        return setFieldBytes(f, *text);
+    }
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15g", value);
+    return assign(f, buf);
+}
+
+Status DbfTable::assignLong(const Field* f, long value) {
+    const FieldDescriptor* d = descriptorOf(f);
+    if (!d) return fail(kErrorData, Status::error(files_.table + ": no such field"));
+    if ((d->type == FieldType::Numeric || d->type == FieldType::Float) && d->decimals == 0) {
+        ZX_TRY(fail(kErrorWrite, writable()));
+        ZX_TRY(fail(kErrorWrite, requireRecord()));
+        auto text = FieldCodec::formatInteger(value, d->length);
+        if (!text) return fail(kErrorData, text.status().withContext(files_.table + ": field " + d->name));
+        return setFieldBytes(f, *text);
+    }
+    if (d->type == FieldType::Numeric || d->type == FieldType::Float) return assignDouble(f, double(value));
+    return assign(f, std::to_string(value));
+}
+
+Status DbfTable::assignInt(const Field* f, int value) { return assignLong(f, long(value)); }
+
+Status DbfTable::assignMemo(const Field* f, std::string_view text) {
+    const FieldDescriptor* d = descriptorOf(f);
+    if (!d) return fail(kErrorData, Status::error(files_.table + ": no such field"));
+    if (d->type != FieldType::Memo) return assign(f, text);
+    ZX_TRY(fail(kErrorWrite, writable()));
+    ZX_TRY(fail(kErrorWrite, requireRecord()));
+    pendingMemos_[f->index()] = PendingMemo{fpt::kTypeText, std::string(text)};
+    changedFields_[size_t(f->index())] = true;
+    changed_ = true;
+    return Status::ok();
+}
+
+Status DbfTable::assignMemoBytes(const Field* f, const void* data, size_t length) {
+    const FieldDescriptor* d = descriptorOf(f);
+    if (!d) return fail(kErrorData, Status::error(files_.table + ": no such field"));
+    if (d->type != FieldType::Memo)
+        return fail(kErrorData, Status::error(files_.table + ": field " + d->name + " is not a memo field"));
+    ZX_TRY(fail(kErrorWrite, writable()));
+    ZX_TRY(fail(kErrorWrite, requireRecord()));
+    if (length > 0 && !data) return fail(kErrorData, Status::error(files_.table + ": no bytes given"));
+    pendingMemos_[f->index()] = PendingMemo{fpt::kTypePicture, std::string(static_cast<const char*>(data), length)};
+    changedFields_[size_t(f->index())] = true;
+    changed_ = true;
+    return Status::ok();
+}
+
+Status DbfTable::markDeleted() {
+    ZX_TRY(fail(kErrorWrite, writable()));
+    ZX_TRY(fail(kErrorWrite, requireRecord()));
+    record_[0] = char(dbf::kDeletedMark);
+    deletedChanged_ = true;
+    changed_ = true;
+    return commit();
+}
+
+Status DbfTable::recall() {
+    ZX_TRY(fail(kErrorWrite, writable()));
+    ZX_TRY(fail(kErrorWrite, requireRecord()));
+    record_[0] = char(dbf::kLiveMark);
+    deletedChanged_ = true;
+    changed_ = true;
+    return commit();
+}
+
+Status DbfTable::commit() {
+    if (!changed_) return Status::ok();
+    ZX_TRY(fail(kErrorWrite, writable()));
+    ZX_TRY(fail(kErrorLock, lock()));
+    Status status = commitLocked();
+    Status unlocked = unlock();
+    if (status.isOk()) status = unlocked;
+    return fail(kErrorWrite, status);
+}
+
+Status DbfTable::commitLocked() {
+    // lock() has re-read the record count, the memo header and the index.
+    std::string before;  // the record as another process may have left it
+    std::string after;
+    uint32_t recno = recno_;
+    if (appending_) {
+        recno = header_.recordCount + 1;
+        after = record_;
+    } else {
+        auto fresh = readRecordFresh(recno);
+        if (!fresh) return fresh.status();
+        before = std::move(fresh.value());
+        after = before;
+        for (size_t i = 0; i < fields_.size(); ++i) {
+            if (!changedFields_[i]) continue;
+            const auto& d = header_.fields[i];
+            after.replace(size_t(d.offset), size_t(d.length), record_, size_t(d.offset), size_t(d.length));
+        }
+        if (deletedChanged_) after[0] = record_[0];
+    }
+
+    struct KeyChange {
+        TableTag* tag;
+        std::optional<std::string> oldKey, newKey;
+    };
+    std::vector<KeyChange> changes;
+    // Memo pointers do not take part in keys, so keys can be worked out now.
+    for (const auto& tag : tags_) {
+        std::optional<std::string> oldKey = appending_ ? std::nullopt : tag->keyFor(before);
+        std::optional<std::string> newKey = tag->keyFor(after);
+        if (oldKey != newKey) changes.push_back({tag.get(), std::move(oldKey), std::move(newKey)});
+    }
+
+    if (!changes.empty()) ZX_TRY(index_->setDirty(true));
+    if (!pendingMemos_.empty()) {
+        if (!memo_) return Status::error(files_.table + ": the table has no memo file");
+        for (const auto& [fieldIndex, pending] : pendingMemos_) {
+            const auto& d = header_.fields[size_t(fieldIndex)];
+            uint32_t block = 0;
+            if (!pending.data.empty()) {
+                auto written = memo_->append(pending.type, pending.data);
+                if (!written) return written.status();
+                block = *written;
+            }
+            after.replace(size_t(d.offset), size_t(d.length), FieldCodec::encodeMemoBlock(block, d));
+        }
+        ZX_TRY(memo_->publish());
+    }
+    if (appending_) {
+        std::string bytes = after;
+        bytes += char(dbf::kEofMarker);
+        ZX_TRY(dbf_->writeAt(header_.recordOffset(recno), bytes.data(), bytes.size()));
+        header_.recordCount = recno;
+        header_.touchDate();
+        ZX_TRY(writeHeaderPrefix());
+    } else {
+        ZX_TRY(dbf_->writeAt(header_.recordOffset(recno), after.data(), after.size()));
+        const int y = header_.year, m = header_.month, d = header_.day;
+        header_.touchDate();
+        if (y != header_.year || m != header_.month || d != header_.day) ZX_TRY(writeHeaderPrefix());
+    }
+    for (auto& change : changes) {
+        if (change.oldKey) ZX_TRY(change.tag->index().remove(*change.oldKey, recno).withContext("tag " + change.tag->name()));
+        if (change.newKey) ZX_TRY(change.tag->index().insert(*change.newKey, recno).withContext("tag " + change.tag->name()));
+    }
+    if (!changes.empty()) ZX_TRY(index_->setDirty(false));
+
+    cache_.clear();
+    record_ = std::move(after);
+    recno_ = recno;
+    eof_ = false;
+    info_.recordCount = header_.recordCount;
+    discardPending();
+    cursorValid_ = false;
+    return Status::ok();
+}
+
+Status DbfTable::writeHeaderPrefix() {
+    uint8_t prefix[12];
+    header_.encodePrefix(prefix);
+    // The version byte stays as the file has it.
+    return dbf_->writeAt(dbf::kDateAt, prefix + dbf::kDateAt, 7);
+}
+
+Status DbfTable::reloadHeader() {
+    uint8_t prefix[12];
+    ZX_TRY(dbf_->readAt(0, prefix, sizeof prefix));
+    const uint32_t count = dbf::readU32le(prefix + dbf::kRecordCountAt);
+    if (count != header_.recordCount) {
+        auto size = dbf_->size();
+        if (!size) return size.status();
+        if (uint64_t(header_.headerLength) + uint64_t(count) * uint64_t(header_.recordLength) > *size)
+            return Status::error(files_.table + ": header claims " + std::to_string(count) +
+                                 " records, more than the file holds");
+        header_.recordCount = count;
+        info_.recordCount = count;
+        cache_.clear();
+    }
+    return Status::ok();
+}
+
+Result<std::string> DbfTable::readRecordFresh(uint32_t recno) {
+    if (recno < 1 || recno > header_.recordCount)
+        return Status::error(files_.table + ": record " + std::to_string(recno) + " does not exist");
+    std::string bytes(size_t(header_.recordLength), '\0');
+    ZX_TRY(dbf_->readAt(header_.recordOffset(recno), bytes.data(), bytes.size()));
+    return bytes;
+}
+
+// ---- locking ---------------------------------------------------------------
+
+Status DbfTable::lock() {
+    if (lockDepth_++ > 0) return Status::ok();
+    Status status = dbf_->lock(dbf::kCommitLockOffset, dbf::kCommitLockLength, mode_ == OpenMode::ReadWrite);
+    if (status) {
+        cache_.clear();
+        status = reloadHeader();
+        if (status && memo_) status = memo_->reload();
+        if (status && index_) status = index_->refresh();
+        cursorValid_ = false;
+        if (!status) dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength);
+    }
+    if (!status) {
+        lockDepth_ = 0;
+        return fail(kErrorLock, status);
+    }
+    return status;
+}
+
+Status DbfTable::unlock() {
+    if (lockDepth_ == 0) return Status::ok();
+    if (--lockDepth_ > 0) return Status::ok();
+    return dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength);
+}
+
+Status DbfTable::refresh() {
+    discardPending();
+    cache_.clear();
+    cursorValid_ = false;
+    ZX_TRY(fail(kErrorRead, reloadHeader()));
+    if (recno_ == 0) return Status::ok();
+    auto fresh = readRecordFresh(recno_);
+    if (!fresh) return fail(kErrorRead, fresh.status());
+    record_ = std::move(fresh.value());
+    return Status::ok();
+}
+
+// ---- upkeep ----------------------------------------------------------------
+
+Result<std::vector<std::vector<KeyEntry>>> DbfTable::collectKeys() {
+    std::vector<std::vector<KeyEntry>> keys(tags_.size());
+    cache_.clear();
+    for (uint32_t r = 1; r <= header_.recordCount; ++r) {
+        auto bytes = cache_.read(*dbf_, r, header_.recordCount, header_.headerLength, header_.recordLength);
+        if (!bytes) return bytes.status();
+        for (size_t t = 0; t < tags_.size(); ++t)
+            if (auto key = tags_[t]->keyFor(*bytes)) keys[t].push_back({std::move(*key), r});
+    }
+    return keys;
+}
+
+Status DbfTable::rebuildIndex() {
+    if (!index_) return Status::ok();
+    for (const auto& tag : tags_)
+        if (!tag->usable()) return Status::error(files_.index + ": " + tag->problem() + "; cannot rebuild");
+    std::vector<TagLayout> layouts;
+    for (const auto& tag : tags_) layouts.push_back(tag->layout());
+    auto keys = collectKeys();
+    if (!keys) return keys.status();
+    cursor_.reset();
+    index_.reset();
+    auto file = engine_.fileSystem().open(files_.index, OpenMode::ReadWrite);
+    if (!file) return file.status();
+    auto index = CompoundIndex::build(std::move(file.value()), layouts, std::move(keys.value()));
+    if (!index) return index.status();
+    index_ = std::move(index.value());
+    for (auto& tag : tags_) {
+        IndexTag* fresh = index_->tag(tag->name());
+        if (!fresh) return Status::error(files_.index + ": tag " + tag->name() + " lost in the rebuild");
+        tag->rebind(*fresh);
+        fresh->setKeyType(tag->keyType());
+    }
+    if (selected_) cursor_ = selected_->index().cursor();
+    cursorValid_ = false;
+    return Status::ok();
+}
+
+Status DbfTable::reindex() {
+    flushPending();
+    ZX_TRY(fail(kErrorWrite, writable()));
+    ZX_TRY(fail(kErrorLock, lock()));
+    Status status = rebuildIndex();
+    unlock();
+    return fail(kErrorIndex, status);
+}
+
+Status DbfTable::rewriteRecords(const std::vector<uint32_t>& keep) {
+    // Records move only towards the front, so one that is still wanted is
+    // never overwritten before it has been copied.
+    cache_.clear();
+    uint32_t to = 0;
+    std::string bytes(size_t(header_.recordLength), '\0');
+    for (uint32_t from : keep) {
+        ++to;
+        if (from == to) continue;
+        ZX_TRY(dbf_->readAt(header_.recordOffset(from), bytes.data(), bytes.size()));
+        ZX_TRY(dbf_->writeAt(header_.recordOffset(to), bytes.data(), bytes.size()));
+    }
+    const uint64_t end = header_.recordOffset(to + 1);
+    const char eofMarker = char(dbf::kEofMarker);
+    ZX_TRY(dbf_->writeAt(end, &eofMarker, 1));
+    header_.recordCount = to;
+    info_.recordCount = to;
+    header_.touchDate();
+    ZX_TRY(writeHeaderPrefix());
+    ZX_TRY(dbf_->truncate(end + 1));
+    cache_.clear();
+    return rebuildIndex();
+}
+
+Status DbfTable::pack() {
+    flushPending();
+    ZX_TRY(fail(kErrorWrite, writable()));
+    ZX_TRY(fail(kErrorLock, lock()));
+    Status status = [&]() -> Status {
+        std::vector<uint32_t> keep;
+        for (uint32_t r = 1; r <= header_.recordCount; ++r) {
+            auto bytes = cache_.read(*dbf_, r, header_.recordCount, header_.headerLength, header_.recordLength);
+            if (!bytes) return bytes.status();
+            if (uint8_t((*bytes)[0]) != dbf::kDeletedMark) keep.push_back(r);
+        }
+        return rewriteRecords(keep);
+    }();
+    unlock();
+    standOnNothing(false);
+    return fail(kErrorWrite, status);
+}
+
+Status DbfTable::zap(uint32_t first, uint32_t last) {
+    flushPending();
+    ZX_TRY(fail(kErrorWrite, writable()));
+    ZX_TRY(fail(kErrorLock, lock()));
+    Status status = [&]() -> Status {
+        std::vector<uint32_t> keep;
+        for (uint32_t r = 1; r <= header_.recordCount; ++r)
+            if (r < first || r > last) keep.push_back(r);
+        return rewriteRecords(keep);
+    }();
+    unlock();
+    standOnNothing(false);
+    return fail(kErrorWrite, status);
+}
+
+Status DbfTable::compressMemo() {
+    flushPending();
+    ZX_TRY(fail(kErrorWrite, writable()));
+    if (!memo_) return Status::ok();
+    ZX_TRY(fail(kErrorLock, lock()));
+    // The live memos are copied into a fresh memo file beside the old one and
+    // the records into a fresh table file; both replace the originals only
+    // when complete, so an interruption before that leaves the table as it was.
+    FileSystem& fs = engine_.fileSystem();
+    const std::string memoTemp = files_.memo + ".compress";
+    const std::string tableTemp = files_.table + ".compress";
+    Status status = [&]() -> Status {
+        auto memoFile = fs.create(memoTemp);
+        if (!memoFile) return memoFile.status();
+        auto fresh = MemoFile::create(std::move(memoFile.value()), memo_->blockSize());
+        if (!fresh) return fresh.status();
+        auto tableFile = fs.create(tableTemp);
+        if (!tableFile) return tableFile.status();
+        std::string head(size_t(header_.headerLength), '\0');
+        ZX_TRY(dbf_->readAt(0, head.data(), head.size()));
+        ZX_TRY((*tableFile)->writeAt(0, head.data(), head.size()));
+        for (uint32_t r = 1; r <= header_.recordCount; ++r) {
+            auto bytes = readRecordFresh(r);
+            if (!bytes) return bytes.status();
+            std::string record = std::move(bytes.value());
+            for (const auto& d : header_.fields) {
+                if (!isMemoType(d.type)) continue;
+                auto block = FieldCodec::memoBlock(record, d);
+                if (!block) return block.status().withContext(files_.table + ": record " + std::to_string(r));
+                uint32_t moved = 0;
+                if (*block != 0) {
+                    auto memo = memo_->read(*block);
+                    if (!memo) return memo.status();
+                    if (!memo->data.empty()) {
+                        auto at = fresh.value()->append(memo->type, memo->data);
+                        if (!at) return at.status();
+                        moved = *at;
+                    }
+                }
+                record.replace(size_t(d.offset), size_t(d.length), FieldCodec::encodeMemoBlock(moved, d));
+            }
+            ZX_TRY((*tableFile)->writeAt(header_.recordOffset(r), record.data(), record.size()));
+        }
+        const char eofMarker = char(dbf::kEofMarker);
+        ZX_TRY((*tableFile)->writeAt(header_.recordOffset(header_.recordCount + 1), &eofMarker, 1));
+        ZX_TRY(fresh.value()->publish());
+        ZX_TRY(fresh.value()->file().sync());
+        ZX_TRY((*tableFile)->sync());
+        fresh.value().reset();
+        tableFile.value().reset();
+        ZX_TRY(fs.rename(memoTemp, files_.memo));
+        ZX_TRY(fs.rename(tableTemp, files_.table));
+        return Status::ok();
+    }();
+    if (!status) {
+        fs.remove(memoTemp);
+        fs.remove(tableTemp);
+        unlock();
+        return fail(kErrorWrite, status);
+    }
+    // The old descriptors point at the replaced files; the lock went with them.
+    lockDepth_ = 0;
+    auto table = fs.open(files_.table, mode_);
+    if (!table) return fail(kErrorWrite, table.status());
+    dbf_ = std::move(table.value());
+    auto memoFile = fs.open(files_.memo, mode_);
+    if (!memoFile) return fail(kErrorWrite, memoFile.status());
+    auto memo = MemoFile::open(std::move(memoFile.value()));
+    if (!memo) return fail(kErrorWrite, memo.status());
+    memo_ = std::move(memo.value());
+    cache_.clear();
+    standOnNothing(false);
+    return Status::ok();
+}
+
+Status DbfTable::check() {
+    flushPending();
+    if (!index_) return Status::ok();
+    ZX_TRY(fail(kErrorLock, lock()));
+    Status status = [&]() -> Status {
+        for (const auto& tag : tags_)
+            if (!tag->usable()) return Status::error(files_.index + ": " + tag->problem());
+        auto expected = collectKeys();
+        if (!expected) return expected.status();
+        for (size_t t = 0; t < tags_.size(); ++t) {
+            TableTag& tag = *tags_[t];
+            auto& want = expected.value()[t];
+            std::sort(want.begin(), want.end(), [](const KeyEntry& a, const KeyEntry& b) {
+                return a.key != b.key ? a.key < b.key : a.recno < b.recno;
+            });
+            auto have = tag.index().entries();
+            if (!have) return have.status();
+            auto& got = have.value();
+            if (tag.index().descending()) std::reverse(got.begin(), got.end());
+            const std::string where = files_.index + ": tag " + tag.name() + ": ";
+            for (size_t i = 0; i < std::min(want.size(), got.size()); ++i) {
+                if (want[i].key == got[i].key && want[i].recno == got[i].recno) continue;
+                return Status::error(where + "entry " + std::to_string(i + 1) + " is \"" + printable(got[i].key) +
+                                     "\" record " + std::to_string(got[i].recno) + ", the table gives \"" +
+                                     printable(want[i].key) + "\" record " + std::to_string(want[i].recno));
+            }
+            if (want.size() != got.size())
+                return Status::error(where + "holds " + std::to_string(got.size()) + " keys, the table gives " +
+                                     std::to_string(want.size()));
+        }
+        return Status::ok();
+    }();
+    unlock();
+    return fail(kErrorIndex, status);
+}
+
+}  // namespace zentrix::xbase

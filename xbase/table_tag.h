@@ -1,0 +1,49 @@
+#pragma once
+
+// A tag as the table sees it: the index's B-tree plus the compiled key and
+// FOR expressions that say which key each record gets.
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "xbase/compound_index.h"
+#include "xbase/expression.h"
+#include "xbase/table.h"
+
+namespace zentrix::xbase {
+
+class TableTag : public Tag {
+public:
+    // Compiles the tag's expressions against `fields`; a failure leaves the
+    // tag unusable with the reason in problem().
+    TableTag(IndexTag& index, const std::vector<FieldDescriptor>& fields);
+
+    const std::string& name() const override { return index_->name(); }
+    const std::string& keyExpression() const override { return index_->keyExpression(); }
+    const std::string& forExpression() const override { return index_->forExpression(); }
+    int keyLength() const override { return index_->keyLength(); }
+    bool usable() const override { return problem_.empty(); }
+    const std::string& problem() const override { return problem_; }
+
+    IndexTag& index() { return *index_; }
+    void rebind(IndexTag& index) { index_ = &index; }
+    KeyType keyType() const { return keyType_; }
+    TagLayout layout() const;
+
+    // The record's key, or nothing when the FOR expression leaves it out.
+    std::optional<std::string> keyFor(std::string_view record) const;
+    // The key a seek of `text` or `number` looks for (character keys padded).
+    std::string seekKey(std::string_view text) const;
+    std::string seekKey(double number) const;
+
+private:
+    IndexTag* index_;
+    std::optional<Expression> key_;
+    std::optional<Expression> filter_;
+    KeyType keyType_ = KeyType::Character;
+    std::string problem_;
+};
+
+}  // namespace zentrix::xbase
