@@ -1,0 +1,38 @@
+#pragma once
+
+// Paths inside a question bank. Bank folders and names come from tables
+// written on Windows: separators may be backslashes and names may differ in
+// case from the files on disk. These helpers turn them into paths that work
+// here, and keep names taken from tables inside the folder they belong to.
+
+#include <optional>
+#include <string>
+
+#include "xbase/status.h"
+
+namespace zentrix::questionbank {
+
+class BankPath {
+public:
+    // `folder` with a trailing '/', backslashes turned into '/'.
+    static std::string asFolder(std::string folder);
+
+    // Checks that `name` (from a table or a source file) is a plain file name
+    // or a relative path that stays inside its folder: no "..", no absolute
+    // path, no drive letter, nothing empty. Gives the name with '/' separators.
+    static xbase::Result<std::string> checkedRelative(const std::string& name);
+
+    // folder + relative, each component after the folder matched without
+    // regard to case against what exists on disk (components that do not
+    // exist are kept as written).
+    static std::string resolve(const std::string& folder, const std::string& relative);
+
+    // The path of an existing file whose name matches without regard to case.
+    static std::optional<std::string> findFile(const std::string& folder, const std::string& relative);
+
+    // Removes blanks on the right / on both ends.
+    static std::string trimRight(std::string text);
+    static std::string trim(std::string text);
+};
+
+}  // namespace zentrix::questionbank
