@@ -80,14 +80,24 @@ public:
     virtual int keyLength() const = 0;   // without VFP's null marker byte
     virtual bool nullableKeys() const = 0;  // VFP: keys carry a leading null marker
     virtual bool descending() const = 0;
-    virtual bool unique() const = 0;
+    virtual bool unique() const = 0;  // unique or VFP candidate
+
+    // Compressed trailing bytes are blanks in character keys and zero bytes
+    // in all others, and the file does not record which a tag holds. open()
+    // guesses from the first and last keys (docs/formats/cdx.md); the table,
+    // which knows the key expression's type, confirms it here before use.
+    virtual KeyType keyType() const = 0;
+    virtual void setKeyType(KeyType type) = 0;
 
     // Keys are compared as plain bytes; equal keys follow in record-number order.
+    // Keys are given without a null marker (one meaning "not null" is added
+    // for nullable tags). Removing an entry that is absent is an error.
     virtual Status insert(std::string_view key, uint32_t recno) = 0;
     virtual Status remove(std::string_view key, uint32_t recno) = 0;
 
     // A cursor walks the tag's leaves in key order. It is invalidated by any
-    // insert or remove (re-seek after a write).
+    // insert or remove (re-seek after a write); a stale cursor stays memory
+    // safe but may show the old content. It must not outlive its index.
     class Cursor {
     public:
         virtual ~Cursor() = default;

@@ -48,6 +48,9 @@ public:
     // Widest character result the expression can give: the key width of a
     // character tag. For ALLTRIM(STR(RECID)) it is the width of STR(RECID).
     int resultWidth() const;
+    // True when the expression is a lone VFP integer (I) field, which indexes
+    // as a 4-byte integer key rather than as a double.
+    bool isIntegerField() const;
 
     Expression(const Expression&);
     Expression& operator=(const Expression&);
@@ -55,8 +58,9 @@ public:
     Expression& operator=(Expression&&) noexcept;
     ~Expression();
 
+    struct Node;  // the parsed tree; defined in expression.cpp
+
 private:
-    struct Node;
     Expression();
     std::string text_;
     std::shared_ptr<const Node> root_;
