@@ -262,7 +262,7 @@ public:
             if (!positioned || !positioned.value()) return;
             plain = plain && isPlainText(cursor->key());
         }
-        if (!plain) keyType_ = length == 4 ? KeyType::Integer : KeyType::Numeric;
+        if (!plain) setKeyType(length == 4 ? KeyType::Integer : KeyType::Numeric);
     }
 
     const std::string& name() const override { return name_; }
