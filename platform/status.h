@@ -1,0 +1,13 @@
+#pragma once
+
+// The platform layer reports failures the same way as the storage layer:
+// a Status or a Result<T> whose message names the file or key and the fault.
+
+#include "xbase/status.h"
+
+namespace zentrix::platform {
+
+using xbase::Result;
+using xbase::Status;
+
+}  // namespace zentrix::platform
