@@ -405,15 +405,16 @@ Result<bool> DbfTable::repositionCursor() {
             return true;
         }
     }
-    // Not in the tag (filtered out, or deleted since): stand before the next entry.
-    const std::string probe = key ? *key : std::string();
-    auto placed = key ? cursor_->seek(probe) : cursor_->first();
+    // Not in the tag (filtered out, or deleted since): stand on the entry
+    // that follows where its key would be.
+    const std::string place = selected_->placeOf(record_);
+    auto placed = cursor_->seek(place);
     if (!placed) return placed.status();
-    while (*placed && key && cursor_->key() == *key && cursor_->recno() < recno_) {
+    while (placed.value() && cursor_->key() == place && cursor_->recno() < recno_) {
         placed = cursor_->next();
         if (!placed) return placed.status();
     }
-    if (!*placed) return Status::error("past the end");
+    if (!placed.value()) return Status::error("past the end");
     return false;
 }
 

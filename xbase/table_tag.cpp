@@ -5,7 +5,14 @@
 
 namespace zentrix::xbase {
 
-TableTag::TableTag(IndexTag& index, const std::vector<FieldDescriptor>& fields) : index_(&index) {
+TableTag::TableTag(IndexTag& index, const std::vector<FieldDescriptor>& fields)
+    : index_(&index),
+      name_(index.name()),
+      keyExpression_(index.keyExpression()),
+      forExpression_(index.forExpression()),
+      keyLength_(index.keyLength()),
+      unique_(index.unique()),
+      descending_(index.descending()) {
     auto key = Expression::compile(index.keyExpression(), fields);
     if (!key) {
         problem_ = "tag " + index.name() + ": " + key.message();
@@ -31,31 +38,39 @@ TableTag::TableTag(IndexTag& index, const std::vector<FieldDescriptor>& fields) 
                    std::to_string(expected) + " bytes but the index holds " + std::to_string(index.keyLength());
         return;
     }
+    // The index guessed the type at open and may hold pages decoded under
+    // the guess; passing through the other padding makes it drop them.
+    index.setKeyType(keyType_ == KeyType::Character ? KeyType::Numeric : KeyType::Character);
     index.setKeyType(keyType_);
 }
 
 TagLayout TableTag::layout() const {
     TagLayout layout;
-    layout.spec.name = index_->name();
-    layout.spec.keyExpression = index_->keyExpression();
-    layout.spec.forExpression = index_->forExpression();
-    layout.spec.unique = index_->unique();
-    layout.spec.descending = index_->descending();
+    layout.spec.name = name_;
+    layout.spec.keyExpression = keyExpression_;
+    layout.spec.forExpression = forExpression_;
+    layout.spec.unique = unique_;
+    layout.spec.descending = descending_;
     layout.keyType = keyType_;
-    layout.keyLength = index_->keyLength();
+    layout.keyLength = keyLength_;
     return layout;
 }
 
 std::optional<std::string> TableTag::keyFor(std::string_view record) const {
     if (!key_) return std::nullopt;
     if (filter_ && !filter_->evaluate(record).logical) return std::nullopt;
-    return encodeKey(key_->evaluate(record), keyType_, index_->keyLength());
+    return encodeKey(key_->evaluate(record), keyType_, keyLength_);
+}
+
+std::string TableTag::placeOf(std::string_view record) const {
+    if (!key_) return std::string();
+    return encodeKey(key_->evaluate(record), keyType_, keyLength_);
 }
 
 std::string TableTag::seekKey(std::string_view text) const {
     if (keyType_ == KeyType::Character) {
-        std::string key(text.substr(0, size_t(index_->keyLength())));
-        key.resize(size_t(index_->keyLength()), ' ');
+        std::string key(text.substr(0, size_t(keyLength_)));
+        key.resize(size_t(keyLength_), ' ');
         return key;
     }
     return seekKey(FieldCodec::parseNumber(text));
@@ -72,7 +87,7 @@ std::string TableTag::seekKey(double number) const {
             Value v;
             v.kind = Value::Kind::Numeric;
             v.number = number;
-            return encodeKey(v, keyType_, index_->keyLength());
+            return encodeKey(v, keyType_, keyLength_);
         }
     }
 }

@@ -20,10 +20,10 @@ public:
     // tag unusable with the reason in problem().
     TableTag(IndexTag& index, const std::vector<FieldDescriptor>& fields);
 
-    const std::string& name() const override { return index_->name(); }
-    const std::string& keyExpression() const override { return index_->keyExpression(); }
-    const std::string& forExpression() const override { return index_->forExpression(); }
-    int keyLength() const override { return index_->keyLength(); }
+    const std::string& name() const override { return name_; }
+    const std::string& keyExpression() const override { return keyExpression_; }
+    const std::string& forExpression() const override { return forExpression_; }
+    int keyLength() const override { return keyLength_; }
     bool usable() const override { return problem_.empty(); }
     const std::string& problem() const override { return problem_; }
 
@@ -34,12 +34,18 @@ public:
 
     // The record's key, or nothing when the FOR expression leaves it out.
     std::optional<std::string> keyFor(std::string_view record) const;
+    // The record's key whatever the FOR expression says (where it would stand).
+    std::string placeOf(std::string_view record) const;
     // The key a seek of `text` or `number` looks for (character keys padded).
     std::string seekKey(std::string_view text) const;
     std::string seekKey(double number) const;
 
 private:
     IndexTag* index_;
+    // Copies, so the tag stays describable while its index is being rebuilt.
+    std::string name_, keyExpression_, forExpression_;
+    int keyLength_ = 0;
+    bool unique_ = false, descending_ = false;
     std::optional<Expression> key_;
     std::optional<Expression> filter_;
     KeyType keyType_ = KeyType::Character;
