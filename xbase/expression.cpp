@@ -445,7 +445,11 @@ private:
         for (const FieldDescriptor& field : fields_) {
             std::string upperName = field.name;
             for (char& ch : upperName) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-            if (upperName != name) continue;
+            // Tables outside a database keep only the first 10 characters
+            // of a longer field name; expressions may still use it whole.
+            if (upperName != name && !(name.size() > 10 && upperName.size() == 10 && name.rfind(upperName, 0) == 0)) {
+                continue;
+            }
             auto node = std::make_shared<Node>();
             node->op = Op::Field;
             node->field = field;
