@@ -1,0 +1,90 @@
+#include "simulation/gif_picture.h"
+
+namespace zentrix::simulation {
+
+namespace {
+constexpr int kDisposeClear = 2;
+constexpr int kDisposeRestore = 3;
+}  // namespace
+
+Status GifPicture::loadFromMemory(QByteArrayView gif) {
+    clear();
+    auto decoded = GifDecoder::decode(gif);
+    if (!decoded) return decoded.status();
+    if (decoded->frames.empty()) return Status::error("GIF picture holds no frames");
+    screen_ = decoded->screen;
+    frames_ = std::move(decoded->frames);
+    canvas_ = QImage(screen_, QImage::Format_ARGB32);
+    if (canvas_.isNull()) {
+        clear();
+        return Status::error("no memory for the picture");
+    }
+    canvas_.fill(Qt::transparent);
+    return Status::ok();
+}
+
+void GifPicture::clear() {
+    screen_ = QSize();
+    frames_.clear();
+    canvas_ = QImage();
+    beforeShown_ = QImage();
+    shown_ = 0;
+}
+
+bool GifPicture::showFrame(int n) {
+    if (n < 1 || n > frameCount()) return false;
+    if (n < shown_) restart();
+    while (shown_ < n) {
+        disposeShownFrame();
+        drawNextFrame();
+    }
+    return true;
+}
+
+void GifPicture::restart() {
+    canvas_.fill(Qt::transparent);
+    beforeShown_ = QImage();
+    shown_ = 0;
+}
+
+void GifPicture::disposeShownFrame() {
+    if (shown_ == 0) return;
+    const GifFrame& frame = frames_[static_cast<size_t>(shown_ - 1)];
+    const QRect area = frame.rect.intersected(canvas_.rect());
+    if (area.isEmpty()) return;
+    if (frame.disposal == kDisposeClear) {
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(canvas_.scanLine(y));
+            std::fill(row + area.left(), row + area.left() + area.width(), qRgba(0, 0, 0, 0));
+        }
+    } else if (frame.disposal == kDisposeRestore && !beforeShown_.isNull()) {
+        for (int y = 0; y < area.height(); ++y) {
+            const auto* saved = reinterpret_cast<const QRgb*>(beforeShown_.constScanLine(y));
+            auto* row = reinterpret_cast<QRgb*>(canvas_.scanLine(area.top() + y));
+            std::copy(saved, saved + area.width(), row + area.left());
+        }
+    }
+}
+
+void GifPicture::drawNextFrame() {
+    const GifFrame& frame = frames_[static_cast<size_t>(shown_)];
+    ++shown_;
+    const QRect area = frame.rect.intersected(canvas_.rect());
+    beforeShown_ = QImage();
+    if (area.isEmpty()) return;
+    if (frame.disposal == kDisposeRestore) beforeShown_ = canvas_.copy(area);
+
+    const int frameWidth = frame.rect.width();
+    const auto* indices = reinterpret_cast<const unsigned char*>(frame.indices.constData());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const unsigned char* source = indices + qsizetype(y - frame.rect.top()) * frameWidth +
+                                      (area.left() - frame.rect.left());
+        auto* row = reinterpret_cast<QRgb*>(canvas_.scanLine(y)) + area.left();
+        for (int x = 0; x < area.width(); ++x) {
+            const QRgb colour = frame.colours[source[x]];
+            if (qAlpha(colour) != 0) row[x] = colour;
+        }
+    }
+}
+
+}  // namespace zentrix::simulation
