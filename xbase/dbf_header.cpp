@@ -178,7 +178,9 @@ Result<DbfHeader> DbfHeader::build(const std::vector<FieldSpec>& specs, bool has
     }
     if (offset > 65535) return Status::error("record length " + std::to_string(offset) + " exceeds 65535");
     h.version = h.hasMemoFields() ? dbf::kVersionFoxPro2Memo : dbf::kVersionDbase3;
-    h.headerLength = dbf::kHeaderSize + dbf::kFieldDescriptorSize * int(h.fields.size()) + 1;
+    // FoxPro follows the terminator with one NUL byte; other FoxPro-compatible
+    // writers do the same, and records then start at the same offset.
+    h.headerLength = dbf::kHeaderSize + dbf::kFieldDescriptorSize * int(h.fields.size()) + 2;
     h.recordLength = offset;
     h.tableFlags = hasIndex ? dbf::kFlagProductionIndex : 0;
     h.touchDate();

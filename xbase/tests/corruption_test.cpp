@@ -117,8 +117,8 @@ TEST_P(DamagedMemoBlock, ReadGivesEmptyAndAnError) {
     EXPECT_EQ(t.value()->memo(t.value()->field("TITLE")), "memo 1");
 }
 
-// Record 2's memo pointer sits at header (129) + record length (25) + 11.
-constexpr size_t kSecondPointer = 32 + 3 * 32 + 1 + 25 + 11;
+// Record 2's memo pointer sits at header (130) + record length (25) + 11.
+constexpr size_t kSecondPointer = 32 + 3 * 32 + 2 + 25 + 11;
 
 INSTANTIATE_TEST_SUITE_P(
     Blocks, DamagedMemoBlock,
