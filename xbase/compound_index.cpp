@@ -479,7 +479,10 @@ private:
     // free list takes it; a root left with one child hands over to it.
     Status shrink(Path& path, int level, Node node) {
         if (level == 0) {
-            while (!node.isLeaf() && node.count() == 1) {
+            for (int depth = 0; !node.isLeaf() && node.count() == 1; ++depth) {
+                if (node.children[0] == node.offset || depth > cdx::kMaxTreeDepth) {
+                    return Status::error("interior page at " + hex(node.offset) + " is its own child");
+                }
                 auto child = load(node.children[0]);
                 if (!child) return child.status();
                 Node promoted = *child.value();
