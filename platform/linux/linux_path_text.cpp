@@ -1,5 +1,9 @@
 #include "platform/path_text.h"
 
+#include <filesystem>
+
+#include "platform/text_compare.h"
+
 namespace zentrix::platform {
 
 std::string nativePath(std::string_view scriptPath) {
@@ -18,6 +22,32 @@ std::string nativePath(std::string_view scriptPath) {
         result += separator;
     }
     return result;
+}
+
+std::string resolvedIgnoringCase(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (path.empty() || fs::exists(fs::symlink_status(path, error))) return path;
+    const fs::path original(path);
+    fs::path resolved = original.root_path();
+    for (const fs::path& part : original.relative_path()) {
+        const fs::path exact = resolved / part;
+        if (part.empty() || part == "." || part == ".." || fs::exists(fs::symlink_status(exact, error))) {
+            resolved = exact;
+            continue;
+        }
+        const fs::path folder = resolved.empty() ? fs::path(".") : resolved;
+        fs::path match;
+        for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+            if (equalsIgnoringCase(it->path().filename().string(), part.string())) {
+                match = resolved / it->path().filename();
+                break;
+            }
+        }
+        if (match.empty()) return path;
+        resolved = match;
+    }
+    return resolved.string();
 }
 
 std::string withoutTrailingSeparators(std::string_view path) {

@@ -129,5 +129,21 @@ TEST(NativePath, TurnsScriptPathsIntoLinuxPaths) {
     EXPECT_EQ(withoutTrailingSeparators("/"), "/");
 }
 
+TEST(NativePath, FindsFilesNamedWithAnotherCase) {
+    ScratchPlatform scratch;
+    testing::writeFile(scratch.work("Medium/install.ini"), "[Main]");
+    testing::writeFile(scratch.work("Medium/vire/BZ_C4.DLL"), "lib");
+    struct Case {
+        std::string asked;
+        std::string found;
+    } cases[] = {
+        {scratch.work("Medium/Install.ini"), scratch.work("Medium/install.ini")},
+        {scratch.work("MEDIUM/VIRE/bz_c4.dll"), scratch.work("Medium/vire/BZ_C4.DLL")},
+        {scratch.work("Medium/install.ini"), scratch.work("Medium/install.ini")},
+        {scratch.work("Medium/missing.ini"), scratch.work("Medium/missing.ini")},  // unchanged
+    };
+    for (const Case& c : cases) EXPECT_EQ(resolvedIgnoringCase(c.asked), c.found) << c.asked;
+}
+
 }  // namespace
 }  // namespace zentrix::platform
