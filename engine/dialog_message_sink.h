@@ -1,0 +1,24 @@
+#pragma once
+
+// Lets the question bank and the history store report through the engine's
+// dialog service, as information boxes.
+
+#include <QString>
+
+#include "engine/dialog_service.h"
+#include "platform/message_sink.h"
+
+namespace zentrix::engine {
+
+class DialogMessageSink final : public platform::MessageSink {
+public:
+    explicit DialogMessageSink(DialogService& dialogs) : dialogs_(dialogs) {}
+    void showMessage(const std::string& text) override {
+        dialogs_.information(QString::fromStdString(text));
+    }
+
+private:
+    DialogService& dialogs_;
+};
+
+}  // namespace zentrix::engine

@@ -1,0 +1,44 @@
+// Renders every screen reached so far to PNG files in the build folder
+// (engine-screens/), so that a person can look at the layout.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QLineEdit>
+
+#include "engine_fixture.h"
+
+namespace zentrix::engine::testing {
+namespace {
+
+class ScreenRenderTest : public EngineFixture {};
+
+TEST_F(ScreenRenderTest, EveryScreenRendersToAPicture) {
+    writeRegistryKey();
+    auto main = makeMainWindow();
+    main->show();
+    const QString out = QStringLiteral(ZENTRIX_BINARY_DIR "/engine-screens");
+    QDir().mkpath(out);
+
+    main->vsiTestSelectBox()->setCurrentItem(1);
+    const struct {
+        ScreenId screen;
+        const char* file;
+    } screens[] = {{ScreenId::MainInterface, "1-main.png"},      {ScreenId::QVTestType, "3-exam-type.png"},
+                   {ScreenId::ComfirmQV, "4-confirm-mixed.png"}, {ScreenId::TestWindow, "5-test.png"},
+                   {ScreenId::ExamReview, "6-review.png"},       {ScreenId::ExamResults, "7-results.png"}};
+    for (const auto& s : screens) {
+        if (s.screen == ScreenId::QVTestType) {
+            main->SelectExamRow(1);
+        } else {
+            main->ShowScreen(ScreenId::None, s.screen);
+        }
+        ASSERT_EQ(main->CurrentScreen(), s.screen);
+        const QImage picture = main->grab().toImage();
+        EXPECT_EQ(picture.size(), QSize(640, 480));
+        EXPECT_TRUE(picture.save(out + "/" + s.file)) << s.file;
+    }
+}
+
+}  // namespace
+}  // namespace zentrix::engine::testing
