@@ -1,0 +1,144 @@
+#include "tools/bank/bank_exporter.h"
+
+#include <filesystem>
+#include <map>
+#include <system_error>
+
+#include "platform/message_sink.h"
+#include "questionbank/bank_path.h"
+#include "questionbank/exam_folder_file.h"
+#include "questionbank/ttesting.h"
+#include "tools/bank/exam_source_writer.h"
+
+namespace fs = std::filesystem;
+
+namespace zentrix::banktool {
+
+using questionbank::BankPath;
+using questionbank::ExamFolderFile;
+using questionbank::TTesting;
+
+namespace {
+
+// Files to write beside the source; one name must not stand for two contents.
+class FileSet {
+public:
+    xbase::Status add(const std::string& name, std::string bytes, const std::string& where) {
+        auto it = files_.find(name);
+        if (it != files_.end() && it->second != bytes)
+            return xbase::Status::error(where + ": file \"" + name + "\" is stored with different contents elsewhere in the exam");
+        files_[name] = std::move(bytes);
+        return xbase::Status::ok();
+    }
+    xbase::Status writeAll(const std::string& folder) const {
+        for (const auto& [name, bytes] : files_) {
+            xbase::Result<std::string> written = ExamFolderFile::write(folder, name, bytes);
+            if (!written) return written.status();
+        }
+        return xbase::Status::ok();
+    }
+
+private:
+    std::map<std::string, std::string> files_;
+};
+
+std::string sourceFileName(const std::string& id) {
+    std::string name;
+    for (char c : id) name.push_back(std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' ? c : '_');
+    return name + ".exam";
+}
+
+xbase::Status readQuestions(TTesting& bank, ExamSource& exam, FileSet& files) {
+    int next = 1;
+    for (int n = 1; n <= bank.QuestionCount(); ++n) {
+        const std::string where = "exam " + exam.id + ", question " + std::to_string(n);
+        if (bank.GoToTestQuestion(n) != 0) return xbase::Status::error(where + ": " + bank.LastError());
+        const questionbank::TestQuestionInfo& info = bank.QuestionInfo();
+        if (info.TYPE != questionbank::kTrueFalse && info.TYPE != questionbank::kSingleChoice &&
+            info.TYPE != questionbank::kSimulation && info.TYPE != questionbank::kMultipleChoice)
+            return xbase::Status::error(where + ": type " + std::to_string(info.TYPE) + " is not a known question type");
+        QuestionSource q;
+        if (info.ID != next) q.id = info.ID;
+        next = std::max(next, info.ID + 1);
+        q.type = info.TYPE;
+        q.title = info.TITLE;
+        q.text = info.QUESTION;
+        q.answerRows = info.NUMANSWER;
+        q.key = bank.GetAnswerKey();
+        q.hint = info.Hint;
+        q.reference = info.REF;
+        q.file = info.GRAPHIC;
+        q.caseId = info.CaseID;
+        if (q.type != questionbank::kTrueFalse) {
+            for (int i = 1; i <= info.NUMANSWER; ++i) q.rows.push_back(bank.GetTestQuestionXtra(info.ID, i));
+        }
+        if (!q.file.empty()) {
+            xbase::Result<std::string> bytes = bank.GetGraphicData();
+            if (!bytes) return bytes.status();
+            if (bytes.value().empty()) {
+                q.fileStored = false;
+            } else {
+                ZX_TRY(BankPath::checkedRelative(q.file).status().withContext(where));
+                ZX_TRY(files.add(q.file, std::move(bytes).value(), where));
+            }
+        }
+        exam.questions.push_back(std::move(q));
+    }
+    exam.nextId.reset();
+    if (bank.OpenInfo().NEXTID != next) exam.nextId = bank.OpenInfo().NEXTID;
+    return xbase::Status::ok();
+}
+
+}  // namespace
+
+xbase::Result<std::string> BankExporter::run(const std::string& bankFolder, const std::string& examId,
+                                             const std::string& outFolder) {
+    xbase::Engine engine;
+    platform::RecordingMessageSink sink;
+    TTesting bank(engine, bankFolder, sink);
+    if (!bank.IsValid()) return xbase::Status::error(bank.LastError());
+    if (!bank.TestExists(examId)) return xbase::Status::error("exam " + examId + " is not in " + bankFolder);
+    if (bank.OpenTest(examId) != 0) return xbase::Status::error("exam " + examId + ": " + bank.LastError());
+
+    const questionbank::OpenTestInfo& info = bank.OpenInfo();
+    ExamSource exam;
+    exam.id = BankPath::trim(info.PRODID);
+    exam.folder = info.PATH;
+    exam.table = info.TABLENAME;
+    exam.title = info.TITLE;
+    exam.description = info.DESCRIP;
+    exam.picture = info.GRAPHIC;
+
+    questionbank::ParentInfoStruct course;
+    course.Id = BankPath::trim(info.PARENT);
+    exam.course.id = course.Id;
+    bank.GetParentInfo(course);
+    if (course.Id == "bad")
+        return xbase::Status::error("exam " + exam.id + ": its course \"" + exam.course.id + "\" is not in the catalogue");
+    exam.course.title = course.Title;
+    exam.course.description = course.Descrip;
+    exam.course.time = BankPath::trimRight(course.Time);
+    exam.course.mixedQuestions = course.NumQ;
+
+    FileSet files;
+    if (!exam.picture.empty()) {
+        xbase::Result<std::string> bytes = bank.GetDefaultGraphicDT();
+        if (!bytes) return bytes.status();
+        if (bytes.value().empty()) {
+            exam.pictureStored = false;
+        } else {
+            ZX_TRY(BankPath::checkedRelative(exam.picture).status().withContext("exam " + exam.id + ", picture"));
+            ZX_TRY(files.add(exam.picture, std::move(bytes).value(), "exam " + exam.id));
+        }
+    }
+    ZX_TRY(readQuestions(bank, exam, files));
+    bank.CloseTest();
+
+    std::error_code ec;
+    fs::create_directories(outFolder, ec);
+    if (ec) return xbase::Status::error(outFolder + ": cannot create folder: " + ec.message());
+    ZX_TRY(files.writeAll(outFolder));
+    return ExamFolderFile::write(outFolder, sourceFileName(exam.id), ExamSourceWriter::write(exam));
+}
+
+}  // namespace zentrix::banktool

@@ -1,0 +1,28 @@
+#pragma once
+
+// Builds exams from exam sources into a bank, all or nothing: the sources
+// and their files are read and checked first, the bank is copied to a
+// staging folder beside it, the exams are stored there, and only when all of
+// them succeeded is the staging folder swapped in. A failing import leaves
+// the bank as it was.
+
+#include <string>
+#include <vector>
+
+#include "xbase/status.h"
+
+namespace zentrix::banktool {
+
+class BankImporter {
+public:
+    struct Options {
+        bool replace = false;  // an exam already in the bank is replaced instead of refused
+    };
+
+    // Gives the identifiers of the exams imported, in order.
+    static xbase::Result<std::vector<std::string>> run(const std::string& bankFolder,
+                                                       const std::vector<std::string>& sources,
+                                                       const Options& options);
+};
+
+}  // namespace zentrix::banktool
