@@ -291,6 +291,10 @@ void TfrmMain::buildExamTypeScreen() {
     questionsAvailable_->resize(300, 18);
     auto* toTake = new QLabel(QStringLiteral("Number of questions you wish to take."), this);
     toTake->setObjectName(QStringLiteral("lbExamTypeQtoTake"));
+    QFont small = toTake->font();
+    small.setPixelSize(11);
+    toTake->setFont(small);
+    questionsAvailable_->setFont(small);
     toTake->resize(212, 18);
     questionCount_ = new QSpinBox(this);
     questionCount_->setObjectName(QStringLiteral("edtNumQuestions"));
