@@ -16,6 +16,16 @@ namespace {
 // How long a blocked lock is retried before the caller hears "locked".
 constexpr auto kLockWait = std::chrono::seconds(20);
 
+// Open-file-description locks belong to the handle, not the process: closing
+// another handle of the same file does not drop them, and two handles of one
+// process exclude each other like two processes do. Classic process-owned
+// locks are the fallback where they are missing.
+#ifdef F_OFD_SETLK
+constexpr int kSetLock = F_OFD_SETLK;
+#else
+constexpr int kSetLock = F_SETLK;
+#endif
+
 std::string errnoText() { return std::strerror(errno); }
 
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
@@ -96,7 +106,7 @@ public:
         const auto deadline = std::chrono::steady_clock::now() + kLockWait;
         auto pause = std::chrono::microseconds(200);
         for (;;) {
-            if (::fcntl(fd_, F_SETLK, &fl) == 0) return Status::ok();
+            if (::fcntl(fd_, kSetLock, &fl) == 0) return Status::ok();
             if (errno != EACCES && errno != EAGAIN && errno != EINTR)
                 return Status::error(path_ + ": lock failed: " + errnoText());
             if (std::chrono::steady_clock::now() >= deadline)
@@ -112,7 +122,7 @@ public:
         fl.l_whence = SEEK_SET;
         fl.l_start = off_t(offset);
         fl.l_len = off_t(length);
-        if (::fcntl(fd_, F_SETLK, &fl) != 0) return Status::error(path_ + ": unlock failed: " + errnoText());
+        if (::fcntl(fd_, kSetLock, &fl) != 0) return Status::error(path_ + ": unlock failed: " + errnoText());
         return Status::ok();
     }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // The real file system: pread/pwrite on file descriptors, fcntl byte-range
-// locks. fcntl locks belong to the process, so two handles of one process
-// never exclude each other; they guard against other processes only.
+// locks owned by the open file (Linux open-file-description locks), so each
+// table handle is its own lock owner.
 
 #include "xbase/file.h"
 
