@@ -572,6 +572,7 @@ double DbfTable::asDouble(const Field* f) const {
 
 long DbfTable::asLong(const Field* f) const {
     const double v = asDouble(f);
+    if (!std::isfinite(v)) return 0;
     if (v >= 9.2e18) return std::numeric_limits<long>::max();
     if (v <= -9.2e18) return std::numeric_limits<long>::min();
     return long(std::trunc(v));
