@@ -79,9 +79,9 @@ xbase::Result<LoadedExam> load(const std::string& sourcePath) {
     LoadedExam loaded;
     loaded.sourcePath = sourcePath;
     loaded.exam = std::move(parsed).value();
-    if (!loaded.exam.picture.empty() && loaded.exam.pictureStored) ZX_TRY(loadFile(loaded, loaded.exam.picture, 1));
+    if (!loaded.exam.picture.empty() && loaded.exam.pictureStored) ZX_TRY(loadFile(loaded, loaded.exam.picture, loaded.exam.pictureLine));
     for (const QuestionSource& q : loaded.exam.questions) {
-        if (!q.file.empty() && q.fileStored) ZX_TRY(loadFile(loaded, q.file, q.line));
+        if (!q.file.empty() && q.fileStored) ZX_TRY(loadFile(loaded, q.file, q.fileLine));
     }
     ZX_TRY(assignIds(loaded));
     return loaded;

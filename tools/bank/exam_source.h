@@ -32,6 +32,7 @@ struct QuestionSource {
     std::string hint;
     std::string reference;
     std::string file;        // picture or simulation file, beside the source
+    int fileLine = 0;
     bool fileStored = true;  // false: the bank keeps the name only
     int caseId = 0;
 };
@@ -44,6 +45,7 @@ struct ExamSource {
     std::string title;
     std::string description;
     std::string picture;
+    int pictureLine = 0;
     bool pictureStored = true;
     std::optional<int> nextId;
     std::vector<QuestionSource> questions;

@@ -379,11 +379,12 @@ private:
         if (!exam.folder.empty()) {
             std::string folder = BankPath::asFolder(exam.folder);
             xbase::Result<std::string> checked = BankPath::checkedRelative(folder.substr(0, folder.size() - 1));
-            if (!checked) return error(keys->at("folder")->line, "folder " + checked.message());
+            if (!checked) return error(keys->at("folder")->line, "\"folder\": " + checked.message());
         }
         ZX_TRY(text(*keys, "title", exam.title));
         ZX_TRY(text(*keys, "description", exam.description));
         ZX_TRY(fileName(*keys, "picture", exam.picture));
+        if (keys->count("picture")) exam.pictureLine = keys->at("picture")->line;
         ZX_TRY(boolean(*keys, "picture_stored", exam.pictureStored));
         if (keys->count("next_id")) {
             int next = 0;
@@ -426,6 +427,9 @@ private:
         if (k.count("simulation")) {
             if (k.count("picture")) return error(k.at("simulation")->line, "give either \"picture\" or \"simulation\"");
             ZX_TRY(fileName(k, "simulation", q.file));
+        }
+        for (const char* key : {"picture", "simulation"}) {
+            if (k.count(key)) q.fileLine = k.at(key)->line;
         }
         ZX_TRY(boolean(k, "stored", q.fileStored));
         ZX_TRY(integer(k, "case", 0, 999999999, q.caseId));

@@ -1,0 +1,189 @@
+// zentrix-bank run in-process against banks in scratch folders.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "tools/bank/bank_command.h"
+
+namespace zentrix::banktool {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    return buffer.str();
+}
+
+void writeBytes(const fs::path& path, const std::string& bytes) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+class BankTool : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() /
+                ("zentrix-bank-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+                 std::to_string(::getpid()));
+        fs::remove_all(root_);
+        fs::create_directories(root_ / "src");
+        bank_ = (root_ / "bank").string();
+        // The documented example with its three files.
+        fs::copy_file(fs::path(ZENTRIX_SOURCE_DIR) / "tools/bank/examples/net101a.exam", root_ / "src/net101a.exam");
+        writeBytes(root_ / "src/cover.gif", std::string("GIF89a\0\x01cover", 13));
+        writeBytes(root_ / "src/router.gif", std::string("GIF89a\xff\x00router", 14));
+        writeBytes(root_ / "src/config.sim", std::string("SIM\x00\x01\x02\x03", 7));
+        ASSERT_EQ(0, run({"init", bank_})) << err_;
+    }
+    void TearDown() override { fs::remove_all(root_); }
+
+    int run(const std::vector<std::string>& args) {
+        std::ostringstream out, err;
+        const int status = BankCommand::run(args, out, err);
+        out_ = out.str();
+        err_ = err.str();
+        return status;
+    }
+    std::string source(const char* name = "net101a.exam") const { return (root_ / "src" / name).string(); }
+
+    // Every file below the folder with its bytes.
+    static std::map<std::string, std::string> snapshot(const fs::path& folder) {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+            if (entry.is_regular_file()) files[fs::relative(entry.path(), folder).string()] = readBytes(entry.path());
+        }
+        return files;
+    }
+    // No staging or set-aside folders left beside the bank.
+    size_t foldersBesideTheBank() const {
+        size_t count = 0;
+        for (const auto& entry : fs::directory_iterator(root_)) count += entry.is_directory();
+        return count;
+    }
+
+    fs::path root_;
+    std::string bank_;
+    std::string out_, err_;
+};
+
+TEST_F(BankTool, ImportThenExportGivesTheSourceBack) {
+    ASSERT_EQ(0, run({"import", bank_, source()})) << err_;
+    EXPECT_EQ("imported exam NET101A\n", out_);
+    ASSERT_EQ(0, run({"export", bank_, "NET101A", (root_ / "out").string()})) << err_;
+    EXPECT_EQ(readBytes(source()), readBytes(root_ / "out/NET101A.exam"));
+    for (const char* file : {"cover.gif", "router.gif", "config.sim"})
+        EXPECT_EQ(readBytes(root_ / "src" / file), readBytes(root_ / "out" / file)) << file;
+    EXPECT_EQ(3u, foldersBesideTheBank()) << "src, out and bank only";
+}
+
+TEST_F(BankTool, ExportOfAnEditedExamReadsBackToTheSameExport) {
+    ASSERT_EQ(0, run({"import", bank_, source()}));
+    ASSERT_EQ(0, run({"renumber", bank_, "NET101A", "4", "1"})) << err_;
+    ASSERT_EQ(0, run({"delete-question", bank_, "NET101A", "2"})) << err_;
+    ASSERT_EQ(0, run({"export", bank_, "NET101A", (root_ / "out1").string()})) << err_;
+    const std::string first = readBytes(root_ / "out1/NET101A.exam");
+    EXPECT_NE(std::string::npos, first.find("id = 4\ntype = \"simulation\"")) << first;
+    EXPECT_NE(std::string::npos, first.find("id = 2\ntype = \"single-choice\"")) << first;
+    EXPECT_EQ(std::string::npos, first.find("next_id")) << "5 follows from the ids";
+
+    ASSERT_EQ(0, run({"import", "--replace", bank_, (root_ / "out1/NET101A.exam").string()})) << err_;
+    ASSERT_EQ(0, run({"export", bank_, "NET101A", (root_ / "out2").string()})) << err_;
+    EXPECT_EQ(first, readBytes(root_ / "out2/NET101A.exam"));
+}
+
+TEST_F(BankTool, ReimportIsRefusedAndTheBankIsUnchanged) {
+    ASSERT_EQ(0, run({"import", bank_, source()}));
+    const auto before = snapshot(bank_);
+    EXPECT_EQ(1, run({"import", bank_, source()}));
+    EXPECT_NE(std::string::npos, err_.find("NET101A is already in the bank")) << err_;
+    EXPECT_EQ(before, snapshot(bank_));
+    EXPECT_EQ(2u, foldersBesideTheBank());
+}
+
+TEST_F(BankTool, FailureAfterAnExamWasStoredLeavesTheBankByteIdentical) {
+    ASSERT_EQ(0, run({"import", bank_, source()}));
+    std::string second = readBytes(source());
+    second.replace(second.find("id = \"NET101A\""), 14, "id = \"NET101B\"");
+    second.replace(second.find("table = \"NET101A\""), 17, "table = \"NET101B\"");
+    writeBytes(source("net101b.exam"), second);
+    const auto before = snapshot(bank_);
+    // NET101B is stored in the staging copy, then NET101A is refused.
+    EXPECT_EQ(1, run({"import", bank_, source("net101b.exam"), source()}));
+    EXPECT_NE(std::string::npos, err_.find("bank is unchanged")) << err_;
+    EXPECT_EQ(before, snapshot(bank_));
+    EXPECT_EQ(2u, foldersBesideTheBank());
+}
+
+TEST_F(BankTool, ExamWhoseTablesWouldOverwriteAnotherIsRefused) {
+    ASSERT_EQ(0, run({"import", bank_, source()}));
+    std::string clash = readBytes(source());
+    clash.replace(clash.find("id = \"NET101A\""), 14, "id = \"NET101C\"");
+    writeBytes(source("clash.exam"), clash);
+    const auto before = snapshot(bank_);
+    EXPECT_EQ(1, run({"import", bank_, source("clash.exam")}));
+    EXPECT_NE(std::string::npos, err_.find("already holds a table")) << err_;
+    EXPECT_EQ(before, snapshot(bank_));
+}
+
+TEST_F(BankTool, BadSourceNamesFileAndLineAndExitsNonZero) {
+    std::string bad = readBytes(source());
+    bad.replace(bad.find("correct = 3"), 11, "correct = 4");
+    writeBytes(source("bad.exam"), bad);
+    const auto before = snapshot(bank_);
+    EXPECT_EQ(1, run({"import", bank_, source("bad.exam")}));
+    EXPECT_NE(std::string::npos, err_.find("bad.exam:36: \"correct\" is 4 but the question has 3 choices")) << err_;
+    EXPECT_EQ(before, snapshot(bank_));
+
+    fs::remove(root_ / "src/router.gif");
+    EXPECT_EQ(1, run({"import", bank_, source()}));
+    EXPECT_NE(std::string::npos, err_.find("net101a.exam:32: file \"router.gif\" is not beside the source")) << err_;
+}
+
+TEST_F(BankTool, TreeListsRowsAsTextAndJson) {
+    ASSERT_EQ(0, run({"import", bank_, source()}));
+    ASSERT_EQ(0, run({"tree", bank_}));
+    EXPECT_NE(std::string::npos, out_.find("   1  0 2 0  exam        Networking Basics, part A  [NET101A]")) << out_;
+    ASSERT_EQ(0, run({"tree", bank_, "--json", "--no-mixed", "--questions"}));
+    EXPECT_NE(std::string::npos,
+              out_.find("{\"CourseId\": \"NET101\", \"TestId\": \"NET101A\", \"Title\": \"Question:    4 - Configure a "
+                        "port\", \"NodeKind\": 2, \"pPS\": 0, \"gPS\": 0, \"qPS\": 3, \"QuestionNo\": 4, \"RowIndex\": 5}"))
+        << out_;
+    EXPECT_EQ(std::string::npos, out_.find("Zentrix for"));
+}
+
+TEST_F(BankTool, CommandErrorsAndUsage) {
+    ASSERT_EQ(0, run({"import", bank_, source()}));
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* fragment;
+    };
+    const Case cases[] = {
+        {{}, 2, "usage"},
+        {{"frobnicate"}, 2, "unknown command"},
+        {{"tree", bank_, "--verbose"}, 2, "unknown option --verbose"},
+        {{"renumber", bank_, "NET101A", "1"}, 2, "usage"},
+        {{"renumber", bank_, "NET101A", "1", "9"}, 1, "has questions 1 to 4"},
+        {{"delete-question", bank_, "NOPE", "1"}, 1, "exam NOPE is not in"},
+        {{"export", bank_, "NOPE", (root_ / "out").string()}, 1, "exam NOPE is not in"},
+        {{"import", (root_ / "nobank").string(), source()}, 1, "holds no question bank"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.status, run(c.args)) << (c.args.empty() ? "" : c.args[0]);
+        EXPECT_NE(std::string::npos, err_.find(c.fragment)) << err_;
+    }
+    ASSERT_EQ(0, run({"dump", bank_, "NET101A"}));
+    EXPECT_NE(std::string::npos, out_.find("record 4: NUM 4, ID \"   4\", TITLE \"Configure a port\"")) << out_;
+    ASSERT_EQ(0, run({"pack", bank_, "NET101A"})) << err_;
+}
+
+}  // namespace
+}  // namespace zentrix::banktool
