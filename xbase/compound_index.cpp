@@ -15,7 +15,7 @@ using NodePtr = std::shared_ptr<const Node>;
 
 namespace {
 
-constexpr size_t kMaxCachedNodes = 16384;
+constexpr size_t kMaxCachedNodes = 65536;
 
 uint16_t getU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 uint32_t getU32(const uint8_t* p) {
@@ -278,6 +278,7 @@ public:
         keyType_ = type;
     }
     uint32_t headerOffset() const { return headerOffset_; }
+    void moveHeader(uint32_t offset) { headerOffset_ = offset; }
 
     Status insert(std::string_view key, uint32_t recno) override {
         const std::string full = fullKey(key);
@@ -925,7 +926,22 @@ Status CompoundIndex::refresh() {
     ZX_TRY(readIndexHeader(*impl_));
     if (impl_->changeCounter == knownCounter) return Status::ok();
     impl_->cache.clear();
-    for (const auto& tag : impl_->tags) ZX_TRY(static_cast<TagImpl*>(tag.get())->readHeader());
+    // Another process may have rebuilt the file: find each tag's header anew.
+    auto directory = std::make_unique<TagImpl>(*impl_, "(tag directory)", 0);
+    ZX_TRY(directory->readHeader());
+    auto names = directory->entries();
+    if (!names) return names.status();
+    for (const auto& tag : impl_->tags) {
+        auto* impl = static_cast<TagImpl*>(tag.get());
+        auto entry = std::find_if(names->begin(), names->end(),
+                                  [&](const KeyEntry& e) { return upper(trimName(e.key)) == upper(impl->name()); });
+        if (entry == names->end()) {
+            return Status::error(impl_->where() + ": tag " + impl->name() + " is no longer in the index");
+        }
+        impl->moveHeader(entry->recno);
+        ZX_TRY(impl->readHeader());
+    }
+    impl_->directory = std::move(directory);
     return Status::ok();
 }
 

@@ -274,10 +274,23 @@ TEST(IndexSharing, ChangeCounterAndDirtyMarkReachAnotherHandle) {
     ASSERT_TRUE(writer.value()->setDirty(false));
     EXPECT_FALSE(reader.value()->isDirty().value());
 
-    // A rebuild moves the counter on as well.
-    auto rebuilt = CompoundIndex::build(disk.share(), {layout("T", KeyType::Character, 8)}, {{}});
+    // A rebuild moves the counter on as well, and may move the tag's header.
+    auto rebuilt = CompoundIndex::build(disk.share(),
+                                        {layout("U", KeyType::Character, 8), layout("T", KeyType::Character, 8)},
+                                        {{{"U1", 1}}, {{"NEW", 7}}});
     ASSERT_TRUE(rebuilt);
     EXPECT_GT(u32(disk.bytes(), cdx::header::kChangeCounter), before + 199);
+    ASSERT_TRUE(reader.value()->refresh());
+    auto entries = readTag.entries();
+    ASSERT_TRUE(entries) << entries.message();
+    ASSERT_EQ(entries->size(), 1u);
+    EXPECT_EQ(entries.value()[0].recno, 7u);
+
+    // A rebuild without the tag leaves the reader with a clear error.
+    ASSERT_TRUE(CompoundIndex::build(disk.share(), {layout("U", KeyType::Character, 8)}, {{}}));
+    const Status gone = reader.value()->refresh();
+    EXPECT_FALSE(gone);
+    EXPECT_NE(gone.message().find("tag T"), std::string::npos) << gone.message();
 }
 
 }  // namespace
