@@ -371,8 +371,18 @@ bool DbfTable::placeFromCursor(const Result<bool>& moved) {
     return true;
 }
 
+void DbfTable::freshen() {
+    // Another process may have committed since the last look.
+    cache_.clear();
+    cursorValid_ = false;
+    if (selected_ && lockDepth_ == 0) {
+        if (Status s = index_->refresh(); !s) fail(kErrorIndex, s);
+    }
+}
+
 bool DbfTable::top() {
     flushPending();
+    freshen();
     if (!selected_) {
         reloadHeader();
         return load(1);
@@ -382,6 +392,7 @@ bool DbfTable::top() {
 
 bool DbfTable::bottom() {
     flushPending();
+    freshen();
     reloadHeader();
     if (!selected_) return load(header_.recordCount);
     return placeFromCursor(cursor_->last());
@@ -389,6 +400,7 @@ bool DbfTable::bottom() {
 
 bool DbfTable::go(uint32_t recno) {
     flushPending();
+    cache_.clear();
     if (recno > header_.recordCount) reloadHeader();
     cursorValid_ = false;
     return load(recno);
@@ -472,6 +484,7 @@ bool DbfTable::seek(std::string_view text) {
         fail(kErrorIndex, Status::error(files_.table + ": seek without a selected tag"));
         return false;
     }
+    freshen();
     const std::string key = selected_->seekKey(text);
     if (!placeFromCursor(cursor_->seek(key))) return false;
     if (selected_->keyType() == KeyType::Character) {
@@ -501,6 +514,7 @@ bool DbfTable::seek(double number) {
         wanted = std::ceil(wanted);
         exactPossible = false;
     }
+    freshen();
     const std::string key = selected_->seekKey(wanted);
     if (!placeFromCursor(cursor_->seek(key))) return false;
     return exactPossible && cursor_->key() == key;

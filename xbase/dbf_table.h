@@ -115,6 +115,7 @@ private:
     Status writeHeaderPrefix();
     Result<std::string> readRecordFresh(uint32_t recno);
     bool load(uint32_t recno);
+    void freshen();
     void standOnNothing(bool atEnd);
     void flushPending();
     void discardPending();

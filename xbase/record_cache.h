@@ -1,8 +1,10 @@
 #pragma once
 
 // A read-ahead window of consecutive records, so a scan costs one read per
-// window instead of one per record. Dropped whenever the table's file may
-// have changed under it (a commit, a lock taken, a refresh).
+// window instead of one per record. The window starts at one record and
+// doubles while reads go forward in order, so random access reads no more
+// than it needs. Dropped whenever the table's file may have changed under it
+// (a commit, a lock taken, a jump to another position).
 
 #include <cstdint>
 #include <string>
@@ -26,6 +28,7 @@ private:
     std::string buffer_;
     uint32_t first_ = 0;  // first record held
     uint32_t count_ = 0;  // records held
+    uint32_t window_ = 1; // records the next sequential read fetches
 };
 
 }  // namespace zentrix::xbase
