@@ -20,9 +20,11 @@ RegistrationOutcome DlLibraryLoader::callRegistration(const std::string& library
     ::dlerror();
     void* symbol = ::dlsym(library, registrationExportName(call));
     if (!symbol) {
-        const char* reason = ::dlerror();
+        // dlclose frees the error text, so it is copied first.
+        const char* error = ::dlerror();
+        const std::string reason = error ? error : "no export";
         ::dlclose(library);
-        return {Kind::ExportMissing, 0, reason ? reason : "no export"};
+        return {Kind::ExportMissing, 0, reason};
     }
     using EntryPoint = int32_t (*)();
     const int32_t result = reinterpret_cast<EntryPoint>(symbol)();
