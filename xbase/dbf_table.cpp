@@ -166,7 +166,9 @@ Status DbfTable::verifyIndexAtOpen() {
     // A live writer holds the commit lock for the whole of its commit, so a
     // dirty mark seen under the lock was left by a commit that never ended.
     const bool exclusive = mode_ == OpenMode::ReadWrite;
-    ZX_TRY(dbf_->lock(dbf::kCommitLockOffset, dbf::kCommitLockLength, exclusive));
+    const Status locked = dbf_->lock(dbf::kCommitLockOffset, dbf::kCommitLockLength, exclusive);
+    // Read-only media may not support locks at all; a reader goes on without.
+    if (!locked && exclusive) return locked;
     Status status = [&]() -> Status {
         auto dirty = index_->isDirty();
         if (!dirty) return dirty.status();
@@ -184,7 +186,7 @@ Status DbfTable::verifyIndexAtOpen() {
         warnings_.push_back(files_.index + ": left behind by an interrupted commit; rebuilt from the table");
         return Status::ok();
     }();
-    dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength);
+    if (locked) dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength);
     return status;
 }
 
