@@ -58,8 +58,9 @@ TEST_P(AnswerKeyRefuses, WithAMessageQuotingTheKey) {
     const BadKeyCase& c = GetParam();
     xbase::Result<AnswerKey> key = AnswerKey::decode(c.type, c.key, 4);
     ASSERT_FALSE(key.isOk());
-    if (c.type == kSingleChoice || c.type == kMultipleChoice)
+    if (c.type == kSingleChoice || c.type == kMultipleChoice) {
         EXPECT_NE(std::string::npos, key.message().find("not a decimal number")) << key.message();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, AnswerKeyRefuses,

@@ -41,7 +41,9 @@ std::vector<int> BankTest::addExam(const std::string& course, const std::string&
                                    const std::vector<QuestionSpec>& questions, const std::string& path,
                                    const std::string& table) {
     TTesting& b = bank();
-    if (!b.ParentExists(course)) EXPECT_EQ(0, b.AddParent(course, course + " title", "", "1:00", 10));
+    if (!b.ParentExists(course)) {
+        EXPECT_EQ(0, b.AddParent(course, course + " title", "", "1:00", 10));
+    }
     EXPECT_EQ(0, b.AddTest(exam, course, path, table.empty() ? exam : table, exam + " title")) << b.LastError();
     EXPECT_EQ(0, b.OpenTest(exam)) << b.LastError();
     std::vector<int> ids;

@@ -19,12 +19,12 @@ namespace zentrix::questionbank::testing {
 
 struct QuestionSpec {
     int type = kSingleChoice;
-    std::string title;
-    std::string text;
-    std::vector<std::string> rows;
-    std::string key;
+    std::string title{};
+    std::string text{};
+    std::vector<std::string> rows{};
+    std::string key{};
     int caseId = 0;
-    std::string graphic;
+    std::string graphic{};
 };
 
 // One live question record: its NUM and ID.

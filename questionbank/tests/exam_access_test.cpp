@@ -194,7 +194,9 @@ TEST_F(ExamAccess, RandomDrawStaysWithinTheQuestions) {
             EXPECT_GE(n, 1);
             EXPECT_LE(n, 20);
         }
-        if (c.expected == 20) EXPECT_EQ(20, sorted.back());
+        if (c.expected == 20) {
+            EXPECT_EQ(20, sorted.back());
+        }
     }
 }
 
