@@ -1,0 +1,45 @@
+#include "generated_bank.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/message_sink.h"
+#include "questionbank/ttesting.h"
+#include "xbase/engine.h"
+
+namespace zentrix::bench {
+
+std::string GeneratedBank(const std::string& parentFolder, int courses, int examsPerCourse) {
+    namespace fs = std::filesystem;
+    const std::string folder = parentFolder + "/bank-" + std::to_string(courses) + "x" +
+                               std::to_string(examsPerCourse) + "/";
+    const std::string doneMarker = folder + "complete";
+    if (fs::exists(doneMarker)) return folder;
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+
+    xbase::Engine engine;
+    platform::RecordingMessageSink sink;
+    questionbank::TTesting bank(engine, folder, sink);
+    if (!bank.IsValid()) return {};
+    for (int c = 1; c <= courses; ++c) {
+        const std::string course = "C" + std::to_string(c);
+        if (bank.AddParent(course, "Course number " + std::to_string(c), "", "1:00", 20) != 0) {
+            std::fprintf(stderr, "AddParent: %s\n", bank.LastError().c_str());
+            return {};
+        }
+        for (int e = 1; e <= examsPerCourse; ++e) {
+            const std::string exam = course + "E" + std::to_string(e);
+            if (bank.AddTest(exam, course, "", exam, "Exam " + std::to_string(e) + " of course " +
+                                                         std::to_string(c)) != 0) {
+                std::fprintf(stderr, "AddTest: %s\n", bank.LastError().c_str());
+                return {};
+            }
+        }
+    }
+    std::ofstream(doneMarker) << "ok\n";
+    return folder;
+}
+
+}  // namespace zentrix::bench
