@@ -12,6 +12,11 @@ namespace zentrix::simulation {
 
 namespace {
 
+constexpr std::uint8_t kExtensionIntroducer = 0x21;
+constexpr std::uint8_t kImageSeparator = 0x2C;
+constexpr std::uint8_t kTrailer = 0x3B;
+constexpr std::uint8_t kGraphicControlLabel = 0xF9;
+
 struct MemorySource {
     QByteArrayView bytes;
     qsizetype position = 0;
@@ -42,9 +47,15 @@ bool skipSubBlocks(ByteReader& reader) {
     }
 }
 
-// Walks the block structure and checks the sizes that giflib will allocate.
-// Truncation is left to giflib, which reports it.
-Status checkSizes(QByteArrayView gif) {
+qsizetype colourTableSize(std::uint8_t packed) {
+    return (packed & 0x80) ? 3 * (2 << (packed & 7)) : 0;
+}
+
+std::string imageName(size_t index) { return "GIF picture image " + std::to_string(index + 1); }
+
+}  // namespace
+
+Result<GifLayout> GifDecoder::scan(QByteArrayView gif) {
     ByteReader reader(gif);
     QByteArrayView signature;
     if (!reader.readBytes(6, signature) ||
@@ -54,104 +65,109 @@ Status checkSizes(QByteArrayView gif) {
     std::uint16_t width = 0, height = 0;
     std::uint8_t packed = 0;
     if (!reader.readU16(width) || !reader.readU16(height) || !reader.readU8(packed) ||
-        !reader.skip(2)) {
+        !reader.skip(2) || !reader.skip(colourTableSize(packed))) {
         return Status::error("GIF picture ends inside its screen descriptor");
     }
     if (width == 0 || height == 0) return Status::error("GIF picture has no size");
-    if (qint64(width) * height > GifDecoder::kMaxScreenPixels) {
+    if (qint64(width) * height > kMaxScreenPixels) {
         return Status::error("GIF picture of " + std::to_string(width) + "x" +
                              std::to_string(height) + " pixels is too large");
     }
-    if ((packed & 0x80) && !reader.skip(3 * (2 << (packed & 7)))) return Status::ok();
+    GifLayout layout;
+    layout.screen = QSize(width, height);
+    layout.screenHeader = gif.first(reader.position()).toByteArray();
 
-    qint64 totalPixels = 0;
+    int disposal = 0, transparent = -1;  // from the graphic control block before an image
     for (;;) {
         std::uint8_t introducer = 0;
-        if (!reader.readU8(introducer) || introducer == 0x3B) return Status::ok();
-        if (introducer == 0x21) {
-            if (!reader.skip(1) || !skipSubBlocks(reader)) return Status::ok();
-        } else if (introducer == 0x2C) {
-            std::uint16_t frameWidth = 0, frameHeight = 0;
-            std::uint8_t framePacked = 0;
-            if (!reader.skip(4) || !reader.readU16(frameWidth) || !reader.readU16(frameHeight) ||
-                !reader.readU8(framePacked)) {
-                return Status::ok();
+        if (!reader.readU8(introducer) || introducer == kTrailer)
+            break;  // a missing trailer is tolerated
+        if (introducer == kExtensionIntroducer) {
+            std::uint8_t label = 0, size = 0;
+            if (!reader.readU8(label)) return Status::error("GIF picture ends inside an extension");
+            const qsizetype blockStart = reader.position();
+            if (label == kGraphicControlLabel && reader.readU8(size) && size == 4) {
+                std::uint8_t flags = 0, index = 0;
+                reader.readU8(flags);
+                reader.skip(2);
+                reader.readU8(index);
+                disposal = (flags >> 2) & 7;
+                transparent = (flags & 1) ? index : -1;
             }
-            if (frameWidth == 0 || frameHeight == 0) {
-                return Status::error("GIF picture holds an image of no size");
-            }
-            totalPixels += qint64(frameWidth) * frameHeight;
-            if (qint64(frameWidth) * frameHeight > GifDecoder::kMaxScreenPixels ||
-                totalPixels > GifDecoder::kMaxTotalFramePixels) {
-                return Status::error("GIF picture images are too large to decode");
-            }
-            if ((framePacked & 0x80) && !reader.skip(3 * (2 << (framePacked & 7)))) {
-                return Status::ok();
-            }
-            if (!reader.skip(1) || !skipSubBlocks(reader)) return Status::ok();
-        } else {
-            return Status::error("GIF picture holds an unknown block");
+            reader = ByteReader(gif);
+            reader.skip(blockStart);
+            if (!skipSubBlocks(reader))
+                return Status::error("GIF picture ends inside an extension");
+            continue;
         }
+        if (introducer != kImageSeparator) {
+            return Status::error("GIF picture holds an unknown block after image " +
+                                 std::to_string(layout.images.size()));
+        }
+        GifImageEntry image;
+        image.start = reader.position() - 1;
+        std::uint16_t left = 0, top = 0, w = 0, h = 0;
+        std::uint8_t imagePacked = 0, codeSize = 0;
+        const std::string name = imageName(layout.images.size());
+        if (!reader.readU16(left) || !reader.readU16(top) || !reader.readU16(w) ||
+            !reader.readU16(h) || !reader.readU8(imagePacked) ||
+            !reader.skip(colourTableSize(imagePacked)) || !reader.readU8(codeSize) ||
+            !skipSubBlocks(reader)) {
+            return Status::error(name + " is cut short");
+        }
+        if (w == 0 || h == 0) return Status::error(name + " has no size");
+        if (qint64(w) * h > kMaxScreenPixels) return Status::error(name + " is too large");
+        if (codeSize < 1 || codeSize > 11) return Status::error(name + " has a bad code size");
+        if (!(imagePacked & 0x80) && !(packed & 0x80)) {
+            return Status::error(name + " has no colour table");
+        }
+        if (layout.images.size() == kMaxImages)
+            return Status::error("GIF picture holds too many images");
+        image.rect = QRect(left, top, w, h);
+        image.disposal = disposal;
+        image.transparentIndex = transparent;
+        image.end = reader.position();
+        layout.images.push_back(image);
+        disposal = 0;
+        transparent = -1;
     }
+    if (layout.images.empty()) return Status::error("GIF picture holds no frames");
+    return layout;
 }
 
-void fillColours(GifFrame& frame, const ColorMapObject* map, int transparentIndex) {
-    frame.colours.fill(qRgb(0, 0, 0));
-    if (map != nullptr) {
-        const int count = std::min(map->ColorCount, 256);
-        for (int i = 0; i < count; ++i) {
-            const GifColorType& c = map->Colors[i];
-            frame.colours[static_cast<size_t>(i)] = qRgb(c.Red, c.Green, c.Blue);
-        }
-    }
-    if (transparentIndex >= 0 && transparentIndex < 256) {
-        frame.colours[static_cast<size_t>(transparentIndex)] = qRgba(0, 0, 0, 0);
-    }
-}
+Result<GifFrame> GifDecoder::decodeFrame(QByteArrayView gif, const GifLayout& layout, int index) {
+    const GifImageEntry& entry = layout.images.at(static_cast<size_t>(index));
+    // The image alone, behind the picture's own screen descriptor and colours.
+    QByteArray single = layout.screenHeader;
+    single.append(gif.sliced(entry.start, entry.end - entry.start));
+    single.append(static_cast<char>(kTrailer));
 
-}  // namespace
-
-Result<DecodedGif> GifDecoder::decode(QByteArrayView gif) {
-    ZX_TRY(checkSizes(gif));
-
-    MemorySource source{gif, 0};
+    MemorySource source{single, 0};
     int error = 0;
     std::unique_ptr<GifFileType, GifCloser> file(DGifOpen(&source, readFromMemory, &error));
-    if (!file) {
-        const char* text = GifErrorString(error);
-        return Status::error(std::string("GIF picture cannot be opened: ") +
-                             (text ? text : "unknown error"));
+    if (!file || DGifSlurp(file.get()) != GIF_OK || file->ImageCount != 1 ||
+        file->SavedImages[0].RasterBits == nullptr) {
+        const char* text = GifErrorString(file ? file->Error : error);
+        return Status::error(imageName(static_cast<size_t>(index)) +
+                             " cannot be decoded: " + (text ? text : "bad data"));
     }
-    if (DGifSlurp(file.get()) != GIF_OK) {
-        const char* text = GifErrorString(file->Error);
-        return Status::error(std::string("GIF picture cannot be decoded: ") +
-                             (text ? text : "unknown error"));
-    }
-
-    DecodedGif decoded;
-    decoded.screen = QSize(file->SWidth, file->SHeight);
-    decoded.frames.reserve(static_cast<size_t>(file->ImageCount));
-    for (int i = 0; i < file->ImageCount; ++i) {
-        const SavedImage& image = file->SavedImages[i];
-        const GifImageDesc& desc = image.ImageDesc;
-        if (image.RasterBits == nullptr || desc.Width <= 0 || desc.Height <= 0) {
-            return Status::error("GIF picture image " + std::to_string(i + 1) + " has no pixels");
+    const SavedImage& image = file->SavedImages[0];
+    const GifImageDesc& desc = image.ImageDesc;
+    GifFrame frame;
+    frame.rect = entry.rect;
+    frame.disposal = entry.disposal;
+    frame.colours.fill(qRgb(0, 0, 0));
+    if (const ColorMapObject* map = desc.ColorMap ? desc.ColorMap : file->SColorMap) {
+        const int count = std::min(map->ColorCount, 256);
+        for (int i = 0; i < count; ++i) {
+            frame.colours[static_cast<size_t>(i)] =
+                qRgb(map->Colors[i].Red, map->Colors[i].Green, map->Colors[i].Blue);
         }
-        GraphicsControlBlock control{};
-        control.DisposalMode = DISPOSAL_UNSPECIFIED;
-        control.TransparentColor = NO_TRANSPARENT_COLOR;
-        DGifSavedExtensionToGCB(file.get(), i, &control);
-
-        GifFrame frame;
-        frame.rect = QRect(desc.Left, desc.Top, desc.Width, desc.Height);
-        frame.disposal = control.DisposalMode;
-        fillColours(frame, desc.ColorMap ? desc.ColorMap : file->SColorMap,
-                    control.TransparentColor);
-        frame.indices = QByteArray(reinterpret_cast<const char*>(image.RasterBits),
-                                   qsizetype(desc.Width) * desc.Height);
-        decoded.frames.push_back(std::move(frame));
     }
-    return decoded;
+    if (entry.transparentIndex >= 0) frame.colours[static_cast<size_t>(entry.transparentIndex)] = 0;
+    frame.indices = QByteArray(reinterpret_cast<const char*>(image.RasterBits),
+                               qsizetype(desc.Width) * desc.Height);
+    return frame;
 }
 
 }  // namespace zentrix::simulation

@@ -9,11 +9,11 @@ constexpr int kDisposeRestore = 3;
 
 Status GifPicture::loadFromMemory(QByteArrayView gif) {
     clear();
-    auto decoded = GifDecoder::decode(gif);
-    if (!decoded) return decoded.status();
-    if (decoded->frames.empty()) return Status::error("GIF picture holds no frames");
-    screen_ = decoded->screen;
-    frames_ = std::move(decoded->frames);
+    auto layout = GifDecoder::scan(gif);
+    if (!layout) return layout.status();
+    screen_ = layout->screen;
+    layout_ = std::move(*layout);
+    gif_ = gif.toByteArray();
     canvas_ = QImage(screen_, QImage::Format_ARGB32);
     if (canvas_.isNull()) {
         clear();
@@ -25,7 +25,8 @@ Status GifPicture::loadFromMemory(QByteArrayView gif) {
 
 void GifPicture::clear() {
     screen_ = QSize();
-    frames_.clear();
+    gif_.clear();
+    layout_ = GifLayout();
     canvas_ = QImage();
     beforeShown_ = QImage();
     shown_ = 0;
@@ -49,7 +50,7 @@ void GifPicture::restart() {
 
 void GifPicture::disposeShownFrame() {
     if (shown_ == 0) return;
-    const GifFrame& frame = frames_[static_cast<size_t>(shown_ - 1)];
+    const GifImageEntry& frame = layout_.images[static_cast<size_t>(shown_ - 1)];
     const QRect area = frame.rect.intersected(canvas_.rect());
     if (area.isEmpty()) return;
     if (frame.disposal == kDisposeClear) {
@@ -67,12 +68,14 @@ void GifPicture::disposeShownFrame() {
 }
 
 void GifPicture::drawNextFrame() {
-    const GifFrame& frame = frames_[static_cast<size_t>(shown_)];
-    ++shown_;
-    const QRect area = frame.rect.intersected(canvas_.rect());
+    const GifImageEntry& entry = layout_.images[static_cast<size_t>(shown_)];
+    const QRect area = entry.rect.intersected(canvas_.rect());
     beforeShown_ = QImage();
-    if (area.isEmpty()) return;
-    if (frame.disposal == kDisposeRestore) beforeShown_ = canvas_.copy(area);
+    if (!area.isEmpty() && entry.disposal == kDisposeRestore) beforeShown_ = canvas_.copy(area);
+    auto decoded = GifDecoder::decodeFrame(gif_, layout_, shown_);
+    ++shown_;
+    if (area.isEmpty() || !decoded) return;
+    const GifFrame& frame = *decoded;
 
     const int frameWidth = frame.rect.width();
     const auto* indices = reinterpret_cast<const unsigned char*>(frame.indices.constData());

@@ -15,13 +15,15 @@ namespace zentrix::simulation {
 // browsers show them: each frame is drawn over what the frames before it left,
 // with transparency, frame offsets and the disposal of the frame before
 // (keep, clear to transparent, or restore what was there before it).
+// Loading checks the picture's structure; a frame is decoded when it is drawn,
+// and one whose compressed data turns out damaged is drawn as nothing.
 class GifPicture {
 public:
     // Replaces the picture. On failure the picture is empty.
     Status loadFromMemory(QByteArrayView gif);
     void clear();
 
-    int frameCount() const { return static_cast<int>(frames_.size()); }
+    int frameCount() const { return static_cast<int>(layout_.images.size()); }
     QSize size() const { return screen_; }
 
     // Shows frame n (1-based): steps forward from the frame shown, or starts
@@ -38,7 +40,8 @@ private:
     void drawNextFrame();
 
     QSize screen_;
-    std::vector<GifFrame> frames_;
+    QByteArray gif_;
+    GifLayout layout_;
     QImage canvas_;
     QImage beforeShown_;  // area under the shown frame, kept when it restores to previous
     int shown_ = 0;

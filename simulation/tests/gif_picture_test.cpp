@@ -4,6 +4,7 @@
 
 #include <QColor>
 
+#include "simulation/gif_decoder.h"
 #include "simulation/gif_encoder.h"
 #include "simulation/screenshot_encoder.h"
 
@@ -137,6 +138,22 @@ TEST(GifPicture, InterlacedFrameIsShownInRowOrder) {
     ASSERT_TRUE(picture.loadFromMemory(*gif).isOk());
     picture.showFrame(1);
     for (int y = 0; y < kHeight; ++y) EXPECT_EQ(picture.image().pixel(1, y), kPalette[y % 4]) << y;
+}
+
+TEST(GifPicture, FrameWithDamagedDataIsDrawnAsNothing) {
+    auto gif = GifEncoder::encode(QSize(4, 3), {solid({0, 0, 4, 3}, 3), solid({0, 0, 2, 2}, 0)});
+    ASSERT_TRUE(gif.isOk());
+    const auto layout = GifDecoder::scan(*gif);
+    ASSERT_TRUE(layout.isOk());
+    // Image 2: descriptor (10), its colour table (4 colours), code size, then the data.
+    const qsizetype data = layout->images[1].start + 10 + 12 + 1;
+    QByteArray damaged = *gif;
+    ASSERT_GE(static_cast<unsigned char>(damaged[data]), 2);
+    for (int i = 1; i <= static_cast<unsigned char>(damaged[data]); ++i) damaged[data + i] = '\xff';
+    GifPicture picture;
+    ASSERT_TRUE(picture.loadFromMemory(damaged).isOk());
+    ASSERT_TRUE(picture.showFrame(2));
+    EXPECT_EQ(rows(picture.image()), (std::vector<std::string>{"wwww", "wwww", "wwww"}));
 }
 
 TEST(GifPicture, OutOfRangeFramesAreRefusedAndLoadFailureLeavesItEmpty) {
