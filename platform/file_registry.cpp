@@ -1,5 +1,8 @@
 #include "platform/file_registry.h"
 
+#include <QDir>
+#include <QLockFile>
+
 #include "platform/registry_store_format.h"
 #include "platform/text_compare.h"
 #include "platform/text_file.h"
@@ -23,6 +26,28 @@ std::string FileRegistry::storeFile(RootKey root) const {
 std::string FileRegistry::keyName(RootKey root, const std::string& path) {
     return std::string(rootKeyName(root)) + "\\" + path;
 }
+
+// Changes are read-modify-write of a whole store file; the lock keeps two
+// programs changing the same registry at once from losing one another's
+// change. A lock left by a crashed program is taken over (QLockFile).
+class FileRegistry::ChangeLock {
+public:
+    explicit ChangeLock(const std::string& folder) : lock_(lockFile(folder)) {
+        locked_ = lock_.tryLock(kWaitMs);
+    }
+    Status status(const std::string& folder) const {
+        return locked_ ? Status::ok() : Status::error(folder + ": registry is locked by another program");
+    }
+
+private:
+    static constexpr int kWaitMs = 10000;
+    static QString lockFile(const std::string& folder) {
+        QDir().mkpath(QString::fromStdString(folder));
+        return QString::fromStdString(folder + "/.lock");
+    }
+    QLockFile lock_;
+    bool locked_ = false;
+};
 
 Result<RegistryHive> FileRegistry::load(RootKey root) const {
     const std::string file = storeFile(root);
@@ -70,6 +95,8 @@ bool FileRegistry::keyExists(RootKey root, const std::string& path) {
 }
 
 Status FileRegistry::createKey(RootKey root, const std::string& path) {
+    ChangeLock lock(folder_);
+    ZX_TRY(lock.status(folder_));
     Result<std::string> normalized = RegistryHive::normalizedPath(path);
     if (!normalized) return normalized.status();
     Result<RegistryHive> hive = load(root);
@@ -98,6 +125,8 @@ Result<std::optional<RegistryValue>> FileRegistry::value(RootKey root, const std
 
 Status FileRegistry::setValue(RootKey root, const std::string& path, const std::string& name,
                               const RegistryValue& value) {
+    ChangeLock lock(folder_);
+    ZX_TRY(lock.status(folder_));
     Result<std::string> normalized = RegistryHive::normalizedPath(path);
     if (!normalized) return normalized.status();
     Result<RegistryHive> hive = load(root);
@@ -113,6 +142,8 @@ Status FileRegistry::setValue(RootKey root, const std::string& path, const std::
 }
 
 Status FileRegistry::deleteValue(RootKey root, const std::string& path, const std::string& name) {
+    ChangeLock lock(folder_);
+    ZX_TRY(lock.status(folder_));
     Result<std::string> normalized = RegistryHive::normalizedPath(path);
     if (!normalized) return normalized.status();
     Result<RegistryHive> hive = load(root);
@@ -127,6 +158,8 @@ Status FileRegistry::deleteValue(RootKey root, const std::string& path, const st
 }
 
 Status FileRegistry::deleteKeyTree(RootKey root, const std::string& path) {
+    ChangeLock lock(folder_);
+    ZX_TRY(lock.status(folder_));
     Result<std::string> normalized = RegistryHive::normalizedPath(path);
     if (!normalized) return normalized.status();
     if (normalized.value().empty()) {

@@ -40,6 +40,7 @@ public:
     std::string storeFile(RootKey root) const;
 
 private:
+    class ChangeLock;
     Result<RegistryHive> load(RootKey root) const;
     Status save(RootKey root, const RegistryHive& hive) const;
     const FixedValue* fixedValue(RootKey root, const std::string& normalized,

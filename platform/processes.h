@@ -1,7 +1,9 @@
 #pragma once
 
 // The process service: start a program and wait for it to end while the
-// caller's event loop keeps running.
+// caller's event loop keeps running. Where a Windows setup waits for the
+// process behind a window class, callers wait for the process that
+// Shell::launchProgram started.
 
 #include <chrono>
 #include <cstdint>

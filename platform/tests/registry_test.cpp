@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "platform/file_registry.h"
 #include "platform/registry_hive.h"
 #include "scratch_platform.h"
@@ -97,6 +99,27 @@ TEST(Registry, DeleteValueAndDeleteKeyTree) {
     EXPECT_TRUE(registry.keyExists(RootKey::LocalMachine, "\\software\\Brenlo\\Quaylo\\Test Engine 2"));
     EXPECT_TRUE(registry.keyExists(RootKey::LocalMachine, "\\software\\Brenlo\\Quaylo"));
     EXPECT_FALSE(registry.deleteKeyTree(RootKey::LocalMachine, "\\"));
+}
+
+TEST(Registry, TwoWritersAtOnceLoseNoChange) {
+    ScratchPlatform scratch;
+    ASSERT_TRUE(scratch.platform().registry->createKey(RootKey::LocalMachine, kEngineKey));
+    constexpr int kValuesEach = 40;
+    auto writer = [&](const std::string& prefix) {
+        FileRegistry registry(scratch.paths().registryDir, {});
+        for (int i = 0; i < kValuesEach; ++i) {
+            ASSERT_TRUE(registry.setValue(RootKey::LocalMachine, kEngineKey, prefix + std::to_string(i),
+                                          uint32_t(i)));
+        }
+    };
+    std::thread first(writer, "a"), second(writer, "b");
+    first.join();
+    second.join();
+    Registry& registry = *scratch.platform().registry;
+    for (int i = 0; i < kValuesEach; ++i) {
+        EXPECT_EQ(registry.readInteger(RootKey::LocalMachine, kEngineKey, "a" + std::to_string(i)).value(), uint32_t(i));
+        EXPECT_EQ(registry.readInteger(RootKey::LocalMachine, kEngineKey, "b" + std::to_string(i)).value(), uint32_t(i));
+    }
 }
 
 TEST(Registry, StartMenuValueAnswersWithTheApplicationsFolder) {
