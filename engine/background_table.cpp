@@ -22,13 +22,20 @@ void BackgroundTable::setFileName(int index, const std::string& fileName) {
 
 std::optional<std::string> BackgroundTable::fileNameFor(ScreenId screen) const {
     switch (screen) {
-        case ScreenId::MainInterface: return entries_[0].fileName;
-        case ScreenId::QVTestType: return entries_[1].fileName;
-        case ScreenId::ComfirmQV: return entries_[2].fileName;
-        case ScreenId::TestWindow: return entries_[3].fileName;
-        case ScreenId::ExamReview: return entries_[4].fileName;
-        case ScreenId::ExamResults: return entries_[5].fileName;
-        case ScreenId::None: break;
+        case ScreenId::MainInterface:
+            return entries_[0].fileName;
+        case ScreenId::QVTestType:
+            return entries_[1].fileName;
+        case ScreenId::ComfirmQV:
+            return entries_[2].fileName;
+        case ScreenId::TestWindow:
+            return entries_[3].fileName;
+        case ScreenId::ExamReview:
+            return entries_[4].fileName;
+        case ScreenId::ExamResults:
+            return entries_[5].fileName;
+        case ScreenId::None:
+            break;
     }
     return std::nullopt;
 }

@@ -4,7 +4,8 @@ namespace zentrix::engine {
 
 bool RandomQuestionOrderFromArguments(const QStringList& arguments) {
     for (const QString& argument : arguments) {
-        if (argument.contains(QStringLiteral("NotRandomQuestions"), Qt::CaseSensitive)) return false;
+        if (argument.contains(QStringLiteral("NotRandomQuestions"), Qt::CaseSensitive))
+            return false;
     }
     return true;
 }

@@ -13,7 +13,8 @@ std::string readFolder(platform::Registry& registry, const char* name) {
 }  // namespace
 
 std::optional<EngineFolders> ReadEngineFolders(platform::Registry& registry) {
-    if (!registry.keyExists(platform::RootKey::LocalMachine, kEngineRegistryKey)) return std::nullopt;
+    if (!registry.keyExists(platform::RootKey::LocalMachine, kEngineRegistryKey))
+        return std::nullopt;
     EngineFolders folders;
     folders.HomeDir = readFolder(registry, "HomeDir");
     folders.GraphicDir = readFolder(registry, "GraphicDir");

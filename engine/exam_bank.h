@@ -27,7 +27,8 @@ public:
     virtual void ListQVSelectTitles(CatalogueListener& listener, bool mixedRows,
                                     bool questionRows) = 0;
     // 0 on success, -1 on failure (LastError tells why).
-    virtual int OpenPrePostTest(const std::string& id, bool preferAlternative, int& usedRegular) = 0;
+    virtual int OpenPrePostTest(const std::string& id, bool preferAlternative,
+                                int& usedRegular) = 0;
     virtual void CloseTest() = 0;
     virtual bool IsOpen() const = 0;
     virtual std::string GetOpenTitle() const = 0;

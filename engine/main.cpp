@@ -30,11 +30,8 @@ int main(int argc, char** argv) {
     const std::string settingsFile = engine::StudyGuideSettingsFile::PathForProgram(
         QApplication::applicationFilePath().toStdString(), configFolder);
 
-    engine::ProgramServices services{dialogs,
-                                     *platform.value()->registry,
-                                     *platform.value()->profiles,
-                                     shell,
-                                     QApplication::arguments(),
-                                     settingsFile};
+    engine::ProgramServices services{
+        dialogs, *platform.value()->registry, *platform.value()->profiles,
+        shell,   QApplication::arguments(),   settingsFile};
     return engine::RunEngineProgram(services);
 }

@@ -45,18 +45,12 @@ const std::array kComfirmQV{
 };
 
 const std::array kTestWindow{
-    At("btnLeft", 432, 508, 18, 18),
-    At("btnRight", 432, 508, 78, 74),
-    At("lbQuestionNo", 458, 418, 18, 134),
-    At("btnItemReview", 414, 534, 156, 4),
-    At("btnCaseStudy", 414, 534, 218, 42),
-    At("btnSteps", 414, 534, 274, 85),
-    At("btnExhibit", 414, 534, 330, 126),
-    At("btnHint", 414, 534, 392, 173),
-    At("btnReference", 414, 534, 448, 206),
-    At("btnTReport", 414, 534, 528, 265),
-    At("btnTMain", 414, 534, 588, 320),
-    At("btnJumpTo", 414, 534, 154, 4),
+    At("btnLeft", 432, 508, 18, 18),        At("btnRight", 432, 508, 78, 74),
+    At("lbQuestionNo", 458, 418, 18, 134),  At("btnItemReview", 414, 534, 156, 4),
+    At("btnCaseStudy", 414, 534, 218, 42),  At("btnSteps", 414, 534, 274, 85),
+    At("btnExhibit", 414, 534, 330, 126),   At("btnHint", 414, 534, 392, 173),
+    At("btnReference", 414, 534, 448, 206), At("btnTReport", 414, 534, 528, 265),
+    At("btnTMain", 414, 534, 588, 320),     At("btnJumpTo", 414, 534, 154, 4),
 };
 
 const std::array kExamReview{
@@ -81,28 +75,17 @@ const std::array kExamReview{
 };
 
 const std::array kExamResults{
-    At("btnViewStudy", 402, 468, 244, 696),
-    At("btnSaveStudy", 429, 488, 244, 696),
-    At("btnOpenStudy", 454, 508, 244, 696),
-    At("btnViewExam", 402, 549, 394, 666),
-    At("btnSaveExam", 429, 549, 394, 552),
-    At("btnOpenExam", 454, 528, 394, 696),
-    At("btnResultsMain", 429, 549, 544, 444),
-    At("btnQuit", 454, 549, 544, 386),
-    At("lbResultPScore", 283, 307, 438, 282),
-    At("lbResultYScore", 311, 323, 438, 282),
-    At("lbResultGrade", 339, 335, 438, 282),
-    At("lbPass", 283, 307, 514, 358),
-    At("lbScore", 311, 323, 514, 358),
-    At("lbGrade", 339, 335, 514, 358),
-    At("ScoreBorder", 158, 386, 44, 272),
-    At("lbChartPScore", 174, 402, 54, 286),
-    At("lbChartyScore", 196, 427, 54, 282),
-    At("BarBorder", 169, 397, 137, 365),
-    At("RequiredScoreBar", 174, 405, 137, 370),
-    At("YourScoreBar", 196, 426, 137, 370),
-    At("lbNoWay", 219, 447, 137, 320),
-    At("lbHalfWay", 219, 447, 346, 574),
+    At("btnViewStudy", 402, 468, 244, 696),     At("btnSaveStudy", 429, 488, 244, 696),
+    At("btnOpenStudy", 454, 508, 244, 696),     At("btnViewExam", 402, 549, 394, 666),
+    At("btnSaveExam", 429, 549, 394, 552),      At("btnOpenExam", 454, 528, 394, 696),
+    At("btnResultsMain", 429, 549, 544, 444),   At("btnQuit", 454, 549, 544, 386),
+    At("lbResultPScore", 283, 307, 438, 282),   At("lbResultYScore", 311, 323, 438, 282),
+    At("lbResultGrade", 339, 335, 438, 282),    At("lbPass", 283, 307, 514, 358),
+    At("lbScore", 311, 323, 514, 358),          At("lbGrade", 339, 335, 514, 358),
+    At("ScoreBorder", 158, 386, 44, 272),       At("lbChartPScore", 174, 402, 54, 286),
+    At("lbChartyScore", 196, 427, 54, 282),     At("BarBorder", 169, 397, 137, 365),
+    At("RequiredScoreBar", 174, 405, 137, 370), At("YourScoreBar", 196, 426, 137, 370),
+    At("lbNoWay", 219, 447, 137, 320),          At("lbHalfWay", 219, 447, 346, 574),
     At("lbAllWay", 219, 447, 560, 782),
 };
 
@@ -110,13 +93,20 @@ const std::array kExamResults{
 
 std::span<const ControlPlacement> ScreenLayoutTable(ScreenId screen) {
     switch (screen) {
-        case ScreenId::MainInterface: return kMainInterface;
-        case ScreenId::QVTestType: return kQVTestType;
-        case ScreenId::ComfirmQV: return kComfirmQV;
-        case ScreenId::TestWindow: return kTestWindow;
-        case ScreenId::ExamReview: return kExamReview;
-        case ScreenId::ExamResults: return kExamResults;
-        case ScreenId::None: break;
+        case ScreenId::MainInterface:
+            return kMainInterface;
+        case ScreenId::QVTestType:
+            return kQVTestType;
+        case ScreenId::ComfirmQV:
+            return kComfirmQV;
+        case ScreenId::TestWindow:
+            return kTestWindow;
+        case ScreenId::ExamReview:
+            return kExamReview;
+        case ScreenId::ExamResults:
+            return kExamResults;
+        case ScreenId::None:
+            break;
     }
     return {};
 }

@@ -55,7 +55,8 @@ SkinColors SkinLoader::readColors(const std::string& scheme) {
 
 void SkinLoader::readBackgrounds(const std::string& scheme, BackgroundTable& table) {
     for (int i = 0; i < BackgroundTable::kEntryCount; ++i) {
-        const std::string value = profiles_.readString(scheme, kBackGrounds, table.entry(i).key, "");
+        const std::string value =
+            profiles_.readString(scheme, kBackGrounds, table.entry(i).key, "");
         if (!value.empty()) table.setFileName(i, value);
     }
 }

@@ -18,8 +18,8 @@ StudyGuideSettingsFile::StudyGuideSettingsFile(platform::ProfileStore& profiles,
 std::string StudyGuideSettingsFile::PathForProgram(const std::string& programPath,
                                                    const std::string& fallbackFolder) {
     const QFileInfo program(QString::fromStdString(programPath));
-    const QString baseName = program.completeBaseName().isEmpty() ? program.fileName()
-                                                                  : program.completeBaseName();
+    const QString baseName =
+        program.completeBaseName().isEmpty() ? program.fileName() : program.completeBaseName();
     const QString fileName = baseName + QStringLiteral(".INI");
     const QString beside = program.dir().filePath(fileName);
     const QFileInfo folder(program.absolutePath());
@@ -53,10 +53,12 @@ bool StudyGuideSettingsFile::saveIfExists(const StudyGuideSettings& settings) {
 bool StudyGuideSettingsFile::write(const StudyGuideSettings& settings) {
     const QString folder = QFileInfo(QString::fromStdString(path_)).absolutePath();
     QDir().mkpath(folder);
-    return profiles_.writeString(path_, kSection, "ListStudyGuide",
-                                 std::to_string(settings.ListStudyGuide))
+    return profiles_
+               .writeString(path_, kSection, "ListStudyGuide",
+                            std::to_string(settings.ListStudyGuide))
                .isOk() &&
-           profiles_.writeString(path_, kSection, "SG_AfterQues", std::to_string(settings.SG_AfterQues))
+           profiles_
+               .writeString(path_, kSection, "SG_AfterQues", std::to_string(settings.SG_AfterQues))
                .isOk();
 }
 

@@ -10,8 +10,10 @@ TfrmConfirmExitExam::TfrmConfirmExitExam(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Confirm Exit Exam"));
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setFixedSize(298, 100);
-    setStyleSheet(QStringLiteral("TfrmConfirmExitExam { background: #e8edf2; border: 1px solid #3a5c7e; }"));
-    auto* question = new QLabel(QStringLiteral("Leave this exam and return to the main screen?"), this);
+    setStyleSheet(
+        QStringLiteral("TfrmConfirmExitExam { background: #e8edf2; border: 1px solid #3a5c7e; }"));
+    auto* question =
+        new QLabel(QStringLiteral("Leave this exam and return to the main screen?"), this);
     question->setWordWrap(true);
     question->setAlignment(Qt::AlignCenter);
     question->setGeometry(12, 12, 274, 44);

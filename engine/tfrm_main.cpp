@@ -72,18 +72,12 @@ struct PictureTarget {
 };
 
 constexpr PictureTarget kPictureTargets[] = {
-    {SkinPicture::HelpButton, "btHelp_About"},
-    {SkinPicture::MinimizeButton, "BtnMinimize"},
-    {SkinPicture::CloseButton, "btnCloseProg"},
-    {SkinPicture::ItemReviewButton, "btnItemReview"},
-    {SkinPicture::JumpToButton, "btnJumpTo"},
-    {SkinPicture::CaseStudyButton, "btnCaseStudy"},
-    {SkinPicture::StepsButton, "btnSteps"},
-    {SkinPicture::ExhibitButton, "btnExhibit"},
-    {SkinPicture::HintButton, "btnHint"},
-    {SkinPicture::ReferenceButton, "btnReference"},
-    {SkinPicture::ReportButton, "btnTReport"},
-    {SkinPicture::TestMainButton, "btnTMain"},
+    {SkinPicture::HelpButton, "btHelp_About"},  {SkinPicture::MinimizeButton, "BtnMinimize"},
+    {SkinPicture::CloseButton, "btnCloseProg"}, {SkinPicture::ItemReviewButton, "btnItemReview"},
+    {SkinPicture::JumpToButton, "btnJumpTo"},   {SkinPicture::CaseStudyButton, "btnCaseStudy"},
+    {SkinPicture::StepsButton, "btnSteps"},     {SkinPicture::ExhibitButton, "btnExhibit"},
+    {SkinPicture::HintButton, "btnHint"},       {SkinPicture::ReferenceButton, "btnReference"},
+    {SkinPicture::ReportButton, "btnTReport"},  {SkinPicture::TestMainButton, "btnTMain"},
 };
 
 // Captions of the buttons of the test, review and results screens.
@@ -94,17 +88,28 @@ struct Caption {
 };
 
 constexpr Caption kExamScreenCaptions[] = {
-    {"btnLeft", "<", 54},           {"btnRight", ">", 54},
-    {"btnItemReview", "Review", 54}, {"btnCaseStudy", "Case", 54},
-    {"btnSteps", "Steps", 54},       {"btnExhibit", "Exhibit", 54},
-    {"btnHint", "Hint", 54},         {"btnReference", "Ref", 54},
-    {"btnTReport", "Score", 54},     {"btnTMain", "Main", 46},
-    {"btnJumpTo", "Jump", 54},       {"btnReviewInComplete", "Review Incomplete", 142},
-    {"btnReview", "Review Item", 112}, {"btnReturntoExam", "Return to Exam", 142},
-    {"btnExamResults", "Exam Results", 142}, {"btnViewStudy", "View Study Guide", 142},
-    {"btnSaveStudy", "Save Study Guide", 142}, {"btnOpenStudy", "Open Study Guide", 142},
-    {"btnViewExam", "View Certificate", 142}, {"btnSaveExam", "Save Certificate", 142},
-    {"btnOpenExam", "Open Certificate", 142}, {"btnResultsMain", "Main", 72},
+    {"btnLeft", "<", 54},
+    {"btnRight", ">", 54},
+    {"btnItemReview", "Review", 54},
+    {"btnCaseStudy", "Case", 54},
+    {"btnSteps", "Steps", 54},
+    {"btnExhibit", "Exhibit", 54},
+    {"btnHint", "Hint", 54},
+    {"btnReference", "Ref", 54},
+    {"btnTReport", "Score", 54},
+    {"btnTMain", "Main", 46},
+    {"btnJumpTo", "Jump", 54},
+    {"btnReviewInComplete", "Review Incomplete", 142},
+    {"btnReview", "Review Item", 112},
+    {"btnReturntoExam", "Return to Exam", 142},
+    {"btnExamResults", "Exam Results", 142},
+    {"btnViewStudy", "View Study Guide", 142},
+    {"btnSaveStudy", "Save Study Guide", 142},
+    {"btnOpenStudy", "Open Study Guide", 142},
+    {"btnViewExam", "View Certificate", 142},
+    {"btnSaveExam", "Save Certificate", 142},
+    {"btnOpenExam", "Open Certificate", 142},
+    {"btnResultsMain", "Main", 72},
     {"btnQuit", "Quit", 72},
 };
 
@@ -168,7 +173,8 @@ void TfrmMain::runStartup() {
     if (data_ && data_->bank) data_->bank->ListQVSelectTitles(*this, true, false);
     ShowScreen(ScreenId::None, ScreenId::MainInterface);
 
-    settingsFile_ = std::make_unique<StudyGuideSettingsFile>(context_.profiles, context_.settingsFile);
+    settingsFile_ =
+        std::make_unique<StudyGuideSettingsFile>(context_.profiles, context_.settingsFile);
     studyGuide_ = settingsFile_->readOrCreate(studyGuide_);
 
     startupSucceeded_ = true;
@@ -189,9 +195,9 @@ void TfrmMain::OnSelectItem(const QVSimListInfo& row) {
 
 void TfrmMain::OnSelectEnd() {
     for (const QVSimListInfo& row : rows_) {
-        const int level = row.NodeKind == questionbank::kQuestionRow                ? 2
-                          : row.NodeKind == questionbank::kCourseRow                 ? 0
-                                                                                      : 1;
+        const int level = row.NodeKind == questionbank::kQuestionRow ? 2
+                          : row.NodeKind == questionbank::kCourseRow ? 0
+                                                                     : 1;
         tree_->addItem(QString(level, QLatin1Char(' ')) + QString::fromStdString(row.Title));
     }
     tree_->refreshVisibleRows();
@@ -202,10 +208,18 @@ ui::CourseTreeRowStyle TfrmMain::rowStyle(int item) const {
     if (item < 0 || item >= static_cast<int>(rows_.size())) return style;
     const QVSimListInfo& row = rows_[item];
     switch (row.NodeKind) {
-        case questionbank::kExamRow: style.fontNumber = ui::CourseTreeFonts::kLevel2; break;
-        case questionbank::kQuestionRow: style.fontNumber = ui::CourseTreeFonts::kLevel3; break;
-        case questionbank::kMixedRow: style.fontNumber = ui::CourseTreeFonts::kSpecial; break;
-        default: style.fontNumber = ui::CourseTreeFonts::kLevel1; break;
+        case questionbank::kExamRow:
+            style.fontNumber = ui::CourseTreeFonts::kLevel2;
+            break;
+        case questionbank::kQuestionRow:
+            style.fontNumber = ui::CourseTreeFonts::kLevel3;
+            break;
+        case questionbank::kMixedRow:
+            style.fontNumber = ui::CourseTreeFonts::kSpecial;
+            break;
+        default:
+            style.fontNumber = ui::CourseTreeFonts::kLevel1;
+            break;
     }
     style.status = {row.pPS, row.gPS, row.qPS};
     return style;
@@ -372,7 +386,8 @@ void TfrmMain::buildExamScreens() {
     };
     for (const Transition& t : transitions) {
         auto* button = qobject_cast<QAbstractButton*>(control(t.control));
-        connect(button, &QAbstractButton::clicked, this, [this, t] { ShowScreen(t.leave, t.enter); });
+        connect(button, &QAbstractButton::clicked, this,
+                [this, t] { ShowScreen(t.leave, t.enter); });
     }
     connect(qobject_cast<QAbstractButton*>(control("btnTMain")), &QAbstractButton::clicked, this,
             &TfrmMain::btnTMainClick);
@@ -603,13 +618,20 @@ void TfrmMain::btnTMainClick() { confirmExitExam(); }
 
 void TfrmMain::btnCloseProgClick() {
     switch (currentScreen_) {
-        case ScreenId::MainInterface: close(); break;
-        case ScreenId::TestWindow: confirmExitExam(); break;
+        case ScreenId::MainInterface:
+            close();
+            break;
+        case ScreenId::TestWindow:
+            confirmExitExam();
+            break;
         case ScreenId::QVTestType:
         case ScreenId::ComfirmQV:
         case ScreenId::ExamReview:
-        case ScreenId::ExamResults: ShowScreen(currentScreen_, ScreenId::MainInterface); break;
-        case ScreenId::None: break;
+        case ScreenId::ExamResults:
+            ShowScreen(currentScreen_, ScreenId::MainInterface);
+            break;
+        case ScreenId::None:
+            break;
     }
 }
 
@@ -675,7 +697,8 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
             dragging_ = false;
             unsetCursor();
             return true;
-        default: break;
+        default:
+            break;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -25,7 +25,9 @@ QString TfrmMissingFiles::messageFor(const QString& fileName) {
            QStringLiteral(" file could not be found in the graphics folder");
 }
 
-void TfrmMissingFiles::setFileName(const QString& fileName) { message_->setText(messageFor(fileName)); }
+void TfrmMissingFiles::setFileName(const QString& fileName) {
+    message_->setText(messageFor(fileName));
+}
 
 QString TfrmMissingFiles::text() const { return message_->text(); }
 

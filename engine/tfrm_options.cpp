@@ -27,18 +27,19 @@ QButtonGroup* addRadioGroup(QWidget* owner, QVBoxLayout* into, const QString& ti
 
 }  // namespace
 
-TfrmOptions::TfrmOptions(StudyGuideSettings& settings, StudyGuideSettingsFile& file, QWidget* parent)
+TfrmOptions::TfrmOptions(StudyGuideSettings& settings, StudyGuideSettingsFile& file,
+                         QWidget* parent)
     : QDialog(parent), settings_(settings), file_(file) {
     setWindowTitle(QStringLiteral("Study Guide Options"));
     auto* layout = new QVBoxLayout(this);
-    afterQuestion_ = addRadioGroup(this, layout, QStringLiteral("Show Study Guides after each Question"),
-                                   {QStringLiteral("Never"), QStringLiteral("Only if Incorrect"),
-                                    QStringLiteral("Only if Correct"),
-                                    QStringLiteral("After all Questions")},
-                                   settings.SG_AfterQues);
+    afterQuestion_ =
+        addRadioGroup(this, layout, QStringLiteral("Show Study Guides after each Question"),
+                      {QStringLiteral("Never"), QStringLiteral("Only if Incorrect"),
+                       QStringLiteral("Only if Correct"), QStringLiteral("After all Questions")},
+                      settings.SG_AfterQues);
     listMode_ = addRadioGroup(this, layout, QStringLiteral("Default mode for listing Study Guide"),
-                              {QStringLiteral("Incorrect answers"), QStringLiteral("Correct answers"),
-                               QStringLiteral("All answers")},
+                              {QStringLiteral("Incorrect answers"),
+                               QStringLiteral("Correct answers"), QStringLiteral("All answers")},
                               settings.ListStudyGuide);
     auto* buttons = new QHBoxLayout;
     auto* save = new QPushButton(QStringLiteral("Save"), this);

@@ -15,7 +15,8 @@ class TTestingExamBank : public ExamBank {
 public:
     explicit TTestingExamBank(questionbank::TTesting& testing) : testing_(testing) {}
 
-    void ListQVSelectTitles(CatalogueListener& listener, bool mixedRows, bool questionRows) override;
+    void ListQVSelectTitles(CatalogueListener& listener, bool mixedRows,
+                            bool questionRows) override;
     int OpenPrePostTest(const std::string& id, bool preferAlternative, int& usedRegular) override;
     void CloseTest() override;
     bool IsOpen() const override;

@@ -165,8 +165,8 @@ void CourseTreeView::ensureVisible(int item) {
 
 void CourseTreeView::moveCurrentBy(int steps) {
     if (shown_.empty()) return;
-    const int from = current_ < 0 ? (steps > 0 ? -1 : static_cast<int>(shown_.size()))
-                                  : shownPosition(current_);
+    const int from =
+        current_ < 0 ? (steps > 0 ? -1 : static_cast<int>(shown_.size())) : shownPosition(current_);
     const int to = std::clamp(from + steps, 0, static_cast<int>(shown_.size()) - 1);
     setCurrentItem(shown_[to]);
 }
@@ -204,12 +204,22 @@ void CourseTreeView::paintConnectors(QPainter& painter, int item, const QRect& r
     for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
         const int x = row.left() + kLeftMargin + c * kIndentWidth + kIndentWidth / 2;
         switch (columns[c]) {
-            case Connector::None: break;
-            case Connector::Pass: painter.drawLine(x, row.top(), x, row.bottom()); break;
-            case Connector::First: painter.drawLine(x, middle, x, row.bottom()); break;
-            case Connector::Middle: painter.drawLine(x, row.top(), x, row.bottom()); break;
-            case Connector::Last: painter.drawLine(x, row.top(), x, middle); break;
-            case Connector::Stub: break;
+            case Connector::None:
+                break;
+            case Connector::Pass:
+                painter.drawLine(x, row.top(), x, row.bottom());
+                break;
+            case Connector::First:
+                painter.drawLine(x, middle, x, row.bottom());
+                break;
+            case Connector::Middle:
+                painter.drawLine(x, row.top(), x, row.bottom());
+                break;
+            case Connector::Last:
+                painter.drawLine(x, row.top(), x, middle);
+                break;
+            case Connector::Stub:
+                break;
         }
         const bool branch = columns[c] == Connector::First || columns[c] == Connector::Middle ||
                             columns[c] == Connector::Last || columns[c] == Connector::Stub;
@@ -217,7 +227,8 @@ void CourseTreeView::paintConnectors(QPainter& painter, int item, const QRect& r
     }
     if (canFold(item)) {
         // A small box with a plus or minus marks a course that folds.
-        const int x = row.left() + kLeftMargin + items_[item].level * kIndentWidth + kIndentWidth / 2;
+        const int x =
+            row.left() + kLeftMargin + items_[item].level * kIndentWidth + kIndentWidth / 2;
         const QRect box(x - 4, middle - 4, 8, 8);
         painter.fillRect(box, Qt::white);
         painter.drawRect(box);
@@ -244,12 +255,24 @@ void CourseTreeView::mouseDoubleClickEvent(QMouseEvent* event) {
 void CourseTreeView::keyPressEvent(QKeyEvent* event) {
     const int page = std::max(1, verticalScrollBar()->pageStep());
     switch (event->key()) {
-        case Qt::Key_Up: moveCurrentBy(-1); break;
-        case Qt::Key_Down: moveCurrentBy(1); break;
-        case Qt::Key_PageUp: moveCurrentBy(-page); break;
-        case Qt::Key_PageDown: moveCurrentBy(page); break;
-        case Qt::Key_Home: moveCurrentBy(-itemCount()); break;
-        case Qt::Key_End: moveCurrentBy(itemCount()); break;
+        case Qt::Key_Up:
+            moveCurrentBy(-1);
+            break;
+        case Qt::Key_Down:
+            moveCurrentBy(1);
+            break;
+        case Qt::Key_PageUp:
+            moveCurrentBy(-page);
+            break;
+        case Qt::Key_PageDown:
+            moveCurrentBy(page);
+            break;
+        case Qt::Key_Home:
+            moveCurrentBy(-itemCount());
+            break;
+        case Qt::Key_End:
+            moveCurrentBy(itemCount());
+            break;
         case Qt::Key_Left:
         case Qt::Key_Minus:
             if (canFold(current_) && !isFolded(current_)) toggleFold(current_);
@@ -262,7 +285,9 @@ void CourseTreeView::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Enter:
             if (itemCount() > 0) emit itemActivated(current_ < 0 ? 0 : current_);
             break;
-        default: QAbstractScrollArea::keyPressEvent(event); return;
+        default:
+            QAbstractScrollArea::keyPressEvent(event);
+            return;
     }
     event->accept();
 }

@@ -28,7 +28,9 @@ void PictureButton::paintEvent(QPaintEvent*) {
         return;
     }
     // Built-in look, used until a skin supplies a picture: a calm slate pill.
-    QColor fill = isDown() ? QColor(44, 74, 104) : hovered_ ? QColor(72, 108, 144) : QColor(58, 92, 126);
+    QColor fill = isDown()   ? QColor(44, 74, 104)
+                  : hovered_ ? QColor(72, 108, 144)
+                             : QColor(58, 92, 126);
     if (!isEnabled()) fill = QColor(150, 160, 170);
     painter.setPen(QColor(30, 50, 72));
     painter.setBrush(fill);

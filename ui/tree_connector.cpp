@@ -12,11 +12,16 @@ Connector passing(uint8_t status) {
 
 Connector own(uint8_t status) {
     switch (status) {
-        case 0: return Connector::Stub;
-        case 1: return Connector::First;
-        case 2: return Connector::Middle;
-        case 3: return Connector::Last;
-        default: return Connector::None;
+        case 0:
+            return Connector::Stub;
+        case 1:
+            return Connector::First;
+        case 2:
+            return Connector::Middle;
+        case 3:
+            return Connector::Last;
+        default:
+            return Connector::None;
     }
 }
 

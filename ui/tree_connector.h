@@ -14,12 +14,12 @@
 namespace zentrix::ui {
 
 enum class Connector {
-    None,     // nothing drawn
-    Pass,     // vertical line through the whole row
-    First,    // from the middle down, with a branch to the title
-    Middle,   // through the whole row, with a branch
-    Last,     // from the top to the middle, with a branch
-    Stub,     // the branch alone
+    None,    // nothing drawn
+    Pass,    // vertical line through the whole row
+    First,   // from the middle down, with a branch to the title
+    Middle,  // through the whole row, with a branch
+    Last,    // from the top to the middle, with a branch
+    Stub,    // the branch alone
 };
 
 // One Connector per column 0..level. `separator` marks a row without a

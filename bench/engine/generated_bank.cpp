@@ -31,8 +31,9 @@ std::string GeneratedBank(const std::string& parentFolder, int courses, int exam
         }
         for (int e = 1; e <= examsPerCourse; ++e) {
             const std::string exam = course + "E" + std::to_string(e);
-            if (bank.AddTest(exam, course, "", exam, "Exam " + std::to_string(e) + " of course " +
-                                                         std::to_string(c)) != 0) {
+            if (bank.AddTest(exam, course, "", exam,
+                             "Exam " + std::to_string(e) + " of course " + std::to_string(c)) !=
+                0) {
                 std::fprintf(stderr, "AddTest: %s\n", bank.LastError().c_str());
                 return {};
             }

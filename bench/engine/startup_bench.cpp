@@ -46,7 +46,8 @@ BenchRoot& RootFor(int courses, int exams) {
     const auto machine = platform::RootKey::LocalMachine;
     (void)registry.createKey(machine, engine::kEngineRegistryKey);
     (void)registry.setValue(machine, engine::kEngineRegistryKey, "HomeDir", entry.root + "/");
-    (void)registry.setValue(machine, engine::kEngineRegistryKey, "GraphicDir", entry.root + "/graphics/");
+    (void)registry.setValue(machine, engine::kEngineRegistryKey, "GraphicDir",
+                            entry.root + "/graphics/");
     (void)registry.setValue(machine, engine::kEngineRegistryKey, "DatabaseDir", bank);
     return entry;
 }
@@ -70,8 +71,12 @@ void BM_MainWindowToFirstPaint(benchmark::State& state) {
     engine::RecordingDialogService dialogs;
     engine::PlatformDesktopShell shell(*root.services->shell);
     for (auto _ : state) {
-        engine::MainWindowContext context{dialogs, *root.services->registry, *root.services->profiles,
-                                          shell, engine::OpenEngineData, {"zentrix"},
+        engine::MainWindowContext context{dialogs,
+                                          *root.services->registry,
+                                          *root.services->profiles,
+                                          shell,
+                                          engine::OpenEngineData,
+                                          {"zentrix"},
                                           root.root + "/zentrix.INI"};
         engine::TfrmMain main(context);
         main.LoadSkin(main.Folders().GraphicDir);
@@ -81,8 +86,16 @@ void BM_MainWindowToFirstPaint(benchmark::State& state) {
     }
 }
 
-BENCHMARK(BM_ProcessStartToFirstPaint)->Args({2, 3})->Args({1000, 10})->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_MainWindowToFirstPaint)->Args({2, 3})->Args({1000, 10})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ProcessStartToFirstPaint)
+    ->Args({2, 3})
+    ->Args({1000, 10})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_MainWindowToFirstPaint)
+    ->Args({2, 3})
+    ->Args({1000, 10})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 

@@ -17,7 +17,8 @@ namespace {
 class FirstPaintQuits : public QObject {
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) QMetaObject::invokeMethod(qApp, &QApplication::quit, Qt::QueuedConnection);
+        if (event->type() == QEvent::Paint)
+            QMetaObject::invokeMethod(qApp, &QApplication::quit, Qt::QueuedConnection);
         return QObject::eventFilter(watched, event);
     }
 };

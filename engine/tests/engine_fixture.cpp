@@ -48,7 +48,8 @@ void EngineFixture::writeRegistryKey() {
     const auto root = platform::RootKey::LocalMachine;
     ASSERT_TRUE(registry.createKey(root, kEngineRegistryKey).isOk());
     ASSERT_TRUE(registry.setValue(root, kEngineRegistryKey, "HomeDir", folder("home")).isOk());
-    ASSERT_TRUE(registry.setValue(root, kEngineRegistryKey, "GraphicDir", folder("graphics")).isOk());
+    ASSERT_TRUE(
+        registry.setValue(root, kEngineRegistryKey, "GraphicDir", folder("graphics")).isOk());
     ASSERT_TRUE(registry.setValue(root, kEngineRegistryKey, "DatabaseDir", folder("data")).isOk());
 }
 

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
@@ -42,14 +43,16 @@ TEST_F(MainWindowTest, EveryScreenPlacesItsControlsAndParksThemAgain) {
             ASSERT_NE(widget, nullptr) << placement.control;
             EXPECT_EQ(widget->pos(), placement.shown) << placement.control;
             EXPECT_FALSE(widget->isHidden()) << placement.control;
-            if (placement.shownSize) EXPECT_EQ(widget->size(), *placement.shownSize) << placement.control;
+            if (placement.shownSize)
+                EXPECT_EQ(widget->size(), *placement.shownSize) << placement.control;
         }
         main->ShowScreen(screen, ScreenId::None);
         for (const ControlPlacement& placement : ScreenLayoutTable(screen)) {
             const QWidget* widget = main->control(placement.control);
             EXPECT_EQ(widget->pos(), placement.parked) << placement.control;
             EXPECT_TRUE(widget->isHidden()) << placement.control;
-            if (placement.parkedSize) EXPECT_EQ(widget->size(), *placement.parkedSize) << placement.control;
+            if (placement.parkedSize)
+                EXPECT_EQ(widget->size(), *placement.parkedSize) << placement.control;
         }
     }
 }
@@ -80,8 +83,10 @@ TEST_F(MainWindowTest, MainScreenRefusalsBeepExplainAndStay) {
         const char* message;
     };
     const Refusal cases[] = {
-        {"Enter on a course row", 0, true, "Student", Event::Information, "You are on a Course title."},
-        {"Enter on a blank row", 4, true, "Student", Event::Information, "You are on a blank line."},
+        {"Enter on a course row", 0, true, "Student", Event::Information,
+         "You are on a Course title."},
+        {"Enter on a blank row", 4, true, "Student", Event::Information,
+         "You are on a blank line."},
         {"double-click on a blank row", 4, false, "Student", Event::Information,
          "You clicked on a blank line!"},
         {"exam row without a name", 1, true, "", Event::Error, "A User Name is required."},
@@ -119,7 +124,8 @@ TEST_F(MainWindowTest, MissingNamePutsTheFocusIntoTheNameBox) {
 TEST_F(MainWindowTest, EnterWithNoSelectionUsesRowZero) {
     main->vsiTestSelectBox()->setCurrentItem(-1);
     main->BtnMainEnterClick();
-    EXPECT_EQ(dialogs.texts(Event::Information), std::vector<QString>{"You are on a Course title."});
+    EXPECT_EQ(dialogs.texts(Event::Information),
+              std::vector<QString>{"You are on a Course title."});
 }
 
 TEST_F(MainWindowTest, DoubleClickOnACourseFoldsInsteadOfRefusing) {
@@ -182,8 +188,10 @@ TEST_F(MainWindowTest, TitleStripCloseGoesBackToTheMainScreenFromEveryOtherScree
     const struct {
         ScreenId screen;
         bool confirmExit;
-    } cases[] = {{ScreenId::QVTestType, false}, {ScreenId::ComfirmQV, false},
-                 {ScreenId::TestWindow, true},  {ScreenId::ExamReview, false},
+    } cases[] = {{ScreenId::QVTestType, false},
+                 {ScreenId::ComfirmQV, false},
+                 {ScreenId::TestWindow, true},
+                 {ScreenId::ExamReview, false},
                  {ScreenId::ExamResults, false}};
     main->show();
     for (const auto& c : cases) {
@@ -246,6 +254,21 @@ TEST_F(MainWindowTest, OptionsDialogStartsFromTheCurrentSettingsAndCancelKeepsTh
     EXPECT_EQ(main->StudyGuide().SG_AfterQues, 0);
 }
 
+TEST_F(MainWindowTest, HelpButtonOffersHelpAndAboutUnderItself) {
+    main->show();
+    clickControl("btHelp_About");
+    QMenu* menu = main->findChild<QMenu*>();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 2);
+    EXPECT_EQ(menu->actions()[0]->text(), "Help");
+    EXPECT_EQ(menu->actions()[1]->text(), "About");
+    EXPECT_EQ(menu->pos().y(), main->control("btHelp_About")->mapToGlobal(QPoint(0, 0)).y() +
+                                   main->control("btHelp_About")->height());
+    menu->actions()[1]->trigger();
+    EXPECT_EQ(dialogs.texts(Event::Dialog), std::vector<QString>{"About Zentrix"});
+    menu->close();
+}
+
 TEST_F(MainWindowTest, HelpAboutAndWebSiteGoToTheDesktop) {
     main->HelpClick();
     ASSERT_EQ(shell.documents.size(), 1u);
@@ -254,7 +277,8 @@ TEST_F(MainWindowTest, HelpAboutAndWebSiteGoToTheDesktop) {
 
     dialogs.answerNextDialog([](QDialog&) { return TfrmAboutBox::kHelpRequested; });
     main->AboutClick();
-    EXPECT_EQ(shell.documents.size(), 2u) << "closing the about box with its help button opens help";
+    EXPECT_EQ(shell.documents.size(), 2u)
+        << "closing the about box with its help button opens help";
     dialogs.answerNextDialog([](QDialog&) { return QDialog::Rejected; });
     main->AboutClick();
     EXPECT_EQ(shell.documents.size(), 2u);
@@ -284,8 +308,9 @@ TEST_F(MainWindowTest, DraggingTheBackgroundMovesTheWindow) {
     const QPoint start = main->pos();
     QWidget* background = main->findChild<QWidget*>("imBackground");
     QTest::mousePress(background, Qt::LeftButton, {}, QPoint(300, 200));
-    QMouseEvent move(QEvent::MouseMove, QPointF(340, 230), background->mapToGlobal(QPointF(340, 230)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(340, 230),
+                     background->mapToGlobal(QPointF(340, 230)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(background, &move);
     EXPECT_EQ(main->cursor().shape(), Qt::SizeAllCursor);
     QTest::mouseRelease(background, Qt::LeftButton, {}, QPoint(340, 230));

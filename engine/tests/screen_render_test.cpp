@@ -24,9 +24,10 @@ TEST_F(ScreenRenderTest, EveryScreenRendersToAPicture) {
     const struct {
         ScreenId screen;
         const char* file;
-    } screens[] = {{ScreenId::MainInterface, "1-main.png"},      {ScreenId::QVTestType, "3-exam-type.png"},
-                   {ScreenId::ComfirmQV, "4-confirm-mixed.png"}, {ScreenId::TestWindow, "5-test.png"},
-                   {ScreenId::ExamReview, "6-review.png"},       {ScreenId::ExamResults, "7-results.png"}};
+    } screens[] = {
+        {ScreenId::MainInterface, "1-main.png"},      {ScreenId::QVTestType, "3-exam-type.png"},
+        {ScreenId::ComfirmQV, "4-confirm-mixed.png"}, {ScreenId::TestWindow, "5-test.png"},
+        {ScreenId::ExamReview, "6-review.png"},       {ScreenId::ExamResults, "7-results.png"}};
     for (const auto& s : screens) {
         if (s.screen == ScreenId::QVTestType) {
             main->SelectExamRow(1);

@@ -42,18 +42,19 @@ TEST_F(SkinLoaderTest, ColoursFollowDefaultsRangesAndFallbacks) {
     const ColorNumber defTop = SkinColors::kDefaultTopBarColor;
     const ColorNumber defField = SkinColors::kDefaultFieldColor;
     const ColourCase cases[] = {
-        {"no Misc section", "[BackGrounds]\n", 0x02A6A6A6, 0x02FFFFFF, 0x02BFBFBF, defTop, defField},
-        {"dark red of 300 takes the fallback, not the default",
-         "[Misc]\nDark Color Red=300\n", 0x02808080, 0x02FFFFFF, 0x02BFBFBF, defTop, defField},
-        {"negative light component takes the fallback", "[Misc]\nLight Color Blue=-1\n",
-         0x02A6A6A6, 0x02BFBFBF, 0x02BFBFBF, defTop, defField},
+        {"no Misc section", "[BackGrounds]\n", 0x02A6A6A6, 0x02FFFFFF, 0x02BFBFBF, defTop,
+         defField},
+        {"dark red of 300 takes the fallback, not the default", "[Misc]\nDark Color Red=300\n",
+         0x02808080, 0x02FFFFFF, 0x02BFBFBF, defTop, defField},
+        {"negative light component takes the fallback", "[Misc]\nLight Color Blue=-1\n", 0x02A6A6A6,
+         0x02BFBFBF, 0x02BFBFBF, defTop, defField},
         {"medium out of range", "[Misc]\nMedium Color Green=256\n", 0x02A6A6A6, 0x02FFFFFF,
          0x02A6A6A6, defTop, defField},
         {"components are stored blue green red",
          "[Misc]\nDark Color Red=1\nDark Color Green=2\nDark Color Blue=3\n", 0x02030201,
          0x02FFFFFF, 0x02BFBFBF, defTop, defField},
-        {"bar colours are taken as stored", "[Misc]\nTopBarColor=123\nFieldColor=0\n",
-         0x02A6A6A6, 0x02FFFFFF, 0x02BFBFBF, 123, 0},
+        {"bar colours are taken as stored", "[Misc]\nTopBarColor=123\nFieldColor=0\n", 0x02A6A6A6,
+         0x02FFFFFF, 0x02BFBFBF, 123, 0},
     };
     for (const ColourCase& c : cases) {
         writeScheme(c.scheme);
@@ -70,7 +71,8 @@ TEST_F(SkinLoaderTest, ColoursFollowDefaultsRangesAndFallbacks) {
 
 TEST_F(SkinLoaderTest, BackgroundNamesAreReplacedAndCutToSixtyCharacters) {
     const std::string longName = std::string(70, 'b') + ".jpg";
-    writeScheme("[BackGrounds]\nMainInterface=" + longName + "\nExamResults=results.png\nQVTestType=\n");
+    writeScheme("[BackGrounds]\nMainInterface=" + longName +
+                "\nExamResults=results.png\nQVTestType=\n");
     const Skin skin = load();
     EXPECT_EQ(*skin.backgrounds.fileNameFor(ScreenId::MainInterface), longName.substr(0, 60));
     EXPECT_EQ(*skin.backgrounds.fileNameFor(ScreenId::ExamResults), "results.png");

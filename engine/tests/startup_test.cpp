@@ -73,8 +73,10 @@ TEST_F(StartupTest, SettingsFileIsCreatedWithBothKeysZeroAndReadWhenPresent) {
         int expectedAfter;
     } cases[] = {{"2", "3", 2, 3}, {"7", "-1", 0, 0}, {"x", "1", 0, 1}};
     for (const auto& c : cases) {
-        ASSERT_TRUE(profiles.writeString(settingsFile, "StudyGuide", "ListStudyGuide", c.list).isOk());
-        ASSERT_TRUE(profiles.writeString(settingsFile, "StudyGuide", "SG_AfterQues", c.after).isOk());
+        ASSERT_TRUE(
+            profiles.writeString(settingsFile, "StudyGuide", "ListStudyGuide", c.list).isOk());
+        ASSERT_TRUE(
+            profiles.writeString(settingsFile, "StudyGuide", "SG_AfterQues", c.after).isOk());
         auto main = makeMainWindow();
         EXPECT_EQ(main->StudyGuide().ListStudyGuide, c.expectedList) << c.list;
         EXPECT_EQ(main->StudyGuide().SG_AfterQues, c.expectedAfter) << c.after;
@@ -91,7 +93,8 @@ TEST_F(StartupTest, NotRandomQuestionsIsASubstringTestOnEveryArgument) {
                  {{"/opt/NotRandomQuestions/zentrix"}, false},
                  {{"zentrix", "notrandomquestions"}, true}};
     for (const auto& c : cases) {
-        EXPECT_EQ(RandomQuestionOrderFromArguments(c.arguments), c.random) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(RandomQuestionOrderFromArguments(c.arguments), c.random)
+            << c.arguments.join(' ').toStdString();
     }
     writeRegistryKey();
     EXPECT_FALSE(makeMainWindow({"zentrix", "-NotRandomQuestions"})->RandomQuestionOrder());

@@ -26,8 +26,8 @@ protected:
         ASSERT_EQ(bank.AddTest("NET1", "NET", "", "NET1", "Network Basics"), 0) << bank.LastError();
         ASSERT_EQ(bank.OpenTest("NET1"), 0) << bank.LastError();
         for (int number = 1; number <= 3; ++number) {
-            ASSERT_GT(bank.AddTestQuestion(number, 0, "Q" + std::to_string(number), "Text", 0, "TRUE",
-                                           "", "", "", 0),
+            ASSERT_GT(bank.AddTestQuestion(number, 0, "Q" + std::to_string(number), "Text", 0,
+                                           "TRUE", "", "", "", 0),
                       0)
                 << bank.LastError();
         }
@@ -36,8 +36,8 @@ protected:
 };
 
 TEST_F(TTestingTreeTest, CatalogueFillsTheTreeAndAnExamOpensWithItsQuestionCount) {
-    TfrmMain main(MainWindowContext{dialogs, registry, profiles, shell, OpenEngineData,
-                                    {"zentrix"}, settingsFile});
+    TfrmMain main(MainWindowContext{
+        dialogs, registry, profiles, shell, OpenEngineData, {"zentrix"}, settingsFile});
     ASSERT_TRUE(main.StartupSucceeded());
     ASSERT_EQ(main.TreeRows().size(), 3u);
     EXPECT_EQ(main.vsiTestSelectBox()->itemText(0), "Networking");
