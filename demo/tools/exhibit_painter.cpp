@@ -21,15 +21,25 @@ void begin(QPainter& p) {
     p.setRenderHint(QPainter::TextAntialiasing);
 }
 
+// A pale wash of a colour, for fills behind dark text.
+QColor tint(const QColor& tone, double amount = 0.2) {
+    return QColor::fromRgbF(1 - (1 - tone.redF()) * amount, 1 - (1 - tone.greenF()) * amount,
+                            1 - (1 - tone.blueF()) * amount);
+}
+
 // A device in a diagram: a rounded box with a name and, below it, a detail line.
 void device(QPainter& p, const QRectF& box, const QString& name, const QString& detail, const QColor& tone) {
     QPainterPath path;
     path.addRoundedRect(box, 6, 6);
-    p.fillPath(path, tone.lighter(185));
+    p.fillPath(path, tint(tone));
     p.setPen(QPen(tone, 1.6));
     p.drawPath(path);
     p.setPen(P::ink());
     p.setFont(P::font(12, true));
+    if (detail.isEmpty()) {
+        p.drawText(box, Qt::AlignCenter, name);
+        return;
+    }
     p.drawText(box.adjusted(2, 2, -2, -box.height() / 2), Qt::AlignCenter, name);
     p.setPen(P::text());
     p.setFont(P::font(10));
@@ -213,7 +223,7 @@ QImage ExhibitPainter::permissionBits() {
         const double w = part.bits.size() * 26 + 16;
         QPainterPath path;
         path.addRoundedRect(QRectF(x, 18, w, 44), 6, 6);
-        p.fillPath(path, part.tone.lighter(170));
+        p.fillPath(path, tint(part.tone, 0.25));
         p.setPen(QPen(part.tone, 1.5));
         p.drawPath(path);
         p.setPen(P::ink());
