@@ -315,6 +315,35 @@ INSTANTIATE_TEST_SUITE_P(
         SampleIndex{"foxpro-vfp-northwind", "region.dbf", "region.cdx", {{"REGIONID", "regionid"}}},
         SampleIndex{"foxpro-ptest", "ptest.dbf", "ptest.cdx", {{"ID", "ID"}}}));
 
+TEST(SampleIndex, NullableKeysCarryAMarkerByte) {
+    const std::string dir = interopDir();
+    if (dir.empty()) GTEST_SKIP() << "reference tables absent";
+    auto opened = CompoundIndex::open(MemoryFile::load(dir + "/foxpro-vfp-northwind/employees.cdx"));
+    ASSERT_TRUE(opened) << opened.message();
+    IndexTag* postal = opened.value()->tag("POSTALCODE");
+    ASSERT_NE(postal, nullptr);
+    EXPECT_TRUE(postal->nullableKeys());
+    EXPECT_EQ(postal->keyLength(), 10);
+    auto cursor = postal->cursor();
+    ASSERT_TRUE(cursor->first().value());
+    EXPECT_FALSE(cursor->keyIsNull());
+    EXPECT_EQ(cursor->key(), "98033     ");
+    EXPECT_EQ(cursor->recno(), 3u);
+    ASSERT_TRUE(cursor->seek("98052").value());  // the marker is added for the caller
+    EXPECT_EQ(cursor->recno(), 4u);
+
+    IndexTag* reportsTo = opened.value()->tag("REPORTSTO");  // a nullable integer
+    ASSERT_NE(reportsTo, nullptr);
+    EXPECT_EQ(reportsTo->keyType(), KeyType::Integer);
+    EXPECT_EQ(reportsTo->keyLength(), 4);
+    auto entries = reportsTo->entries();
+    ASSERT_TRUE(entries);
+    ASSERT_EQ(entries->size(), 9u);
+    EXPECT_EQ(entries.value()[0].key, encodeIntegerKey(0));  // compressed trailing zero bytes
+    EXPECT_EQ(entries.value()[1].key, encodeIntegerKey(2));
+    EXPECT_FALSE(opened.value()->tag("LASTNAME")->nullableKeys());
+}
+
 TEST(SampleIndex, PtestTagSkipsTheDeletedRecordAndSeeks) {
     const std::string dir = interopDir();
     if (dir.empty()) GTEST_SKIP() << "reference tables absent";
