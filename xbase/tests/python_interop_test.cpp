@@ -60,9 +60,13 @@ TEST(PythonInterop, DbfreadReadsOurTables) {
             ASSERT_TRUE(t.assign(t.field("ID"), r.id));
             ASSERT_TRUE(t.assignMemo(t.field("TITLE"), r.title));
             ASSERT_TRUE(t.assignDouble(t.field("NUM"), r.num));
-            if (r.picture) ASSERT_TRUE(t.assignMemoBytes(t.field("PIC"), picture.data(), picture.size()));
+            if (r.picture) {
+                ASSERT_TRUE(t.assignMemoBytes(t.field("PIC"), picture.data(), picture.size()));
+            }
             ASSERT_TRUE(t.commit());
-            if (r.deleted) ASSERT_TRUE(t.markDeleted());
+            if (r.deleted) {
+                ASSERT_TRUE(t.markDeleted());
+            }
         }
         // A memo rewritten after the fact: dbfread must follow the new block.
         ASSERT_TRUE(t.go(3));

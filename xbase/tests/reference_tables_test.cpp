@@ -307,16 +307,17 @@ TEST_P(BankTable, RewrittenByOurEngineGivesEqualRecordsAndTags) {
             const Field* g = to.fieldAt(i);
             if (f->type() == FieldType::Memo) {
                 const std::string memo = from.memo(f);
-                if (from.isByteMemo(f))
-                    ASSERT_TRUE(to.assignMemoBytes(g, memo.data(), memo.size()));
-                else
-                    ASSERT_TRUE(to.assignMemo(g, memo));
+                const Status assigned = from.isByteMemo(f) ? to.assignMemoBytes(g, memo.data(), memo.size())
+                                                           : to.assignMemo(g, memo);
+                ASSERT_TRUE(assigned) << assigned.message();
             } else {
                 ASSERT_TRUE(to.assign(g, from.text(f))) << f->name() << " " << from.recno();
             }
         }
         ASSERT_TRUE(to.commit());
-        if (from.deleted()) ASSERT_TRUE(to.markDeleted());
+        if (from.deleted()) {
+            ASSERT_TRUE(to.markDeleted());
+        }
     }
     ASSERT_EQ(to.recordCount(), from.recordCount());
 
