@@ -9,6 +9,7 @@ packages=(
   libjpeg-dev libgif-dev
   python3 python3-dbfread python3-dbf
   xvfb xauth
+  fonts-dejavu-core
 )
 
 missing=()
