@@ -116,10 +116,11 @@ double julianDayFromText(std::string_view text) {
     }
     const int64_t year = parts[0], month = parts[1], day = parts[2];
     if (month < 1 || month > 12 || day < 1 || day > 31) return 0;
-    // Fliegel and Van Flandern's conversion of a Gregorian date.
-    const int64_t a = floorDiv(month - 14, 12);
-    return static_cast<double>(floorDiv(1461 * (year + 4800 + a), 4) + floorDiv(367 * (month - 2 - 12 * a), 12) -
-                               floorDiv(3 * floorDiv(year + 4900 + a, 100), 4) + day - 32075);
+    // Fliegel and Van Flandern's conversion of a Gregorian date; its
+    // divisions truncate toward zero (a is -1 in January and February only).
+    const int64_t a = (month - 14) / 12;
+    return static_cast<double>(1461 * (year + 4800 + a) / 4 + 367 * (month - 2 - 12 * a) / 12 -
+                               3 * ((year + 4900 + a) / 100) / 4 + day - 32075);
 }
 
 std::string textFromJulianDay(double julianDay) {

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "xbase/expression.h"
+#include "xbase/expression_functions.h"
 #include "xbase/key_encoding.h"
 
 namespace zentrix::xbase::testing {
@@ -135,6 +136,18 @@ INSTANTIATE_TEST_SUITE_P(
                       ValueCase{"CITY != '\xE9vry'", Value::Kind::Logical, 0},
                       ValueCase{"NAME < CITY", Value::Kind::Logical, 1}, ValueCase{"NUM >= -3.5", Value::Kind::Logical, 1},
                       ValueCase{"NUM <= -4", Value::Kind::Logical, 0}, ValueCase{"(NUM = -3.5)", Value::Kind::Logical, 1}));
+
+TEST(Dates, TextAndJulianDaysConvertBothWays) {
+    const std::pair<const char*, double> dates[] = {{"19960704", 2450269}, {"20000101", 2451545},
+                                                    {"20240229", 2460370}, {"20241231", 2460676},
+                                                    {"17520914", 2361222}, {"00010101", 1721426}};
+    for (const auto& [text, julian] : dates) {
+        EXPECT_EQ(expr::julianDayFromText(text), julian) << text;
+        EXPECT_EQ(expr::textFromJulianDay(julian), text);
+    }
+    for (const char* blank : {"        ", "20241301", "2024-1-1", "2024"}) EXPECT_EQ(expr::julianDayFromText(blank), 0) << blank;
+    EXPECT_EQ(expr::textFromJulianDay(0), "        ");
+}
 
 TEST(Expression, DeletedReadsTheRecordMark) {
     Record record;
