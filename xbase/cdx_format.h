@@ -72,18 +72,32 @@ inline constexpr size_t kSpace = kPageSize - kEntries;
 // duplicate count, then trailing count, little-endian bit fields) and the
 // keys' remaining bytes packed backwards from the end of the page.
 namespace leaf {
-inline constexpr size_t kFreeSpace = 12;       // u16
-inline constexpr size_t kRecnoMask = 14;       // u32
-inline constexpr size_t kDuplicateMask = 18;   // u8
-inline constexpr size_t kTrailMask = 19;       // u8
-inline constexpr size_t kRecnoBits = 20;       // u8
-inline constexpr size_t kDuplicateBits = 21;   // u8
-inline constexpr size_t kTrailBits = 22;       // u8
-inline constexpr size_t kInfoBytes = 23;       // u8, bytes of one info word
+inline constexpr size_t kFreeSpace = 12;      // u16
+inline constexpr size_t kRecnoMask = 14;      // u32
+inline constexpr size_t kDuplicateMask = 18;  // u8
+inline constexpr size_t kTrailMask = 19;      // u8
+inline constexpr size_t kRecnoBits = 20;      // u8
+inline constexpr size_t kDuplicateBits = 21;  // u8
+inline constexpr size_t kTrailBits = 22;      // u8
+inline constexpr size_t kInfoBytes = 23;      // u8, bytes of one info word
 inline constexpr size_t kEntries = 24;
 inline constexpr size_t kSpace = kPageSize - kEntries;  // 488
 inline constexpr int kMaxInfoBytes = 8;
 }  // namespace leaf
+
+// Little-endian fields of headers and leaves.
+inline uint16_t readLe16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+inline uint32_t readLe32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+inline void writeLe16(uint8_t* p, uint16_t v) {
+    p[0] = static_cast<uint8_t>(v);
+    p[1] = static_cast<uint8_t>(v >> 8);
+}
+inline void writeLe32(uint8_t* p, uint32_t v) {
+    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
+}
 
 // Null marker byte of VFP nullable keys.
 inline constexpr uint8_t kNullMarker = 0x00;

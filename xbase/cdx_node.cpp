@@ -6,26 +6,16 @@
 namespace zentrix::xbase::cdx {
 namespace {
 
-uint16_t getU16(const Page& p, size_t at) { return static_cast<uint16_t>(p[at] | (p[at + 1] << 8)); }
-
-uint32_t getU32(const Page& p, size_t at) {
-    return static_cast<uint32_t>(p[at]) | (static_cast<uint32_t>(p[at + 1]) << 8) |
-           (static_cast<uint32_t>(p[at + 2]) << 16) | (static_cast<uint32_t>(p[at + 3]) << 24);
-}
+uint16_t getU16(const Page& p, size_t at) { return readLe16(&p[at]); }
+uint32_t getU32(const Page& p, size_t at) { return readLe32(&p[at]); }
 
 uint32_t getBigU32(const Page& p, size_t at) {
     return (static_cast<uint32_t>(p[at]) << 24) | (static_cast<uint32_t>(p[at + 1]) << 16) |
            (static_cast<uint32_t>(p[at + 2]) << 8) | static_cast<uint32_t>(p[at + 3]);
 }
 
-void putU16(Page& p, size_t at, uint16_t v) {
-    p[at] = static_cast<uint8_t>(v);
-    p[at + 1] = static_cast<uint8_t>(v >> 8);
-}
-
-void putU32(Page& p, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[at + i] = static_cast<uint8_t>(v >> (8 * i));
-}
+void putU16(Page& p, size_t at, uint16_t v) { writeLe16(&p[at], v); }
+void putU32(Page& p, size_t at, uint32_t v) { writeLe32(&p[at], v); }
 
 void putBigU32(Page& p, size_t at, uint32_t v) {
     for (int i = 0; i < 4; ++i) p[at + i] = static_cast<uint8_t>(v >> (24 - 8 * i));
@@ -74,9 +64,9 @@ Result<Node> decodeLeaf(const Page& page, Node node, char pad) {
     if (count == 0) return node;
     if (infoBytes < 1 || infoBytes > leaf::kMaxInfoBytes || recnoBits > 32 || duplicateBits > 8 ||
         trailBits > 8 || recnoBits + duplicateBits + trailBits > infoBytes * 8) {
-        return Status::error(where + " has impossible bit widths (" + std::to_string(recnoBits) + "/" +
-                             std::to_string(duplicateBits) + "/" + std::to_string(trailBits) + " in " +
-                             std::to_string(infoBytes) + " bytes)");
+        return Status::error(where + " has impossible bit widths (" + std::to_string(recnoBits) +
+                             "/" + std::to_string(duplicateBits) + "/" + std::to_string(trailBits) +
+                             " in " + std::to_string(infoBytes) + " bytes)");
     }
     const size_t infoEnd = leaf::kEntries + static_cast<size_t>(count) * infoBytes;
     if (infoEnd > kPageSize) {
@@ -89,18 +79,21 @@ Result<Node> decodeLeaf(const Page& page, Node node, char pad) {
     size_t dataStart = kPageSize;
     for (int i = 0; i < count; ++i) {
         uint64_t info = 0;
-        for (int b = infoBytes - 1; b >= 0; --b) info = (info << 8) | page[leaf::kEntries + i * infoBytes + b];
+        for (int b = infoBytes - 1; b >= 0; --b)
+            info = (info << 8) | page[leaf::kEntries + i * infoBytes + b];
         const uint32_t recno = static_cast<uint32_t>(info) & recnoMask;
         const int duplicate = static_cast<int>((info >> recnoBits) & duplicateMask);
         const int trail = static_cast<int>((info >> (recnoBits + duplicateBits)) & trailMask);
         if (duplicate + trail > keyLength || (i == 0 && duplicate > 0)) {
-            return Status::error(where + ": key " + std::to_string(i + 1) + " has " + std::to_string(duplicate) +
-                                 " shared and " + std::to_string(trail) + " trailing bytes in a key of " +
+            return Status::error(where + ": key " + std::to_string(i + 1) + " has " +
+                                 std::to_string(duplicate) + " shared and " +
+                                 std::to_string(trail) + " trailing bytes in a key of " +
                                  std::to_string(keyLength));
         }
         const size_t stored = static_cast<size_t>(keyLength - duplicate - trail);
         if (dataStart < infoEnd + stored) {
-            return Status::error(where + ": key " + std::to_string(i + 1) + " runs into the key info area");
+            return Status::error(where + ": key " + std::to_string(i + 1) +
+                                 " runs into the key info area");
         }
         dataStart -= stored;
         char* key = node.keys.data() + static_cast<size_t>(i) * keyLength;
@@ -137,10 +130,44 @@ Node Node::slice(int from, int to) const {
     part.left = left;
     part.right = right;
     part.keyLength = keyLength;
-    part.keys = keys.substr(static_cast<size_t>(from) * keyLength, static_cast<size_t>(to - from) * keyLength);
+    part.keys = keys.substr(static_cast<size_t>(from) * keyLength,
+                            static_cast<size_t>(to - from) * keyLength);
     part.recnos.assign(recnos.begin() + from, recnos.begin() + to);
     if (!isLeaf()) part.children.assign(children.begin() + from, children.begin() + to);
     return part;
+}
+
+int compareKeys(std::string_view a, std::string_view b) {
+    return std::memcmp(a.data(), b.data(), std::min(a.size(), b.size()));
+}
+
+int compareEntry(const Node& node, int i, std::string_view key, uint32_t recno) {
+    if (int c = compareKeys(node.key(i), key)) return c;
+    return node.recnos[i] < recno ? -1 : (node.recnos[i] > recno ? 1 : 0);
+}
+
+int lowerBoundKey(const Node& node, std::string_view key) {
+    int lo = 0, hi = node.count();
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        if (compareKeys(node.key(mid), key) < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+
+int lowerBoundEntry(const Node& node, std::string_view key, uint32_t recno) {
+    int lo = 0, hi = node.count();
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        if (compareEntry(node, mid, key, recno) < 0)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
 }
 
 int interiorCapacity(int keyLength) { return static_cast<int>(interior::kSpace / (keyLength + 8)); }
@@ -156,7 +183,8 @@ Result<Node> decodeNode(const Page& page, uint32_t offset, int keyLength, char p
         return Status::error(describe(offset, "page") + " is not an index node (attributes " +
                              std::to_string(node.attributes) + ")");
     }
-    return node.isLeaf() ? decodeLeaf(page, std::move(node), pad) : decodeInterior(page, std::move(node));
+    return node.isLeaf() ? decodeLeaf(page, std::move(node), pad)
+                         : decodeInterior(page, std::move(node));
 }
 
 std::optional<Page> encodeNode(const Node& node, char pad) {
@@ -209,7 +237,8 @@ std::optional<Page> encodeNode(const Node& node, char pad) {
         while (trail < keyLength && key[keyLength - 1 - trail] == pad) ++trail;
         int duplicate = 0;
         if (i > 0) {
-            while (duplicate < keyLength - trail && key[duplicate] == previous[duplicate]) ++duplicate;
+            while (duplicate < keyLength - trail && key[duplicate] == previous[duplicate])
+                ++duplicate;
         }
         const size_t stored = static_cast<size_t>(keyLength - duplicate - trail);
         if (dataStart < infoEnd + stored) return std::nullopt;
@@ -219,7 +248,8 @@ std::optional<Page> encodeNode(const Node& node, char pad) {
                               (static_cast<uint64_t>(duplicate) << recnoBits) |
                               (static_cast<uint64_t>(trail) << (recnoBits + duplicateBits));
         for (int b = 0; b < infoBytes; ++b) {
-            page[leaf::kEntries + static_cast<size_t>(i) * infoBytes + b] = static_cast<uint8_t>(info >> (8 * b));
+            page[leaf::kEntries + static_cast<size_t>(i) * infoBytes + b] =
+                static_cast<uint8_t>(info >> (8 * b));
         }
         previous = key;
     }

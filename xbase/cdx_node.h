@@ -50,6 +50,13 @@ Result<Node> decodeNode(const Page& page, uint32_t offset, int keyLength, char p
 // interior node holds more entries than a page can.
 std::optional<Page> encodeNode(const Node& node, char pad);
 
+// Keys compare as plain bytes; entries by key, then by record number.
+int compareKeys(std::string_view a, std::string_view b);
+int compareEntry(const Node& node, int i, std::string_view key, uint32_t recno);
+// The first entry of `node` not below `key` (or key and record number).
+int lowerBoundKey(const Node& node, std::string_view key);
+int lowerBoundEntry(const Node& node, std::string_view key, uint32_t recno);
+
 // How many entries an interior node of this key length holds.
 int interiorCapacity(int keyLength);
 

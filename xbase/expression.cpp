@@ -12,8 +12,29 @@ using Kind = Value::Kind;
 
 struct Expression::Node {
     enum class Op {
-        Field, Constant, Deleted, Not, And, Or, Compare, Concat, TrimConcat, Add, Subtract, Negate,
-        Upper, Lower, Str, AllTrim, LeftTrim, RightTrim, Val, Substr, Left, Right, Dtos
+        Field,
+        Constant,
+        Deleted,
+        Not,
+        And,
+        Or,
+        Compare,
+        Concat,
+        TrimConcat,
+        Add,
+        Subtract,
+        Negate,
+        Upper,
+        Lower,
+        Str,
+        AllTrim,
+        LeftTrim,
+        RightTrim,
+        Val,
+        Substr,
+        Left,
+        Right,
+        Dtos
     };
     enum class Comparison { Equal, ExactEqual, NotEqual, Less, LessEqual, Greater, GreaterEqual };
 
@@ -58,7 +79,9 @@ Value readField(const FieldDescriptor& field, std::string_view record) {
             break;
         case FieldType::Integer:
             value.kind = Kind::Numeric;
-            if (raw.size() >= 4) value.number = static_cast<double>(static_cast<int32_t>(readLittleEndian(raw.data(), 4)));
+            if (raw.size() >= 4)
+                value.number =
+                    static_cast<double>(static_cast<int32_t>(readLittleEndian(raw.data(), 4)));
             break;
         case FieldType::Double:
             value.kind = Kind::Numeric;
@@ -66,7 +89,8 @@ Value readField(const FieldDescriptor& field, std::string_view record) {
             break;
         case FieldType::Currency:
             value.kind = Kind::Numeric;
-            if (raw.size() >= 8) value.number = static_cast<double>(readLittleEndian(raw.data(), 8)) / 10000.0;
+            if (raw.size() >= 8)
+                value.number = static_cast<double>(readLittleEndian(raw.data(), 8)) / 10000.0;
             break;
         case FieldType::Date:
             value.kind = Kind::Date;
@@ -75,13 +99,15 @@ Value readField(const FieldDescriptor& field, std::string_view record) {
         case FieldType::DateTime:
             value.kind = Kind::Date;
             if (raw.size() >= 8) {
-                value.number = static_cast<double>(readLittleEndian(raw.data(), 4)) +
-                               static_cast<double>(readLittleEndian(raw.data() + 4, 4)) / 86400000.0;
+                value.number =
+                    static_cast<double>(readLittleEndian(raw.data(), 4)) +
+                    static_cast<double>(readLittleEndian(raw.data() + 4, 4)) / 86400000.0;
             }
             break;
         case FieldType::Logical:
             value.kind = Kind::Logical;
-            value.logical = !raw.empty() && std::strchr("TtYy", raw[0]) != nullptr && raw[0] != '\0';
+            value.logical =
+                !raw.empty() && std::strchr("TtYy", raw[0]) != nullptr && raw[0] != '\0';
             break;
         default:
             value.kind = Kind::Character;
@@ -127,7 +153,8 @@ bool compare(const Node& node, const Value& a, const Value& b) {
     int order = 0;
     if (a.kind == Kind::Character) {
         if (node.comparison == C::ExactEqual) return a.text == b.text;
-        if ((node.comparison == C::Equal || node.comparison == C::NotEqual) && b.text.size() <= a.text.size()) {
+        if ((node.comparison == C::Equal || node.comparison == C::NotEqual) &&
+            b.text.size() <= a.text.size()) {
             const bool equal = a.text.compare(0, b.text.size(), b.text) == 0;
             return node.comparison == C::Equal ? equal : !equal;
         }
@@ -139,12 +166,18 @@ bool compare(const Node& node, const Value& a, const Value& b) {
     }
     switch (node.comparison) {
         case C::Equal:
-        case C::ExactEqual: return order == 0;
-        case C::NotEqual: return order != 0;
-        case C::Less: return order < 0;
-        case C::LessEqual: return order <= 0;
-        case C::Greater: return order > 0;
-        case C::GreaterEqual: return order >= 0;
+        case C::ExactEqual:
+            return order == 0;
+        case C::NotEqual:
+            return order != 0;
+        case C::Less:
+            return order < 0;
+        case C::LessEqual:
+            return order <= 0;
+        case C::Greater:
+            return order > 0;
+        case C::GreaterEqual:
+            return order >= 0;
     }
     return false;
 }
@@ -152,7 +185,8 @@ bool compare(const Node& node, const Value& a, const Value& b) {
 std::string substring(const std::string& text, double start, double length) {
     const int64_t from = std::max<int64_t>(static_cast<int64_t>(start), 1) - 1;
     if (from >= static_cast<int64_t>(text.size()) || length <= 0) return std::string();
-    return text.substr(static_cast<size_t>(from), static_cast<size_t>(std::min<double>(length, 1e9)));
+    return text.substr(static_cast<size_t>(from),
+                       static_cast<size_t>(std::min<double>(length, 1e9)));
 }
 
 }  // namespace
@@ -160,45 +194,65 @@ std::string substring(const std::string& text, double start, double length) {
 Value Expression::Node::evaluate(std::string_view record) const {
     auto arg = [&](size_t i) { return args[i]->evaluate(record); };
     switch (op) {
-        case Op::Field: return readField(field, record);
-        case Op::Constant: return constant;
-        case Op::Deleted: return logical(!record.empty() && record[0] == '*');
-        case Op::Not: return logical(!arg(0).logical);
-        case Op::And: return logical(arg(0).logical && arg(1).logical);
-        case Op::Or: return logical(arg(0).logical || arg(1).logical);
-        case Op::Compare: return logical(compare(*this, arg(0), arg(1)));
-        case Op::Concat: return character(arg(0).text + arg(1).text);
+        case Op::Field:
+            return readField(field, record);
+        case Op::Constant:
+            return constant;
+        case Op::Deleted:
+            return logical(!record.empty() && record[0] == '*');
+        case Op::Not:
+            return logical(!arg(0).logical);
+        case Op::And:
+            return logical(arg(0).logical && arg(1).logical);
+        case Op::Or:
+            return logical(arg(0).logical || arg(1).logical);
+        case Op::Compare:
+            return logical(compare(*this, arg(0), arg(1)));
+        case Op::Concat:
+            return character(arg(0).text + arg(1).text);
         case Op::TrimConcat: {
             // "a - b": a's trailing blanks move to the end of the result.
             const std::string left = arg(0).text;
             const std::string trimmed = expr::rightTrim(left);
-            return character(trimmed + arg(1).text + std::string(left.size() - trimmed.size(), ' '));
+            return character(trimmed + arg(1).text +
+                             std::string(left.size() - trimmed.size(), ' '));
         }
-        case Op::Add: return number(arg(0).number + arg(1).number, kind);
-        case Op::Subtract: return number(arg(0).number - arg(1).number, kind);
-        case Op::Negate: return number(-arg(0).number);
-        case Op::Upper: return character(expr::upperCase(arg(0).text));
-        case Op::Lower: return character(expr::lowerCase(arg(0).text));
+        case Op::Add:
+            return number(arg(0).number + arg(1).number, kind);
+        case Op::Subtract:
+            return number(arg(0).number - arg(1).number, kind);
+        case Op::Negate:
+            return number(-arg(0).number);
+        case Op::Upper:
+            return character(expr::upperCase(arg(0).text));
+        case Op::Lower:
+            return character(expr::lowerCase(arg(0).text));
         case Op::Str: {
             const int length = args.size() > 1 ? static_cast<int>(arg(1).number) : 10;
             const int decimals = args.size() > 2 ? static_cast<int>(arg(2).number) : 0;
             return character(expr::formatNumber(arg(0).number, length, decimals));
         }
-        case Op::AllTrim: return character(expr::leftTrim(expr::rightTrim(arg(0).text)));
-        case Op::LeftTrim: return character(expr::leftTrim(arg(0).text));
-        case Op::RightTrim: return character(expr::rightTrim(arg(0).text));
-        case Op::Val: return number(expr::parseNumber(arg(0).text));
+        case Op::AllTrim:
+            return character(expr::leftTrim(expr::rightTrim(arg(0).text)));
+        case Op::LeftTrim:
+            return character(expr::leftTrim(arg(0).text));
+        case Op::RightTrim:
+            return character(expr::rightTrim(arg(0).text));
+        case Op::Val:
+            return number(expr::parseNumber(arg(0).text));
         case Op::Substr: {
             const std::string text = arg(0).text;
             return character(substring(text, arg(1).number, args.size() > 2 ? arg(2).number : 1e9));
         }
-        case Op::Left: return character(substring(arg(0).text, 1, arg(1).number));
+        case Op::Left:
+            return character(substring(arg(0).text, 1, arg(1).number));
         case Op::Right: {
             const std::string text = arg(0).text;
             const double n = std::clamp<double>(arg(1).number, 0, static_cast<double>(text.size()));
             return character(text.substr(text.size() - static_cast<size_t>(n)));
         }
-        case Op::Dtos: return character(expr::textFromJulianDay(arg(0).number));
+        case Op::Dtos:
+            return character(expr::textFromJulianDay(arg(0).number));
     }
     return Value();
 }
@@ -207,20 +261,22 @@ namespace {
 
 class Parser {
 public:
-    Parser(std::string_view text, const std::vector<FieldDescriptor>& fields) : text_(text), fields_(fields) {}
+    Parser(std::string_view text, const std::vector<FieldDescriptor>& fields)
+        : text_(text), fields_(fields) {}
 
     Result<NodePtr> parseAll() {
         auto node = parseOr();
         if (!node) return node;
         skipSpace();
-        if (pos_ < text_.size()) return fail("unexpected \"" + std::string(text_.substr(pos_, 10)) + "\"");
+        if (pos_ < text_.size())
+            return fail("unexpected \"" + std::string(text_.substr(pos_, 10)) + "\"");
         return node;
     }
 
 private:
     Status fail(const std::string& what) const {
-        return Status::error("expression \"" + std::string(text_) + "\": " + what + " at position " +
-                             std::to_string(std::min(pos_, text_.size()) + 1));
+        return Status::error("expression \"" + std::string(text_) + "\": " + what +
+                             " at position " + std::to_string(std::min(pos_, text_.size()) + 1));
     }
 
     void skipSpace() {
@@ -291,8 +347,9 @@ private:
 
     Result<NodePtr> parseNot() {
         skipSpace();
-        if (acceptWord(".NOT.") || (pos_ < text_.size() && text_[pos_] == '!' &&
-                                    (pos_ + 1 >= text_.size() || text_[pos_ + 1] != '=') && accept('!'))) {
+        if (acceptWord(".NOT.") ||
+            (pos_ < text_.size() && text_[pos_] == '!' &&
+             (pos_ + 1 >= text_.size() || text_[pos_ + 1] != '=') && accept('!'))) {
             auto operand = parseNot();
             if (!operand) return operand;
             ZX_TRY(needLogical(operand.value(), ".NOT."));
@@ -306,16 +363,17 @@ private:
         if (!left) return left;
         using C = Node::Comparison;
         static const std::pair<const char*, C> kOperators[] = {
-            {"==", C::ExactEqual}, {"<>", C::NotEqual}, {"!=", C::NotEqual},     {"<=", C::LessEqual},
-            {">=", C::GreaterEqual}, {"=", C::Equal},   {"#", C::NotEqual},      {"<", C::Less},
-            {">", C::Greater}};
+            {"==", C::ExactEqual}, {"<>", C::NotEqual},     {"!=", C::NotEqual},
+            {"<=", C::LessEqual},  {">=", C::GreaterEqual}, {"=", C::Equal},
+            {"#", C::NotEqual},    {"<", C::Less},          {">", C::Greater}};
         skipSpace();
         for (const auto& [symbol, comparison] : kOperators) {
             if (!peekWord(symbol)) continue;
             pos_ += std::strlen(symbol);
             auto right = parseSum();
             if (!right) return right;
-            if (left.value()->kind != right.value()->kind) return fail("cannot compare values of different types");
+            if (left.value()->kind != right.value()->kind)
+                return fail("cannot compare values of different types");
             auto node = std::make_shared<Node>();
             node->op = Op::Compare;
             node->kind = Kind::Logical;
@@ -342,7 +400,8 @@ private:
             if (!right) return right;
             const NodePtr& r = right.value();
             if (node->kind == Kind::Character && r->kind == Kind::Character) {
-                node = make(plus ? Op::Concat : Op::TrimConcat, Kind::Character, node->width + r->width, {node, r});
+                node = make(plus ? Op::Concat : Op::TrimConcat, Kind::Character,
+                            node->width + r->width, {node, r});
             } else if (node->kind == Kind::Numeric && r->kind == Kind::Numeric) {
                 node = make(plus ? Op::Add : Op::Subtract, Kind::Numeric, 8, {node, r});
             } else if (node->kind == Kind::Date && r->kind == Kind::Numeric) {
@@ -352,7 +411,8 @@ private:
             } else if (!plus && node->kind == Kind::Date && r->kind == Kind::Date) {
                 node = make(Op::Subtract, Kind::Numeric, 8, {node, r});
             } else {
-                return fail(std::string("cannot ") + (plus ? "add" : "subtract") + " values of these types");
+                return fail(std::string("cannot ") + (plus ? "add" : "subtract") +
+                            " values of these types");
             }
         }
     }
@@ -386,9 +446,12 @@ private:
             pos_ = end + 1;
             return NodePtr(node);
         }
-        if ((c >= '0' && c <= '9') || (c == '.' && pos_ + 1 < text_.size() && std::isdigit(static_cast<unsigned char>(text_[pos_ + 1])))) {
+        if ((c >= '0' && c <= '9') || (c == '.' && pos_ + 1 < text_.size() &&
+                                       std::isdigit(static_cast<unsigned char>(text_[pos_ + 1])))) {
             const size_t start = pos_;
-            while (pos_ < text_.size() && (std::isdigit(static_cast<unsigned char>(text_[pos_])) || text_[pos_] == '.')) ++pos_;
+            while (pos_ < text_.size() &&
+                   (std::isdigit(static_cast<unsigned char>(text_[pos_])) || text_[pos_] == '.'))
+                ++pos_;
             auto node = std::make_shared<Node>();
             node->op = Op::Constant;
             node->kind = Kind::Numeric;
@@ -401,7 +464,8 @@ private:
             node->op = Op::Constant;
             node->kind = Kind::Logical;
             node->width = 1;
-            node->constant = logical(std::toupper(static_cast<unsigned char>(text_[pos_ - 2])) == 'T');
+            node->constant =
+                logical(std::toupper(static_cast<unsigned char>(text_[pos_ - 2])) == 'T');
             return NodePtr(node);
         }
         if (std::isalpha(static_cast<unsigned char>(c)) || c == '_') {
@@ -411,7 +475,9 @@ private:
             if (peekWord("->") || (peekWord(".") && !isDottedOperator())) {
                 pos_ += peekWord("->") ? 2 : 1;
                 skipSpace();
-                if (pos_ >= text_.size() || !(std::isalpha(static_cast<unsigned char>(text_[pos_])) || text_[pos_] == '_')) {
+                if (pos_ >= text_.size() ||
+                    !(std::isalpha(static_cast<unsigned char>(text_[pos_])) ||
+                      text_[pos_] == '_')) {
                     return fail("a field name must follow the alias \"" + name + "\"");
                 }
                 name = readName();
@@ -444,10 +510,12 @@ private:
     Result<NodePtr> fieldNode(const std::string& name) {
         for (const FieldDescriptor& field : fields_) {
             std::string upperName = field.name;
-            for (char& ch : upperName) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+            for (char& ch : upperName)
+                ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
             // Tables outside a database keep only the first 10 characters
             // of a longer field name; expressions may still use it whole.
-            if (upperName != name && !(name.size() > 10 && upperName.size() == 10 && name.rfind(upperName, 0) == 0)) {
+            if (upperName != name &&
+                !(name.size() > 10 && upperName.size() == 10 && name.rfind(upperName, 0) == 0)) {
                 continue;
             }
             auto node = std::make_shared<Node>();
@@ -531,16 +599,20 @@ private:
         }
         for (size_t i = 0; i < args.size(); ++i) {
             if (args[i]->kind != signature->params[i]) {
-                return fail("argument " + std::to_string(i + 1) + " of " + name + "() has the wrong type");
+                return fail("argument " + std::to_string(i + 1) + " of " + name +
+                            "() has the wrong type");
             }
         }
         auto constantOf = [&](size_t i, double fallback) {
-            return i < args.size() && args[i]->op == Op::Constant ? args[i]->constant.number : fallback;
+            return i < args.size() && args[i]->op == Op::Constant ? args[i]->constant.number
+                                                                  : fallback;
         };
         const int inputWidth = args.empty() ? 0 : args[0]->width;
         switch (signature->op) {
-            case Op::Deleted: return make(Op::Deleted, Kind::Logical, 1);
-            case Op::Val: return make(Op::Val, Kind::Numeric, 8, args);
+            case Op::Deleted:
+                return make(Op::Deleted, Kind::Logical, 1);
+            case Op::Val:
+                return make(Op::Val, Kind::Numeric, 8, args);
             case Op::Str: {
                 const double length = constantOf(1, 10);
                 if (length < 1 || length > 255) return fail("STR() length must be 1 to 255");
@@ -554,11 +626,14 @@ private:
             }
             case Op::Left:
             case Op::Right: {
-                const double length = std::clamp(constantOf(1, inputWidth), 0.0, static_cast<double>(inputWidth));
+                const double length =
+                    std::clamp(constantOf(1, inputWidth), 0.0, static_cast<double>(inputWidth));
                 return make(signature->op, Kind::Character, static_cast<int>(length), args);
             }
-            case Op::Dtos: return make(Op::Dtos, Kind::Character, 8, args);
-            default: return make(signature->op, Kind::Character, inputWidth, args);
+            case Op::Dtos:
+                return make(Op::Dtos, Kind::Character, 8, args);
+            default:
+                return make(signature->op, Kind::Character, inputWidth, args);
         }
     }
 
@@ -581,7 +656,8 @@ Expression::Expression(Expression&&) noexcept = default;
 Expression& Expression::operator=(Expression&&) noexcept = default;
 Expression::~Expression() = default;
 
-Result<Expression> Expression::compile(std::string_view text, const std::vector<FieldDescriptor>& fields) {
+Result<Expression> Expression::compile(std::string_view text,
+                                       const std::vector<FieldDescriptor>& fields) {
     auto root = Parser(text, fields).parseAll();
     if (!root) return root.status();
     Expression expression;
@@ -590,7 +666,9 @@ Result<Expression> Expression::compile(std::string_view text, const std::vector<
     return expression;
 }
 
-Value Expression::evaluate(std::string_view record) const { return root_ ? root_->evaluate(record) : Value(); }
+Value Expression::evaluate(std::string_view record) const {
+    return root_ ? root_->evaluate(record) : Value();
+}
 
 const std::string& Expression::text() const { return text_; }
 

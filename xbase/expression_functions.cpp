@@ -10,11 +10,16 @@ namespace {
 unsigned char upperByte(unsigned char c) {
     if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 0x20);
     switch (c) {
-        case 0x9A: return 0x8A;  // s caron
-        case 0x9C: return 0x8C;  // oe
-        case 0x9E: return 0x8E;  // z caron
-        case 0xFF: return 0x9F;  // y diaeresis
-        default: break;
+        case 0x9A:
+            return 0x8A;  // s caron
+        case 0x9C:
+            return 0x8C;  // oe
+        case 0x9E:
+            return 0x8E;  // z caron
+        case 0xFF:
+            return 0x9F;  // y diaeresis
+        default:
+            break;
     }
     if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
     return c;
@@ -23,11 +28,16 @@ unsigned char upperByte(unsigned char c) {
 unsigned char lowerByte(unsigned char c) {
     if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 0x20);
     switch (c) {
-        case 0x8A: return 0x9A;
-        case 0x8C: return 0x9C;
-        case 0x8E: return 0x9E;
-        case 0x9F: return 0xFF;
-        default: break;
+        case 0x8A:
+            return 0x9A;
+        case 0x8C:
+            return 0x9C;
+        case 0x8E:
+            return 0x9E;
+        case 0x9F:
+            return 0xFF;
+        default:
+            break;
     }
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 0x20);
     return c;
@@ -79,7 +89,8 @@ std::string formatNumber(double value, int length, int decimals) {
         char buffer[400];
         for (int d = decimals; d >= 0; --d) {
             const int n = std::snprintf(buffer, sizeof buffer, "%.*f", d, roundHalfAway(value, d));
-            if (n > 0 && n <= length) return std::string(static_cast<size_t>(length - n), ' ') + buffer;
+            if (n > 0 && n <= length)
+                return std::string(static_cast<size_t>(length - n), ' ') + buffer;
         }
     }
     return std::string(static_cast<size_t>(length), '*');
@@ -91,7 +102,8 @@ double parseNumber(std::string_view text) {
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     double value = 0;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') value = value * 10 + (text[i++] - '0');
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+        value = value * 10 + (text[i++] - '0');
     if (i < text.size() && text[i] == '.') {
         ++i;
         double scale = 0.1;
@@ -138,8 +150,8 @@ std::string textFromJulianDay(double julianDay) {
     const int64_t year = 100 * (n - 49) + i + l;
     if (year < 0 || year > 9999) return std::string(8, ' ');
     char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%04d%02d%02d", static_cast<int>(year), static_cast<int>(month),
-                  static_cast<int>(day));
+    std::snprintf(buffer, sizeof buffer, "%04d%02d%02d", static_cast<int>(year),
+                  static_cast<int>(month), static_cast<int>(day));
     return buffer;
 }
 

@@ -37,13 +37,16 @@ std::string encodeIntegerKey(int32_t value) {
 std::string encodeKey(const Value& value, KeyType type, int keyLength) {
     switch (type) {
         case KeyType::Numeric:
-        case KeyType::Date: return encodeNumberKey(value.number);
+        case KeyType::Date:
+            return encodeNumberKey(value.number);
         case KeyType::Integer: {
             const double n = std::clamp(std::trunc(value.number), -2147483648.0, 2147483647.0);
             return encodeIntegerKey(static_cast<int32_t>(n));
         }
-        case KeyType::Logical: return value.logical ? "T" : "F";
-        case KeyType::Character: break;
+        case KeyType::Logical:
+            return value.logical ? "T" : "F";
+        case KeyType::Character:
+            break;
     }
     std::string key = value.text.substr(0, static_cast<size_t>(std::max(keyLength, 0)));
     key.resize(static_cast<size_t>(std::max(keyLength, 0)), ' ');
@@ -52,10 +55,14 @@ std::string encodeKey(const Value& value, KeyType type, int keyLength) {
 
 KeyType keyTypeFor(const Expression& keyExpression) {
     switch (keyExpression.resultKind()) {
-        case Value::Kind::Numeric: return keyExpression.isIntegerField() ? KeyType::Integer : KeyType::Numeric;
-        case Value::Kind::Date: return KeyType::Date;
-        case Value::Kind::Logical: return KeyType::Logical;
-        case Value::Kind::Character: break;
+        case Value::Kind::Numeric:
+            return keyExpression.isIntegerField() ? KeyType::Integer : KeyType::Numeric;
+        case Value::Kind::Date:
+            return KeyType::Date;
+        case Value::Kind::Logical:
+            return KeyType::Logical;
+        case Value::Kind::Character:
+            break;
     }
     return KeyType::Character;
 }
@@ -63,10 +70,14 @@ KeyType keyTypeFor(const Expression& keyExpression) {
 int keyLengthFor(const Expression& keyExpression) {
     switch (keyTypeFor(keyExpression)) {
         case KeyType::Numeric:
-        case KeyType::Date: return 8;
-        case KeyType::Integer: return 4;
-        case KeyType::Logical: return 1;
-        case KeyType::Character: break;
+        case KeyType::Date:
+            return 8;
+        case KeyType::Integer:
+            return 4;
+        case KeyType::Logical:
+            return 1;
+        case KeyType::Character:
+            break;
     }
     return std::clamp(keyExpression.resultWidth(), 1, 240);
 }

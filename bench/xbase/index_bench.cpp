@@ -16,7 +16,9 @@ using namespace zentrix::xbase;
 
 namespace {
 
-std::string scratchPath(const char* name) { return std::string("/tmp/zentrix_index_bench_") + name + ".cdx"; }
+std::string scratchPath(const char* name) {
+    return std::string("/tmp/zentrix_index_bench_") + name + ".cdx";
+}
 
 std::string textKey(uint32_t n, int width) {
     std::string key = "U" + std::to_string(100000 + n * 7919 % 900000) + "-EXAM";
@@ -39,7 +41,8 @@ void BM_SeekEveryKey(benchmark::State& state) {
     for (uint32_t r = 1; r <= 10000; ++r) keys.push_back({textKey(r, 20), r});
     auto file = fs->create(path);
     if (!file) return state.SkipWithError(file.message().c_str());
-    auto index = CompoundIndex::build(std::move(file.value()), {tag("KEY", KeyType::Character, 20)}, {keys});
+    auto index =
+        CompoundIndex::build(std::move(file.value()), {tag("KEY", KeyType::Character, 20)}, {keys});
     if (!index) return state.SkipWithError(index.message().c_str());
     auto cursor = index.value()->tag("KEY")->cursor();
     for (auto _ : state) {
@@ -49,9 +52,9 @@ void BM_SeekEveryKey(benchmark::State& state) {
         }
     }
     state.SetItemsProcessed(state.iterations() * keys.size());
-    state.counters["us_per_seek"] = benchmark::Counter(static_cast<double>(state.iterations() * keys.size()),
-                                                       benchmark::Counter::kIsRate | benchmark::Counter::kInvert,
-                                                       benchmark::Counter::kIs1000) ;
+    state.counters["us_per_seek"] = benchmark::Counter(
+        static_cast<double>(state.iterations() * keys.size()),
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);
     fs->remove(path);
 }
 BENCHMARK(BM_SeekEveryKey)->Unit(benchmark::kMillisecond);
@@ -71,13 +74,14 @@ void BM_InsertIntoFourTags(benchmark::State& state) {
     }
     auto file = fs->create(path);
     if (!file) return state.SkipWithError(file.message().c_str());
-    auto index = CompoundIndex::build(std::move(file.value()),
-                                      {tag("NUM", KeyType::Numeric, 8), tag("ID", KeyType::Numeric, 8),
-                                       tag("COURSE", KeyType::Character, 10), tag("KEYID", KeyType::Character, 50)},
-                                      std::move(keys));
+    auto index = CompoundIndex::build(
+        std::move(file.value()),
+        {tag("NUM", KeyType::Numeric, 8), tag("ID", KeyType::Numeric, 8),
+         tag("COURSE", KeyType::Character, 10), tag("KEYID", KeyType::Character, 50)},
+        std::move(keys));
     if (!index) return state.SkipWithError(index.message().c_str());
-    IndexTag* tags[4] = {index.value()->tag("NUM"), index.value()->tag("ID"), index.value()->tag("COURSE"),
-                         index.value()->tag("KEYID")};
+    IndexTag* tags[4] = {index.value()->tag("NUM"), index.value()->tag("ID"),
+                         index.value()->tag("COURSE"), index.value()->tag("KEYID")};
     uint32_t recno = existing;
     for (auto _ : state) {
         ++recno;
@@ -89,7 +93,11 @@ void BM_InsertIntoFourTags(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
     fs->remove(path);
 }
-BENCHMARK(BM_InsertIntoFourTags)->Arg(0)->Arg(90000)->Unit(benchmark::kMicrosecond)->Iterations(10000);
+BENCHMARK(BM_InsertIntoFourTags)
+    ->Arg(0)
+    ->Arg(90000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(10000);
 
 }  // namespace
 

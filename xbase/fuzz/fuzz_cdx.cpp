@@ -13,7 +13,8 @@ using namespace zentrix::xbase;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<uint8_t> bytes(data, data + size);
-    auto opened = CompoundIndex::open(std::make_unique<testing::MemoryFile>("fuzz.cdx", std::move(bytes)));
+    auto opened =
+        CompoundIndex::open(std::make_unique<testing::MemoryFile>("fuzz.cdx", std::move(bytes)));
     if (!opened) return 0;
     CompoundIndex& index = *opened.value();
     (void)index.isDirty();
@@ -22,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (steer & 1) tag->setKeyType(KeyType::Numeric);
         auto cursor = tag->cursor();
         std::vector<std::pair<std::string, uint32_t>> seen;
-        for (auto more = cursor->first(); more && more.value() && seen.size() < 100000; more = cursor->next()) {
+        for (auto more = cursor->first(); more && more.value() && seen.size() < 100000;
+             more = cursor->next()) {
             seen.emplace_back(std::string(cursor->key()), cursor->recno());
             (void)cursor->keyIsNull();
         }
@@ -35,8 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             (void)cursor->find(seen.front().first, seen.front().second);
             (void)tag->remove(seen.back().first, seen.back().second);
         }
-        for (uint32_t r = 1; r <= 40; ++r) (void)tag->insert(probe + std::to_string(r * 37 % 11), r);
-        if (seen.size() > 1) (void)tag->remove(seen[seen.size() / 2].first, seen[seen.size() / 2].second);
+        for (uint32_t r = 1; r <= 40; ++r)
+            (void)tag->insert(probe + std::to_string(r * 37 % 11), r);
+        if (seen.size() > 1)
+            (void)tag->remove(seen[seen.size() / 2].first, seen[seen.size() / 2].second);
         (void)tag->entries();
     }
     (void)index.setDirty(true);

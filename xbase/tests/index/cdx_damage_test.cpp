@@ -71,15 +71,20 @@ TEST_P(DamagedIndexTest, GivesAClearError) {
         for (const auto& tag : opened.value()->tags()) {
             auto cursor = tag->cursor();
             for (auto more = cursor->first(); error.empty(); more = cursor->next()) {
-                if (!more) error = more.message();
-                else if (!more.value()) break;
+                if (!more)
+                    error = more.message();
+                else if (!more.value())
+                    break;
             }
             for (auto more = cursor->last(); error.empty(); more = cursor->prev()) {
-                if (!more) error = more.message();
-                else if (!more.value()) break;
+                if (!more)
+                    error = more.message();
+                else if (!more.value())
+                    break;
             }
             if (auto seek = cursor->seek("K5"); error.empty() && !seek) error = seek.message();
-            if (auto status = tag->insert("K5", 99999); error.empty() && !status) error = status.message();
+            if (auto status = tag->insert("K5", 99999); error.empty() && !status)
+                error = status.message();
         }
     }
     ASSERT_FALSE(error.empty()) << "damage went unnoticed";
@@ -91,15 +96,23 @@ INSTANTIATE_TEST_SUITE_P(
     Damages, DamagedIndexTest,
     ::testing::Values(
         Damage{"TruncatedHeader", [](Bytes& b) { b.resize(700); }, "too short"},
-        Damage{"DirectoryRootOutsideFile", [](Bytes& b) { put32(b, 0, 0x7FFFFE00); }, "outside the file"},
-        Damage{"TagHeaderOutsideFile",
-               [](Bytes& b) { b.resize(kTagHeader + 600); }, "header at 0x600 lies outside the file"},
-        Damage{"ImpossibleKeyLength", [](Bytes& b) { b[kTagHeader + cdx::header::kKeyLength] = 0; }, "key length 0"},
+        Damage{"DirectoryRootOutsideFile", [](Bytes& b) { put32(b, 0, 0x7FFFFE00); },
+               "outside the file"},
+        Damage{"TagHeaderOutsideFile", [](Bytes& b) { b.resize(kTagHeader + 600); },
+               "header at 0x600 lies outside the file"},
+        Damage{"ImpossibleKeyLength", [](Bytes& b) { b[kTagHeader + cdx::header::kKeyLength] = 0; },
+               "key length 0"},
         Damage{"ExpressionPastPool",
-               [](Bytes& b) { put32(b, kTagHeader + cdx::header::kKeyPosition, 0x0100'01F0); }, "expression pool"},
-        Damage{"LeafKeyCountOverflowsPage", [](Bytes& b) { b[kFirstLeaf + 2] = 0x84; b[kFirstLeaf + 3] = 0x03; },
+               [](Bytes& b) { put32(b, kTagHeader + cdx::header::kKeyPosition, 0x0100'01F0); },
+               "expression pool"},
+        Damage{"LeafKeyCountOverflowsPage",
+               [](Bytes& b) {
+                   b[kFirstLeaf + 2] = 0x84;
+                   b[kFirstLeaf + 3] = 0x03;
+               },
                "tag T: leaf page at 0xA00 claims 900 keys"},
-        Damage{"LeafBitWidthsImpossible", [](Bytes& b) { b[kFirstLeaf + cdx::leaf::kInfoBytes] = 0; },
+        Damage{"LeafBitWidthsImpossible",
+               [](Bytes& b) { b[kFirstLeaf + cdx::leaf::kInfoBytes] = 0; },
                "leaf page at 0xA00 has impossible bit widths"},
         Damage{"LeafKeysOverlapInfo",
                [](Bytes& b) {
@@ -114,18 +127,22 @@ INSTANTIATE_TEST_SUITE_P(
                    }
                },
                "runs into the key info area"},
-        Damage{"LeafChainLoops", [](Bytes& b) { put32(b, kFirstLeaf + cdx::node::kRight, kFirstLeaf); }, "loops"},
+        Damage{"LeafChainLoops",
+               [](Bytes& b) { put32(b, kFirstLeaf + cdx::node::kRight, kFirstLeaf); }, "loops"},
         Damage{"SiblingIsNotALeaf",
-               [](Bytes& b) { put32(b, kFirstLeaf + cdx::node::kRight, get32(b, kTagHeader)); }, "is not a leaf"},
+               [](Bytes& b) { put32(b, kFirstLeaf + cdx::node::kRight, get32(b, kTagHeader)); },
+               "is not a leaf"},
         Damage{"ChildOutsideFile",
-               [](Bytes& b) { putBig32(b, get32(b, kTagHeader) + 12 + 10 + 4, 0x00FFFE00); }, "outside the file"},
+               [](Bytes& b) { putBig32(b, get32(b, kTagHeader) + 12 + 10 + 4, 0x00FFFE00); },
+               "outside the file"},
         Damage{"ChildIsItsOwnParent",
                [](Bytes& b) {
                    const uint32_t root = get32(b, kTagHeader);
                    putBig32(b, root + 12 + 10 + 4, root);
                },
                "cycle"},
-        Damage{"NotANode", [](Bytes& b) { b[get32(b, kTagHeader)] = 0x41; }, "is not an index node"},
+        Damage{"NotANode", [](Bytes& b) { b[get32(b, kTagHeader)] = 0x41; },
+               "is not an index node"},
         Damage{"FreeListLoops",
                [](Bytes& b) {
                    const uint32_t page = static_cast<uint32_t>(b.size());
@@ -134,18 +151,21 @@ INSTANTIATE_TEST_SUITE_P(
                    put32(b, cdx::header::kFreeList, page);
                },
                "free page list loops"},
-        Damage{"FreeListOutsideFile", [](Bytes& b) { put32(b, cdx::header::kFreeList, 0x10000000); },
+        Damage{"FreeListOutsideFile",
+               [](Bytes& b) { put32(b, cdx::header::kFreeList, 0x10000000); },
                "free page at 0x10000000"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Inputs that once crashed the fuzz harness: each must open or fail cleanly.
 TEST(DamagedIndex, FuzzFindsStayHarmless) {
-    const std::filesystem::path folder = std::filesystem::path(ZENTRIX_SOURCE_DIR) / "xbase/tests/index/data/fuzz";
+    const std::filesystem::path folder =
+        std::filesystem::path(ZENTRIX_SOURCE_DIR) / "xbase/tests/index/data/fuzz";
     if (!std::filesystem::is_directory(folder)) GTEST_SKIP() << "no fuzz finds";
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         std::ifstream in(entry.path(), std::ios::binary);
         Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        auto opened = CompoundIndex::open(std::make_unique<MemoryFile>(entry.path().filename().string(), bytes));
+        auto opened = CompoundIndex::open(
+            std::make_unique<MemoryFile>(entry.path().filename().string(), bytes));
         if (!opened) continue;
         for (const auto& tag : opened.value()->tags()) {
             auto cursor = tag->cursor();

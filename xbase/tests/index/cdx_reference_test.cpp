@@ -68,7 +68,8 @@ std::string attribute(const std::string& line, const std::string& name) {
     size_t start = at + name.size() + 2;
     if (line[start] == '"') {
         const size_t end = line.find("\" ", start + 1);
-        return unquote(line.substr(start, (end == std::string::npos ? line.size() - 1 : end) - start + 1));
+        return unquote(
+            line.substr(start, (end == std::string::npos ? line.size() - 1 : end) - start + 1));
     }
     const size_t end = line.find(' ', start);
     return line.substr(start, end == std::string::npos ? std::string::npos : end - start);
@@ -94,9 +95,11 @@ std::vector<ExpectedTable> loadExpected(const std::string& path) {
             tables.back().tags.push_back(tag);
         } else if (line.rfind("  walk:", 0) == 0 && !tables.empty()) {
             tables.back().tags.back().sequenceDigest = attribute(line, "seq_sha256");
-        } else if ((line.rfind("  first pos ", 0) == 0 || line.rfind("  last pos ", 0) == 0) && !tables.empty()) {
+        } else if ((line.rfind("  first pos ", 0) == 0 || line.rfind("  last pos ", 0) == 0) &&
+                   !tables.empty()) {
             ExpectedPosition position;
-            const size_t pos = line.find("pos ") + 4, colon = line.find(": ", pos), rec = line.rfind(" rec ");
+            const size_t pos = line.find("pos ") + 4, colon = line.find(": ", pos),
+                         rec = line.rfind(" rec ");
             position.position = std::stoul(line.substr(pos, colon - pos));
             position.key = value(line.substr(colon + 2, rec - colon - 2));
             position.recno = static_cast<uint32_t>(std::stoul(line.substr(rec + 5)));
@@ -107,7 +110,8 @@ std::vector<ExpectedTable> loadExpected(const std::string& path) {
             seek.value = value(line.substr(7, arrow - 7));
             seek.found = line.compare(arrow + 4, 5, "found") == 0;
             const size_t rec = line.rfind("rec ");
-            seek.recno = rec == std::string::npos || rec < arrow ? 0 : std::stoul(line.substr(rec + 4));
+            seek.recno =
+                rec == std::string::npos || rec < arrow ? 0 : std::stoul(line.substr(rec + 4));
             tables.back().tags.back().seeks.push_back(seek);
         }
     }
@@ -131,15 +135,17 @@ std::string seekKey(const ExpectedSeek& seek, bool numeric) {
 }
 
 // The keys a tag must hold by its expressions and the table's records.
-std::vector<KeyEntry> keysFromTable(const ReferenceTable& table, const Expression& key, const Expression* filter,
-                                    KeyType type, int keyLength) {
+std::vector<KeyEntry> keysFromTable(const ReferenceTable& table, const Expression& key,
+                                    const Expression* filter, KeyType type, int keyLength) {
     std::vector<KeyEntry> keys;
     for (size_t i = 0; i < table.records.size(); ++i) {
         if (filter && !filter->evaluate(table.records[i]).logical) continue;
-        keys.push_back({encodeKey(key.evaluate(table.records[i]), type, keyLength), static_cast<uint32_t>(i + 1)});
+        keys.push_back({encodeKey(key.evaluate(table.records[i]), type, keyLength),
+                        static_cast<uint32_t>(i + 1)});
     }
-    std::sort(keys.begin(), keys.end(),
-              [](const KeyEntry& a, const KeyEntry& b) { return std::tie(a.key, a.recno) < std::tie(b.key, b.recno); });
+    std::sort(keys.begin(), keys.end(), [](const KeyEntry& a, const KeyEntry& b) {
+        return std::tie(a.key, a.recno) < std::tie(b.key, b.recno);
+    });
     return keys;
 }
 
@@ -179,11 +185,13 @@ TEST_P(BankTableTest, EveryTagMatchesTheWritersListing) {
         ASSERT_TRUE(entries) << entries.message();
         ASSERT_EQ(entries->size(), want.keyCount);
         std::string sequence;
-        for (const KeyEntry& e : entries.value()) sequence += renderKey(e.key, want.numeric) + "\t" + std::to_string(e.recno) + "\n";
+        for (const KeyEntry& e : entries.value())
+            sequence += renderKey(e.key, want.numeric) + "\t" + std::to_string(e.recno) + "\n";
         EXPECT_EQ(sha256Hex(sequence), want.sequenceDigest);
         for (const ExpectedPosition& p : want.positions) {
             ASSERT_LE(p.position, entries->size());
-            EXPECT_EQ(renderKey(entries.value()[p.position - 1].key, want.numeric), p.key) << "pos " << p.position;
+            EXPECT_EQ(renderKey(entries.value()[p.position - 1].key, want.numeric), p.key)
+                << "pos " << p.position;
             EXPECT_EQ(entries.value()[p.position - 1].recno, p.recno) << "pos " << p.position;
         }
 
@@ -204,8 +212,10 @@ TEST_P(BankTableTest, EveryTagMatchesTheWritersListing) {
             const std::string wanted = seekKey(seek, want.numeric);
             auto positioned = cursor->seek(wanted);
             ASSERT_TRUE(positioned) << positioned.message();
-            const size_t compared = want.numeric ? 8 : std::min<size_t>(wanted.size(), want.keyLength);
-            const bool found = positioned.value() && cursor->key().substr(0, compared) == wanted.substr(0, compared);
+            const size_t compared =
+                want.numeric ? 8 : std::min<size_t>(wanted.size(), want.keyLength);
+            const bool found = positioned.value() &&
+                               cursor->key().substr(0, compared) == wanted.substr(0, compared);
             EXPECT_EQ(found, seek.found);
             EXPECT_EQ(positioned.value() ? cursor->recno() : 0u, seek.recno);
         }
@@ -217,8 +227,8 @@ TEST_P(BankTableTest, EveryTagMatchesTheWritersListing) {
             ASSERT_TRUE(compiled) << compiled.message();
             filter = compiled.value();
         }
-        const auto fromTable = keysFromTable(*records, key.value(), filter ? &*filter : nullptr, tag->keyType(),
-                                             tag->keyLength());
+        const auto fromTable = keysFromTable(*records, key.value(), filter ? &*filter : nullptr,
+                                             tag->keyType(), tag->keyLength());
         ASSERT_EQ(fromTable.size(), entries->size());
         for (size_t i = 0; i < fromTable.size(); ++i) {
             ASSERT_EQ(fromTable[i].key, entries.value()[i].key) << "entry " << i;
@@ -227,7 +237,8 @@ TEST_P(BankTableTest, EveryTagMatchesTheWritersListing) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(BankTables, BankTableTest, ::testing::Values("EX1", "EX1X", "gtest", "ptest", "TESTHIST"));
+INSTANTIATE_TEST_SUITE_P(BankTables, BankTableTest,
+                         ::testing::Values("EX1", "EX1X", "gtest", "ptest", "TESTHIST"));
 
 struct SampleIndex {
     const char* folder;
@@ -266,10 +277,12 @@ TEST_P(SampleIndexTest, TagsListAndWalkInOrder) {
         // FoxPro orders accented letters by a collation rather than by
         // byte (\xC5RHUS next to ARHUS): check the order of plain keys.
         decltype(walked) plain;
-        std::copy_if(walked.begin(), walked.end(), std::back_inserter(plain), [](const auto& entry) {
-            const std::string& k = std::get<1>(entry);
-            return std::all_of(k.begin(), k.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-        });
+        std::copy_if(
+            walked.begin(), walked.end(), std::back_inserter(plain), [](const auto& entry) {
+                const std::string& k = std::get<1>(entry);
+                return std::all_of(k.begin(), k.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+            });
         EXPECT_TRUE(std::is_sorted(plain.begin(), plain.end()));
         // Each entry carries its record's key. (Customers.CDX is stale: an
         // empty tag, keys of records that changed since.)
@@ -279,16 +292,17 @@ TEST_P(SampleIndexTest, TagsListAndWalkInOrder) {
             ASSERT_TRUE(compiled) << compiled.message();
             filter = compiled.value();
         }
-        const auto fromTable = keysFromTable(*records, key.value(), filter ? &*filter : nullptr, tag->keyType(),
-                                             tag->keyLength());
+        const auto fromTable = keysFromTable(*records, key.value(), filter ? &*filter : nullptr,
+                                             tag->keyType(), tag->keyLength());
         if (!sample.matchesRecords || tag->nullableKeys()) continue;
         EXPECT_EQ(walked.size(), fromTable.size());
         for (const auto& [notNull, walkedKey, recno] : walked) {
             // A null value in a tag without null markers is stored as zero bytes.
             if (walkedKey.find_first_not_of('\0') == std::string::npos) continue;
-            ASSERT_TRUE(std::find_if(fromTable.begin(), fromTable.end(), [&](const KeyEntry& e) {
-                            return e.recno == recno && e.key == walkedKey;
-                        }) != fromTable.end())
+            ASSERT_TRUE(std::find_if(fromTable.begin(), fromTable.end(),
+                                     [&](const KeyEntry& e) {
+                                         return e.recno == recno && e.key == walkedKey;
+                                     }) != fromTable.end())
                 << "record " << recno;
         }
     }
@@ -297,28 +311,50 @@ TEST_P(SampleIndexTest, TagsListAndWalkInOrder) {
 INSTANTIATE_TEST_SUITE_P(
     ReferenceFiles, SampleIndexTest,
     ::testing::Values(
-        SampleIndex{"foxpro-vfp-samples", "calls.dbf", "calls.CDX", {{"CALL_ID", "call_id"}, {"CONTACT_ID", "contact_id"}}},
-        SampleIndex{"foxpro-vfp-samples", "contacts.dbf", "contacts.CDX",
+        SampleIndex{"foxpro-vfp-samples",
+                    "calls.dbf",
+                    "calls.CDX",
+                    {{"CALL_ID", "call_id"}, {"CONTACT_ID", "contact_id"}}},
+        SampleIndex{"foxpro-vfp-samples",
+                    "contacts.dbf",
+                    "contacts.CDX",
                     {{"CONTACT_ID", "contact_id"}, {"TYPE_ID", "contact_type_id"}}},
         SampleIndex{"foxpro-vfp-samples", "setup.dbf", "setup.CDX", {{"KEY_NAME", "key_name"}}},
-        SampleIndex{"foxpro-vfp-samples", "types.dbf", "types.CDX", {{"TYPE_ID", "contact_type_id"}}},
-        SampleIndex{"foxpro-vfp-northwind", "customers.dbf", "Customers.CDX",
-                    {{"CITY", "UPPER(city)"}, {"COMPANYNAM", "UPPER(companyname)"}, {"CUSTOMERID", "customerid"},
-                     {"POSTALCODE", "UPPER(postalcode)"}, {"REGION", "UPPER(region)"}},
+        SampleIndex{
+            "foxpro-vfp-samples", "types.dbf", "types.CDX", {{"TYPE_ID", "contact_type_id"}}},
+        SampleIndex{"foxpro-vfp-northwind",
+                    "customers.dbf",
+                    "Customers.CDX",
+                    {{"CITY", "UPPER(city)"},
+                     {"COMPANYNAM", "UPPER(companyname)"},
+                     {"CUSTOMERID", "customerid"},
+                     {"POSTALCODE", "UPPER(postalcode)"},
+                     {"REGION", "UPPER(region)"}},
                     false},
-        SampleIndex{"foxpro-vfp-northwind", "employees.dbf", "employees.cdx",
-                    {{"EMPLOYEEID", "employeeid"}, {"LASTNAME", "UPPER(lastname)"}, {"POSTALCODE", "UPPER(postalcode)"},
+        SampleIndex{"foxpro-vfp-northwind",
+                    "employees.dbf",
+                    "employees.cdx",
+                    {{"EMPLOYEEID", "employeeid"},
+                     {"LASTNAME", "UPPER(lastname)"},
+                     {"POSTALCODE", "UPPER(postalcode)"},
                      {"REPORTSTO", "reportsto"}}},
-        SampleIndex{"foxpro-vfp-northwind", "orders.dbf", "orders.cdx",
-                    {{"CUSTOMERID", "customerid"}, {"EMPLOYEEID", "employeeid"}, {"ORDERDATE", "orderdate"},
-                     {"ORDERID", "orderid"}, {"SHIPPEDDAT", "shippeddate"}, {"SHIPPERID", "shipvia"}}},
+        SampleIndex{"foxpro-vfp-northwind",
+                    "orders.dbf",
+                    "orders.cdx",
+                    {{"CUSTOMERID", "customerid"},
+                     {"EMPLOYEEID", "employeeid"},
+                     {"ORDERDATE", "orderdate"},
+                     {"ORDERID", "orderid"},
+                     {"SHIPPEDDAT", "shippeddate"},
+                     {"SHIPPERID", "shipvia"}}},
         SampleIndex{"foxpro-vfp-northwind", "region.dbf", "region.cdx", {{"REGIONID", "regionid"}}},
         SampleIndex{"foxpro-ptest", "ptest.dbf", "ptest.cdx", {{"ID", "ID"}}}));
 
 TEST(SampleIndex, NullableKeysCarryAMarkerByte) {
     const std::string dir = interopDir();
     if (dir.empty()) GTEST_SKIP() << "reference tables absent";
-    auto opened = CompoundIndex::open(MemoryFile::load(dir + "/foxpro-vfp-northwind/employees.cdx"));
+    auto opened =
+        CompoundIndex::open(MemoryFile::load(dir + "/foxpro-vfp-northwind/employees.cdx"));
     ASSERT_TRUE(opened) << opened.message();
     IndexTag* postal = opened.value()->tag("POSTALCODE");
     ASSERT_NE(postal, nullptr);
@@ -358,7 +394,8 @@ TEST(SampleIndex, PtestTagSkipsTheDeletedRecordAndSeeks) {
         auto found = cursor->seek(text);
         ASSERT_TRUE(found && found.value());
         EXPECT_EQ(cursor->recno(), recno) << text;
-        EXPECT_EQ(cursor->key().substr(0, 4) == text, recno != 3 || std::string(text) == "C003") << text;
+        EXPECT_EQ(cursor->key().substr(0, 4) == text, recno != 3 || std::string(text) == "C003")
+            << text;
     }
 }
 

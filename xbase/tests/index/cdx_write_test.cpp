@@ -21,7 +21,8 @@ uint32_t u32(const std::vector<uint8_t>& b, size_t at) {
     return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (uint32_t(b[at + 3]) << 24);
 }
 
-TagLayout layout(const std::string& name, KeyType type, int keyLength, const std::string& filter = ".NOT. DELETED()") {
+TagLayout layout(const std::string& name, KeyType type, int keyLength,
+                 const std::string& filter = ".NOT. DELETED()") {
     TagLayout tag;
     tag.spec.name = name;
     tag.spec.keyExpression = name;
@@ -35,9 +36,12 @@ TagLayout layout(const std::string& name, KeyType type, int keyLength, const std
 std::string randomKey(std::mt19937& random, KeyType type, int keyLength, int spread) {
     const int n = std::uniform_int_distribution<int>(-spread / 4, spread)(random);
     switch (type) {
-        case KeyType::Numeric: return encodeNumberKey(n / 4.0);
-        case KeyType::Integer: return encodeIntegerKey(n);
-        default: break;
+        case KeyType::Numeric:
+            return encodeNumberKey(n / 4.0);
+        case KeyType::Integer:
+            return encodeIntegerKey(n);
+        default:
+            break;
     }
     std::string key = "K" + std::to_string(n < 0 ? -n : n);
     if (n % 7 == 0) key += "\xE9t\xE9";
@@ -51,7 +55,8 @@ std::vector<KeyEntry> asEntries(const Model& model) {
     return out;
 }
 
-void expectHolds(IndexTag& tag, const Model& model, std::mt19937& random, KeyType type, int keyLength, int spread) {
+void expectHolds(IndexTag& tag, const Model& model, std::mt19937& random, KeyType type,
+                 int keyLength, int spread) {
     auto entries = tag.entries();
     ASSERT_TRUE(entries) << entries.message();
     ASSERT_EQ(entries->size(), model.size());
@@ -103,8 +108,10 @@ TEST_P(IndexUpdateTest, RandomInsertsAndRemovesFollowTheModel) {
     // Start from a built index holding a first batch, then update it.
     Model model;
     uint32_t nextRecno = 1;
-    for (int i = 0; i < c.operations / 4; ++i) model.insert({randomKey(random, c.type, c.keyLength, c.spread), nextRecno++});
-    auto built = CompoundIndex::build(std::move(file), {layout("TAG", c.type, c.keyLength)}, {asEntries(model)});
+    for (int i = 0; i < c.operations / 4; ++i)
+        model.insert({randomKey(random, c.type, c.keyLength, c.spread), nextRecno++});
+    auto built = CompoundIndex::build(std::move(file), {layout("TAG", c.type, c.keyLength)},
+                                      {asEntries(model)});
     ASSERT_TRUE(built) << built.message();
     CompoundIndex& index = *built.value();
     IndexTag& tag = *index.tag("tag");
@@ -114,7 +121,8 @@ TEST_P(IndexUpdateTest, RandomInsertsAndRemovesFollowTheModel) {
         // Early batches grow the tree; later ones mostly empty it.
         const int insertPercent = batch < 4 ? 70 : 25;
         for (int op = 0; op < c.operations / 8; ++op) {
-            if (present.empty() || std::uniform_int_distribution<int>(0, 99)(random) < insertPercent) {
+            if (present.empty() ||
+                std::uniform_int_distribution<int>(0, 99)(random) < insertPercent) {
                 // Record numbers arrive out of order too: a recycled number.
                 const uint32_t recno = op % 5 == 0 ? nextRecno + 100000 : nextRecno;
                 ++nextRecno;
@@ -123,7 +131,8 @@ TEST_P(IndexUpdateTest, RandomInsertsAndRemovesFollowTheModel) {
                 model.insert({key, recno});
                 present.emplace_back(key, recno);
             } else {
-                const size_t at = std::uniform_int_distribution<size_t>(0, present.size() - 1)(random);
+                const size_t at =
+                    std::uniform_int_distribution<size_t>(0, present.size() - 1)(random);
                 std::swap(present[at], present.back());
                 auto status = tag.remove(present.back().first, present.back().second);
                 ASSERT_TRUE(status) << status.message();
@@ -143,7 +152,8 @@ TEST_P(IndexUpdateTest, RandomInsertsAndRemovesFollowTheModel) {
     expectHolds(*again, model, random, c.type, c.keyLength, c.spread);
 
     // Emptied pages went to the free list and come back before the file grows.
-    for (const auto& [key, recno] : std::vector<std::pair<std::string, uint32_t>>(model.begin(), model.end())) {
+    for (const auto& [key, recno] :
+         std::vector<std::pair<std::string, uint32_t>>(model.begin(), model.end())) {
         ASSERT_TRUE(tag.remove(key, recno));
     }
     expectHolds(tag, {}, random, c.type, c.keyLength, c.spread);
@@ -155,7 +165,8 @@ TEST_P(IndexUpdateTest, RandomInsertsAndRemovesFollowTheModel) {
 INSTANTIATE_TEST_SUITE_P(Trees, IndexUpdateTest,
                          ::testing::Values(TreeCase{"ShortText", KeyType::Character, 10, 400, 4000},
                                            TreeCase{"WideText", KeyType::Character, 50, 3000, 3000},
-                                           TreeCase{"WidestText", KeyType::Character, 240, 5000, 1200},
+                                           TreeCase{"WidestText", KeyType::Character, 240, 5000,
+                                                    1200},
                                            TreeCase{"Numbers", KeyType::Numeric, 8, 200, 4000},
                                            TreeCase{"Integers", KeyType::Integer, 4, 100000, 4000}),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -165,27 +176,29 @@ TEST(IndexBuild, WritesTheFoxProLayout) {
     MemoryFile& disk = *file;
     std::vector<KeyEntry> keys;
     for (uint32_t r = 1; r <= 3000; ++r) keys.push_back({encodeNumberKey(r % 997), r});
-    auto built = CompoundIndex::build(std::move(file),
-                                      {layout("NUM", KeyType::Numeric, 8), layout("Name", KeyType::Character, 12, "")},
-                                      {keys, {{"SMITH", 2}, {"JONES", 1}}});
+    auto built = CompoundIndex::build(
+        std::move(file),
+        {layout("NUM", KeyType::Numeric, 8), layout("Name", KeyType::Character, 12, "")},
+        {keys, {{"SMITH", 2}, {"JONES", 1}}});
     ASSERT_TRUE(built) << built.message();
     const auto& b = disk.bytes();
     namespace h = cdx::header;
     EXPECT_EQ(b.size() % cdx::kPageSize, 0u);
-    EXPECT_EQ(u32(b, h::kRoot), 0x400u);                   // tag directory leaf
-    EXPECT_EQ(b[h::kOptions], 0xE0);                        // compact, compound, directory
+    EXPECT_EQ(u32(b, h::kRoot), 0x400u);  // tag directory leaf
+    EXPECT_EQ(b[h::kOptions], 0xE0);      // compact, compound, directory
     EXPECT_EQ(b[h::kKeyLength], cdx::kTagNameLength);
     EXPECT_EQ(b[0x400], cdx::node::kRootBit | cdx::node::kLeafBit);
     ASSERT_EQ(built.value()->tags().size(), 2u);
     // Tags keep the order they were given in; the directory is sorted by name.
     EXPECT_EQ(built.value()->tags()[0]->name(), "NUM");
     EXPECT_EQ(built.value()->tags()[1]->name(), "NAME");
-    const size_t header = 0x600;  // the first tag's header follows the directory
+    const size_t header = 0x600;               // the first tag's header follows the directory
     EXPECT_EQ(b[header + h::kOptions], 0x68);  // compact, compound, FOR clause
     EXPECT_EQ(b[header + h::kSignature], 1);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[header + h::kPool])), "NUM");
     EXPECT_EQ(b[header + h::kForPosition], 4);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[header + h::kPool + 4])), ".NOT. DELETED()");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[header + h::kPool + 4])),
+              ".NOT. DELETED()");
     EXPECT_EQ(b[header + 0x400 + h::kOptions], 0x60);  // no FOR clause
     // 3000 keys need interior nodes: the root is one, with big-endian children.
     const uint32_t root = u32(b, header + h::kRoot);
@@ -220,8 +233,8 @@ TEST(IndexBuild, RefusesLayoutsItCannotWrite) {
 }
 
 TEST(IndexUpdate, RefusesADuplicateEntryAndAMissingOne) {
-    auto built = CompoundIndex::build(std::make_unique<MemoryFile>("dup.cdx"), {layout("T", KeyType::Character, 4)},
-                                      {{{"AAAA", 1}}});
+    auto built = CompoundIndex::build(std::make_unique<MemoryFile>("dup.cdx"),
+                                      {layout("T", KeyType::Character, 4)}, {{{"AAAA", 1}}});
     ASSERT_TRUE(built);
     IndexTag& tag = *built.value()->tag("T");
     EXPECT_FALSE(tag.insert("AAAA", 1));
@@ -235,8 +248,9 @@ TEST(IndexUpdate, RefusesADuplicateEntryAndAMissingOne) {
 }
 
 TEST(IndexUpdate, ShortKeysArePaddedLikeTheStoredOnes) {
-    auto built = CompoundIndex::build(std::make_unique<MemoryFile>("pad.cdx"), {layout("T", KeyType::Character, 6)},
-                                      {{{"AB", 1}, {"ABC", 2}}});
+    auto built =
+        CompoundIndex::build(std::make_unique<MemoryFile>("pad.cdx"),
+                             {layout("T", KeyType::Character, 6)}, {{{"AB", 1}, {"ABC", 2}}});
     ASSERT_TRUE(built);
     IndexTag& tag = *built.value()->tag("T");
     auto cursor = tag.cursor();
@@ -254,7 +268,8 @@ TEST(IndexUpdate, ShortKeysArePaddedLikeTheStoredOnes) {
 TEST(IndexSharing, ChangeCounterAndDirtyMarkReachAnotherHandle) {
     auto file = std::make_unique<MemoryFile>("shared.cdx");
     MemoryFile& disk = *file;
-    auto writer = CompoundIndex::build(std::move(file), {layout("T", KeyType::Character, 8)}, {{{"ONE", 1}}});
+    auto writer =
+        CompoundIndex::build(std::move(file), {layout("T", KeyType::Character, 8)}, {{{"ONE", 1}}});
     ASSERT_TRUE(writer);
     auto reader = CompoundIndex::open(disk.share());
     ASSERT_TRUE(reader);
@@ -263,7 +278,8 @@ TEST(IndexSharing, ChangeCounterAndDirtyMarkReachAnotherHandle) {
 
     const uint32_t before = u32(disk.bytes(), cdx::header::kChangeCounter);
     // Enough keys to split the root: the reader must follow the new root.
-    for (uint32_t r = 2; r <= 200; ++r) ASSERT_TRUE(writer.value()->tag("T")->insert("K" + std::to_string(r), r));
+    for (uint32_t r = 2; r <= 200; ++r)
+        ASSERT_TRUE(writer.value()->tag("T")->insert("K" + std::to_string(r), r));
     EXPECT_EQ(u32(disk.bytes(), cdx::header::kChangeCounter), before + 199);
     ASSERT_TRUE(reader.value()->refresh());
     EXPECT_EQ(readTag.entries()->size(), 200u);
@@ -275,9 +291,9 @@ TEST(IndexSharing, ChangeCounterAndDirtyMarkReachAnotherHandle) {
     EXPECT_FALSE(reader.value()->isDirty().value());
 
     // A rebuild moves the counter on as well, and may move the tag's header.
-    auto rebuilt = CompoundIndex::build(disk.share(),
-                                        {layout("U", KeyType::Character, 8), layout("T", KeyType::Character, 8)},
-                                        {{{"U1", 1}}, {{"NEW", 7}}});
+    auto rebuilt = CompoundIndex::build(
+        disk.share(), {layout("U", KeyType::Character, 8), layout("T", KeyType::Character, 8)},
+        {{{"U1", 1}}, {{"NEW", 7}}});
     ASSERT_TRUE(rebuilt);
     EXPECT_GT(u32(disk.bytes(), cdx::header::kChangeCounter), before + 199);
     ASSERT_TRUE(reader.value()->refresh());

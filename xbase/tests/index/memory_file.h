@@ -18,11 +18,13 @@ namespace zentrix::xbase::testing {
 class MemoryFile : public File {
 public:
     explicit MemoryFile(std::string path, std::vector<uint8_t> bytes = {})
-        : path_(std::move(path)), bytes_(std::make_shared<std::vector<uint8_t>>(std::move(bytes))) {}
+        : path_(std::move(path)),
+          bytes_(std::make_shared<std::vector<uint8_t>>(std::move(bytes))) {}
 
     static std::unique_ptr<MemoryFile> load(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
-        std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                   std::istreambuf_iterator<char>());
         return std::make_unique<MemoryFile>(path, std::move(bytes));
     }
 
@@ -38,7 +40,8 @@ public:
 
     Status readAt(uint64_t offset, void* buffer, size_t n) override {
         if (offset > bytes_->size() || n > bytes_->size() - offset) {
-            return Status::error(path_ + ": short read of " + std::to_string(n) + " bytes at " + std::to_string(offset));
+            return Status::error(path_ + ": short read of " + std::to_string(n) + " bytes at " +
+                                 std::to_string(offset));
         }
         std::memcpy(buffer, bytes_->data() + offset, n);
         return Status::ok();

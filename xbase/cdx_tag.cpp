@@ -1,0 +1,307 @@
+#include "xbase/cdx_tag.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "xbase/cdx_tag_cursor.h"
+
+namespace zentrix::xbase::cdx {
+namespace {
+
+bool isPlainText(std::string_view key) {
+    return std::all_of(key.begin(), key.end(), [](char c) { return c >= 0x20 && c <= 0x7E; });
+}
+
+bool startsWithTextFunction(const std::string& expression) {
+    static const char* const kFunctions[] = {"UPPER(",   "LOWER(", "STR(",   "DTOS(",
+                                             "ALLTRIM(", "LTRIM(", "RTRIM(", "TRIM(",
+                                             "SUBSTR(",  "LEFT(",  "RIGHT("};
+    std::string text = expression;
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    for (const char* f : kFunctions) {
+        if (text.rfind(f, 0) == 0) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+char padFor(KeyType type) {
+    return type == KeyType::Character || type == KeyType::Logical ? ' ' : '\0';
+}
+
+std::unique_ptr<IndexTag::Cursor> Tag::cursor() { return std::make_unique<TagCursor>(*this); }
+
+Status Tag::readHeader() {
+    uint8_t bytes[cdx::kHeaderSize];
+    if (headerOffset_ % cdx::kPageSize != 0 ||
+        headerOffset_ + cdx::kHeaderSize > pages_.fileSize()) {
+        return fail(
+            Status::error("header at " + hexOffset(headerOffset_) + " lies outside the file"));
+    }
+    ZX_TRY(fail(pages_.file().readAt(headerOffset_, bytes, sizeof bytes)));
+    root_ = readLe32(bytes + cdx::header::kRoot);
+    options_ = bytes[cdx::header::kOptions];
+    const int storedLength = readLe16(bytes + cdx::header::kKeyLength);
+    nullable_ = options_ & cdx::option::kNullableKeys;
+    if (storedLength < 1 + (nullable_ ? 1 : 0) || storedLength > cdx::kMaxKeyLength) {
+        return fail(Status::error("key length " + std::to_string(storedLength) + " is impossible"));
+    }
+    storedKeyLength_ = storedLength;
+    descending_ = readLe16(bytes + cdx::header::kDescending) != 0;
+    const uint8_t* pool = bytes + cdx::header::kPool;
+    auto poolText = [&](size_t posField, size_t lengthField,
+                        size_t fallbackStart) -> Result<std::string> {
+        size_t position = readLe16(bytes + posField);
+        size_t length = readLe16(bytes + lengthField);
+        if (length == 0) {
+            position = fallbackStart;
+            length = cdx::header::kPoolSize - std::min(fallbackStart, cdx::header::kPoolSize);
+        }
+        if (position + length > cdx::header::kPoolSize) {
+            return Status::error("expression at " + std::to_string(position) + "+" +
+                                 std::to_string(length) + " runs past the expression pool");
+        }
+        const char* start = reinterpret_cast<const char*>(pool + position);
+        std::string text(start, strnlen(start, length));
+        while (!text.empty() && text.back() == ' ') text.pop_back();
+        return text;
+    };
+    auto key = poolText(cdx::header::kKeyPosition, cdx::header::kKeyLengthInPool, 0);
+    if (!key) return fail(key.status());
+    keyExpression_ = key.value();
+    if (options_ & cdx::option::kForClause || readLe16(bytes + cdx::header::kForLength) > 1) {
+        auto filter =
+            poolText(cdx::header::kForPosition, cdx::header::kForLength, keyExpression_.size() + 1);
+        if (!filter) return fail(filter.status());
+        forExpression_ = filter.value();
+    } else {
+        forExpression_.clear();
+    }
+    return Status::ok();
+}
+
+void Tag::guessKeyType() {
+    keyType_ = KeyType::Character;
+    const int length = keyLength();
+    if ((length != 4 && length != 8) || startsWithTextFunction(keyExpression_)) return;
+    auto cursor = this->cursor();
+    bool plain = true;
+    for (bool atLast : {false, true}) {
+        auto positioned = atLast ? cursor->last() : cursor->first();
+        if (!positioned || !positioned.value()) return;
+        plain = plain && isPlainText(cursor->key());
+    }
+    if (!plain) setKeyType(length == 4 ? KeyType::Integer : KeyType::Numeric);
+}
+
+void Tag::setKeyType(KeyType type) {
+    if (padFor(type) != padFor(keyType_)) pages_.dropCache();
+    keyType_ = type;
+}
+
+Status Tag::insert(std::string_view key, uint32_t recno) {
+    const std::string full = fullKey(key);
+    auto path = descend([&](const Node& n) { return lowerBoundEntry(n, full, recno); }, true);
+    if (!path) return path.status();
+    Path& steps = path.value();
+    Node leaf = *steps.back().node;
+    const int at = lowerBoundEntry(leaf, full, recno);
+    if (at < leaf.count() && compareEntry(leaf, at, full, recno) == 0) {
+        return fail(Status::error("record " + std::to_string(recno) +
+                                  " is already in the tag with this key"));
+    }
+    leaf.insertEntry(at, full, recno);
+    ZX_TRY(fail(put(steps, static_cast<int>(steps.size()) - 1, std::move(leaf))));
+    return fail(pages_.bumpChangeCounter());
+}
+
+Status Tag::remove(std::string_view key, uint32_t recno) {
+    const std::string full = fullKey(key);
+    auto path = descend([&](const Node& n) { return lowerBoundEntry(n, full, recno); }, false);
+    if (!path) return path.status();
+    Path& steps = path.value();
+    const NodePtr& found = steps.back().node;
+    const int at = found->isLeaf() ? lowerBoundEntry(*found, full, recno) : found->count();
+    if (!found->isLeaf() || at >= found->count() || compareEntry(*found, at, full, recno) != 0) {
+        return fail(
+            Status::error("record " + std::to_string(recno) + " is not in the tag with this key"));
+    }
+    Node leaf = *found;
+    leaf.eraseEntry(at);
+    ZX_TRY(fail(shrink(steps, static_cast<int>(steps.size()) - 1, std::move(leaf))));
+    return fail(pages_.bumpChangeCounter());
+}
+
+Result<std::vector<KeyEntry>> Tag::entries() {
+    std::vector<KeyEntry> out;
+    auto c = cursor();
+    for (auto more = c->first();; more = c->next()) {
+        if (!more) return more.status();
+        if (!more.value()) break;
+        out.push_back({std::string(c->key()), c->recno()});
+    }
+    return out;
+}
+
+std::string Tag::fullKey(std::string_view key) const {
+    std::string full;
+    full.reserve(storedKeyLength_);
+    if (nullable_) full.push_back(static_cast<char>(cdx::kNotNullMarker));
+    full.append(key.substr(0, keyLength()));
+    full.resize(storedKeyLength_, pad());
+    return full;
+}
+
+Status Tag::fail(const Status& status) const {
+    if (status.isOk()) return status;
+    return status.withContext(pages_.path() + ": tag " + name_);
+}
+
+Result<NodePtr> Tag::load(uint32_t offset) {
+    auto node = pages_.load(offset, storedKeyLength_, pad());
+    if (!node) return fail(node.status());
+    return node;
+}
+
+Result<NodePtr> Tag::loadLeaf(uint32_t offset) {
+    auto node = load(offset);
+    if (node && !node.value()->isLeaf()) {
+        return fail(
+            Status::error("sibling page at " + hexOffset(offset) + " of a leaf is not a leaf"));
+    }
+    return node;
+}
+
+Status Tag::put(Path& path, int level, Node node) {
+    if (cdx::encodeNode(node, pad())) {
+        ZX_TRY(pages_.store(node, pad()));
+        return raiseSeparator(path, level, node);
+    }
+    if (node.count() < 2)
+        return Status::error("a single key does not fit in page " + hexOffset(node.offset));
+    const int split = splitPoint(node);
+    Node left = node.slice(0, split);
+    Node right = node.slice(split, node.count());
+    left.attributes &= static_cast<uint16_t>(~cdx::node::kRootBit);
+    right.attributes = left.attributes;
+    auto newPage = pages_.allocate();
+    if (!newPage) return newPage.status();
+    right.offset = newPage.value();
+    right.left = left.offset;
+    right.right = node.right;
+    left.right = right.offset;
+    if (node.right != cdx::kNoPage) {
+        auto neighbour = load(node.right);
+        if (!neighbour) return neighbour.status();
+        Node updated = *neighbour.value();
+        updated.left = right.offset;
+        ZX_TRY(pages_.store(updated, pad()));
+    }
+    ZX_TRY(pages_.store(left, pad()));
+    ZX_TRY(pages_.store(right, pad()));
+    if (level == 0) {
+        Node root;
+        root.keyLength = storedKeyLength_;
+        root.attributes = cdx::node::kRootBit;
+        auto rootPage = pages_.allocate();
+        if (!rootPage) return rootPage.status();
+        root.offset = rootPage.value();
+        root.insertEntry(0, left.key(left.count() - 1), left.recnos.back(), left.offset);
+        root.insertEntry(1, right.key(right.count() - 1), right.recnos.back(), right.offset);
+        ZX_TRY(pages_.store(root, pad()));
+        return setRoot(root.offset);
+    }
+    Step& parentStep = path[level - 1];
+    Node parent = *parentStep.node;
+    parent.setKey(parentStep.index, left.key(left.count() - 1));
+    parent.recnos[parentStep.index] = left.recnos.back();
+    parent.insertEntry(parentStep.index + 1, right.key(right.count() - 1), right.recnos.back(),
+                       right.offset);
+    return put(path, level - 1, std::move(parent));
+}
+
+int Tag::splitPoint(const Node& node) const {
+    const int count = node.count();
+    int split = count / 2;
+    if (!node.isLeaf()) return split;
+    for (int delta = 0; delta < count; ++delta) {
+        for (int candidate : {split - delta, split + delta}) {
+            if (candidate < 1 || candidate >= count) continue;
+            if (cdx::encodeNode(node.slice(0, candidate), pad()) &&
+                cdx::encodeNode(node.slice(candidate, count), pad())) {
+                return candidate;
+            }
+        }
+    }
+    return split;
+}
+
+Status Tag::raiseSeparator(Path& path, int level, const Node& node) {
+    path[level].node = std::make_shared<const Node>(node);
+    if (level == 0 || node.count() == 0) return Status::ok();
+    Step& parentStep = path[level - 1];
+    const int at = parentStep.index;
+    const Node& current = *parentStep.node;
+    if (current.key(at) == node.key(node.count() - 1) && current.recnos[at] == node.recnos.back()) {
+        return Status::ok();
+    }
+    Node parent = current;
+    parent.setKey(at, node.key(node.count() - 1));
+    parent.recnos[at] = node.recnos.back();
+    ZX_TRY(pages_.store(parent, pad()));
+    return raiseSeparator(path, level - 1, parent);
+}
+
+Status Tag::shrink(Path& path, int level, Node node) {
+    if (level == 0) {
+        for (int depth = 0; !node.isLeaf() && node.count() == 1; ++depth) {
+            if (node.children[0] == node.offset || depth > cdx::kMaxTreeDepth) {
+                return Status::error("interior page at " + hexOffset(node.offset) +
+                                     " is its own child");
+            }
+            auto child = load(node.children[0]);
+            if (!child) return child.status();
+            Node promoted = *child.value();
+            promoted.attributes |= cdx::node::kRootBit;
+            promoted.left = promoted.right = cdx::kNoPage;
+            ZX_TRY(pages_.store(promoted, pad()));
+            ZX_TRY(setRoot(promoted.offset));
+            ZX_TRY(pages_.release(node.offset));
+            node = std::move(promoted);
+        }
+        if (!node.isLeaf() && node.count() == 0) {
+            node.attributes = cdx::node::kRootBit | cdx::node::kLeafBit;
+            node.children.clear();
+        }
+        return pages_.store(node, pad());
+    }
+    if (node.count() > 0) {
+        ZX_TRY(pages_.store(node, pad()));
+        return raiseSeparator(path, level, node);
+    }
+    if (node.left != cdx::kNoPage) ZX_TRY(relink(node.left, false, node.right));
+    if (node.right != cdx::kNoPage) ZX_TRY(relink(node.right, true, node.left));
+    ZX_TRY(pages_.release(node.offset));
+    Step& parentStep = path[level - 1];
+    Node parent = *parentStep.node;
+    parent.eraseEntry(parentStep.index);
+    return shrink(path, level - 1, std::move(parent));
+}
+
+Status Tag::relink(uint32_t offset, bool leftPointer, uint32_t target) {
+    auto neighbour = load(offset);
+    if (!neighbour) return neighbour.status();
+    Node updated = *neighbour.value();
+    (leftPointer ? updated.left : updated.right) = target;
+    return pages_.store(updated, pad());
+}
+
+Status Tag::setRoot(uint32_t offset) {
+    root_ = offset;
+    return pages_.writeU32(headerOffset_ + cdx::header::kRoot, offset);
+}
+
+}  // namespace zentrix::xbase::cdx
