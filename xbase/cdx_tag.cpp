@@ -279,6 +279,9 @@ Status Tag::shrink(Path& path, int level, Node node) {
         return pages_.store(node, pad());
     }
     if (node.count() > 0) {
+        auto merged = mergeWithNeighbour(path, level, node);
+        if (!merged) return merged.status();
+        if (merged.value()) return Status::ok();
         ZX_TRY(pages_.store(node, pad()));
         return raiseSeparator(path, level, node);
     }
@@ -302,6 +305,50 @@ Status Tag::relink(uint32_t offset, bool leftPointer, uint32_t target) {
 Status Tag::setRoot(uint32_t offset) {
     root_ = offset;
     return pages_.writeU32(headerOffset_ + cdx::header::kRoot, offset);
+}
+
+Result<bool> Tag::mergeWithNeighbour(Path& path, int level, const Node& node) {
+    const Node& parent = *path[level - 1].node;
+    const int at = path[level - 1].index;
+    if (!node.isLeaf()) return false;
+    for (const bool withRight : {true, false}) {
+        const int other = withRight ? at + 1 : at - 1;
+        if (other < 0 || other >= parent.count() ||
+            parent.children[other] != (withRight ? node.right : node.left)) {
+            continue;
+        }
+        auto neighbour = load(parent.children[other]);
+        if (!neighbour) return neighbour.status();
+        if (!neighbour.value()->isLeaf()) continue;
+        const Node& left = withRight ? node : *neighbour.value();
+        const Node& right = withRight ? *neighbour.value() : node;
+        auto merged = mergePair(path, level, left, right, std::min(at, other));
+        if (!merged || merged.value()) return merged;
+    }
+    return false;
+}
+
+Result<bool> Tag::mergePair(Path& path, int level, const Node& left, const Node& right,
+                            int leftIndex) {
+    Node merged = left;
+    for (int i = 0; i < right.count(); ++i)
+        merged.insertEntry(merged.count(), right.key(i), right.recnos[i]);
+    merged.right = right.right;
+    // Merge only with room to spare, so that a few inserts do not split the
+    // page straight away again.
+    auto page = encodeNode(merged, pad());
+    if (!page || readLe16(&(*page)[leaf::kFreeSpace]) < leaf::kSpace / 4) return false;
+    ZX_TRY(pages_.store(merged, pad()));
+    if (right.right != cdx::kNoPage) ZX_TRY(relink(right.right, true, merged.offset));
+    ZX_TRY(pages_.release(right.offset));
+    Node parent = *path[level - 1].node;
+    parent.setKey(leftIndex, merged.key(merged.count() - 1));
+    parent.recnos[leftIndex] = merged.recnos.back();
+    parent.eraseEntry(leftIndex + 1);
+    path[level].node = std::make_shared<const Node>(merged);
+    path[level - 1].index = leftIndex;
+    ZX_TRY(shrink(path, level - 1, std::move(parent)));
+    return true;
 }
 
 }  // namespace zentrix::xbase::cdx

@@ -121,6 +121,11 @@ private:
     // Writes `node` after a removal: an emptied page leaves the tree and the
     // free list takes it; a root left with one child hands over to it.
     Status shrink(Path& path, int level, Node node);
+    // Folds a thinned leaf and a sibling under the same parent into one page
+    // when they fit with room to spare; true when it did.
+    Result<bool> mergeWithNeighbour(Path& path, int level, const Node& node);
+    Result<bool> mergePair(Path& path, int level, const Node& left, const Node& right,
+                           int leftIndex);
 
     Status relink(uint32_t offset, bool leftPointer, uint32_t target);
 

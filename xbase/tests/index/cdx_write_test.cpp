@@ -216,6 +216,30 @@ TEST(IndexBuild, WritesTheFoxProLayout) {
     EXPECT_EQ(entries.value()[1].recno, 1994u);
 }
 
+TEST(IndexUpdate, ThinnedLeavesMergeAndFreeTheirPages) {
+    auto file = std::make_unique<MemoryFile>("thin.cdx");
+    MemoryFile& disk = *file;
+    std::vector<KeyEntry> keys;
+    for (uint32_t r = 1; r <= 3000; ++r) keys.push_back({encodeNumberKey(r), r});
+    auto built = CompoundIndex::build(std::move(file), {layout("N", KeyType::Numeric, 8)}, {keys});
+    ASSERT_TRUE(built);
+    IndexTag& tag = *built.value()->tag("N");
+    // Every leaf keeps some keys, so only merging can give pages back.
+    for (uint32_t r = 1; r <= 3000; ++r) {
+        if (r % 10 != 0) ASSERT_TRUE(tag.remove(encodeNumberKey(r), r));
+    }
+    int freePages = 0;
+    for (uint32_t page = u32(disk.bytes(), cdx::header::kFreeList); page != 0 && freePages < 1000;
+         page = u32(disk.bytes(), page)) {
+        ++freePages;
+    }
+    EXPECT_GT(freePages, 10);
+    auto entries = tag.entries();
+    ASSERT_TRUE(entries);
+    ASSERT_EQ(entries->size(), 300u);
+    for (size_t i = 0; i < entries->size(); ++i) EXPECT_EQ(entries.value()[i].recno, 10 * (i + 1));
+}
+
 TEST(IndexBuild, RefusesLayoutsItCannotWrite) {
     const std::vector<std::vector<TagLayout>> bad = {
         {layout("ELEVENCHARS", KeyType::Character, 10)},
