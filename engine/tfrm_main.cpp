@@ -194,12 +194,15 @@ void TfrmMain::OnSelectItem(const QVSimListInfo& row) {
 }
 
 void TfrmMain::OnSelectEnd() {
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(rows_.size()));
     for (const QVSimListInfo& row : rows_) {
         const int level = row.NodeKind == questionbank::kQuestionRow ? 2
                           : row.NodeKind == questionbank::kCourseRow ? 0
                                                                      : 1;
-        tree_->addItem(QString(level, QLatin1Char(' ')) + QString::fromStdString(row.Title));
+        items.push_back(QString(level, QLatin1Char(' ')) + QString::fromStdString(row.Title));
     }
+    tree_->addItems(items);
     tree_->refreshVisibleRows();
 }
 

@@ -40,12 +40,18 @@ void CourseTreeView::clear() {
     viewport()->update();
 }
 
-void CourseTreeView::addItem(const QString& text) {
-    Item item;
-    item.text = text;
-    item.level = std::min(leadingBlanks(text), 2);
-    items_.push_back(item);
+void CourseTreeView::addItem(const QString& text) { addItems(QStringList{text}); }
+
+void CourseTreeView::addItems(const QStringList& texts) {
+    items_.reserve(items_.size() + texts.size());
+    for (const QString& text : texts) {
+        Item item;
+        item.text = text;
+        item.level = std::min(leadingBlanks(text), 2);
+        items_.push_back(item);
+    }
     recomputeHidden();
+    viewport()->update();
 }
 
 QString CourseTreeView::itemText(int item) const {

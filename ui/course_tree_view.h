@@ -9,6 +9,7 @@
 // order of addItem and do not change when rows fold.
 
 #include <QAbstractScrollArea>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -35,6 +36,8 @@ public:
 
     void clear();
     void addItem(const QString& text);
+    // Adds many items at once; the rows are laid out once at the end.
+    void addItems(const QStringList& texts);
     int itemCount() const { return static_cast<int>(items_.size()); }
     QString itemText(int item) const;   // as added, indent included
     QString itemTitle(int item) const;  // without the indent
