@@ -1,7 +1,8 @@
 #include "simulation/simulation_writer.h"
 
-#include "simulation/byte_reader.h"
+#include "simulation/byte_writer.h"
 #include "simulation/code_page.h"
+#include "simulation/pointer_file_name.h"
 #include "simulation/simulation_layout.h"
 #include "simulation/zone_type.h"
 
@@ -247,6 +248,10 @@ Status ZoneWriter::writePointer(const TZone& zone) {
     if (zone.CursorCode == layout::kCursorEmbedded) {
         if (zone.CursorIndex < 0 || zone.CursorIndex >= draft_.cursorFiles.size()) {
             return refuse("pointer file index out of range");
+        }
+        if (!isPlainPointerFileName(zone.CursorFileName)) {
+            return refuse("pointer file name \"" + zone.CursorFileName.toStdString() +
+                          "\" is not a plain file name");
         }
         ZX_TRY(writeString(zone.CursorFileName, "pointer file name"));
         const QByteArray& bytes = draft_.cursorFiles[zone.CursorIndex];

@@ -19,7 +19,7 @@ struct TZone {
     std::int32_t ZoneId = 0;  // 1 for the first zone of the file, counting on across frames
     std::int32_t ZoneType = 0;
     std::uint8_t ZoneFlags = 0;
-    std::int32_t TargetFrame = 0;
+    std::int32_t TargetFrame = 0;  // 0: none (timed zones of 0x0110: the next frame)
     bool NeedCtrl = false;
     bool NeedAlt = false;
     bool NeedShift = false;
@@ -39,7 +39,8 @@ struct TZone {
     QString AnswerText;
     std::int32_t SameAsFrame = 0;
     std::int32_t SameAsZone = 0;
-    std::int32_t LinkFrame = 0;
+    std::int32_t LinkFrame =
+        0;  // 0: no link, also when bit 0x80000 is set in a version without links
     std::int32_t LinkZone = 0;
     QStringList Alternatives;
 

@@ -4,6 +4,7 @@
 
 #include "simulation/byte_reader.h"
 #include "simulation/code_page.h"
+#include "simulation/pointer_file_name.h"
 #include "simulation/simulation_layout.h"
 #include "simulation/zone_type.h"
 
@@ -15,12 +16,9 @@ Status endsEarly(const char* part) {
     return Status::error(std::string(part) + " runs past the end of its zone record");
 }
 
-// A pointer file name becomes a file in the temporary folder when played, so
-// it must stay a plain name.
-bool isPlainFileName(const QString& name) {
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
-           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
-           !name.contains(QLatin1Char(':')) && !name.contains(QChar(0));
+std::string quoted(const QString& text) {
+    constexpr int kShown = 40;
+    return "\"" + text.left(kShown).toStdString() + (text.size() > kShown ? "...\"" : "\"");
 }
 
 }  // namespace
@@ -243,9 +241,9 @@ Status ZoneRecordReader::readPointerSpec(ByteReader& reader, TZone& zone, int fr
         std::uint32_t length = 0;
         if (!reader.readString(name)) return endsEarly("pointer file name");
         zone.CursorFileName = CodePage::decode(name);
-        if (!isPlainFileName(zone.CursorFileName)) {
-            return Status::error("pointer file name \"" + zone.CursorFileName.toStdString() +
-                                 "\" is not a plain file name");
+        if (!isPlainPointerFileName(zone.CursorFileName)) {
+            return Status::error("pointer file name " + quoted(zone.CursorFileName) +
+                                 " is not a plain file name");
         }
         if (!reader.readU32(length)) return endsEarly("pointer file length");
         if (length > static_cast<std::uint64_t>(reader.remaining())) {

@@ -6,7 +6,7 @@
 #include <QList>
 #include <cstdint>
 
-#include "simulation/byte_reader.h"
+#include "simulation/byte_writer.h"
 #include "simulation/screenshot_encoder.h"
 
 namespace zentrix::simulation::testing {
