@@ -31,6 +31,39 @@ Status checkLinks(const std::vector<TFrame>& frames) {
     return Status::ok();
 }
 
+// The zone records of one frame record (given whole, its length word included,
+// so that offsets match the layout).
+Status readZones(QByteArrayView record, int index, ZoneRecordReader& zoneReader,
+                 std::int32_t& nextZoneId, TFrame& frame) {
+    ByteReader zones(record);
+    std::uint8_t zoneCount = 0;
+    zones.skip(2);
+    zones.readU8(zoneCount);
+    zones.skip(1);
+    for (int z = 0; z < zoneCount; ++z) {
+        const std::string where = recordName(index) + ", zone " + std::to_string(z + 1);
+        const qsizetype start = zones.position();
+        std::uint16_t zoneLength = 0;
+        if (!zones.readU16(zoneLength)) {
+            return Status::error(where + ": frame record ends before the zone record");
+        }
+        if (zoneLength < 2) {
+            return Status::error(where + ": zone record claims " + std::to_string(zoneLength) +
+                                 " bytes");
+        }
+        if (!zones.skip(zoneLength - 2)) {
+            return Status::error(where + ": zone record of " + std::to_string(zoneLength) +
+                                 " bytes overruns its frame record");
+        }
+        TZone zone;
+        zone.ZoneId = nextZoneId++;
+        ZX_TRY(
+            zoneReader.read(record.sliced(start, zoneLength), index + 1, zone).withContext(where));
+        frame.Zones.push_back(std::move(zone));
+    }
+    return Status::ok();
+}
+
 }  // namespace
 
 Status SimulationFileReader::read(QByteArrayView file, SimulationVersion version,
@@ -64,13 +97,14 @@ Status SimulationFileReader::readInto(QByteArrayView file, SimulationVersion ver
     }
     content.Frames.resize(static_cast<size_t>(frameCount));
 
-    ByteReader records(file.sliced(layout::kHeaderSize + gifLength));
+    const QByteArrayView recordBytes = file.sliced(layout::kHeaderSize + gifLength);
+    ByteReader records(recordBytes);
     ZoneRecordReader zoneReader(version, frameCount, content.Frames, content.CursorFiles,
                                 content.Sounds);
     std::int32_t nextZoneId = 1;
     for (int index = 0; index < recordCount; ++index) {
+        const qsizetype start = records.position();
         std::uint16_t length = 0;
-        QByteArrayView body;
         if (!records.readU16(length)) {
             return Status::error("file ends before " + recordName(index));
         }
@@ -78,43 +112,12 @@ Status SimulationFileReader::readInto(QByteArrayView file, SimulationVersion ver
             return Status::error(recordName(index) + " claims " + std::to_string(length) +
                                  " bytes, less than its header");
         }
-        if (!records.readBytes(length - 2, body)) {
+        if (!records.skip(length - 2)) {
             return Status::error(recordName(index) + " of " + std::to_string(length) +
                                  " bytes runs past the end of the file");
         }
-        // The record as a whole, its length word included, so offsets match the layout.
-        const QByteArrayView record =
-            file.sliced(layout::kHeaderSize + gifLength + records.position() - length, length);
-        ByteReader zones(record);
-        std::uint8_t zoneCount = 0;
-        zones.skip(2);
-        zones.readU8(zoneCount);
-        zones.skip(1);
-        TFrame& frame = content.Frames[static_cast<size_t>(index)];
-        for (int z = 0; z < zoneCount; ++z) {
-            const std::string where = recordName(index) + ", zone " + std::to_string(z + 1);
-            std::uint16_t zoneLength = 0;
-            QByteArrayView zoneBytes;
-            const qsizetype start = zones.position();
-            if (!zones.readU16(zoneLength)) {
-                return Status::error(where + ": frame record ends before the zone record");
-            }
-            if (zoneLength < 2) {
-                return Status::error(where + ": zone record claims " + std::to_string(zoneLength) +
-                                     " bytes");
-            }
-            if (zoneLength > zones.remaining() + 2) {
-                return Status::error(where + ": zone record of " + std::to_string(zoneLength) +
-                                     " bytes overruns its frame record");
-            }
-            zones = ByteReader(record);
-            zones.skip(start);
-            zones.readBytes(zoneLength, zoneBytes);
-            TZone zone;
-            zone.ZoneId = nextZoneId++;
-            ZX_TRY(zoneReader.read(zoneBytes, index + 1, zone).withContext(where));
-            frame.Zones.push_back(std::move(zone));
-        }
+        ZX_TRY(readZones(recordBytes.sliced(start, length), index, zoneReader, nextZoneId,
+                         content.Frames[static_cast<size_t>(index)]));
     }
     return checkLinks(content.Frames);
 }

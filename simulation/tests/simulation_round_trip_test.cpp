@@ -38,6 +38,7 @@ public:
         }
         write("hand.cur", kCursor);
         write("ding.wav", kWave);
+        write("long.wav", kWave + QByteArray(70000, '\0'));
     }
     void write(const QString& name, const QByteArray& bytes) {
         QFile file(dir_.filePath(name));
@@ -269,6 +270,7 @@ const RefusalCase kRefusals[] = {
      0x0110,
      {{"type", "pointer"}, {"pointer", QJsonObject{{"file", "hand.cur"}, {"name", "../x.cur"}}}},
      "not a plain file name"},
+    {"sound too long for a frame record", 0x0110, {{"type", "sound"}, {"sound", "long.wav"}}, "is too long"},
     {"font outside the code page",
      0x0110,
      {{"type", "field"}, {"fontName", "\u4e2d"}},
