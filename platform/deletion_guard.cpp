@@ -28,8 +28,8 @@ std::vector<std::string> spellings(const std::string& path) {
 bool isSameOrAbove(const std::string& candidate, const std::string& folder) {
     if (candidate == folder) return true;
     if (candidate == "/") return true;
-    return folder.size() > candidate.size() && folder.compare(0, candidate.size(), candidate) == 0 &&
-           folder[candidate.size()] == '/';
+    return folder.size() > candidate.size() &&
+           folder.compare(0, candidate.size(), candidate) == 0 && folder[candidate.size()] == '/';
 }
 
 }  // namespace
@@ -46,7 +46,8 @@ DeletionGuard::DeletionGuard(std::vector<ProtectedFolder> folders) {
 Status DeletionGuard::check(const std::string& path) const {
     if (path.empty()) return Status::error("refusing to delete an empty path");
     for (const std::string& candidate : spellings(path)) {
-        if (candidate == "/") return Status::error(path + ": refusing to delete the file system root");
+        if (candidate == "/")
+            return Status::error(path + ": refusing to delete the file system root");
         for (const ProtectedFolder& folder : folders_) {
             if (isSameOrAbove(candidate, folder.path)) {
                 return Status::error(path + ": refusing to delete " + folder.label +

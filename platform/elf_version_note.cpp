@@ -23,7 +23,8 @@ std::optional<std::string> findNote(const ByteReader& file, uint64_t offset, uin
         if (next > end) return std::nullopt;  // a note that runs past its section
         auto name = file.slice(nameAt, nameSize);
         if (type == kVersionNoteType && name &&
-            *name == std::string_view(kVersionNoteOwner, std::char_traits<char>::length(kVersionNoteOwner) + 1)) {
+            *name == std::string_view(kVersionNoteOwner,
+                                      std::char_traits<char>::length(kVersionNoteOwner) + 1)) {
             std::string_view desc = *file.slice(descAt, descSize);
             return std::string(desc.substr(0, desc.find('\0')));
         }
@@ -36,7 +37,10 @@ std::optional<std::string> findNote(const ByteReader& file, uint64_t offset, uin
 
 Result<std::optional<std::string>> readElfVersionNote(std::string_view bytes) {
     using None = std::optional<std::string>;
-    if (bytes.size() < 16 || bytes.substr(0, 4) != std::string_view("\x7f" "ELF", 4)) return None();
+    if (bytes.size() < 16 || bytes.substr(0, 4) != std::string_view("\x7f"
+                                                                    "ELF",
+                                                                    4))
+        return None();
     const uint8_t elfClass = uint8_t(bytes[4]);
     const uint8_t encoding = uint8_t(bytes[5]);
     if ((elfClass != 1 && elfClass != 2) || (encoding != 1 && encoding != 2)) {

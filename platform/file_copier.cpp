@@ -41,8 +41,10 @@ Status copyFile(const fs::path& source, const fs::path& target) {
     if (fs::exists(target, error) && fs::equivalent(source, target, error)) return Status::ok();
     fs::create_directories(target.parent_path(), error);
     if (error) return failure(target.parent_path(), "cannot create folder", error);
-    if (fs::is_directory(target, error)) return failure(target, "a folder is in the way of a file", {});
-    if (fs::copy_file(source, target, fs::copy_options::overwrite_existing, error)) return Status::ok();
+    if (fs::is_directory(target, error))
+        return failure(target, "a folder is in the way of a file", {});
+    if (fs::copy_file(source, target, fs::copy_options::overwrite_existing, error))
+        return Status::ok();
     // A read-only file in the way is replaced, as the shell does silently.
     std::error_code removeError;
     if (fs::remove(target, removeError) &&
@@ -81,7 +83,8 @@ bool FileCopier::matchesWildcard(const std::string& pattern, const std::string& 
     // Iterative match with one backtrack point for the last '*'.
     size_t p = 0, n = 0, starP = std::string::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || foldCase(pattern[p]) == foldCase(name[n]))) {
+        if (p < pattern.size() &&
+            (pattern[p] == '?' || foldCase(pattern[p]) == foldCase(name[n]))) {
             ++p;
             ++n;
         } else if (p < pattern.size() && pattern[p] == '*') {
@@ -100,7 +103,8 @@ bool FileCopier::matchesWildcard(const std::string& pattern, const std::string& 
 
 Status FileCopier::copy(const std::string& sourceText, const std::string& targetText,
                         const CopyOptions& options) const {
-    if (sourceText.empty() || targetText.empty()) return Status::error("copy: empty source or target");
+    if (sourceText.empty() || targetText.empty())
+        return Status::error("copy: empty source or target");
     std::error_code error;
     fs::path source = fs::path(sourceText).lexically_normal();
     const fs::path target = fs::path(targetText).lexically_normal();
@@ -110,7 +114,8 @@ Status FileCopier::copy(const std::string& sourceText, const std::string& target
         const fs::path folder = source.parent_path().empty() ? fs::path(".") : source.parent_path();
         if (!fs::is_directory(folder, error)) return failure(folder, "no such folder", error);
         std::vector<fs::directory_entry> matches;
-        for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        for (fs::directory_iterator it(folder, error), end; !error && it != end;
+             it.increment(error)) {
             if (matchesWildcard(lastName, it->path().filename().string())) matches.push_back(*it);
         }
         if (error) return failure(folder, "cannot list folder", error);

@@ -36,7 +36,8 @@ public:
         locked_ = lock_.tryLock(kWaitMs);
     }
     Status status(const std::string& folder) const {
-        return locked_ ? Status::ok() : Status::error(folder + ": registry is locked by another program");
+        return locked_ ? Status::ok()
+                       : Status::error(folder + ": registry is locked by another program");
     }
 
 private:
@@ -79,7 +80,8 @@ bool FileRegistry::isFixedKey(RootKey root, const std::string& normalized) const
         if (equalsIgnoringCase(fixed.path, normalized)) return true;
         // Keys above a fixed value exist too.
         if (fixed.path.size() > normalized.size() && fixed.path[normalized.size()] == '\\' &&
-            equalsIgnoringCase(std::string_view(fixed.path).substr(0, normalized.size()), normalized)) {
+            equalsIgnoringCase(std::string_view(fixed.path).substr(0, normalized.size()),
+                               normalized)) {
             return true;
         }
     }

@@ -58,8 +58,9 @@ Result<std::string> readFileVersion(const std::string& path) {
     QByteArray copy;
     const uchar* mapped = size > 0 ? file.map(0, size) : nullptr;
     if (!mapped) copy = file.readAll();
-    const std::string_view bytes = mapped ? std::string_view(reinterpret_cast<const char*>(mapped), size_t(size))
-                                          : std::string_view(copy.constData(), size_t(copy.size()));
+    const std::string_view bytes =
+        mapped ? std::string_view(reinterpret_cast<const char*>(mapped), size_t(size))
+               : std::string_view(copy.constData(), size_t(copy.size()));
 
     Result<std::optional<PeVersionResource>> pe = readPeVersionResource(bytes);
     if (!pe) return pe.status().withContext(path);

@@ -13,10 +13,10 @@ enum class RegistrationCall { Register, Unregister };
 
 struct RegistrationOutcome {
     enum class Kind {
-        Succeeded,      // the call returned 0
-        LibraryMissing, // the library could not be loaded
-        ExportMissing,  // it has no such export
-        CallFailed,     // the call returned `returnCode`, not 0
+        Succeeded,       // the call returned 0
+        LibraryMissing,  // the library could not be loaded
+        ExportMissing,   // it has no such export
+        CallFailed,      // the call returned `returnCode`, not 0
     };
     Kind kind = Kind::Succeeded;
     int32_t returnCode = 0;

@@ -28,7 +28,8 @@ Result<Block> readBlock(const ByteReader& data, uint64_t offset, uint64_t limit)
     auto length = data.u16(offset);
     auto valueLength = data.u16(offset + 2);
     auto type = data.u16(offset + 4);
-    if (!length || !valueLength || !type) return Status::error("version block header outside the resource");
+    if (!length || !valueLength || !type)
+        return Status::error("version block header outside the resource");
     if (*length < kBlockHeaderSize || offset + *length > limit) {
         return Status::error("version block at " + std::to_string(offset) + " claims " +
                              std::to_string(*length) + " bytes, beyond its parent");
@@ -47,7 +48,8 @@ Result<Block> readBlock(const ByteReader& data, uint64_t offset, uint64_t limit)
     }
     block.valueOffset = std::min(alignedTo4(pos), block.end);
     // Text values count UTF-16 units, binary values bytes.
-    const uint64_t valueBytes = block.type == 1 ? uint64_t(block.valueLength) * 2 : block.valueLength;
+    const uint64_t valueBytes =
+        block.type == 1 ? uint64_t(block.valueLength) * 2 : block.valueLength;
     block.childrenOffset = std::min(alignedTo4(block.valueOffset + valueBytes), block.end);
     return block;
 }
@@ -205,7 +207,8 @@ Result<std::optional<PeVersionResource>> readPeVersionResource(std::string_view 
     auto directoryCount = file.u32(directoryCountField);
     if (!directoryCount) return Status::error("PE optional header cut short");
     const uint64_t resourceField = directories + uint64_t(kResourceDirectoryIndex) * 8;
-    if (*directoryCount <= kResourceDirectoryIndex || resourceField + 8 > optional + *optionalSize) {
+    if (*directoryCount <= kResourceDirectoryIndex ||
+        resourceField + 8 > optional + *optionalSize) {
         return None();
     }
     auto resourceRva = file.u32(resourceField);
@@ -220,8 +223,8 @@ Result<std::optional<PeVersionResource>> readPeVersionResource(std::string_view 
     }
     for (uint64_t i = 0; i < *sectionCount; ++i) {
         const uint64_t at = sectionTable + i * kSectionHeaderSize;
-        map.sections.push_back({*file.u32(at + 12), *file.u32(at + 8), *file.u32(at + 16),
-                                *file.u32(at + 20)});
+        map.sections.push_back(
+            {*file.u32(at + 12), *file.u32(at + 8), *file.u32(at + 16), *file.u32(at + 20)});
     }
     auto resourceBase = map.fileOffset(*resourceRva, kResourceDirectorySize);
     if (!resourceBase || !file.has(*resourceBase, kResourceDirectorySize)) {
@@ -245,7 +248,8 @@ Result<std::optional<PeVersionResource>> readPeVersionResource(std::string_view 
         const bool isDirectory = (chosen->target & kSubdirectoryFlag) != 0;
         const uint64_t next = *resourceBase + (chosen->target & ~kSubdirectoryFlag);
         if (level < 2) {
-            if (!isDirectory) return Status::error("PE resource tree: leaf where a directory belongs");
+            if (!isDirectory)
+                return Status::error("PE resource tree: leaf where a directory belongs");
             directory = next;
             continue;
         }

@@ -19,7 +19,7 @@ namespace zentrix::platform {
 
 struct PeVersionResource {
     std::optional<std::pair<uint32_t, uint32_t>> fixedFileVersion;  // high, low words
-    std::vector<std::pair<uint16_t, uint16_t>> translations;         // language, code page
+    std::vector<std::pair<uint16_t, uint16_t>> translations;        // language, code page
     struct StringTable {
         std::string key;  // eight hex digits: language and code page
         std::vector<std::pair<std::string, std::string>> strings;  // name, value (UTF-8)

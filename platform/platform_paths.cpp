@@ -21,17 +21,17 @@ PlatformPaths PlatformPaths::underRoot(const std::string& root) {
 }
 
 std::vector<std::string> PlatformPaths::protectedFolders() const {
-    std::vector<std::string> folders = {"/",        root,         registryDir, windowsDir,
-                                        systemDir,  startMenuDir, trashDir,    tempDir,
-                                        programFilesDir};
+    std::vector<std::string> folders = {"/",        root,      registryDir,
+                                        windowsDir, systemDir, startMenuDir,
+                                        trashDir,   tempDir,   programFilesDir};
     if (!homeDir.empty()) folders.push_back(homeDir);
     return folders;
 }
 
 bool PlatformPaths::createFolders() const {
     std::error_code error;
-    for (const std::string& folder : {registryDir, windowsDir, systemDir, startMenuDir, tempDir,
-                                      programFilesDir}) {
+    for (const std::string& folder :
+         {registryDir, windowsDir, systemDir, startMenuDir, tempDir, programFilesDir}) {
         std::filesystem::create_directories(folder, error);
         if (error) return false;
     }

@@ -15,16 +15,16 @@ struct PlatformPaths {
     // The environment variable that relocates the whole platform root.
     static constexpr const char* kRootVariable = "ZENTRIX_PLATFORM_ROOT";
 
-    std::string root;              // the platform root itself
-    std::string registryDir;       // one store file per predefined root key
-    std::string windowsDir;        // uninstaller and uninstall script
-    std::string systemDir;         // shared libraries installed for everyone
-    std::string startMenuDir;      // the desktop's applications folder
-    std::string trashDir;          // freedesktop.org trash (files/ and info/)
-    std::string tempDir;           // temporary files
-    std::string programFilesDir;   // first proposal for install folders
-    std::string homeDir;           // the user's home folder (never deleted)
-    bool relocated = false;        // true when the root came from the environment
+    std::string root;             // the platform root itself
+    std::string registryDir;      // one store file per predefined root key
+    std::string windowsDir;       // uninstaller and uninstall script
+    std::string systemDir;        // shared libraries installed for everyone
+    std::string startMenuDir;     // the desktop's applications folder
+    std::string trashDir;         // freedesktop.org trash (files/ and info/)
+    std::string tempDir;          // temporary files
+    std::string programFilesDir;  // first proposal for install folders
+    std::string homeDir;          // the user's home folder (never deleted)
+    bool relocated = false;       // true when the root came from the environment
 
     // Resolves the paths from the environment: ZENTRIX_PLATFORM_ROOT when set,
     // else the XDG base directories of the current user.

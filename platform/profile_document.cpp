@@ -39,9 +39,10 @@ ProfileDocument::Line ProfileDocument::classify(std::string text) {
         line.name = trimmed(content.substr(1, close == npos ? npos : close - 1));
         return line;
     }
-    line.kind = LineKind::Key;
     size_t equals = content.find('=');
     line.name = trimmed(content.substr(0, equals));
+    if (line.name.empty()) return line;  // "=value" names no key
+    line.kind = LineKind::Key;
     if (equals != npos) line.value = unquoted(trimmed(content.substr(equals + 1)));
     return line;
 }
@@ -81,7 +82,8 @@ std::string ProfileDocument::serialize() const {
 size_t ProfileDocument::findSection(const std::string& section) const {
     const std::string wanted = trimmed(section);
     for (size_t i = 0; i < lines_.size(); ++i) {
-        if (lines_[i].kind == LineKind::Section && equalsIgnoringCase(lines_[i].name, wanted)) return i;
+        if (lines_[i].kind == LineKind::Section && equalsIgnoringCase(lines_[i].name, wanted))
+            return i;
     }
     return npos;
 }

@@ -39,7 +39,7 @@ private:
     struct Line {
         std::string text;
         LineKind kind = LineKind::Other;
-        std::string name;  // section or key name, trimmed
+        std::string name;   // section or key name, trimmed
         std::string value;  // key value, trimmed and unquoted
     };
     // Index of the first section line of that name, or npos.

@@ -50,8 +50,8 @@ public:
                                               const std::string& key) override;
     Result<std::vector<std::string>> keyNames(const std::string& file,
                                               const std::string& section) override;
-    Status writeString(const std::string& file, const std::string& section,
-                       const std::string& key, const std::string& value) override;
+    Status writeString(const std::string& file, const std::string& section, const std::string& key,
+                       const std::string& value) override;
 };
 
 }  // namespace zentrix::platform

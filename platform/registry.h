@@ -38,8 +38,7 @@ public:
                             const RegistryValue& value) = 0;
 
     // Removes a value; a missing value is no error, a missing key is.
-    virtual Status deleteValue(RootKey root, const std::string& path,
-                               const std::string& name) = 0;
+    virtual Status deleteValue(RootKey root, const std::string& path, const std::string& name) = 0;
 
     // Removes the key with every key and value below it. A missing key is
     // reported so that callers can tell; the store is unchanged then.
@@ -47,8 +46,7 @@ public:
 
     // Text value of an existing key; a missing or non-text value reads as
     // the empty text. Fails when the key does not exist.
-    Result<std::string> readString(RootKey root, const std::string& path,
-                                   const std::string& name);
+    Result<std::string> readString(RootKey root, const std::string& path, const std::string& name);
 
     // Integer value of an existing key, nullopt when missing or not an integer.
     Result<std::optional<uint32_t>> readInteger(RootKey root, const std::string& path,

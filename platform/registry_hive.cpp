@@ -12,11 +12,21 @@ std::string quoted(const std::string& text) {
     std::string out = "\"";
     for (unsigned char c : text) {
         switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '"': out += "\\\""; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (c < 0x20 || c == 0x7f) {
                     char buffer[5];
@@ -54,11 +64,21 @@ std::optional<std::string> unquote(const std::string& line, size_t& pos) {
         }
         if (++pos >= line.size()) return std::nullopt;
         switch (line[pos]) {
-            case '\\': out += '\\'; break;
-            case '"': out += '"'; break;
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            case 't': out += '\t'; break;
+            case '\\':
+                out += '\\';
+                break;
+            case '"':
+                out += '"';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 't':
+                out += '\t';
+                break;
             case 'x': {
                 if (pos + 2 >= line.size()) return std::nullopt;
                 int high = hexDigit(line[pos + 1]), low = hexDigit(line[pos + 2]);
@@ -67,7 +87,8 @@ std::optional<std::string> unquote(const std::string& line, size_t& pos) {
                 pos += 2;
                 break;
             }
-            default: return std::nullopt;
+            default:
+                return std::nullopt;
         }
     }
     return std::nullopt;
@@ -94,7 +115,9 @@ Result<std::string> RegistryHive::normalizedPath(const std::string& path) {
         if (end == std::string::npos) end = path.size();
         std::string name = path.substr(start, end - start);
         for (unsigned char c : name) {
-            if (c < 0x20) return Status::error("registry key \"" + path + "\": control character in a key name");
+            if (c < 0x20)
+                return Status::error("registry key \"" + path +
+                                     "\": control character in a key name");
         }
         if (!name.empty()) {
             if (!result.empty()) result += '\\';
@@ -217,7 +240,8 @@ bool RegistryHive::removeKeyTree(const std::string& normalized) {
     // Keys below share the prefix "path\" and sort together from there.
     const std::string below = lower + "\\";
     it = keys_.lower_bound(below);
-    while (it != keys_.end() && it->first.compare(0, below.size(), below) == 0) it = keys_.erase(it);
+    while (it != keys_.end() && it->first.compare(0, below.size(), below) == 0)
+        it = keys_.erase(it);
     return true;
 }
 
@@ -247,7 +271,8 @@ void RegistryHive::setValue(const std::string& normalized, const std::string& na
 void RegistryHive::removeValue(const std::string& normalized, const std::string& name) {
     Key* key = find(normalized);
     if (!key) return;
-    std::erase_if(key->values, [&](const auto& entry) { return equalsIgnoringCase(entry.first, name); });
+    std::erase_if(key->values,
+                  [&](const auto& entry) { return equalsIgnoringCase(entry.first, name); });
 }
 
 }  // namespace zentrix::platform

@@ -44,6 +44,13 @@ public:
     // Deletes a file for good. Refuses folders and protected places.
     virtual Status deleteFile(const std::string& path) = 0;
 
+    // Makes a file or folder writable for its owner, as clearing the
+    // read-only attribute of a file copied from a read-only medium does.
+    virtual Status makeWritable(const std::string& path) = 0;
+
+    // makeWritable() for every entry directly in the folder (not below).
+    virtual Status makeFolderEntriesWritable(const std::string& folder) = 0;
+
     // Opens a file or web address with the desktop's default handler.
     virtual Status open(const std::string& fileOrAddress) = 0;
 

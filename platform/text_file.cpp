@@ -14,7 +14,8 @@ namespace zentrix::platform {
 Result<std::optional<std::string>> readWholeFile(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::exists(path, error)) return std::optional<std::string>();
-    if (std::filesystem::is_directory(path, error)) return Status::error(path + ": is a folder, not a file");
+    if (std::filesystem::is_directory(path, error))
+        return Status::error(path + ": is a folder, not a file");
     std::ifstream in(path, std::ios::binary);
     if (!in) return Status::error(path + ": cannot open for reading: " + std::strerror(errno));
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -34,7 +35,8 @@ Status writeFileAtomically(const std::string& path, const std::string& bytes) {
         file.cancelWriting();
         return Status::error(path + ": write failed: " + file.errorString().toStdString());
     }
-    if (!file.commit()) return Status::error(path + ": cannot replace: " + file.errorString().toStdString());
+    if (!file.commit())
+        return Status::error(path + ": cannot replace: " + file.errorString().toStdString());
     return Status::ok();
 }
 

@@ -95,9 +95,9 @@ struct ScriptLink {
 
 // One value line of a [RegKey<n>] section.
 struct ScriptRegistryValue {
-    std::string name;                // the line's key name; empty for "(Default)"
-    std::string text;                // the line's value as written
-    std::optional<uint32_t> integer; // set for "integer:" values
+    std::string name;                 // the line's key name; empty for "(Default)"
+    std::string text;                 // the line's value as written
+    std::optional<uint32_t> integer;  // set for "integer:" values
     bool isDefault() const { return name.empty(); }
 };
 
@@ -106,7 +106,7 @@ struct ScriptRegistryValue {
 struct ScriptRegKey {
     std::string rootName;
     std::optional<platform::RootKey> root;  // none for a name outside the table
-    std::string keyPath;                     // verbatim, no placeholders
+    std::string keyPath;                    // verbatim, no placeholders
     std::vector<ScriptRegistryValue> values;
 };
 

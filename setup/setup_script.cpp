@@ -24,7 +24,8 @@ std::string numbered(const char* section, int n) { return section + std::to_stri
 
 }  // namespace
 
-SetupScript::SetupScript(platform::ProfileStore& store, std::string path, std::string programsFolder)
+SetupScript::SetupScript(platform::ProfileStore& store, std::string path,
+                         std::string programsFolder)
     : store_(store), path_(std::move(path)), programsFolder_(std::move(programsFolder)) {}
 
 std::string SetupScript::readText(const std::string& section, const std::string& key,
@@ -32,7 +33,8 @@ std::string SetupScript::readText(const std::string& section, const std::string&
     return store_.readString(path_, section, key, fallback);
 }
 
-int SetupScript::readInteger(const std::string& section, const std::string& key, int fallback) const {
+int SetupScript::readInteger(const std::string& section, const std::string& key,
+                             int fallback) const {
     return store_.readInteger(path_, section, key, fallback);
 }
 
@@ -53,7 +55,9 @@ std::string SetupScript::scriptError(const std::string& section, const std::stri
 
 ScriptMain SetupScript::main() const {
     ScriptMain m;
-    auto text = [&](const char* key, std::string& field) { field = readText(kMainSection, key, field); };
+    auto text = [&](const char* key, std::string& field) {
+        field = readText(kMainSection, key, field);
+    };
     text("Version", m.version);
     text("Program Name", m.programName);
     text("Setup Name", m.setupName);
@@ -74,12 +78,18 @@ ScriptMain SetupScript::main() const {
 
 const char* SetupScript::countKey(ScriptCount which) {
     switch (which) {
-        case ScriptCount::Groups: return "NumGroups";
-        case ScriptCount::DllToReg: return "NumDllToReg";
-        case ScriptCount::Inis: return "NumInis";
-        case ScriptCount::Links: return "NumLinks";
-        case ScriptCount::RegKeys: return "NumRegKeys";
-        case ScriptCount::PreInstalledTests: return "NumPreInstalledTests";
+        case ScriptCount::Groups:
+            return "NumGroups";
+        case ScriptCount::DllToReg:
+            return "NumDllToReg";
+        case ScriptCount::Inis:
+            return "NumInis";
+        case ScriptCount::Links:
+            return "NumLinks";
+        case ScriptCount::RegKeys:
+            return "NumRegKeys";
+        case ScriptCount::PreInstalledTests:
+            return "NumPreInstalledTests";
     }
     return "";
 }
@@ -89,8 +99,8 @@ Result<int> SetupScript::count(ScriptCount which) const {
     const std::string text = readText(kMainSection, key, "0");
     std::optional<long long> number = decimalNumber(text);
     if (!number || *number > INT_MAX || *number < INT_MIN) {
-        return Status::error(scriptError(kMainSection, std::string(key) + ": \"" + text +
-                                                           "\" is not a decimal number"));
+        return Status::error(scriptError(
+            kMainSection, std::string(key) + ": \"" + text + "\" is not a decimal number"));
     }
     return int(*number);
 }
@@ -103,7 +113,9 @@ ScriptGroup SetupScript::group(int n) const {
     const std::string section = numbered("Group", n);
     ScriptGroup g;
     auto text = [&](const char* key, std::string& field) { field = readText(section, key, field); };
-    auto flag = [&](const char* key, ScriptFlag& field) { field.text = readText(section, key, field.text); };
+    auto flag = [&](const char* key, ScriptFlag& field) {
+        field.text = readText(section, key, field.text);
+    };
     text("Description", g.description);
     flag("SetupOnly", g.setupOnly);
     flag("FilesOnly", g.filesOnly);
@@ -125,7 +137,9 @@ ScriptRegDll SetupScript::regDll(int n) const {
     const std::string section = numbered("RegDll", n);
     ScriptRegDll d;
     auto text = [&](const char* key, std::string& field) { field = readText(section, key, field); };
-    auto flag = [&](const char* key, ScriptFlag& field) { field.text = readText(section, key, field.text); };
+    auto flag = [&](const char* key, ScriptFlag& field) {
+        field.text = readText(section, key, field.text);
+    };
     text("Description", d.description);
     text("Source", d.source);
     text("Dest", d.dest);
@@ -150,9 +164,9 @@ ScriptIni SetupScript::ini(int n) const {
 
 ScriptLink SetupScript::link(int n) const {
     const std::string section = numbered("Link", n);
-    return {readText(section, "Descr", ""),       readText(section, "Dest", ""),
-            readText(section, "LinkName", ""),    readText(section, "FileName", ""),
-            readText(section, "WorkingDir", ""),  readText(section, "Description", ""),
+    return {readText(section, "Descr", ""),      readText(section, "Dest", ""),
+            readText(section, "LinkName", ""),   readText(section, "FileName", ""),
+            readText(section, "WorkingDir", ""), readText(section, "Description", ""),
             readText(section, "Params", "")};
 }
 
@@ -162,8 +176,9 @@ Result<ScriptRegKey> SetupScript::regKey(int n) const {
     if (!names) return names.status();
     const std::vector<std::string>& lines = names.value();
     if (lines.size() < 2) {
-        return Status::error(scriptError(section, "needs a root key line and a key path line, found " +
-                                                      std::to_string(lines.size()) + " line(s)"));
+        return Status::error(
+            scriptError(section, "needs a root key line and a key path line, found " +
+                                     std::to_string(lines.size()) + " line(s)"));
     }
     ScriptRegKey key;
     key.rootName = readText(section, lines[0], "");
@@ -179,8 +194,8 @@ Result<ScriptRegKey> SetupScript::regKey(int n) const {
             const std::string digits = value.text.substr(std::string(kIntegerMarker).size());
             std::optional<long long> number = decimalNumber(digits);
             if (!number || *number < INT_MIN || *number > UINT32_MAX) {
-                return Status::error(scriptError(section, lines[i] + ": \"" + value.text +
-                                                              "\" is not a 32-bit integer"));
+                return Status::error(scriptError(
+                    section, lines[i] + ": \"" + value.text + "\" is not a 32-bit integer"));
             }
             value.integer = uint32_t(int64_t(*number));
         }

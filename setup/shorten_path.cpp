@@ -23,7 +23,8 @@ std::string ShortenPath(std::string_view path, std::string_view separator,
     size_t start = 0;
     while (true) {
         const size_t found = path.find(separator, start);
-        parts.emplace_back(path.substr(start, found == std::string_view::npos ? found : found - start));
+        parts.emplace_back(
+            path.substr(start, found == std::string_view::npos ? found : found - start));
         if (found == std::string_view::npos) break;
         start = found + separator.size();
     }

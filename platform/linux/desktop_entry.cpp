@@ -10,11 +10,20 @@ std::string escapedValue(const std::string& text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\t': out += "\\t"; break;
-            case '\r': out += "\\r"; break;
-            default: out += c;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -52,7 +61,8 @@ std::string DesktopEntry::text(const std::string& name, const ShortcutSpec& shor
 
     std::string out = "[Desktop Entry]\nType=Application\nVersion=1.0\n";
     out += "Name=" + escapedValue(name) + "\n";
-    if (!shortcut.description.empty()) out += "Comment=" + escapedValue(shortcut.description) + "\n";
+    if (!shortcut.description.empty())
+        out += "Comment=" + escapedValue(shortcut.description) + "\n";
     // The quoting rules apply first, then the general escapes of the value.
     out += "Exec=" + escapedValue(exec) + "\n";
     if (!shortcut.workingDir.empty()) out += "Path=" + escapedValue(shortcut.workingDir) + "\n";

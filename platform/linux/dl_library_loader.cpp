@@ -11,7 +11,8 @@ RegistrationOutcome DlLibraryLoader::callRegistration(const std::string& library
     using Kind = RegistrationOutcome::Kind;
     // A name without a slash would be searched for in the system's library
     // path; the caller means a file, so make it one.
-    const std::string file = libraryPath.find('/') == std::string::npos ? "./" + libraryPath : libraryPath;
+    const std::string file =
+        libraryPath.find('/') == std::string::npos ? "./" + libraryPath : libraryPath;
     void* library = ::dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!library) {
         const char* reason = ::dlerror();

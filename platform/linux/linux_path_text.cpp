@@ -1,7 +1,6 @@
-#include "platform/path_text.h"
-
 #include <filesystem>
 
+#include "platform/path_text.h"
 #include "platform/text_compare.h"
 
 namespace zentrix::platform {
@@ -32,13 +31,15 @@ std::string resolvedIgnoringCase(const std::string& path) {
     fs::path resolved = original.root_path();
     for (const fs::path& part : original.relative_path()) {
         const fs::path exact = resolved / part;
-        if (part.empty() || part == "." || part == ".." || fs::exists(fs::symlink_status(exact, error))) {
+        if (part.empty() || part == "." || part == ".." ||
+            fs::exists(fs::symlink_status(exact, error))) {
             resolved = exact;
             continue;
         }
         const fs::path folder = resolved.empty() ? fs::path(".") : resolved;
         fs::path match;
-        for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        for (fs::directory_iterator it(folder, error), end; !error && it != end;
+             it.increment(error)) {
             if (equalsIgnoringCase(it->path().filename().string(), part.string())) {
                 match = resolved / it->path().filename();
                 break;

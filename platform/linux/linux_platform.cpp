@@ -10,7 +10,8 @@ namespace zentrix::platform {
 Result<std::unique_ptr<Platform>> createPlatform(const PlatformPaths& paths,
                                                  PlatformOptions options) {
     if (paths.root.empty()) return Status::error("platform: no platform root");
-    if (!paths.createFolders()) return Status::error(paths.root + ": cannot create the platform folders");
+    if (!paths.createFolders())
+        return Status::error(paths.root + ": cannot create the platform folders");
     auto platform = std::make_unique<Platform>();
     platform->paths = paths;
     platform->processes = std::make_unique<PosixProcesses>();
@@ -22,7 +23,8 @@ Result<std::unique_ptr<Platform>> createPlatform(const PlatformPaths& paths,
                                                registry_keys::kStartMenuValue,
                                                RegistryValue(paths.startMenuDir)}});
     platform->profiles = std::make_unique<TextProfileStore>();
-    platform->shell = std::make_unique<LinuxShell>(paths, *platform->processes, std::move(options.opener));
+    platform->shell =
+        std::make_unique<LinuxShell>(paths, *platform->processes, std::move(options.opener));
     platform->system = std::make_unique<LinuxSystem>(paths);
     platform->libraries = std::make_unique<DlLibraryLoader>();
     return platform;

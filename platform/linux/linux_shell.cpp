@@ -74,8 +74,32 @@ Status LinuxShell::deleteFile(const std::string& path) {
     const fs::file_status status = fs::symlink_status(path, error);
     if (!fs::exists(status)) return Status::error(path + ": no such file");
     if (fs::is_directory(status)) return Status::error(path + ": is a folder, not a file");
-    if (!fs::remove(path, error)) return Status::error(path + ": cannot delete: " + error.message());
+    if (!fs::remove(path, error))
+        return Status::error(path + ": cannot delete: " + error.message());
     return Status::ok();
+}
+
+Status LinuxShell::makeWritable(const std::string& path) {
+    std::error_code error;
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add,
+                    error);
+    if (error) return Status::error(path + ": cannot make writable: " + error.message());
+    return Status::ok();
+}
+
+Status LinuxShell::makeFolderEntriesWritable(const std::string& folder) {
+    std::error_code error;
+    std::vector<fs::path> entries;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        entries.push_back(it->path());
+    }
+    if (error) return Status::error(folder + ": cannot list folder: " + error.message());
+    Status result;
+    for (const fs::path& entry : entries) {
+        Status made = makeWritable(entry.string());
+        if (!made && result) result = made;  // the first failure; the others are still tried
+    }
+    return result;
 }
 
 Status LinuxShell::open(const std::string& fileOrAddress) {
@@ -88,10 +112,12 @@ Result<std::optional<ProcessId>> LinuxShell::launchProgram(const std::string& fi
                                                            const std::string& workingDir) {
     if (file.empty()) return Status::error("launch: no program named");
     std::string resolved = file;
-    if (fs::path(file).is_relative() && !workingDir.empty()) resolved = (fs::path(workingDir) / file).string();
+    if (fs::path(file).is_relative() && !workingDir.empty())
+        resolved = (fs::path(workingDir) / file).string();
     std::error_code error;
     if (isExecutableFile(resolved)) {
-        Result<ProcessId> started = processes_.start({resolved, splitParameters(parameters), workingDir});
+        Result<ProcessId> started =
+            processes_.start({resolved, splitParameters(parameters), workingDir});
         if (!started) return started.status();
         return std::optional<ProcessId>(started.value());
     }
@@ -107,9 +133,9 @@ Result<std::string> LinuxShell::createShortcut(const std::string& linkPath,
     const std::string entryPath = DesktopEntry::entryPath(linkPath);
     const std::string name = fs::path(linkPath).stem().string();
     const bool throughOpener = !isExecutableFile(shortcut.target);
-    ZX_TRY(writeFileAtomically(entryPath, DesktopEntry::text(name, shortcut,
-                                                             splitParameters(shortcut.arguments),
-                                                             throughOpener)));
+    ZX_TRY(writeFileAtomically(
+        entryPath,
+        DesktopEntry::text(name, shortcut, splitParameters(shortcut.arguments), throughOpener)));
     return entryPath;
 }
 

@@ -31,6 +31,8 @@ public:
                 const CopyOptions& options) override;
     Status moveToTrash(const std::string& path) override;
     Status deleteFile(const std::string& path) override;
+    Status makeWritable(const std::string& path) override;
+    Status makeFolderEntriesWritable(const std::string& folder) override;
     Status open(const std::string& fileOrAddress) override;
     Result<std::optional<ProcessId>> launchProgram(const std::string& file,
                                                    const std::string& parameters,

@@ -58,7 +58,8 @@ Result<ProcessId> PosixProcesses::start(const LaunchRequest& request) {
         const std::string where = folder && childError == ENOENT && std::string(folder).size()
                                       ? " (in " + request.workingDir + ")"
                                       : "";
-        return Status::error(request.program + ": cannot start: " + std::strerror(childError) + where);
+        return Status::error(request.program + ": cannot start: " + std::strerror(childError) +
+                             where);
     }
     return ProcessId(child);
 }
@@ -91,7 +92,8 @@ Result<int> PosixProcesses::waitForExit(ProcessId process, const std::function<b
     if (process <= 0) return Status::error("wait: no process");
     while (childRunning(process)) {
         if (poll && !poll()) {
-            return Status::error("process " + std::to_string(process) + ": stopped waiting for its end");
+            return Status::error("process " + std::to_string(process) +
+                                 ": stopped waiting for its end");
         }
         std::this_thread::sleep_for(interval);
     }

@@ -52,7 +52,8 @@ Result<std::string> TrashCan::moveToTrash(const std::string& path) const {
     }
     for (const std::string& folder : {filesDir(), infoDir()}) {
         fs::create_directories(folder, error);
-        if (error) return Status::error(folder + ": cannot create trash folder: " + error.message());
+        if (error)
+            return Status::error(folder + ": cannot create trash folder: " + error.message());
     }
     ::chmod(trashDir_.c_str(), 0700);
 
@@ -83,8 +84,8 @@ Result<std::string> TrashCan::moveToTrash(const std::string& path) const {
             return Status::error(path + ": cannot move to the trash: " + reason);
         }
         // Another file system: copy into the trash, then remove the original.
-        fs::copy(absolute, filesPath,
-                 fs::copy_options::recursive | fs::copy_options::copy_symlinks, error);
+        fs::copy(absolute, filesPath, fs::copy_options::recursive | fs::copy_options::copy_symlinks,
+                 error);
         if (error) {
             std::error_code ignored;
             fs::remove_all(filesPath, ignored);

@@ -23,7 +23,8 @@ public:
 
     // The text of a .trashinfo file for an absolute path and a local time
     // "YYYY-MM-DDThh:mm:ss".
-    static std::string trashInfoText(const std::string& absolutePath, const std::string& deletionDate);
+    static std::string trashInfoText(const std::string& absolutePath,
+                                     const std::string& deletionDate);
 
 private:
     std::string trashDir_;

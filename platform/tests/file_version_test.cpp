@@ -1,7 +1,8 @@
+#include "platform/file_version.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/elf_version_note.h"
-#include "platform/file_version.h"
 #include "platform/pe_version_resource.h"
 #include "scratch_platform.h"
 
@@ -44,7 +45,8 @@ TEST(FileVersionText, DamagedFilesNeverReadOutOfBounds) {
     for (const char* name : {"versioned.dll", "fixed_only_pe32plus.dll", "untranslated.dll"}) {
         const std::string bytes = readFile(fixture(name));
         ASSERT_FALSE(bytes.empty()) << name;
-        for (size_t length = 0; length < bytes.size(); length += 3) inputs.push_back(bytes.substr(0, length));
+        for (size_t length = 0; length < bytes.size(); length += 3)
+            inputs.push_back(bytes.substr(0, length));
         for (size_t at = 0; at < bytes.size(); ++at) {
             for (unsigned char smash : {0x00, 0xFF, 0x7F}) {
                 std::string damaged = bytes;
@@ -89,14 +91,14 @@ TEST(ParseVersionText, ReadsFourDecimalParts) {
         VersionQuad expected;
     } cases[] = {
         {"2.0.0.15", {2, 0, 0, 15}},
-        {"2, 0, 0, 16", {2, 0, 0, 16}},      // commas and blanks
-        {"1.9", {1, 9, 0, 0}},               // missing parts
+        {"2, 0, 0, 16", {2, 0, 0, 16}},  // commas and blanks
+        {"1.9", {1, 9, 0, 0}},           // missing parts
         {"", {0, 0, 0, 0}},
-        {"3.x.1.2", {3, 0, 1, 2}},           // a part that is not a number
-        {"4 .5.6.7", {0, 5, 6, 7}},          // trailing blank: not a number
-        {"1.2.3.4.5", {1, 2, 3, 4}},         // extra parts ignored
+        {"3.x.1.2", {3, 0, 1, 2}},    // a part that is not a number
+        {"4 .5.6.7", {0, 5, 6, 7}},   // trailing blank: not a number
+        {"1.2.3.4.5", {1, 2, 3, 4}},  // extra parts ignored
         {"1.2.3.4 (beta)", {1, 2, 3, 0}},
-        {"99999999999.1.1.1", {0, 1, 1, 1}}, // out of range
+        {"99999999999.1.1.1", {0, 1, 1, 1}},  // out of range
     };
     for (const Case& c : cases) EXPECT_EQ(ParseVersionText(c.text), c.expected) << c.text;
 }
@@ -112,7 +114,7 @@ TEST(IsNewerVersion, ComparesEachPartOnItsOwn) {
         {{1, 5, 0, 0}, {2, 0, 0, 0}, true},
         {{2, 0, 0, 15}, {2, 0, 0, 15}, false},
         {{0, 0, 0, 0}, {0, 0, 0, 0}, false},
-        {{2, 0, 0, 15}, {0, 0, 0, 0}, true},   // against a missing installed copy
+        {{2, 0, 0, 15}, {0, 0, 0, 0}, true},  // against a missing installed copy
         {{1, 0, 0, 0}, {1, 0, 0, 1}, false},
     };
     for (const Case& c : cases) {

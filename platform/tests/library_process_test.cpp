@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <signal.h>
 
 #include <filesystem>
@@ -21,15 +20,18 @@ TEST(LibraryLoader, TellsMissingLibraryMissingExportAndFailedCall) {
     } cases[] = {
         {ZENTRIX_REGISTERING_LIBRARY, RegistrationCall::Register, Kind::Succeeded, 0},
         {ZENTRIX_REGISTERING_LIBRARY, RegistrationCall::Unregister, Kind::Succeeded, 0},
-        {ZENTRIX_FAILING_LIBRARY, RegistrationCall::Register, Kind::CallFailed, int32_t(0x80004005)},
+        {ZENTRIX_FAILING_LIBRARY, RegistrationCall::Register, Kind::CallFailed,
+         int32_t(0x80004005)},
         {ZENTRIX_FAILING_LIBRARY, RegistrationCall::Unregister, Kind::ExportMissing, 0},
         {"/nowhere/libmissing.so", RegistrationCall::Register, Kind::LibraryMissing, 0},
         {"libc.so.6", RegistrationCall::Register, Kind::LibraryMissing, 0},  // a file, not a search
-        {ZENTRIX_PLATFORM_FIXTURES "/versioned.dll", RegistrationCall::Register, Kind::LibraryMissing, 0},
+        {ZENTRIX_PLATFORM_FIXTURES "/versioned.dll", RegistrationCall::Register,
+         Kind::LibraryMissing, 0},
     };
     ScratchPlatform scratch;
     for (const Case& c : cases) {
-        RegistrationOutcome outcome = scratch.platform().libraries->callRegistration(c.library, c.call);
+        RegistrationOutcome outcome =
+            scratch.platform().libraries->callRegistration(c.library, c.call);
         EXPECT_EQ(outcome.kind, c.expected) << c.library << ": " << outcome.detail;
         EXPECT_EQ(outcome.returnCode, c.returnCode) << c.library;
     }
@@ -42,8 +44,8 @@ TEST(Processes, WaitingPollsTheCallerUntilTheProgramEnds) {
     ASSERT_TRUE(started) << started.message();
     EXPECT_TRUE(processes.isRunning(started.value()));
     int polls = 0;
-    Result<int> ended = processes.waitForExit(started.value(), [&] { return ++polls > 0; },
-                                              std::chrono::milliseconds(10));
+    Result<int> ended = processes.waitForExit(
+        started.value(), [&] { return ++polls > 0; }, std::chrono::milliseconds(10));
     ASSERT_TRUE(ended);
     EXPECT_EQ(ended.value(), 3);
     EXPECT_GT(polls, 2) << "the caller's loop ran while waiting";
@@ -55,8 +57,8 @@ TEST(Processes, TheCallerCanStopWaitingAndStartFailuresAreReported) {
     Processes& processes = *scratch.platform().processes;
     Result<ProcessId> started = processes.start({"/bin/sh", {"-c", "sleep 5"}, ""});
     ASSERT_TRUE(started);
-    Result<int> stopped = processes.waitForExit(started.value(), [] { return false; },
-                                                std::chrono::milliseconds(1));
+    Result<int> stopped = processes.waitForExit(
+        started.value(), [] { return false; }, std::chrono::milliseconds(1));
     EXPECT_FALSE(stopped);
     ::kill(pid_t(started.value()), SIGKILL);
     EXPECT_TRUE(processes.waitForExit(started.value(), nullptr, std::chrono::milliseconds(1)));

@@ -1,7 +1,8 @@
+#include "platform/profile_store.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/profile_document.h"
-#include "platform/profile_store.h"
 #include "scratch_platform.h"
 
 namespace zentrix::platform {
@@ -20,6 +21,7 @@ constexpr const char* kScript =
     "NumGroups=3 groups\r\n"
     "Negative=-12\r\n"
     "NoEquals\r\n"
+    "=no name\r\n"
     "; a comment between keys\r\n"
     "Key=first\r\n"
     "key=second\r\n"
@@ -50,13 +52,13 @@ TEST_F(ProfileStoreTest, ReadsTextsWithProfileSemantics) {
         const char* key;
         const char* expected;
     } cases[] = {
-        {"Main", "Program Name", "Zentrix Demo"},   // trimmed
-        {"MAIN", "program name", "Zentrix Demo"},   // names without regard to case
-        {"Main", "Version", ""},                    // present and empty: not the default
-        {"Main", "Missing", "<default>"},           // missing: the default
-        {"Main", "Quoted", "  spaced  "},           // one pair of quotes removed
-        {"Main", "NoEquals", ""},                   // a bare name is present and empty
-        {"Main", "Key", "first"},                   // first of duplicate keys and sections
+        {"Main", "Program Name", "Zentrix Demo"},  // trimmed
+        {"MAIN", "program name", "Zentrix Demo"},  // names without regard to case
+        {"Main", "Version", ""},                   // present and empty: not the default
+        {"Main", "Missing", "<default>"},          // missing: the default
+        {"Main", "Quoted", "  spaced  "},          // one pair of quotes removed
+        {"Main", "NoEquals", ""},                  // a bare name is present and empty
+        {"Main", "Key", "first"},                  // first of duplicate keys and sections
         {"Nowhere", "Key", "<default>"},
         {"RegKey1", "(Default)", "<InstallDir>"},
     };
@@ -72,26 +74,26 @@ TEST_F(ProfileStoreTest, ReadsIntegersLikeTheProfileFunctions) {
         const char* key;
         int expected;
     } cases[] = {
-        {"NumGroups", 3},      // leading number
-        {"Negative", -12},
-        {"Program Name", 0},   // not a number
-        {"Version", 7},        // empty: the default
+        {"NumGroups", 3},                        // leading number
+        {"Negative", -12}, {"Program Name", 0},  // not a number
+        {"Version", 7},                          // empty: the default
         {"Missing", 7},
     };
-    for (const Case& c : cases) EXPECT_EQ(store().readInteger(file_, "Main", c.key, 7), c.expected) << c.key;
+    for (const Case& c : cases)
+        EXPECT_EQ(store().readInteger(file_, "Main", c.key, 7), c.expected) << c.key;
 }
 
 TEST_F(ProfileStoreTest, ListsKeyNamesInFileOrder) {
     EXPECT_EQ(store().keyNames(file_, "REGKEY1").value(),
               (std::vector<std::string>{"Root", "Path", "(Default)", "HomeDir"}));
     EXPECT_EQ(store().keyNames(file_, "Main").value(),
-              (std::vector<std::string>{"Program Name", "Version", "Quoted", "NumGroups", "Negative",
-                                        "NoEquals", "Key", "key"}));
+              (std::vector<std::string>{"Program Name", "Version", "Quoted", "NumGroups",
+                                        "Negative", "NoEquals", "Key", "key"}));
     EXPECT_TRUE(store().keyNames(file_, "Nowhere").value().empty());
 }
 
 TEST_F(ProfileStoreTest, WritesKeepTheRestOfTheFile) {
-    ASSERT_TRUE(store().writeString(file_, "main", "VERSION", "2.0"));        // replace, keep name
+    ASSERT_TRUE(store().writeString(file_, "main", "VERSION", "2.0"));         // replace, keep name
     ASSERT_TRUE(store().writeString(file_, "Main", "InstalledTo", "/opt/z"));  // add to section
     ASSERT_TRUE(store().writeString(file_, "Ini1", "Value", "x"));             // add section
     std::string expected = kScript;

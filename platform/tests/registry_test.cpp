@@ -38,7 +38,8 @@ TEST(Registry, ValuesRoundTripThroughTheStoreFiles) {
     ASSERT_TRUE(registry.createKey(RootKey::LocalMachine, kEngineKey));
     const std::string awkward = "C:\\Apps\\\"quoted\"\nline\ttab\x01";
     ASSERT_TRUE(registry.setValue(RootKey::LocalMachine, kEngineKey, "HomeDir", awkward));
-    ASSERT_TRUE(registry.setValue(RootKey::LocalMachine, kEngineKey, "Count", uint32_t(0xFFFFFFFE)));
+    ASSERT_TRUE(
+        registry.setValue(RootKey::LocalMachine, kEngineKey, "Count", uint32_t(0xFFFFFFFE)));
     ASSERT_TRUE(registry.setValue(RootKey::LocalMachine, kEngineKey, "", std::string("default")));
 
     // A second registry on the same folder (another program) sees the same.
@@ -56,11 +57,13 @@ TEST(Registry, KeyPathsAndValueNamesMatchWithoutRegardToCase) {
     ASSERT_TRUE(registry.createKey(RootKey::LocalMachine, kEngineKey));
     ASSERT_TRUE(registry.setValue(RootKey::LocalMachine, "SOFTWARE\\brenlo\\QUAYLO\\test engine\\",
                                   "homedir", std::string("/a/")));
-    ASSERT_TRUE(registry.setValue(RootKey::LocalMachine, kEngineKey, "HOMEDIR", std::string("/b/")));
+    ASSERT_TRUE(
+        registry.setValue(RootKey::LocalMachine, kEngineKey, "HOMEDIR", std::string("/b/")));
     EXPECT_EQ(registry.readString(RootKey::LocalMachine, kEngineKey, "HomeDir").value(), "/b/");
     EXPECT_TRUE(registry.keyExists(RootKey::LocalMachine, "\\Software\\Brenlo"));
     // The key keeps the case it was created with.
-    EXPECT_NE(testing::readFile(FileRegistry(scratch.paths().registryDir, {}).storeFile(RootKey::LocalMachine))
+    EXPECT_NE(testing::readFile(
+                  FileRegistry(scratch.paths().registryDir, {}).storeFile(RootKey::LocalMachine))
                   .find("[software\\Brenlo\\Quaylo\\Test Engine]"),
               std::string::npos);
 }
@@ -83,7 +86,8 @@ TEST(Registry, DeleteValueAndDeleteKeyTree) {
     Registry& registry = *scratch.platform().registry;
     const std::string sub = std::string(kEngineKey) + "\\Sub\\Deeper";
     ASSERT_TRUE(registry.createKey(RootKey::LocalMachine, sub));
-    ASSERT_TRUE(registry.createKey(RootKey::LocalMachine, "\\software\\Brenlo\\Quaylo\\Test Engine 2"));
+    ASSERT_TRUE(
+        registry.createKey(RootKey::LocalMachine, "\\software\\Brenlo\\Quaylo\\Test Engine 2"));
     ASSERT_TRUE(registry.setValue(RootKey::LocalMachine, sub, "v", uint32_t(1)));
     ASSERT_TRUE(registry.setValue(RootKey::LocalMachine, kEngineKey, "a", std::string("1")));
     ASSERT_TRUE(registry.setValue(RootKey::LocalMachine, kEngineKey, "b", std::string("2")));
@@ -92,11 +96,13 @@ TEST(Registry, DeleteValueAndDeleteKeyTree) {
     EXPECT_FALSE(registry.value(RootKey::LocalMachine, kEngineKey, "a").value().has_value());
     EXPECT_EQ(registry.readString(RootKey::LocalMachine, kEngineKey, "b").value(), "2");
 
-    ASSERT_TRUE(registry.deleteKeyTree(RootKey::LocalMachine, "\\SOFTWARE\\Brenlo\\Quaylo\\Test Engine"));
+    ASSERT_TRUE(
+        registry.deleteKeyTree(RootKey::LocalMachine, "\\SOFTWARE\\Brenlo\\Quaylo\\Test Engine"));
     EXPECT_FALSE(registry.keyExists(RootKey::LocalMachine, kEngineKey));
     EXPECT_FALSE(registry.keyExists(RootKey::LocalMachine, sub));
     // A sibling whose name merely starts with the same text survives.
-    EXPECT_TRUE(registry.keyExists(RootKey::LocalMachine, "\\software\\Brenlo\\Quaylo\\Test Engine 2"));
+    EXPECT_TRUE(
+        registry.keyExists(RootKey::LocalMachine, "\\software\\Brenlo\\Quaylo\\Test Engine 2"));
     EXPECT_TRUE(registry.keyExists(RootKey::LocalMachine, "\\software\\Brenlo\\Quaylo"));
     EXPECT_FALSE(registry.deleteKeyTree(RootKey::LocalMachine, "\\"));
 }
@@ -108,8 +114,8 @@ TEST(Registry, TwoWritersAtOnceLoseNoChange) {
     auto writer = [&](const std::string& prefix) {
         FileRegistry registry(scratch.paths().registryDir, {});
         for (int i = 0; i < kValuesEach; ++i) {
-            ASSERT_TRUE(registry.setValue(RootKey::LocalMachine, kEngineKey, prefix + std::to_string(i),
-                                          uint32_t(i)));
+            ASSERT_TRUE(registry.setValue(RootKey::LocalMachine, kEngineKey,
+                                          prefix + std::to_string(i), uint32_t(i)));
         }
     };
     std::thread first(writer, "a"), second(writer, "b");
@@ -117,21 +123,31 @@ TEST(Registry, TwoWritersAtOnceLoseNoChange) {
     second.join();
     Registry& registry = *scratch.platform().registry;
     for (int i = 0; i < kValuesEach; ++i) {
-        EXPECT_EQ(registry.readInteger(RootKey::LocalMachine, kEngineKey, "a" + std::to_string(i)).value(), uint32_t(i));
-        EXPECT_EQ(registry.readInteger(RootKey::LocalMachine, kEngineKey, "b" + std::to_string(i)).value(), uint32_t(i));
+        EXPECT_EQ(registry.readInteger(RootKey::LocalMachine, kEngineKey, "a" + std::to_string(i))
+                      .value(),
+                  uint32_t(i));
+        EXPECT_EQ(registry.readInteger(RootKey::LocalMachine, kEngineKey, "b" + std::to_string(i))
+                      .value(),
+                  uint32_t(i));
     }
 }
 
 TEST(Registry, StartMenuValueAnswersWithTheApplicationsFolder) {
     ScratchPlatform scratch;
     Registry& registry = *scratch.platform().registry;
-    const char* shellFolders = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell folders";
+    const char* shellFolders =
+        "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell folders";
     ASSERT_TRUE(registry.keyExists(RootKey::CurrentUser, shellFolders));
     EXPECT_EQ(registry.readString(RootKey::CurrentUser, shellFolders, "Start Menu").value(),
               scratch.paths().startMenuDir);
-    ASSERT_TRUE(registry.setValue(RootKey::CurrentUser, shellFolders, "Start Menu", std::string("/elsewhere")));
-    EXPECT_EQ(registry.readString(RootKey::CurrentUser, "\\software\\microsoft\\windows\\currentversion\\"
-                                                       "explorer\\SHELL FOLDERS", "start menu").value(),
+    ASSERT_TRUE(registry.setValue(RootKey::CurrentUser, shellFolders, "Start Menu",
+                                  std::string("/elsewhere")));
+    EXPECT_EQ(registry
+                  .readString(RootKey::CurrentUser,
+                              "\\software\\microsoft\\windows\\currentversion\\"
+                              "explorer\\SHELL FOLDERS",
+                              "start menu")
+                  .value(),
               scratch.paths().startMenuDir);
 }
 

@@ -23,7 +23,9 @@ protected:
         writeFile(medium("vire/graphics/Button.GIF"), "gif");
         writeFile(medium("vire/graphics/skins/scheme.ini"), "[MainInterface]");
     }
-    std::string medium(const std::string& relative) const { return scratch_.work("medium/" + relative); }
+    std::string medium(const std::string& relative) const {
+        return scratch_.work("medium/" + relative);
+    }
     std::string install(const std::string& relative = "") const {
         return scratch_.work("install" + (relative.empty() ? "" : "/" + relative));
     }
@@ -92,18 +94,38 @@ TEST_F(ShellCopyTest, ReportsMissingSourcesAndCopiesIntoItself) {
     EXPECT_NE(recursive.message().find("into itself"), std::string::npos);
 }
 
+TEST_F(ShellCopyTest, CopiesFromAReadOnlyMediumCanBeMadeWritable) {
+    fs::permissions(medium("vire/graphics/back.jpg"), fs::perms::owner_read);
+    ASSERT_TRUE(shell().copy(medium("vire/graphics/*.*"), install("graphics"), {}));
+    fs::permissions(install("graphics/skins"), fs::perms::owner_read | fs::perms::owner_exec);
+    ASSERT_TRUE(shell().makeFolderEntriesWritable(install("graphics")));
+    for (const char* name : {"back.jpg", "Button.GIF", "skins"}) {
+        const fs::perms perms = fs::status(install("graphics/") + name).permissions();
+        EXPECT_NE(perms & fs::perms::owner_write, fs::perms::none) << name;
+    }
+    EXPECT_FALSE(shell().makeWritable(install("missing.ini")));
+    EXPECT_FALSE(shell().makeFolderEntriesWritable(install("missing")));
+}
+
 TEST(WildcardMatch, FollowsWindowsRules) {
     struct Case {
         const char* pattern;
         const char* name;
         bool matches;
     } cases[] = {
-        {"*.*", "README", true},   {"*.dbf", "GTEST.DBF", true}, {"*.dbf", "gtest.dbf.bak", false},
-        {"g*t.*", "gtest.cdx", true}, {"??.txt", "ab.txt", true}, {"??.txt", "abc.txt", false},
-        {"*a*b", "xaxxb", true},   {"*a*b", "xaxxbc", false},    {"", "x", false},
+        {"*.*", "README", true},
+        {"*.dbf", "GTEST.DBF", true},
+        {"*.dbf", "gtest.dbf.bak", false},
+        {"g*t.*", "gtest.cdx", true},
+        {"??.txt", "ab.txt", true},
+        {"??.txt", "abc.txt", false},
+        {"*a*b", "xaxxb", true},
+        {"*a*b", "xaxxbc", false},
+        {"", "x", false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(FileCopier::matchesWildcard(c.pattern, c.name), c.matches) << c.pattern << " " << c.name;
+        EXPECT_EQ(FileCopier::matchesWildcard(c.pattern, c.name), c.matches)
+            << c.pattern << " " << c.name;
     }
 }
 

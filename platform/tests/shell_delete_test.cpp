@@ -37,8 +37,10 @@ TEST(Trash, TrashedItemsCanBeRestoredFromTheirInfo) {
         const std::string info = readFile(trash.infoDir() + "/" + name + ".trashinfo");
         ASSERT_EQ(info.rfind("[Trash Info]\n", 0), 0u) << name;
         const std::string original =
-            QUrl::fromPercentEncoding(QByteArray::fromStdString(infoValue(info, "Path"))).toStdString();
-        EXPECT_EQ(infoValue(info, "Path").find(' '), std::string::npos) << "Path= is percent-encoded";
+            QUrl::fromPercentEncoding(QByteArray::fromStdString(infoValue(info, "Path")))
+                .toStdString();
+        EXPECT_EQ(infoValue(info, "Path").find(' '), std::string::npos)
+            << "Path= is percent-encoded";
         EXPECT_TRUE(fs::path(original).is_absolute());
         EXPECT_EQ(infoValue(info, "DeletionDate").size(), 19u);  // YYYY-MM-DDThh:mm:ss
         EXPECT_EQ(infoValue(info, "DeletionDate")[10], 'T');
@@ -76,7 +78,8 @@ TEST(Trash, ProtectedPlacesAreNeverDeleted) {
     for (const std::string& path : cases) {
         Status trashed = shell.moveToTrash(path);
         EXPECT_FALSE(trashed) << path;
-        EXPECT_NE(trashed.message().find("refusing to delete"), std::string::npos) << trashed.message();
+        EXPECT_NE(trashed.message().find("refusing to delete"), std::string::npos)
+            << trashed.message();
         EXPECT_FALSE(shell.deleteFile(path)) << path;
     }
     EXPECT_TRUE(fs::exists(paths.windowsDir + "/uninst.ini"));

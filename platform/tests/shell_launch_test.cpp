@@ -23,8 +23,8 @@ TEST(Shell, OpensFilesAndAddressesThroughTheDesktopHandler) {
         shell.launchProgram("index.html", "", scratch.work("help"));
     ASSERT_TRUE(launched);
     EXPECT_FALSE(launched.value().has_value());
-    EXPECT_EQ(scratch.opened,
-              (std::vector<std::string>{"https://example.org/zentrix", scratch.work("help") + "/index.html"}));
+    EXPECT_EQ(scratch.opened, (std::vector<std::string>{"https://example.org/zentrix",
+                                                        scratch.work("help") + "/index.html"}));
     EXPECT_FALSE(shell.open(""));
     EXPECT_FALSE(shell.launchProgram("missing.exe", "", scratch.work()));
 }
@@ -33,7 +33,8 @@ TEST(Shell, LaunchesProgramsWithParametersInTheirFolder) {
     ScratchPlatform scratch;
     Shell& shell = *scratch.platform().shell;
     const std::string folder = scratch.work("medium/tools");
-    writeFile(folder + "/run.sh", "#!/bin/sh\npwd > out.txt\nfor a in \"$@\"; do echo \"$a\" >> out.txt; done\n");
+    writeFile(folder + "/run.sh",
+              "#!/bin/sh\npwd > out.txt\nfor a in \"$@\"; do echo \"$a\" >> out.txt; done\n");
     fs::permissions(folder + "/run.sh", fs::perms::owner_all);
     Result<std::optional<ProcessId>> launched =
         shell.launchProgram("run.sh", "one \"two words\"", folder);
@@ -50,10 +51,12 @@ TEST(Shortcut, IsWrittenAsADesktopEntryAndDeletedAgain) {
     ScratchPlatform scratch;
     Shell& shell = *scratch.platform().shell;
     const std::string link = scratch.paths().startMenuDir + "/Programs/Brenlo/Brenlo Zentrix.lnk";
-    ShortcutSpec spec{"/opt/zentrix/Zentrix", "/opt/zentrix", "Practice exams\nfor 100% ", "-x \"a b\""};
+    ShortcutSpec spec{"/opt/zentrix/Zentrix", "/opt/zentrix", "Practice exams\nfor 100% ",
+                      "-x \"a b\""};
     Result<std::string> written = shell.createShortcut(link, spec);
     ASSERT_TRUE(written) << written.message();
-    EXPECT_EQ(written.value(), scratch.paths().startMenuDir + "/Programs/Brenlo/Brenlo Zentrix.desktop");
+    EXPECT_EQ(written.value(),
+              scratch.paths().startMenuDir + "/Programs/Brenlo/Brenlo Zentrix.desktop");
     EXPECT_EQ(readFile(written.value()),
               "[Desktop Entry]\n"
               "Type=Application\n"
@@ -79,7 +82,8 @@ TEST(DesktopEntry, ExecArgumentsAreQuotedAndEscaped) {
         {"C:\\dir", "\"C:\\\\dir\""},
         {"50%", "\"50%%\""},
     };
-    for (const Case& c : cases) EXPECT_EQ(DesktopEntry::execArgument(c.argument), c.quoted) << c.argument;
+    for (const Case& c : cases)
+        EXPECT_EQ(DesktopEntry::execArgument(c.argument), c.quoted) << c.argument;
     EXPECT_EQ(DesktopEntry::entryPath("/m/X.LNK"), "/m/X.desktop");
     EXPECT_EQ(DesktopEntry::entryPath("/m/X"), "/m/X.desktop");
 }

@@ -69,9 +69,9 @@ TEST(PlatformPaths, OneVariableMovesEverythingButTheHomeFolder) {
     PlatformPaths paths = PlatformPaths::fromEnvironment();
     EXPECT_TRUE(paths.relocated);
     EXPECT_EQ(paths.root, "/scratch/zx");
-    for (const std::string& folder : {paths.registryDir, paths.windowsDir, paths.systemDir,
-                                      paths.startMenuDir, paths.trashDir, paths.tempDir,
-                                      paths.programFilesDir}) {
+    for (const std::string& folder :
+         {paths.registryDir, paths.windowsDir, paths.systemDir, paths.startMenuDir, paths.trashDir,
+          paths.tempDir, paths.programFilesDir}) {
         EXPECT_EQ(folder.rfind("/scratch/zx/", 0), 0u) << folder;
     }
     EXPECT_EQ(paths.homeDir, "/home/learner");
@@ -119,7 +119,7 @@ TEST(NativePath, TurnsScriptPathsIntoLinuxPaths) {
     } cases[] = {
         {"/media/cd\\vire\\database\\", "/media/cd/vire/database/"},
         {"C:\\Program Files\\Zentrix", "/Program Files/Zentrix"},
-        {":\\Setup", "/Setup"},                    // an empty drive placeholder
+        {":\\Setup", "/Setup"},                     // an empty drive placeholder
         {"/opt/z\\\\Database", "/opt/z/Database"},  // doubled separators
         {"relative\\file.ini", "relative/file.ini"},
         {"", ""},

@@ -1,6 +1,7 @@
+#include "setup/placeholders.h"
+
 #include <gtest/gtest.h>
 
-#include "setup/placeholders.h"
 #include "setup/shorten_path.h"
 
 namespace zentrix::setup {
@@ -16,15 +17,16 @@ TEST(ExpandPlaceholders, ReplacesTheFirstPlaceholderOnly) {
         {"<installdir>\\Database\\", "C:\\Apps\\Exam\\Database\\"},
         {"<CurrentDrive>:\\Setup", "D:\\Setup"},
         {"<WindowsDir>\\a;<SystemDir>\\b", "C:\\WINDOWS\\a;<SystemDir>\\b"},
-        {"x<Other>y", "y"},                         // unknown tag: prefix and tag dropped
+        {"x<Other>y", "y"},  // unknown tag: prefix and tag dropped
         {"pre<SystemDir>post", "preC:\\WINDOWS\\SYSTEMpost"},
         {"no placeholder", "no placeholder"},
-        {"<InstallDir", "<InstallDir"},             // no closing bracket
-        {"a>b<WindowsDir>c", "a>bC:\\WINDOWSc"},    // a '>' before the '<' is plain text
+        {"<InstallDir", "<InstallDir"},           // no closing bracket
+        {"a>b<WindowsDir>c", "a>bC:\\WINDOWSc"},  // a '>' before the '<' is plain text
         {"<>rest", "rest"},
         {"", ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(ExpandPlaceholders(c.value, folders), c.expanded) << c.value;
+    for (const Case& c : cases)
+        EXPECT_EQ(ExpandPlaceholders(c.value, folders), c.expanded) << c.value;
 }
 
 TEST(ExpandPlaceholders, InstallFolderNeverDoublesASeparatorAndEmptyDriveExpandsToNothing) {
@@ -53,8 +55,11 @@ TEST(ShortenPath, KeepsTheFirstPartAndTheLastPartsThatFit) {
          "C:\\...\\zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz"},  // at worst three parts
         {"", 0, ""},
     };
-    for (const Case& c : cases) EXPECT_EQ(ShortenPath(c.path, "\\", "...", c.limit), c.shortened) << c.path;
-    EXPECT_EQ(std::string("C:\\Program Files\\Brenlo Software Ltd\\Zentrix Practice\\Data01").size(), 60u);
+    for (const Case& c : cases)
+        EXPECT_EQ(ShortenPath(c.path, "\\", "...", c.limit), c.shortened) << c.path;
+    EXPECT_EQ(
+        std::string("C:\\Program Files\\Brenlo Software Ltd\\Zentrix Practice\\Data01").size(),
+        60u);
 }
 
 }  // namespace

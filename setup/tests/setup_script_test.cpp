@@ -1,10 +1,11 @@
+#include "setup/setup_script.h"
+
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
 #include <fstream>
 
 #include "platform/profile_store.h"
-#include "setup/setup_script.h"
 
 namespace zentrix::setup {
 namespace {
@@ -194,8 +195,9 @@ TEST_F(SetupScriptTest, EverythingMissingGivesTheDefaults) {
     EXPECT_EQ(m.uninstallDirRoot, "HKEY_LOCAL_MACHINE");
     EXPECT_EQ(m.databaseRoot, "HKEY_LOCAL_MACHINE");
     EXPECT_EQ(m.key + m.exeName + m.databaseKey + m.databaseString + m.installedTo, "");
-    for (ScriptCount which : {ScriptCount::Groups, ScriptCount::DllToReg, ScriptCount::Inis,
-                              ScriptCount::Links, ScriptCount::RegKeys, ScriptCount::PreInstalledTests}) {
+    for (ScriptCount which :
+         {ScriptCount::Groups, ScriptCount::DllToReg, ScriptCount::Inis, ScriptCount::Links,
+          ScriptCount::RegKeys, ScriptCount::PreInstalledTests}) {
         EXPECT_EQ(s.count(which).value(), 0) << SetupScript::countKey(which);
     }
     EXPECT_EQ(s.preInstalledTest(1), "0");
@@ -220,18 +222,21 @@ TEST_F(SetupScriptTest, EverythingMissingGivesTheDefaults) {
     EXPECT_EQ(d.source, "\\");
     EXPECT_EQ(d.dest, "\\");
     EXPECT_EQ(d.dir, "\\");
-    for (const ScriptFlag* flag : {&d.shared, &d.checkVersion, &d.changeDir, &d.regFile, &d.noDelete}) {
+    for (const ScriptFlag* flag :
+         {&d.shared, &d.checkVersion, &d.changeDir, &d.regFile, &d.noDelete}) {
         EXPECT_EQ(flag->text, "false");
     }
     EXPECT_EQ(s.updatingDescription(1), "");
     ScriptIni i = s.ini(1);
     EXPECT_EQ(i.fileName + i.group + i.string + i.value, "");
     ScriptLink l = s.link(1);
-    EXPECT_EQ(l.descr + l.dest + l.linkName + l.fileName + l.workingDir + l.description + l.params, "");
+    EXPECT_EQ(l.descr + l.dest + l.linkName + l.fileName + l.workingDir + l.description + l.params,
+              "");
 }
 
 TEST_F(SetupScriptTest, EmptyValuesAreNotDefaults) {
-    SetupScript s = script("[Main]\nProgram Name=\nUninstallExe Name=\n[Group1]\nSource=\nSetupExe=\n");
+    SetupScript s =
+        script("[Main]\nProgram Name=\nUninstallExe Name=\n[Group1]\nSource=\nSetupExe=\n");
     EXPECT_EQ(s.main().programName, "");
     EXPECT_EQ(s.main().uninstallExeName, "");
     EXPECT_EQ(s.main().defaultInstallDir, "C:\\Program Files\\");
@@ -242,7 +247,8 @@ TEST_F(SetupScriptTest, EmptyValuesAreNotDefaults) {
 
 TEST_F(SetupScriptTest, DefaultInstallFolderFollowsThePlatformsProgramsFolder) {
     script("[Main]\nProgram Name=Zentrix\n");
-    SetupScript s(store_, dir_.path().toStdString() + "/install.ini", "/home/u/.local/share/zentrix/programs/");
+    SetupScript s(store_, dir_.path().toStdString() + "/install.ini",
+                  "/home/u/.local/share/zentrix/programs/");
     EXPECT_EQ(s.main().defaultInstallDir, "/home/u/.local/share/zentrix/programs/Zentrix");
 }
 
@@ -251,8 +257,15 @@ TEST_F(SetupScriptTest, CountsThatAreNotDecimalNumbersAreErrorsNamingTheKey) {
         const char* value;
         std::optional<int> expected;
     } cases[] = {
-        {"12", 12}, {"-1", -1}, {"+3", 3}, {"007", 7}, {"", std::nullopt}, {"3 groups", std::nullopt},
-        {"0x10", std::nullopt}, {"1.5", std::nullopt}, {"99999999999", std::nullopt},
+        {"12", 12},
+        {"-1", -1},
+        {"+3", 3},
+        {"007", 7},
+        {"", std::nullopt},
+        {"3 groups", std::nullopt},
+        {"0x10", std::nullopt},
+        {"1.5", std::nullopt},
+        {"99999999999", std::nullopt},
     };
     for (const Case& c : cases) {
         SetupScript s = script(std::string("[Main]\nNumLinks=") + c.value + "\n");
@@ -262,8 +275,8 @@ TEST_F(SetupScriptTest, CountsThatAreNotDecimalNumbersAreErrorsNamingTheKey) {
             EXPECT_EQ(count.value(), *c.expected);
         } else {
             ASSERT_FALSE(count) << c.value;
-            EXPECT_NE(count.message().find("install.ini: [Main] NumLinks: \"" + std::string(c.value) +
-                                           "\" is not a decimal number"),
+            EXPECT_NE(count.message().find("install.ini: [Main] NumLinks: \"" +
+                                           std::string(c.value) + "\" is not a decimal number"),
                       std::string::npos)
                 << count.message();
         }
@@ -299,10 +312,13 @@ TEST_F(SetupScriptTest, BrokenRegKeySectionsAreScriptErrors) {
         const char* fault;
     } cases[] = {
         {"", "[RegKey1] needs a root key line and a key path line, found 0 line(s)"},
-        {"Root=HKEY_LOCAL_MACHINE\n", "[RegKey1] needs a root key line and a key path line, found 1 line(s)"},
-        {"R=HKEY_LOCAL_MACHINE\nP=\\k\nCount=integer:five\n", "[RegKey1] Count: \"integer:five\" is not a 32-bit integer"},
+        {"Root=HKEY_LOCAL_MACHINE\n",
+         "[RegKey1] needs a root key line and a key path line, found 1 line(s)"},
+        {"R=HKEY_LOCAL_MACHINE\nP=\\k\nCount=integer:five\n",
+         "[RegKey1] Count: \"integer:five\" is not a 32-bit integer"},
         {"R=HKEY_LOCAL_MACHINE\nP=\\k\nBig=integer:4294967296\n", "is not a 32-bit integer"},
-        {"R=HKEY_LOCAL_MACHINE\nP=\\k\nLate=x integer:5\n", "Late: \"x integer:5\" is not a 32-bit integer"},
+        {"R=HKEY_LOCAL_MACHINE\nP=\\k\nLate=x integer:5\n",
+         "Late: \"x integer:5\" is not a 32-bit integer"},
     };
     for (const Case& c : cases) {
         SetupScript s = script(std::string("[RegKey1]\n") + c.section);
@@ -317,8 +333,8 @@ TEST_F(SetupScriptTest, BrokenRegKeySectionsAreScriptErrors) {
 TEST_F(SetupScriptTest, LongValuesPassWholeAndTheUninstallScriptIsWritable) {
     const std::string longPath = "\\" + std::string(3000, 'p');
     const std::string longParams(100, 'a');
-    SetupScript s = script("[Main]\nProgram Name=Z\n[Link1]\nParams=" + longParams + "\n[Group1]\nSource=" +
-                           longPath + "\n");
+    SetupScript s = script("[Main]\nProgram Name=Z\n[Link1]\nParams=" + longParams +
+                           "\n[Group1]\nSource=" + longPath + "\n");
     EXPECT_EQ(s.link(1).params, longParams);
     EXPECT_EQ(s.group(1).fileSource(), longPath);
     ASSERT_TRUE(s.writeText("Main", "InstalledTo", "/opt/" + std::string(2100, 'z')));
