@@ -19,6 +19,7 @@
 //
 // The engine, the sink and the database folder must outlive the object.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -138,6 +139,8 @@ public:
     // Writes the current question's file (GRAPHIC) into the exam's folder
     // from its stored copy when it is not there yet; gives its path.
     xbase::Result<std::string> ExtractQuestionGraphic();
+    // The same for the exam's default picture.
+    xbase::Result<std::string> ExtractDefaultGraphic();
     // Fills `list` with n distinct question numbers in random order (n is
     // kept within 0..question count).
     void RandomizeTestQuestions(std::vector<int>& list, int n);
@@ -221,6 +224,8 @@ private:
     // Puts the exam table back on the open exam's record.
     bool locateOpenExamRecord();
     int countQuestionsOf(const std::string& prodId);
+    xbase::Result<std::string> extractStoredFile(const std::string& fileName, const std::string& what,
+                                                 const std::function<xbase::Result<std::string>()>& storedBytes);
     // Finds the answer row (questionId, index) and leaves the answer table on it.
     bool seekAnswerRow(int questionId, int index);
     int writeExamCounts(int numTestQ, int nextId);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
+#include <optional>
 #include <numeric>
 #include <random>
 
@@ -254,17 +256,30 @@ xbase::Result<std::string> TTesting::GetDefaultGraphicDT() {
 
 xbase::Result<std::string> TTesting::ExtractQuestionGraphic() {
     if (!open_) return xbase::Status::error("no exam is open");
-    const std::string name = trim(questionInfo_.GRAPHIC);
+    const std::string what = "exam " + rtrim(openId_) + ", question " + std::to_string(questionInfo_.NUM);
+    return extractStoredFile(questionInfo_.GRAPHIC, what, [this]() -> xbase::Result<std::string> {
+        if (!locateCurrentQuestion()) return xbase::Status::error("the current question is not in its table");
+        return GetGraphicData();
+    });
+}
+
+xbase::Result<std::string> TTesting::ExtractDefaultGraphic() {
+    if (!open_) return xbase::Status::error("no exam is open");
+    return extractStoredFile(openInfo_.GRAPHIC, "exam " + rtrim(openId_), [this] { return GetDefaultGraphicDT(); });
+}
+
+xbase::Result<std::string> TTesting::extractStoredFile(const std::string& fileName, const std::string& what,
+                                                        const std::function<xbase::Result<std::string>()>& storedBytes) {
+    const std::string name = trim(fileName);
     const std::string folder = ExamFolderPath();
+    // The name is checked before anything is read or written.
     xbase::Result<std::string> target = ExamFolderFile::pathFor(folder, name);
-    if (!target) return target.status().withContext("exam " + rtrim(openId_) + ", question " +
-                                                    std::to_string(questionInfo_.NUM));
-    if (BankPath::findFile(folder, name)) return *BankPath::findFile(folder, name);
-    if (!locateCurrentQuestion()) return xbase::Status::error("the current question is not in its table");
-    xbase::Result<std::string> bytes = GetGraphicData();
+    if (!target) return target.status().withContext(what);
+    if (std::optional<std::string> present = BankPath::findFile(folder, name)) return *present;
+    xbase::Result<std::string> bytes = storedBytes();
     if (!bytes) return bytes;
     if (bytes.value().empty())
-        return xbase::Status::error(target.value() + ": missing, and the question holds no stored copy");
+        return xbase::Status::error(target.value() + ": missing, and " + what + " holds no stored copy");
     return ExamFolderFile::writeIfMissing(folder, name, bytes.value());
 }
 

@@ -205,6 +205,18 @@ TEST_F(Catalogue, AddTestCountsAndRenamesFollowChangeParentIds) {
     EXPECT_EQ("renamed", b.GetGTest_Title("E1"));
 }
 
+TEST_F(Catalogue, ExamFoldersOutsideTheBankAreRefused) {
+    TTesting& b = bank();
+    ASSERT_EQ(0, b.AddParent("C1", "t", "", "1:00", 1));
+    for (const char* folder : {"../outside/", "/tmp/outside/", "C:\\outside\\"}) {
+        EXPECT_EQ(-1, b.AddTest("E1", "C1", folder, "E1", "t")) << folder;
+        EXPECT_FALSE(b.TestExists("E1"));
+    }
+    EXPECT_EQ(-1, b.AddTest("E1", "C1", "", "sub/E1", "t")) << "table name with a folder";
+    EXPECT_FALSE(std::filesystem::exists(path("../outside")));
+    EXPECT_EQ(0, b.GetParentNum("C1"));
+}
+
 TEST_F(Catalogue, ChangeParentIdsToAnIdentifierTheFieldCutsBackEnds) {
     addExam("ABCDEFGHIJ", "E1", numberedQuestions(1));
     EXPECT_EQ(0, bank().ChangeParentIds("ABCDEFGHIJ", "ABCDEFGHIJK"));

@@ -218,6 +218,8 @@ TEST_F(ExamAccess, StoredFilesComeBackAndAreWrittenOnlyWhenMissing) {
     EXPECT_EQ(bytes, b.GetGraphicData().value());
     EXPECT_EQ("cover.gif", b.GetDefaultGraphic());
     EXPECT_EQ("cover bytes", b.GetDefaultGraphicDT().value());
+    ASSERT_TRUE(b.ExtractDefaultGraphic().isOk());
+    EXPECT_EQ("cover bytes", readBytes(path("e1/cover.gif")));
 
     xbase::Result<std::string> written = b.ExtractQuestionGraphic();
     ASSERT_TRUE(written.isOk()) << written.message();
