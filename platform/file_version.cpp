@@ -1,5 +1,7 @@
 #include "platform/file_version.h"
 
+#include <tuple>
+
 #include <QFile>
 #include <climits>
 #include <cstdio>
@@ -95,7 +97,7 @@ VersionQuad ParseVersionText(const std::string& text) {
 }
 
 bool IsNewerVersion(const VersionQuad& a, const VersionQuad& b) {
-    return a.major > b.major || a.minor > b.minor || a.release > b.release || a.build > b.build;
+    return std::tie(a.major, a.minor, a.release, a.build) > std::tie(b.major, b.minor, b.release, b.build);
 }
 
 }  // namespace zentrix::platform

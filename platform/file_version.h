@@ -32,10 +32,11 @@ Result<std::string> readFileVersion(const std::string& path);
 // not a number gives 0.
 VersionQuad ParseVersionText(const std::string& text);
 
-// True when any part of a is greater than the same part of b, each part
-// compared on its own: 1.5.0.0 counts as newer than 2.0.0.0 and the other
-// way round. The update relies on this: a medium copy whose build number
-// is higher replaces the installed file even when its minor number is lower.
+// True when a is a later version than b, the parts compared in order of
+// significance: 2.0.0.16 is newer than 2.0.0.15, and 1.9.0.20 is not newer
+// than 2.0.0.15. Comparing each part on its own would let an update replace
+// an installed program with an older one merely because a lesser part is
+// higher, so the order of significance is kept.
 bool IsNewerVersion(const VersionQuad& a, const VersionQuad& b);
 
 }  // namespace zentrix::platform

@@ -103,15 +103,16 @@ TEST(ParseVersionText, ReadsFourDecimalParts) {
     for (const Case& c : cases) EXPECT_EQ(ParseVersionText(c.text), c.expected) << c.text;
 }
 
-TEST(IsNewerVersion, ComparesEachPartOnItsOwn) {
+TEST(IsNewerVersion, ComparesPartsInOrderOfSignificance) {
     struct Case {
         VersionQuad a, b;
         bool newer;
     } cases[] = {
         {{2, 0, 0, 16}, {2, 0, 0, 15}, true},
-        {{1, 9, 0, 20}, {2, 0, 0, 15}, true},  // minor and build are greater
+        {{1, 9, 0, 20}, {2, 0, 0, 15}, false},  // an older program, though its minor and build are greater
         {{2, 0, 0, 0}, {1, 5, 0, 0}, true},
-        {{1, 5, 0, 0}, {2, 0, 0, 0}, true},
+        {{1, 5, 0, 0}, {2, 0, 0, 0}, false},
+        {{2, 1, 0, 0}, {2, 0, 9, 99}, true},
         {{2, 0, 0, 15}, {2, 0, 0, 15}, false},
         {{0, 0, 0, 0}, {0, 0, 0, 0}, false},
         {{2, 0, 0, 15}, {0, 0, 0, 0}, true},  // against a missing installed copy
