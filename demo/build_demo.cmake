@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.25)
 # Builds the demo tree from its sources; run by the zentrix_demo target:
 #   cmake -DSOURCE=demo -DOUTPUT=build/demo -DART=... -DTABLES=... -DBANK=...
 #         -DSIM=... -DSTAMP=... -P build_demo.cmake
@@ -31,8 +32,13 @@ run(${ART} skin ${tree}/graphics)
 #    beside the pictures and simulation files they name.
 run(${ART} pictures ${staging}/bank)
 file(GLOB_RECURSE texts ${SOURCE}/bank/*.exam ${SOURCE}/bank/*.json ${SOURCE}/bank/*.rtf)
+set(seen)
 foreach(text ${texts})
   get_filename_component(name ${text} NAME)
+  if(name IN_LIST seen)
+    message(FATAL_ERROR "demo/bank: two sources are named ${name}; names must differ across folders")
+  endif()
+  list(APPEND seen ${name})
   run(${ART} expand ${text} ${staging}/bank/${name} ${staging}/bank)
 endforeach()
 

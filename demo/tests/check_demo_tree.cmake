@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.25)
 # Runs the command-line tools over the built demo tree:
 #   zentrix-bank tree     lists both courses, all five exams and two mixed rows
 #   zentrix-dbf check     passes on every table of the bank
