@@ -16,7 +16,7 @@ std::string GeneratedBank(const std::string& parentFolder, int courses, int exam
                                std::to_string(examsPerCourse) + "/";
     const std::string doneMarker = folder + "complete";
     if (fs::exists(doneMarker)) return folder;
-    fs::remove_all(folder);
+    // An interrupted generation resumes where it stopped.
     fs::create_directories(folder);
 
     xbase::Engine engine;
@@ -25,12 +25,14 @@ std::string GeneratedBank(const std::string& parentFolder, int courses, int exam
     if (!bank.IsValid()) return {};
     for (int c = 1; c <= courses; ++c) {
         const std::string course = "C" + std::to_string(c);
-        if (bank.AddParent(course, "Course number " + std::to_string(c), "", "1:00", 20) != 0) {
+        if (!bank.ParentExists(course) &&
+            bank.AddParent(course, "Course number " + std::to_string(c), "", "1:00", 20) != 0) {
             std::fprintf(stderr, "AddParent: %s\n", bank.LastError().c_str());
             return {};
         }
         for (int e = 1; e <= examsPerCourse; ++e) {
             const std::string exam = course + "E" + std::to_string(e);
+            if (bank.TestExists(exam)) continue;
             if (bank.AddTest(exam, course, "", exam,
                              "Exam " + std::to_string(e) + " of course " + std::to_string(c)) !=
                 0) {
