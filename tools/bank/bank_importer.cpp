@@ -177,7 +177,8 @@ xbase::Result<std::vector<std::string>> BankImporter::run(const std::string& ban
         exams.push_back(std::move(loaded).value());
     }
 
-    std::string bank = fs::path(bankFolder).lexically_normal().string();
+    // Absolute, so that the staging copy is a sibling even for "." or "sub/..".
+    std::string bank = fs::absolute(bankFolder).lexically_normal().string();
     while (bank.size() > 1 && bank.back() == '/') bank.pop_back();
     if (!BankPath::findFile(bank, questionbank::layout::kExamTableFile) ||
         !BankPath::findFile(bank, questionbank::layout::kCourseTableFile))

@@ -99,6 +99,19 @@ TEST_F(BankTool, ExportOfAnEditedExamReadsBackToTheSameExport) {
     EXPECT_EQ(first, readBytes(root_ / "out2/NET101A.exam"));
 }
 
+TEST_F(BankTool, ImportIntoTheCurrentFolderStagesBesideIt) {
+    const fs::path before = fs::current_path();
+    fs::current_path(bank_);
+    const int status = run({"import", ".", source()});
+    fs::current_path(before);
+    ASSERT_EQ(0, status) << err_;
+    EXPECT_EQ(2u, foldersBesideTheBank());
+    EXPECT_TRUE(fs::exists(fs::path(bank_) / "net101a" / "NET101A.dbf"));
+    size_t inside = 0;
+    for (const auto& entry : fs::directory_iterator(bank_)) inside += entry.is_directory();
+    EXPECT_EQ(1u, inside) << "only the exam's folder inside the bank";
+}
+
 TEST_F(BankTool, ReimportIsRefusedAndTheBankIsUnchanged) {
     ASSERT_EQ(0, run({"import", bank_, source()}));
     const auto before = snapshot(bank_);
