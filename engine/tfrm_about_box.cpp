@@ -21,7 +21,12 @@ TfrmAboutBox::TfrmAboutBox(const std::string& picturePath, QWidget* parent) : QD
     if (hasPicture_) {
         picture->setPixmap(splash);
     } else {
-        picture->setStyleSheet(QStringLiteral("background: #e8edf2; border: 1px solid #3a5c7e;"));
+        picture->setStyleSheet(QStringLiteral(
+            "background: #e8edf2; border: 1px solid #3a5c7e; color: #2c4a68; font-size: 14px;"));
+        picture->setAlignment(Qt::AlignCenter);
+        picture->setText(
+            QStringLiteral("<b style='font-size:22px'>Zentrix</b><br><br>"
+                           "Practice exams for certification training"));
     }
     auto* help = new ui::PictureButton(QStringLiteral("Help"), this);
     auto* close = new ui::PictureButton(QStringLiteral("Close"), this);

@@ -1,5 +1,6 @@
 #include "engine/tfrm_confirm_exit_exam.h"
 
+#include <QFrame>
 #include <QLabel>
 
 #include "ui/picture_button.h"
@@ -10,8 +11,10 @@ TfrmConfirmExitExam::TfrmConfirmExitExam(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Confirm Exit Exam"));
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setFixedSize(298, 100);
-    setStyleSheet(
-        QStringLiteral("TfrmConfirmExitExam { background: #e8edf2; border: 1px solid #3a5c7e; }"));
+    auto* frame = new QFrame(this);
+    frame->setGeometry(rect());
+    frame->setStyleSheet(
+        QStringLiteral("QFrame { background: #e8edf2; border: 1px solid #3a5c7e; }"));
     auto* question =
         new QLabel(QStringLiteral("Leave this exam and return to the main screen?"), this);
     question->setWordWrap(true);

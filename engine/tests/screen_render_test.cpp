@@ -1,10 +1,16 @@
-// Renders every screen reached so far to PNG files in the build folder
+// Renders every screen reached so far, and the small windows of the main
+// screen, to PNG files in the build folder
 // (engine-screens/), so that a person can look at the layout.
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QLineEdit>
+
+#include "engine/tfrm_about_box.h"
+#include "engine/tfrm_confirm_exit_exam.h"
+#include "engine/tfrm_missing_files.h"
+#include "engine/tfrm_options.h"
 
 #include "engine_fixture.h"
 
@@ -38,6 +44,25 @@ TEST_F(ScreenRenderTest, EveryScreenRendersToAPicture) {
         const QImage picture = main->grab().toImage();
         EXPECT_EQ(picture.size(), QSize(640, 480));
         EXPECT_TRUE(picture.save(out + "/" + s.file)) << s.file;
+    }
+
+    StudyGuideSettings settings;
+    StudyGuideSettingsFile file(profiles, settingsFile);
+    TfrmOptions options(settings, file);
+    TfrmAboutBox about("");
+    TfrmConfirmExitExam confirm;
+    TfrmMissingFiles missing;
+    missing.setFileName(QStringLiteral("/opt/zentrix/graphics/btnHelp.png"));
+    const struct {
+        QWidget* window;
+        const char* file;
+    } windows[] = {{&options, "options.png"},
+                   {&about, "about.png"},
+                   {&confirm, "confirm-exit.png"},
+                   {&missing, "missing-graphic.png"}};
+    for (const auto& w : windows) {
+        w.window->adjustSize();
+        EXPECT_TRUE(w.window->grab().save(out + "/" + w.file)) << w.file;
     }
 }
 
