@@ -151,7 +151,7 @@ Status DbfTable::attachIndex() {
     index_ = std::move(index.value());
     info_.indexPath = files_.index;
     for (const auto& indexTag : index_->tags()) {
-        auto tag = std::make_unique<TableTag>(*indexTag, header_.fields);
+        auto tag = std::make_unique<TableTag>(*indexTag, header_.fields, header_.nullFlagsOffset);
         if (!tag->usable()) {
             warnings_.push_back(files_.index + ": " + tag->problem() + "; the tag cannot be used");
             if (writeProblem_.empty())

@@ -1,11 +1,13 @@
 #include "xbase/table_tag.h"
 
+#include <cctype>
+
 #include "xbase/field_codec.h"
 #include "xbase/key_encoding.h"
 
 namespace zentrix::xbase {
 
-TableTag::TableTag(IndexTag& index, const std::vector<FieldDescriptor>& fields)
+TableTag::TableTag(IndexTag& index, const std::vector<FieldDescriptor>& fields, int nullFlagsOffset)
     : index_(&index),
       name_(index.name()),
       keyExpression_(index.keyExpression()),
@@ -38,6 +40,18 @@ TableTag::TableTag(IndexTag& index, const std::vector<FieldDescriptor>& fields)
                    std::to_string(expected) + " bytes but the index holds " + std::to_string(index.keyLength());
         return;
     }
+    if (index.nullableKeys() && nullFlagsOffset >= 0) {
+        std::string name = keyExpression_;
+        name.erase(0, name.find_first_not_of(' '));
+        name.erase(name.find_last_not_of(' ') + 1);
+        for (auto& c : name) c = char(std::toupper(static_cast<unsigned char>(c)));
+        for (const auto& f : fields) {
+            if (f.name == name.substr(0, 10) && f.nullable && f.nullBit >= 0) {
+                nullByte_ = nullFlagsOffset + f.nullBit / 8;
+                nullMask_ = uint8_t(1u << (f.nullBit % 8));
+            }
+        }
+    }
     // The index guessed the type at open and may hold pages decoded under
     // the guess; passing through the other padding makes it drop them.
     index.setKeyType(keyType_ == KeyType::Character ? KeyType::Numeric : KeyType::Character);
@@ -59,6 +73,8 @@ TagLayout TableTag::layout() const {
 std::optional<std::string> TableTag::keyFor(std::string_view record) const {
     if (!key_) return std::nullopt;
     if (filter_ && !filter_->evaluate(record).logical) return std::nullopt;
+    if (nullByte_ >= 0 && size_t(nullByte_) < record.size() && (uint8_t(record[size_t(nullByte_)]) & nullMask_))
+        return std::string(size_t(keyLength_), '\0');
     return encodeKey(key_->evaluate(record), keyType_, keyLength_);
 }
 

@@ -18,7 +18,8 @@ class TableTag : public Tag {
 public:
     // Compiles the tag's expressions against `fields`; a failure leaves the
     // tag unusable with the reason in problem().
-    TableTag(IndexTag& index, const std::vector<FieldDescriptor>& fields);
+    // `nullFlagsOffset` is where VFP's _NullFlags stand in the record (-1: none).
+    TableTag(IndexTag& index, const std::vector<FieldDescriptor>& fields, int nullFlagsOffset = -1);
 
     const std::string& name() const override { return name_; }
     const std::string& keyExpression() const override { return keyExpression_; }
@@ -50,6 +51,10 @@ private:
     std::optional<Expression> filter_;
     KeyType keyType_ = KeyType::Character;
     std::string problem_;
+    // A key that is one nullable field is null when the field is: VFP then
+    // stores zero bytes behind its null marker.
+    int nullByte_ = -1;
+    uint8_t nullMask_ = 0;
 };
 
 }  // namespace zentrix::xbase
