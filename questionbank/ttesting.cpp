@@ -358,17 +358,8 @@ int TTesting::AddTest(const std::string& prodId, const std::string& parentId, co
     if (!checkedName || checkedName.value().find('/') != std::string::npos)
         return fail("exam " + prodId + ": table name \"" + tableName + "\" is not a plain file name");
 
-    xbase::Status status = exams_->appendBlank();
-    if (status) status = exams_->assign(exam_.prodId, prodId);
-    if (status) status = exams_->assign(exam_.parent, parentId);
-    if (status) status = exams_->assignMemo(exam_.path, path);
-    if (status) status = exams_->assign(exam_.tableName, tableName);
-    if (status) status = exams_->assignMemo(exam_.title, title);
-    if (status) status = exams_->assignLong(exam_.numTestQ, 0);
-    if (status) status = exams_->assignLong(exam_.nextId, 1);
-    if (status) status = exams_->commit();
-    if (!status) return failStatus(status);
-
+    // The tables come first: when they cannot be made (a damaged file of that
+    // name is never replaced) no catalogue record points at them.
     const std::string folderOnDisk = BankPath::resolve(folder_, rtrim(path));
     std::error_code ec;
     if (!folder.empty()) std::filesystem::create_directories(folderOnDisk, ec);
@@ -382,6 +373,17 @@ int TTesting::AddTest(const std::string& prodId, const std::string& parentId, co
             engine_.create(base + layout::kAnswerTableSuffix, layout::answerFields(), layout::answerTags());
         if (!answers) return failStatus(answers.status());
     }
+    xbase::Status status = exams_->appendBlank();
+    if (status) status = exams_->assign(exam_.prodId, prodId);
+    if (status) status = exams_->assign(exam_.parent, parentId);
+    if (status) status = exams_->assignMemo(exam_.path, path);
+    if (status) status = exams_->assign(exam_.tableName, tableName);
+    if (status) status = exams_->assignMemo(exam_.title, title);
+    if (status) status = exams_->assignLong(exam_.numTestQ, 0);
+    if (status) status = exams_->assignLong(exam_.nextId, 1);
+    if (status) status = exams_->commit();
+    if (!status) return failStatus(status);
+
     openInfo_.NUMTESTQ = 0;
     openInfo_.NEXTID = 1;
     if (seekCourse(parentId)) {

@@ -217,6 +217,17 @@ TEST_F(Catalogue, ExamFoldersOutsideTheBankAreRefused) {
     EXPECT_EQ(0, b.GetParentNum("C1"));
 }
 
+TEST_F(Catalogue, AddTestOverADamagedTableAddsNothing) {
+    const std::string garbage = "a damaged question table";
+    writeBytes(path("e1/E1.dbf"), garbage);
+    TTesting& b = bank();
+    ASSERT_EQ(0, b.AddParent("C1", "t", "", "1:00", 1));
+    EXPECT_EQ(-1, b.AddTest("E1", "C1", "e1/", "E1", "t"));
+    EXPECT_FALSE(b.TestExists("E1"));
+    EXPECT_EQ(0, b.GetParentNum("C1"));
+    EXPECT_EQ(garbage, readBytes(path("e1/E1.dbf")));
+}
+
 TEST_F(Catalogue, ChangeParentIdsToAnIdentifierTheFieldCutsBackEnds) {
     addExam("ABCDEFGHIJ", "E1", numberedQuestions(1));
     EXPECT_EQ(0, bank().ChangeParentIds("ABCDEFGHIJ", "ABCDEFGHIJK"));
