@@ -52,7 +52,7 @@ void BM_SeekEveryKey(benchmark::State& state) {
         }
     }
     state.SetItemsProcessed(state.iterations() * keys.size());
-    state.counters["us_per_seek"] = benchmark::Counter(
+    state.counters["time_per_seek"] = benchmark::Counter(
         static_cast<double>(state.iterations() * keys.size()),
         benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);
     fs->remove(path);
