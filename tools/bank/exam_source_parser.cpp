@@ -24,6 +24,7 @@ struct Value {
     long long integer = 0;
     bool boolean = false;
     std::vector<long long> list;
+    bool multiLine = false;  // written between ''' quotes
 };
 
 struct Entry {
@@ -70,7 +71,7 @@ public:
             skipBlanks();
             if (!atLineEnd()) return error(line_, "unexpected text after the value of \"" + key.value() + "\"");
             nextLine();
-            if (sections.empty()) return error(keyLine, "\"" + key.value() + "\" stands before any [section]");
+            if (sections.empty()) sections.push_back(Section{"", false, keyLine, {}});  // the preamble
             sections.back().entries.push_back({key.value(), std::move(value).value(), keyLine});
         }
         return sections;
@@ -138,6 +139,7 @@ private:
             const size_t end = text_.find("'''", pos_);
             if (end == std::string::npos) return error(start, "text opened with ''' is never closed");
             value.text = text_.substr(pos_, end - pos_);
+            value.multiLine = true;
             for (char c : value.text) line_ += c == '\n' ? 1 : 0;
             pos_ = end + 3;
             return value;
@@ -239,8 +241,12 @@ class Builder {
 public:
     explicit Builder(const std::string& name) : name_(name) {}
 
-    xbase::Result<ExamSource> build(const std::vector<Section>& sections) {
+    xbase::Result<ExamSource> build(std::vector<Section> sections) {
         ExamSource exam;
+        if (!sections.empty() && sections.front().name.empty()) {
+            ZX_TRY(applyPreamble(sections));
+            sections.erase(sections.begin());
+        }
         bool sawCourse = false, sawExam = false;
         for (const Section& section : sections) {
             if (section.name == "course" && !section.repeated) {
@@ -281,6 +287,31 @@ public:
 
 private:
     using Keys = std::map<std::string, const Entry*>;
+
+    // Keys before the first section: line_breaks = "lf" | "crlf" says what a
+    // line break inside ''' text stands for.
+    xbase::Status applyPreamble(std::vector<Section>& sections) {
+        const Section& preamble = sections.front();
+        xbase::Result<Keys> keys = collect(preamble, {"line_breaks"});
+        if (!keys) return xbase::Status::error(keys.message() + " (only \"line_breaks\" may stand before [course])");
+        std::string breaks = "lf";
+        ZX_TRY(text(*keys, "line_breaks", breaks));
+        if (breaks != "lf" && breaks != "crlf")
+            return error(keys->at("line_breaks")->line, "\"line_breaks\" is \"lf\" or \"crlf\"");
+        if (breaks == "lf") return xbase::Status::ok();
+        for (Section& section : sections) {
+            for (Entry& entry : section.entries) {
+                if (!entry.value.multiLine) continue;
+                std::string converted;
+                for (char c : entry.value.text) {
+                    if (c == '\n') converted.push_back('\r');
+                    converted.push_back(c);
+                }
+                entry.value.text = std::move(converted);
+            }
+        }
+        return xbase::Status::ok();
+    }
 
     xbase::Status error(int line, const std::string& message) const {
         return xbase::Status::error(name_ + ":" + std::to_string(line) + ": " + message);

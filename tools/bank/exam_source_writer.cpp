@@ -70,17 +70,43 @@ std::string correctValue(const QuestionSource& q) {
     }
 }
 
-void line(std::ostringstream& out, const char* key, const std::string& value) {
-    out << key << " = " << ExamSourceWriter::quote(value) << "\n";
+// Every "\r" starts a "\r\n" and every "\n" ends one.
+bool onlyCrlfBreaks(const std::string& text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n')) return false;
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) return false;
+    }
+    return true;
 }
+
+// Texts from Windows keep "\r\n" line breaks; when an exam has them its
+// source says so once and writes them as plain line breaks.
+bool usesCrlf(const ExamSource& exam) {
+    auto has = [](const std::string& text) { return text.find("\r\n") != std::string::npos; };
+    if (has(exam.course.title) || has(exam.course.description) || has(exam.title) || has(exam.description)) return true;
+    for (const QuestionSource& q : exam.questions) {
+        if (has(q.title) || has(q.text) || has(q.hint) || has(q.reference)) return true;
+        for (const std::string& row : q.rows) {
+            if (has(row)) return true;
+        }
+    }
+    return false;
+}
+
+
 
 }  // namespace
 
-std::string ExamSourceWriter::quote(const std::string& text) {
+std::string ExamSourceWriter::quote(const std::string& text, bool crlf) {
     if (text.find('\n') != std::string::npos) {
-        const bool literalFits = !hasControl(text, true) && text.find("'''") == std::string::npos &&
-                                 text.back() != '\'';
-        return literalFits ? "'''\n" + text + "'''" : escaped(text);
+        std::string plain = text;
+        if (crlf) {
+            if (!onlyCrlfBreaks(text)) return escaped(text);
+            plain.erase(std::remove(plain.begin(), plain.end(), '\r'), plain.end());
+        }
+        const bool literalFits = !hasControl(plain, true) && plain.find("'''") == std::string::npos &&
+                                 plain.back() != '\'';
+        return literalFits ? "'''\n" + plain + "'''" : escaped(text);
     }
     if (!hasControl(text, false) && (text.find('\\') != std::string::npos || text.find('"') != std::string::npos) &&
         text.find('\'') == std::string::npos)
@@ -90,7 +116,13 @@ std::string ExamSourceWriter::quote(const std::string& text) {
 
 std::string ExamSourceWriter::write(const ExamSource& exam) {
     std::ostringstream out;
-    out << "# Zentrix exam source: one exam of one course.\n\n[course]\n";
+    const bool crlf = usesCrlf(exam);
+    auto line = [&](std::ostringstream& to, const char* key, const std::string& value) {
+        to << key << " = " << quote(value, crlf) << "\n";
+    };
+    out << "# Zentrix exam source: one exam of one course.\n\n";
+    if (crlf) out << "line_breaks = \"crlf\"\n\n";
+    out << "[course]\n";
     line(out, "id", exam.course.id);
     line(out, "title", exam.course.title);
     if (!exam.course.description.empty()) line(out, "description", exam.course.description);

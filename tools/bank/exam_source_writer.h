@@ -12,8 +12,9 @@ namespace zentrix::banktool {
 class ExamSourceWriter {
 public:
     static std::string write(const ExamSource& exam);
-    // A value as source text, in the most readable form that reads back exactly.
-    static std::string quote(const std::string& text);
+    // A value as source text, in the most readable form that reads back
+    // exactly; `crlf`: a line break inside ''' text stands for "\r\n".
+    static std::string quote(const std::string& text, bool crlf = false);
 };
 
 }  // namespace zentrix::banktool

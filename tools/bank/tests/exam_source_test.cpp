@@ -55,7 +55,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "src.exam:13: file name \"../x.gif\" leaves its folder"},
         ErrorCase{"FolderWithDrive", kHead + "folder = \"C:\\\\exams\"\n", "src.exam:9: \"folder\": file name \"C:/exams\" names a drive"},
         ErrorCase{"IdTooLong", "[course]\nid = \"ELEVENCHARS\"\n", "src.exam:2: \"id\" \"ELEVENCHARS\" is longer than 10"},
-        ErrorCase{"KeyBeforeSection", "id = \"x\"\n", "src.exam:1: \"id\" stands before any [section]"},
+        ErrorCase{"KeyBeforeSection", "id = \"x\"\n", "src.exam:1: unknown key \"id\""},
+        ErrorCase{"UnknownLineBreaks", "line_breaks = \"cr\"\n", "src.exam:1: \"line_breaks\" is \"lf\" or \"crlf\""},
         ErrorCase{"DuplicateQuestionId",
                   kHead + "[[question]]\nid = 4\ntype = \"simulation\"\ntitle = \"a\"\n[[question]]\nid = 4\ntype = "
                           "\"simulation\"\ntitle = \"b\"\n",
@@ -104,8 +105,26 @@ INSTANTIATE_TEST_SUITE_P(Texts, TextRoundTrip,
                                            TextCase{"WindowsLines", "one\r\ntwo"}, TextCase{"EndsWithApostrophe", "a\nb'"},
                                            TextCase{"TripleQuotes", "a\n'''b"}, TextCase{"ControlBytes", std::string("a\0\x1b z", 5)},
                                            TextCase{"CodePageBytes", "caf\xe9 \x80"}, TextCase{"HashSign", "# not a comment"},
-                                           TextCase{"Tabs", "a\tb\nc\td"}),
+                                           TextCase{"Tabs", "a\tb\nc\td"}, TextCase{"WindowsParagraphs", "one\r\ntwo\r\n"},
+                                           TextCase{"WindowsAndBareBreaks", "one\r\ntwo\nthree\r"}),
                          [](const ::testing::TestParamInfo<TextCase>& info) { return info.param.name; });
+
+TEST(WindowsLineBreaks, AreDeclaredOnceAndWrittenAsLines) {
+    ExamSource exam;
+    exam.course.id = "C1";
+    exam.id = "E1";
+    exam.table = "E1";
+    exam.title = "first\r\nsecond";
+    exam.description = "bare\nbreak";
+    const std::string written = ExamSourceWriter::write(exam);
+    EXPECT_NE(std::string::npos, written.find("line_breaks = \"crlf\"\n\n[course]")) << written;
+    EXPECT_NE(std::string::npos, written.find("title = '''\nfirst\nsecond'''")) << written;
+    EXPECT_NE(std::string::npos, written.find("description = \"bare\\nbreak\"")) << written;
+    xbase::Result<ExamSource> parsed = ExamSourceParser::parse(written, "w.exam");
+    ASSERT_TRUE(parsed.isOk()) << parsed.message();
+    EXPECT_EQ(exam.title, parsed.value().title);
+    EXPECT_EQ(exam.description, parsed.value().description);
+}
 
 TEST(ExampleSource, IsInTheWritersOwnForm) {
     const std::string file = std::string(ZENTRIX_SOURCE_DIR) + "/tools/bank/examples/net101a.exam";
