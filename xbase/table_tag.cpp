@@ -52,9 +52,7 @@ TableTag::TableTag(IndexTag& index, const std::vector<FieldDescriptor>& fields, 
             }
         }
     }
-    // The index guessed the type at open and may hold pages decoded under
-    // the guess; passing through the other padding makes it drop them.
-    index.setKeyType(keyType_ == KeyType::Character ? KeyType::Numeric : KeyType::Character);
+    // The index guessed the type from the keys it holds; the expression knows.
     index.setKeyType(keyType_);
 }
 
