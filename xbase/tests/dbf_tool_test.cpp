@@ -6,6 +6,8 @@
 #include <cstdio>
 
 #include "test_support.h"
+#include "xbase/engine.h"
+#include "xbase/table.h"
 
 namespace zentrix::xbase {
 namespace {
@@ -56,6 +58,22 @@ TEST_F(DbfToolTest, DumpHidesDeletedUnlessAskedAndFollowsATag) {
     EXPECT_EQ(json.status, 0);
     EXPECT_NE(json.out.find("\"recno\": 2, \"deleted\": false, \"ID\": \"SEC-201   \""), std::string::npos) << json.out;
     EXPECT_NE(json.out.find("\"DESCRIP\": \"Threats, controls and\\r\\nincident response.\""), std::string::npos);
+}
+
+TEST_F(DbfToolTest, ByteMemosShowTheirSizeOrBase64) {
+    {
+        Engine engine;
+        auto made = engine.create(dir.file("pics.dbf"), {{"NAME", 'C', 8, 0}, {"DATA", 'M', 10, 0}}, {});
+        ASSERT_TRUE(made) << made.message();
+        Table& t = *made.value();
+        const std::string picture("\x03\0\0\0GIF", 7);
+        ASSERT_TRUE(t.appendBlank());
+        ASSERT_TRUE(t.assign(t.field("NAME"), "a.gif"));
+        ASSERT_TRUE(t.assignMemoBytes(t.field("DATA"), picture.data(), picture.size()));
+        ASSERT_TRUE(t.commit());
+    }
+    EXPECT_EQ(tool("dump " + dir.file("pics.dbf")).out, "1\t \ta.gif   \t<7 bytes>\n");
+    EXPECT_NE(tool("dump " + dir.file("pics.dbf") + " --json").out.find("\"DATA\": \"AwAAAEdJRg==\""), std::string::npos);
 }
 
 TEST_F(DbfToolTest, CheckFindsAMismatchAndReindexRepairsIt) {
