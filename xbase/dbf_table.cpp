@@ -916,6 +916,7 @@ Status DbfTable::rebuildIndex() {
     for (const auto& tag : tags_) layouts.push_back(tag->layout());
     auto keys = collectKeys();
     if (!keys) return keys.status();
+    ZX_TRY(index_->setDirty(true));  // until the new content is complete
     cursor_.reset();
     index_.reset();
     auto file = engine_.fileSystem().open(files_.index, OpenMode::ReadWrite);
@@ -945,7 +946,9 @@ Status DbfTable::reindex() {
 
 Status DbfTable::rewriteRecords(const std::vector<uint32_t>& keep) {
     // Records move only towards the front, so one that is still wanted is
-    // never overwritten before it has been copied.
+    // never overwritten before it has been copied. The index is marked dirty
+    // first: cut short, the next open rebuilds it instead of trusting it.
+    if (index_) ZX_TRY(index_->setDirty(true));
     cache_.clear();
     uint32_t to = 0;
     std::string bytes(size_t(header_.recordLength), '\0');
