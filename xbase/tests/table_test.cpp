@@ -234,6 +234,25 @@ TEST_F(TableTest, NumericTagSeeksNumbers) {
     EXPECT_TRUE(x.check()) << x.check().message();
 }
 
+TEST_F(TableTest, VaryingWidthKeyIsSeekableByDecimalText) {
+    auto t = engine.create(dir.file("casec.DBF"), {{"RECID", 'N', 5, 0}, {"TITLE", 'C', 30, 0}},
+                           {{"ID", "ALLTRIM(STR(RECID))", ""}});
+    ASSERT_TRUE(t) << t.message();
+    Table& c = *t.value();
+    EXPECT_EQ(c.tag("ID")->keyLength(), 10);  // the width of STR(RECID)
+    for (int id : {3, 12, 7, 120}) {
+        ASSERT_TRUE(c.appendBlank());
+        ASSERT_TRUE(c.assignInt(c.field("RECID"), id));
+        ASSERT_TRUE(c.assign(c.field("TITLE"), "case " + std::to_string(id)));
+        ASSERT_TRUE(c.commit());
+    }
+    ASSERT_TRUE(c.selectTag(c.tag("ID")));
+    ASSERT_TRUE(c.seek("12"));
+    EXPECT_EQ(c.asInt(c.field("RECID")), 12);
+    EXPECT_FALSE(c.seek("1"));
+    EXPECT_TRUE(c.check());
+}
+
 TEST_F(TableTest, UpdateMovesKeyAndKeepsOtherFields) {
     auto t = createCourses();
     addCourse(*t, "B", "bee", 1);
