@@ -71,6 +71,10 @@ TEST(DemoSkin, LoadsEveryPictureWithoutAReport) {
         const QImage background(QString::fromStdString(kGraphics + *skin.backgrounds.fileNameFor(screen)));
         EXPECT_EQ(background.size(), QSize(640, 480)) << *skin.backgrounds.fileNameFor(screen);
     }
+    for (int i = 0; i < engine::BackgroundTable::kEntryCount; ++i) {
+        const auto& entry = skin.backgrounds.entry(i);
+        EXPECT_FALSE(QImage(QString::fromStdString(kGraphics + entry.fileName)).isNull()) << entry.key;
+    }
     // Colours the skin sets, not the loader's defaults.
     EXPECT_EQ(skin.colors.dark, 0x02E8DCD0u);
     EXPECT_EQ(skin.colors.light, 0x02FEFCFAu);

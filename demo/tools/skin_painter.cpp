@@ -177,6 +177,32 @@ QImage SkinPainter::background(Screen screen) {
     return image;
 }
 
+QImage SkinPainter::plainScreen(const QString& title, const QString& subtitle) {
+    QImage image = blank(QSize(kWidth, kHeight));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    paper(p, image.rect());
+    heading(p, title, subtitle);
+    card(p, QRectF(24.5, 110.5, 591, 310));
+    footer(p, 440);
+    titleStrip(p);
+    return image;
+}
+
+QImage SkinPainter::quitPopup() {
+    QImage image = blank(QSize(298, 100), P::panel());
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(QRect(0, 0, 298, 4), P::teal());
+    label(p, QRect(16, 12, 266, 24), QStringLiteral("Leave this exam?"), 15, true, P::ink());
+    label(p, QRect(16, 36, 266, 30), QStringLiteral("Your answers so far are kept in your history."), 11, false,
+          P::muted(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+    p.setPen(P::line());
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(0.5, 0.5, 297, 99));
+    return image;
+}
+
 QImage SkinPainter::button(const QString& caption, QSize size, bool primary) {
     // Buttons sit on the footer band; its colour fills the rounded corners.
     QImage image = blank(size, QColor(200, 213, 226));

@@ -19,6 +19,10 @@ public:
     static constexpr int kHeight = 480;
 
     static QImage background(Screen screen);
+    // A screen with a heading only, for the backgrounds no screen shows yet.
+    static QImage plainScreen(const QString& title, const QString& subtitle);
+    // The confirm-exit window, 298 by 100.
+    static QImage quitPopup();
     // A caption button: primary buttons are filled slate, the others light.
     static QImage button(const QString& caption, QSize size, bool primary = false);
     static QImage titleButton(Glyph glyph);
