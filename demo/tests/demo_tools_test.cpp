@@ -50,7 +50,8 @@ TEST_F(RtfPictureExpanderTest, EmbedsFiguresAndRefusesWhatItCannot) {
         {"text without placeholders is unchanged", "{\\rtf1 plain}", true, "{\\rtf1 plain}"},
         {"a placeholder becomes a png picture group", "{\\rtf1 a @RTF_PICTURE(dot.png)@ b}", true,
          "{\\pict\\pngblip\\picw3\\pich2\\picwgoal45\\pichgoal30"},
-        {"two placeholders on separate lines", "@RTF_PICTURE(dot.png)@\n@RTF_PICTURE( dot.png )@", true, "}\n{\\pict"},
+        {"two placeholders on separate lines", "@RTF_PICTURE(dot.png)@\n@RTF_PICTURE( dot.png )@",
+         true, "}\n{\\pict"},
         {"a missing picture names the source", "x\n@RTF_PICTURE(gone.png)@", false, "source.rtf: "},
         {"a file that is no picture", "@RTF_PICTURE(notes.txt)@", false, "not a picture"},
         {"a placeholder left open on its line", "@RTF_PICTURE(dot.png\n)@", false, "source.rtf:1:"},
@@ -95,7 +96,8 @@ protected:
 TEST_F(CaseStudyBuilderTest, RefusesDescriptionsTheTableCannotHold) {
     const QByteArray tab = R"({"name": "Overview", "file": "a.rtf"})";
     auto one = [&](const QByteArray& body) {
-        return R"({"table": "x/EXAMc.DBF", "cases": [{"number": 1, "course": "C", "title": "T", )" + body + "}]}";
+        return R"({"table": "x/EXAMc.DBF", "cases": [{"number": 1, "course": "C", "title": "T", )" +
+               body + "}]}";
     };
     const struct {
         const char* name;
@@ -106,20 +108,22 @@ TEST_F(CaseStudyBuilderTest, RefusesDescriptionsTheTableCannotHold) {
         {"no table", R"({"cases": []})", "\"table\""},
         {"a table outside the bank", R"({"table": "../up/Xc.DBF", "cases": []})", "\"table\""},
         {"no cases", R"({"table": "Xc.DBF", "cases": []})", "no case study"},
-        {"number 0", R"({"table": "x/Xc.DBF", "cases": [{"number": 0, "tabs": [)" + tab + "]}]}", "\"number\""},
+        {"number 0", R"({"table": "x/Xc.DBF", "cases": [{"number": 0, "tabs": [)" + tab + "]}]}",
+         "\"number\""},
         {"a misspelt member", one(R"("tab": [)" + tab + "]"), "unknown member \"tab\""},
         {"no tabs", one(R"("tabs": [])"), "1 to 10 tabs"},
         {"eleven tabs", one(R"("tabs": [)" + (tab + ",").repeated(10) + tab + "]"), "1 to 10 tabs"},
-        {"a tab name over 15 characters", one(R"("tabs": [{"name": "Sixteen chars ab", "file": "a.rtf"}])"),
-         "longer than 15"},
-        {"a tab file that is missing", one(R"("tabs": [{"name": "N", "file": "gone.rtf"}])"), "cannot be read"},
+        {"a tab name over 15 characters",
+         one(R"("tabs": [{"name": "Sixteen chars ab", "file": "a.rtf"}])"), "longer than 15"},
+        {"a tab file that is missing", one(R"("tabs": [{"name": "N", "file": "gone.rtf"}])"),
+         "cannot be read"},
         {"a title over 30 characters",
          R"({"table": "x/Xc.DBF", "cases": [{"number": 1, "title": "A title of thirty-one characters", "tabs": [)" +
              tab + "]}]}",
          "longer than 30"},
         {"a number used twice",
-         R"({"table": "x/Xc.DBF", "cases": [{"number": 4, "tabs": [)" + tab + R"(]}, {"number": 4, "tabs": [)" +
-             tab + "]}]}",
+         R"({"table": "x/Xc.DBF", "cases": [{"number": 4, "tabs": [)" + tab +
+             R"(]}, {"number": 4, "tabs": [)" + tab + "]}]}",
          "used twice"},
     };
     for (const auto& c : cases) {

@@ -61,19 +61,22 @@ TEST(DemoSkin, LoadsEveryPictureWithoutAReport) {
     EXPECT_TRUE(dialogs.entries().empty()) << dialogs.entries().front().text.toStdString();
     for (const engine::SkinPictureKey& key : engine::kSkinPictureKeys) {
         ASSERT_TRUE(skin.hasPicture(key.picture)) << key.section << " / " << key.key;
-        EXPECT_FALSE(QImage(QString::fromStdString(skin.picturePath(key.picture))).isNull()) << key.key;
+        EXPECT_FALSE(QImage(QString::fromStdString(skin.picturePath(key.picture))).isNull())
+            << key.key;
     }
     EXPECT_FALSE(skin.correctStream.isEmpty());
     EXPECT_FALSE(skin.incorrectStream.isEmpty());
     for (engine::ScreenId screen : {engine::ScreenId::MainInterface, engine::ScreenId::QVTestType,
                                     engine::ScreenId::ComfirmQV, engine::ScreenId::TestWindow,
                                     engine::ScreenId::ExamReview, engine::ScreenId::ExamResults}) {
-        const QImage background(QString::fromStdString(kGraphics + *skin.backgrounds.fileNameFor(screen)));
+        const QImage background(
+            QString::fromStdString(kGraphics + *skin.backgrounds.fileNameFor(screen)));
         EXPECT_EQ(background.size(), QSize(640, 480)) << *skin.backgrounds.fileNameFor(screen);
     }
     for (int i = 0; i < engine::BackgroundTable::kEntryCount; ++i) {
         const auto& entry = skin.backgrounds.entry(i);
-        EXPECT_FALSE(QImage(QString::fromStdString(kGraphics + entry.fileName)).isNull()) << entry.key;
+        EXPECT_FALSE(QImage(QString::fromStdString(kGraphics + entry.fileName)).isNull())
+            << entry.key;
     }
     // Colours the skin sets, not the loader's defaults.
     EXPECT_EQ(skin.colors.dark, 0x02E8DCD0u);
@@ -97,7 +100,8 @@ TEST_F(DemoBank, ListsTwoCoursesWithTheirExamsAndMixedRows) {
 // Opens every exam and checks each question as the test screen will use it.
 TEST_F(DemoBank, EveryQuestionIsComplete) {
     ASSERT_TRUE(bank.IsValid()) << bank.LastError();
-    const std::vector<std::string> exams = {"NET-FUND", "NET-IP", "NET-SVC", "LNX-FILES", "LNX-PROC"};
+    const std::vector<std::string> exams = {"NET-FUND", "NET-IP", "NET-SVC", "LNX-FILES",
+                                            "LNX-PROC"};
     std::map<int, int> types;
     int total = 0, exhibits = 0, cases = 0, richTexts = 0;
     for (const std::string& id : exams) {
@@ -118,8 +122,10 @@ TEST_F(DemoBank, EveryQuestionIsComplete) {
             for (const std::string* text : {&q.Hint, &q.REF}) {
                 if (text->rfind("{\\rtf", 0) != 0) continue;
                 ++richTexts;
-                EXPECT_NE(text->find("{\\pict"), std::string::npos) << "rich text without its figure";
-                EXPECT_EQ(text->find("@RTF_PICTURE"), std::string::npos) << "placeholder left in the bank";
+                EXPECT_NE(text->find("{\\pict"), std::string::npos)
+                    << "rich text without its figure";
+                EXPECT_EQ(text->find("@RTF_PICTURE"), std::string::npos)
+                    << "placeholder left in the bank";
             }
             for (int row = 1; row <= q.NUMANSWER && q.TYPE != questionbank::kTrueFalse; ++row)
                 EXPECT_FALSE(bank.GetAnswerText(row).empty()) << "answer row " << row;
@@ -129,7 +135,8 @@ TEST_F(DemoBank, EveryQuestionIsComplete) {
             } else if (q.TYPE == questionbank::kMultipleChoice) {
                 const int mask = std::stoi(q.ANSWER);
                 EXPECT_TRUE(mask > 0 && mask < (1 << q.NUMANSWER)) << "mask " << q.ANSWER;
-                EXPECT_GE(__builtin_popcount(static_cast<unsigned>(mask)), 2) << "one right choice of several";
+                EXPECT_GE(__builtin_popcount(static_cast<unsigned>(mask)), 2)
+                    << "one right choice of several";
             }
             if (!q.GRAPHIC.empty()) {
                 auto data = bank.GetGraphicData();
@@ -164,8 +171,8 @@ TEST_F(DemoBank, EveryQuestionIsComplete) {
         bank.CloseTest();
     }
     EXPECT_GE(total, 80);
-    for (int type : {questionbank::kTrueFalse, questionbank::kSingleChoice, questionbank::kMultipleChoice,
-                     questionbank::kSimulation})
+    for (int type : {questionbank::kTrueFalse, questionbank::kSingleChoice,
+                     questionbank::kMultipleChoice, questionbank::kSimulation})
         EXPECT_GT(types[type], 0) << "question type " << type;
     EXPECT_GE(types[questionbank::kSimulation], 3);
     EXPECT_GE(exhibits, 2);
@@ -193,8 +200,10 @@ TEST(DemoScreens, RenderWithTheDemoSkinAndBank) {
     const auto root = platform::RootKey::LocalMachine;
     ASSERT_TRUE(registry.createKey(root, engine::kEngineRegistryKey).isOk());
     ASSERT_TRUE(registry.setValue(root, engine::kEngineRegistryKey, "HomeDir", kTree + "/").isOk());
-    ASSERT_TRUE(registry.setValue(root, engine::kEngineRegistryKey, "GraphicDir", kGraphics).isOk());
-    ASSERT_TRUE(registry.setValue(root, engine::kEngineRegistryKey, "DatabaseDir", kDatabase).isOk());
+    ASSERT_TRUE(
+        registry.setValue(root, engine::kEngineRegistryKey, "GraphicDir", kGraphics).isOk());
+    ASSERT_TRUE(
+        registry.setValue(root, engine::kEngineRegistryKey, "DatabaseDir", kDatabase).isOk());
     platform::TextProfileStore profiles;
     engine::RecordingDialogService dialogs;
     struct NoShell : engine::DesktopShell {
@@ -205,13 +214,16 @@ TEST(DemoScreens, RenderWithTheDemoSkinAndBank) {
     // The history table is written beside the bank: work on a copy.
     const QString database = scratch.path() + QStringLiteral("/database/");
     ASSERT_TRUE(QDir().mkpath(database));
-    for (const QString& sub : {QString(), QStringLiteral("networking/"), QStringLiteral("linux/")}) {
+    for (const QString& sub :
+         {QString(), QStringLiteral("networking/"), QStringLiteral("linux/")}) {
         QDir().mkpath(database + sub);
         const QDir from(QString::fromStdString(kDatabase) + sub);
         for (const QString& name : from.entryList(QDir::Files))
             ASSERT_TRUE(QFile::copy(from.filePath(name), database + sub + name));
     }
-    ASSERT_TRUE(registry.setValue(root, engine::kEngineRegistryKey, "DatabaseDir", database.toStdString()).isOk());
+    ASSERT_TRUE(
+        registry.setValue(root, engine::kEngineRegistryKey, "DatabaseDir", database.toStdString())
+            .isOk());
 
     engine::MainWindowContext context{dialogs,
                                       registry,
@@ -244,7 +256,8 @@ TEST(DemoScreens, RenderWithTheDemoSkinAndBank) {
             main.ShowScreen(engine::ScreenId::None, s.screen);
         }
         ASSERT_EQ(main.CurrentScreen(), s.screen);
-        EXPECT_TRUE(main.grab().toImage().save(out + QLatin1Char('/') + QLatin1String(s.file))) << s.file;
+        EXPECT_TRUE(main.grab().toImage().save(out + QLatin1Char('/') + QLatin1String(s.file)))
+            << s.file;
     }
 }
 

@@ -25,11 +25,14 @@ inline std::vector<xbase::FieldSpec> fields() {
                                        {"COURSEID", 'C', kCourseIdWidth, 0},
                                        {"TITLE", 'C', kTitleWidth, 0},
                                        {"NOTABS", 'N', 2, 0}};
-    for (int tab = 1; tab <= kMaxTabs; ++tab) f.push_back({tabNameField(tab), 'C', kTabNameWidth, 0});
+    for (int tab = 1; tab <= kMaxTabs; ++tab)
+        f.push_back({tabNameField(tab), 'C', kTabNameWidth, 0});
     for (int tab = 1; tab <= kMaxTabs; ++tab) f.push_back({tabTextField(tab), 'M', 10, 0});
     return f;
 }
 
-inline std::vector<xbase::TagSpec> tags() { return {{"ID", "ALLTRIM(STR(RECID))", ".NOT. DELETED()"}}; }
+inline std::vector<xbase::TagSpec> tags() {
+    return {{"ID", "ALLTRIM(STR(RECID))", ".NOT. DELETED()"}};
+}
 
 }  // namespace zentrix::demo::case_layout

@@ -38,7 +38,8 @@ int usage() {
 
 Status saveAll(const QString& folder, const std::vector<demo::NamedPicture>& pictures) {
     QDir dir(folder);
-    if (!dir.mkpath(QStringLiteral("."))) return Status::error(folder.toStdString() + ": cannot create the folder");
+    if (!dir.mkpath(QStringLiteral(".")))
+        return Status::error(folder.toStdString() + ": cannot create the folder");
     for (const demo::NamedPicture& picture : pictures)
         ZX_TRY(demo::PictureFiles::save(picture.image, dir.filePath(picture.fileName)));
     return Status::ok();
@@ -46,7 +47,8 @@ Status saveAll(const QString& folder, const std::vector<demo::NamedPicture>& pic
 
 Status expand(const QString& source, const QString& output, const QString& pictures) {
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) return Status::error(source.toStdString() + ": cannot be read");
+    if (!in.open(QIODevice::ReadOnly))
+        return Status::error(source.toStdString() + ": cannot be read");
     auto text = demo::RtfPictureExpander(QDir(pictures)).expand(in.readAll(), source);
     if (!text) return text.status();
     QFile out(output);

@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
         }
     }
     if (tree.empty()) {
-        std::fputs("usage: zentrix-demo-install TREE [--folder FOLDER] [--program ZENTRIX]\n", stderr);
+        std::fputs("usage: zentrix-demo-install TREE [--folder FOLDER] [--program ZENTRIX]\n",
+                   stderr);
         return 2;
     }
     auto platform = platform::createPlatform(platform::PlatformPaths::fromEnvironment());

@@ -21,7 +21,9 @@ Status copyTree(const fs::path& from, const fs::path& to) {
     fs::create_directories(to, ec);
     if (ec) return Status::error(to.string() + ": cannot create the folder: " + ec.message());
     fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
-    if (ec) return Status::error(from.string() + ": cannot be copied to " + to.string() + ": " + ec.message());
+    if (ec)
+        return Status::error(from.string() + ": cannot be copied to " + to.string() + ": " +
+                             ec.message());
     return Status::ok();
 }
 
@@ -35,13 +37,16 @@ Result<DemoInstallation> DemoInstaller::install(const std::string& tree, const s
     }
     DemoInstallation installation;
     installation.folder =
-        folder.empty() ? (fs::path(platform_.paths.programFilesDir) / kDefaultFolderName).string() : folder;
+        folder.empty() ? (fs::path(platform_.paths.programFilesDir) / kDefaultFolderName).string()
+                       : folder;
     const fs::path home(installation.folder);
     for (const char* part : kTreeFolders) ZX_TRY(copyTree(fs::path(tree) / part, home / part));
     if (program) {
         std::error_code ec;
         fs::copy_file(*program, home / "zentrix", fs::copy_options::overwrite_existing, ec);
-        if (ec) return Status::error(*program + ": cannot be copied to " + home.string() + ": " + ec.message());
+        if (ec)
+            return Status::error(*program + ": cannot be copied to " + home.string() + ": " +
+                                 ec.message());
     }
 
     // The engine appends file names to these directly: each ends with a separator.
@@ -52,8 +57,10 @@ Result<DemoInstallation> DemoInstaller::install(const std::string& tree, const s
     const auto root = platform::RootKey::LocalMachine;
     ZX_TRY(registry.createKey(root, engine::kEngineRegistryKey));
     ZX_TRY(registry.setValue(root, engine::kEngineRegistryKey, "HomeDir", installation.homeDir));
-    ZX_TRY(registry.setValue(root, engine::kEngineRegistryKey, "GraphicDir", installation.graphicDir));
-    ZX_TRY(registry.setValue(root, engine::kEngineRegistryKey, "DatabaseDir", installation.databaseDir));
+    ZX_TRY(
+        registry.setValue(root, engine::kEngineRegistryKey, "GraphicDir", installation.graphicDir));
+    ZX_TRY(registry.setValue(root, engine::kEngineRegistryKey, "DatabaseDir",
+                             installation.databaseDir));
     return installation;
 }
 

@@ -14,7 +14,7 @@
 namespace zentrix::demo {
 
 struct DemoInstallation {
-    std::string folder;  // HomeDir without its trailing separator
+    std::string folder;                            // HomeDir without its trailing separator
     std::string homeDir, graphicDir, databaseDir;  // as written to the registry
 };
 
@@ -26,8 +26,9 @@ public:
 
     // `folder` empty: the default folder below the platform's programs folder.
     // `program`, when given, is copied into the folder as "zentrix".
-    platform::Result<DemoInstallation> install(const std::string& tree, const std::string& folder,
-                                               const std::optional<std::string>& program = std::nullopt);
+    platform::Result<DemoInstallation> install(
+        const std::string& tree, const std::string& folder,
+        const std::optional<std::string>& program = std::nullopt);
 
 private:
     platform::Platform& platform_;

@@ -27,9 +27,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zentrix-demo-tables: %s: cannot be read\n", argv[2]);
         return 1;
     }
-    auto source = demo::CaseStudyBuilder::parse(file.readAll(), QFileInfo(description).absoluteDir());
-    xbase::Status status = source ? demo::CaseStudyBuilder::build(*source, QString::fromLocal8Bit(argv[3]))
-                                  : source.status();
+    auto source =
+        demo::CaseStudyBuilder::parse(file.readAll(), QFileInfo(description).absoluteDir());
+    xbase::Status status =
+        source ? demo::CaseStudyBuilder::build(*source, QString::fromLocal8Bit(argv[3]))
+               : source.status();
     if (!status) {
         std::fprintf(stderr, "zentrix-demo-tables: %s: %s\n", argv[2], status.message().c_str());
         return 1;

@@ -28,7 +28,8 @@ QColor tint(const QColor& tone, double amount = 0.2) {
 }
 
 // A device in a diagram: a rounded box with a name and, below it, a detail line.
-void device(QPainter& p, const QRectF& box, const QString& name, const QString& detail, const QColor& tone) {
+void device(QPainter& p, const QRectF& box, const QString& name, const QString& detail,
+            const QColor& tone) {
     QPainterPath path;
     path.addRoundedRect(box, 6, 6);
     p.fillPath(path, tint(tone));
@@ -97,9 +98,11 @@ void terminalLines(QPainter& p, const QRect& area, const QStringList& lines, int
         QColor colour(214, 222, 230);
         if (line.startsWith(QLatin1Char('$'))) colour = QColor(132, 210, 160);
         if (line.startsWith(QLatin1String("  PID"))) colour = QColor(20, 26, 32);
-        if (line.startsWith(QLatin1String("  PID"))) p.fillRect(QRect(area.left() - 4, y, area.width() + 8, step), QColor(190, 200, 210));
+        if (line.startsWith(QLatin1String("  PID")))
+            p.fillRect(QRect(area.left() - 4, y, area.width() + 8, step), QColor(190, 200, 210));
         p.setPen(colour);
-        p.drawText(QRect(area.left(), y, area.width(), step), Qt::AlignLeft | Qt::AlignVCenter, line);
+        p.drawText(QRect(area.left(), y, area.width(), step), Qt::AlignLeft | Qt::AlignVCenter,
+                   line);
         y += step;
     }
 }
@@ -122,26 +125,33 @@ QImage ExhibitPainter::officeNetwork() {
     QImage image = canvas(580, 340);
     QPainter p(&image);
     begin(p);
-    caption(p, QRectF(0, 8, 580, 22), QStringLiteral("Exhibit: office network"), 14, true, P::ink());
+    caption(p, QRectF(0, 8, 580, 22), QStringLiteral("Exhibit: office network"), 14, true,
+            P::ink());
     cloud(p, QRectF(215, 34, 150, 70), QStringLiteral("Internet"));
     const QPointF router(290, 148), sw(290, 226);
     link(p, QPointF(290, 98), router);
     link(p, router, sw);
-    const QString pcs[] = {QStringLiteral("PC1"), QStringLiteral("PC2"), QStringLiteral("PC3"), QStringLiteral("Printer")};
-    const QString addrs[] = {QStringLiteral("192.168.1.11"), QStringLiteral("192.168.1.12"), QStringLiteral("192.168.1.13"),
-                             QStringLiteral("192.168.1.50")};
+    const QString pcs[] = {QStringLiteral("PC1"), QStringLiteral("PC2"), QStringLiteral("PC3"),
+                           QStringLiteral("Printer")};
+    const QString addrs[] = {QStringLiteral("192.168.1.11"), QStringLiteral("192.168.1.12"),
+                             QStringLiteral("192.168.1.13"), QStringLiteral("192.168.1.50")};
     for (int i = 0; i < 4; ++i) {
         const double x = 80 + i * 140;
         link(p, sw, QPointF(x, 290));
     }
-    device(p, QRectF(215, 124, 150, 48), QStringLiteral("Router"), QStringLiteral("LAN 192.168.1.1/24"), P::slate());
-    device(p, QRectF(230, 206, 120, 40), QStringLiteral("Switch"), QStringLiteral("24 ports"), P::teal());
+    device(p, QRectF(215, 124, 150, 48), QStringLiteral("Router"),
+           QStringLiteral("LAN 192.168.1.1/24"), P::slate());
+    device(p, QRectF(230, 206, 120, 40), QStringLiteral("Switch"), QStringLiteral("24 ports"),
+           P::teal());
     for (int i = 0; i < 4; ++i) {
         const double x = 80 + i * 140;
-        device(p, QRectF(x - 55, 272, 110, 44), pcs[i], addrs[i], i == 3 ? P::amber() : P::slateLight());
+        device(p, QRectF(x - 55, 272, 110, 44), pcs[i], addrs[i],
+               i == 3 ? P::amber() : P::slateLight());
     }
-    caption(p, QRectF(390, 130, 180, 40), QStringLiteral("WAN: public address\nfrom the provider"), 10);
-    caption(p, QRectF(0, 320, 580, 18), QStringLiteral("All hosts: mask 255.255.255.0, gateway 192.168.1.1"), 10);
+    caption(p, QRectF(390, 130, 180, 40), QStringLiteral("WAN: public address\nfrom the provider"),
+            10);
+    caption(p, QRectF(0, 320, 580, 18),
+            QStringLiteral("All hosts: mask 255.255.255.0, gateway 192.168.1.1"), 10);
     return image;
 }
 
@@ -150,21 +160,23 @@ QImage ExhibitPainter::topTerminal() {
     QPainter p(&image);
     begin(p);
     const QRect text = terminalFrame(p, QRect(8, 8, 584, 314), QStringLiteral("admin@web01: ~"));
-    terminalLines(p, text,
-                  {QStringLiteral("top - 10:42:07 up 12 days,  3:15,  2 users,  load average: 3.91, 3.40, 2.87"),
-                   QStringLiteral("Tasks: 187 total,   3 running, 184 sleeping,   0 stopped,   0 zombie"),
-                   QStringLiteral("%Cpu(s): 88.6 us,  6.1 sy,  0.0 ni,  4.2 id,  0.9 wa,  0.0 hi,  0.2 si"),
-                   QStringLiteral("MiB Mem :  7841.2 total,   412.6 free,  5120.3 used,  2308.3 buff/cache"),
-                   QStringLiteral("MiB Swap:  2048.0 total,  1980.4 free,    67.6 used.  2311.9 avail Mem"),
-                   QString(),
-                   QStringLiteral("  PID USER      PR  NI    RES  S  %CPU  %MEM     TIME+ COMMAND"),
-                   QStringLiteral(" 8123 backup     20   0   3.1m  R  97.3   0.0   4:12.55 gzip"),
-                   QStringLiteral(" 1544 postgres   20   0 912.4m  S  61.8  11.6  88:03.12 postgres"),
-                   QStringLiteral(" 8120 backup     20   0   4.0m  S  12.0   0.1   0:31.40 backup.sh"),
-                   QStringLiteral("  902 www-data   20   0  64.2m  S   6.3   0.8  12:45.09 nginx"),
-                   QStringLiteral("  688 root       20   0   9.8m  S   0.3   0.1   0:04.77 sshd"),
-                   QStringLiteral("    1 root       20   0  12.9m  S   0.0   0.2   0:09.61 systemd")},
-                  11);
+    terminalLines(
+        p, text,
+        {QStringLiteral(
+             "top - 10:42:07 up 12 days,  3:15,  2 users,  load average: 3.91, 3.40, 2.87"),
+         QStringLiteral("Tasks: 187 total,   3 running, 184 sleeping,   0 stopped,   0 zombie"),
+         QStringLiteral("%Cpu(s): 88.6 us,  6.1 sy,  0.0 ni,  4.2 id,  0.9 wa,  0.0 hi,  0.2 si"),
+         QStringLiteral("MiB Mem :  7841.2 total,   412.6 free,  5120.3 used,  2308.3 buff/cache"),
+         QStringLiteral("MiB Swap:  2048.0 total,  1980.4 free,    67.6 used.  2311.9 avail Mem"),
+         QString(),
+         QStringLiteral("  PID USER      PR  NI    RES  S  %CPU  %MEM     TIME+ COMMAND"),
+         QStringLiteral(" 8123 backup     20   0   3.1m  R  97.3   0.0   4:12.55 gzip"),
+         QStringLiteral(" 1544 postgres   20   0 912.4m  S  61.8  11.6  88:03.12 postgres"),
+         QStringLiteral(" 8120 backup     20   0   4.0m  S  12.0   0.1   0:31.40 backup.sh"),
+         QStringLiteral("  902 www-data   20   0  64.2m  S   6.3   0.8  12:45.09 nginx"),
+         QStringLiteral("  688 root       20   0   9.8m  S   0.3   0.1   0:04.77 sshd"),
+         QStringLiteral("    1 root       20   0  12.9m  S   0.0   0.2   0:09.61 systemd")},
+        11);
     return image;
 }
 
@@ -172,9 +184,10 @@ QImage ExhibitPainter::subnetMask() {
     QImage image = canvas(420, 120);
     QPainter p(&image);
     begin(p);
-    const QString bytes[] = {QStringLiteral("11111111"), QStringLiteral("11111111"), QStringLiteral("11111111"),
-                             QStringLiteral("11100000")};
-    const QString values[] = {QStringLiteral("255"), QStringLiteral("255"), QStringLiteral("255"), QStringLiteral("224")};
+    const QString bytes[] = {QStringLiteral("11111111"), QStringLiteral("11111111"),
+                             QStringLiteral("11111111"), QStringLiteral("11100000")};
+    const QString values[] = {QStringLiteral("255"), QStringLiteral("255"), QStringLiteral("255"),
+                              QStringLiteral("224")};
     p.setFont(P::mono(14, true));
     for (int b = 0; b < 4; ++b) {
         for (int i = 0; i < 8; ++i) {
@@ -187,7 +200,8 @@ QImage ExhibitPainter::subnetMask() {
         caption(p, QRectF(14 + b * 100, 54, 92, 20), values[b], 13, true, P::ink());
     }
     caption(p, QRectF(0, 4, 420, 18), QStringLiteral("255.255.255.224"), 12, true, P::ink());
-    caption(p, QRectF(0, 80, 420, 36), QStringLiteral("27 network bits (teal) and 5 host bits: prefix /27, 30 hosts"), 11);
+    caption(p, QRectF(0, 80, 420, 36),
+            QStringLiteral("27 network bits (teal) and 5 host bits: prefix /27, 30 hosts"), 11);
     return image;
 }
 
@@ -197,12 +211,17 @@ QImage ExhibitPainter::gatewayPath() {
     begin(p);
     link(p, QPointF(90, 50), QPointF(230, 50));
     link(p, QPointF(230, 50), QPointF(370, 50));
-    device(p, QRectF(20, 28, 110, 44), QStringLiteral("PC2"), QStringLiteral("192.168.1.12"), P::slateLight());
-    device(p, QRectF(175, 28, 110, 44), QStringLiteral("Router"), QStringLiteral("192.168.1.1"), P::slate());
-    device(p, QRectF(330, 28, 110, 44), QStringLiteral("Server"), QStringLiteral("203.0.113.80"), P::teal());
-    caption(p, QRectF(10, 80, 220, 44), QStringLiteral("Frame to the router's MAC\npacket to 203.0.113.80"), 10, true,
+    device(p, QRectF(20, 28, 110, 44), QStringLiteral("PC2"), QStringLiteral("192.168.1.12"),
+           P::slateLight());
+    device(p, QRectF(175, 28, 110, 44), QStringLiteral("Router"), QStringLiteral("192.168.1.1"),
+           P::slate());
+    device(p, QRectF(330, 28, 110, 44), QStringLiteral("Server"), QStringLiteral("203.0.113.80"),
+           P::teal());
+    caption(p, QRectF(10, 80, 220, 44),
+            QStringLiteral("Frame to the router's MAC\npacket to 203.0.113.80"), 10, true,
             P::slate());
-    caption(p, QRectF(240, 80, 210, 44), QStringLiteral("New frame for the next hop,\nsame destination IP"), 10, false);
+    caption(p, QRectF(240, 80, 210, 44),
+            QStringLiteral("New frame for the next hop,\nsame destination IP"), 10, false);
     return image;
 }
 
@@ -261,11 +280,15 @@ QImage ExhibitPainter::clinicNetwork() {
     link(p, QPointF(230, 150), QPointF(80, 178));
     link(p, QPointF(230, 150), QPointF(230, 178));
     link(p, QPointF(230, 150), QPointF(380, 178));
-    device(p, QRectF(160, 70, 140, 42), QStringLiteral("Router / firewall"), QStringLiteral("NAT, VLAN 10 20 30"), P::slate());
+    device(p, QRectF(160, 70, 140, 42), QStringLiteral("Router / firewall"),
+           QStringLiteral("NAT, VLAN 10 20 30"), P::slate());
     device(p, QRectF(170, 128, 120, 32), QStringLiteral("Managed switch"), QString(), P::teal());
-    device(p, QRectF(10, 176, 140, 46), QStringLiteral("VLAN 10 Staff"), QStringLiteral("10.0.10.0/24, servers"), P::slateLight());
-    device(p, QRectF(160, 176, 140, 46), QStringLiteral("VLAN 20 Reception"), QStringLiteral("10.0.20.0/24"), P::amber());
-    device(p, QRectF(310, 176, 140, 46), QStringLiteral("VLAN 30 Guests"), QStringLiteral("not in use yet"), P::muted());
+    device(p, QRectF(10, 176, 140, 46), QStringLiteral("VLAN 10 Staff"),
+           QStringLiteral("10.0.10.0/24, servers"), P::slateLight());
+    device(p, QRectF(160, 176, 140, 46), QStringLiteral("VLAN 20 Reception"),
+           QStringLiteral("10.0.20.0/24"), P::amber());
+    device(p, QRectF(310, 176, 140, 46), QStringLiteral("VLAN 30 Guests"),
+           QStringLiteral("not in use yet"), P::muted());
     return image;
 }
 

@@ -23,18 +23,22 @@ Result<QByteArray> RtfPictureExpander::pictureGroup(const QString& fileName) con
         return Status::error(file.fileName().toStdString() + ": the picture cannot be read");
     const QByteArray bytes = file.readAll();
     QImage image;
-    if (!image.loadFromData(bytes)) return Status::error(file.fileName().toStdString() + ": not a picture");
+    if (!image.loadFromData(bytes))
+        return Status::error(file.fileName().toStdString() + ": not a picture");
     const bool png = bytes.startsWith("\x89PNG");
     const bool jpeg = bytes.startsWith("\xFF\xD8");
-    if (!png && !jpeg) return Status::error(file.fileName().toStdString() + ": rich text embeds PNG or JPEG only");
+    if (!png && !jpeg)
+        return Status::error(file.fileName().toStdString() + ": rich text embeds PNG or JPEG only");
 
     QByteArray group = "{\\pict";
     group += png ? "\\pngblip" : "\\jpegblip";
-    group += "\\picw" + QByteArray::number(image.width()) + "\\pich" + QByteArray::number(image.height());
+    group += "\\picw" + QByteArray::number(image.width()) + "\\pich" +
+             QByteArray::number(image.height());
     group += "\\picwgoal" + QByteArray::number(image.width() * kTwipsPerPixel);
     group += "\\pichgoal" + QByteArray::number(image.height() * kTwipsPerPixel);
     const QByteArray hex = bytes.toHex();
-    for (qsizetype i = 0; i < hex.size(); i += kHexPerLine) group += "\r\n" + hex.mid(i, kHexPerLine);
+    for (qsizetype i = 0; i < hex.size(); i += kHexPerLine)
+        group += "\r\n" + hex.mid(i, kHexPerLine);
     group += "}";
     return group;
 }

@@ -50,7 +50,8 @@ void titleBar(QPainter& p, const QString& title) {
     p.drawLine(QPointF(W - 11, 9), QPointF(W - 20, 18));
 }
 
-void field(QPainter& p, const QRectF& box, const QString& value, bool enabled, bool focused = false) {
+void field(QPainter& p, const QRectF& box, const QString& value, bool enabled,
+           bool focused = false) {
     QPainterPath path;
     path.addRoundedRect(box, 3, 3);
     p.fillPath(path, enabled ? Qt::white : QColor(234, 235, 237));
@@ -92,8 +93,9 @@ QImage settings(Method method) {
     begin(p);
     titleBar(p, QStringLiteral("Wired connection 1 \u2014 Settings"));
     p.fillRect(QRect(0, 29, 130, H - 29), kChrome);
-    const QString tabs[] = {QStringLiteral("Details"), QStringLiteral("Identity"), QStringLiteral("IPv4"),
-                            QStringLiteral("IPv6"), QStringLiteral("Security")};
+    const QString tabs[] = {QStringLiteral("Details"), QStringLiteral("Identity"),
+                            QStringLiteral("IPv4"), QStringLiteral("IPv6"),
+                            QStringLiteral("Security")};
     for (int i = 0; i < 5; ++i) {
         const QRectF row(0, 40 + i * 30, 130, 28);
         if (i == 2) p.fillRect(row, kSelect);
@@ -108,11 +110,15 @@ QImage settings(Method method) {
     text(p, QRectF(156, 158, 80, 24), QStringLiteral("Address"), 12, false, manual ? kText : kGrey);
     text(p, QRectF(156, 190, 80, 24), QStringLiteral("Netmask"), 12, false, manual ? kText : kGrey);
     text(p, QRectF(156, 222, 80, 24), QStringLiteral("Gateway"), 12, false, manual ? kText : kGrey);
-    field(p, QRectF(240, 158, 180, 24), method == Method::Applied ? QStringLiteral("192.168.100.125") : QString(),
-          manual, method == Method::Manual);
-    field(p, QRectF(240, 190, 180, 24), manual ? QStringLiteral("255.255.255.0") : QString(), manual);
-    field(p, QRectF(240, 222, 180, 24), manual ? QStringLiteral("192.168.100.1") : QString(), manual);
-    text(p, QRectF(432, 158, 160, 24), manual ? QString() : QStringLiteral("set by DHCP"), 11, false, kGrey);
+    field(p, QRectF(240, 158, 180, 24),
+          method == Method::Applied ? QStringLiteral("192.168.100.125") : QString(), manual,
+          method == Method::Manual);
+    field(p, QRectF(240, 190, 180, 24), manual ? QStringLiteral("255.255.255.0") : QString(),
+          manual);
+    field(p, QRectF(240, 222, 180, 24), manual ? QStringLiteral("192.168.100.1") : QString(),
+          manual);
+    text(p, QRectF(432, 158, 160, 24), manual ? QString() : QStringLiteral("set by DHCP"), 11,
+         false, kGrey);
     pushButton(p, QRectF(400, 280, 80, 26), QStringLiteral("Cancel"), false);
     pushButton(p, QRectF(496, 280, 88, 26), QStringLiteral("Apply"), true);
     if (method == Method::Applied) {
@@ -121,8 +127,10 @@ QImage settings(Method method) {
         p.fillPath(toast, QColor(224, 242, 230));
         p.setPen(QPen(P::good(), 1.2));
         p.drawPath(toast);
-        text(p, QRectF(158, 258, 224, 22), QStringLiteral("Connection activated"), 12, true, P::good().darker(130));
-        text(p, QRectF(158, 278, 224, 22), QStringLiteral("IPv4 192.168.100.125/24"), 11, false, kText);
+        text(p, QRectF(158, 258, 224, 22), QStringLiteral("Connection activated"), 12, true,
+             P::good().darker(130));
+        text(p, QRectF(158, 278, 224, 22), QStringLiteral("IPv4 192.168.100.125/24"), 11, false,
+             kText);
     }
     return image;
 }
@@ -160,7 +168,9 @@ void documentIcon(QPainter& p, const QRectF& box, const QString& name) {
     if (name.endsWith(QLatin1String(".odt"))) band = QColor(60, 120, 200);
     p.fillRect(QRectF(box.x() + 6, box.bottom() - 12, box.width() - 10, 8), band);
     p.setPen(QPen(QColor(200, 202, 206), 1));
-    for (int i = 0; i < 3; ++i) p.drawLine(QPointF(box.x() + 11, box.y() + 12 + i * 6), QPointF(box.right() - 10, box.y() + 12 + i * 6));
+    for (int i = 0; i < 3; ++i)
+        p.drawLine(QPointF(box.x() + 11, box.y() + 12 + i * 6),
+                   QPointF(box.right() - 10, box.y() + 12 + i * 6));
 }
 
 // Cell c of the icon grid: five columns of 90 by 86 from (150, 70).
@@ -175,12 +185,14 @@ QImage files(const QString& place, const std::vector<Item>& items, int selected,
     p.fillRect(QRect(0, 29, W, 28), QColor(238, 239, 241));
     pushButton(p, QRectF(8, 33, 26, 20), QStringLiteral("\u2039"), false);
     pushButton(p, QRectF(38, 33, 26, 20), QStringLiteral("\u203a"), false);
-    field(p, QRectF(140, 32, 300, 22), place == QLatin1String("Home") ? QStringLiteral("Home")
-                                                                       : QStringLiteral("Home  \u203a  Documents"),
+    field(p, QRectF(140, 32, 300, 22),
+          place == QLatin1String("Home") ? QStringLiteral("Home")
+                                         : QStringLiteral("Home  \u203a  Documents"),
           true);
     p.fillRect(QRect(0, 57, 130, H - 57), kChrome);
-    const QString places[] = {QStringLiteral("Home"), QStringLiteral("Desktop"), QStringLiteral("Documents"),
-                              QStringLiteral("Downloads"), QStringLiteral("Trash")};
+    const QString places[] = {QStringLiteral("Home"), QStringLiteral("Desktop"),
+                              QStringLiteral("Documents"), QStringLiteral("Downloads"),
+                              QStringLiteral("Trash")};
     for (int i = 0; i < 5; ++i) {
         const QRectF row(0, 64 + i * 28, 130, 26);
         if (places[i] == place) p.fillRect(row, kSelect);
@@ -200,8 +212,10 @@ QImage files(const QString& place, const std::vector<Item>& items, int selected,
             p.drawPath(path);
         }
         const QRectF icon(c.center().x() - 22, c.y() + 8, 44, 44);
-        if (items[i].folder) folderIcon(p, icon.adjusted(0, 6, 0, 0), i == dropTarget);
-        else documentIcon(p, icon, items[i].name);
+        if (items[i].folder)
+            folderIcon(p, icon.adjusted(0, 6, 0, 0), i == dropTarget);
+        else
+            documentIcon(p, icon, items[i].name);
         text(p, QRectF(c.x() + 2, c.y() + 56, c.width() - 4, 28), items[i].name, 10, false, kText,
              Qt::AlignHCenter | Qt::AlignTop | Qt::TextWrapAnywhere);
     }
@@ -223,21 +237,25 @@ QImage browser(Page page) {
     tab.addRoundedRect(QRectF(8, 5, 190, 30), 6, 6);
     p.fillPath(tab, kWindow);
     const QString tabTitle = page == Page::RouterLogin ? QStringLiteral("Router administration")
-                             : page == Page::Loading    ? QStringLiteral("Connecting\u2026")
-                                                        : QStringLiteral("New Tab");
+                             : page == Page::Loading   ? QStringLiteral("Connecting\u2026")
+                                                       : QStringLiteral("New Tab");
     text(p, QRectF(20, 5, 170, 25), tabTitle, 11);
     p.fillRect(QRect(0, 30, W, 34), kWindow);
     p.setPen(kBorder);
     p.drawLine(0, 64, W, 64);
-    const QString arrows[] = {QStringLiteral("\u2190"), QStringLiteral("\u2192"), QStringLiteral("\u21bb")};
-    for (int i = 0; i < 3; ++i) text(p, QRectF(10 + i * 28, 34, 24, 26), arrows[i], 15, false, kGrey, Qt::AlignCenter);
+    const QString arrows[] = {QStringLiteral("\u2190"), QStringLiteral("\u2192"),
+                              QStringLiteral("\u21bb")};
+    for (int i = 0; i < 3; ++i)
+        text(p, QRectF(10 + i * 28, 34, 24, 26), arrows[i], 15, false, kGrey, Qt::AlignCenter);
     const bool focused = page == Page::AddressFocused;
     QPainterPath bar;
     bar.addRoundedRect(QRectF(100, 36, 460, 22), 11, 11);
     p.fillPath(bar, focused ? Qt::white : QColor(236, 237, 240));
     p.setPen(QPen(focused ? kFocus : kBorder, focused ? 2 : 1));
     p.drawPath(bar);
-    if (page == Page::NewTab) text(p, QRectF(116, 36, 420, 22), QStringLiteral("Search or enter address"), 12, false, kGrey);
+    if (page == Page::NewTab)
+        text(p, QRectF(116, 36, 420, 22), QStringLiteral("Search or enter address"), 12, false,
+             kGrey);
     if (page == Page::Loading || page == Page::RouterLogin)
         text(p, QRectF(116, 36, 420, 22), QStringLiteral("http://192.168.1.1/"), 12);
     text(p, QRectF(568, 34, 26, 26), QStringLiteral("\u2261"), 16, false, kGrey, Qt::AlignCenter);
@@ -245,15 +263,17 @@ QImage browser(Page page) {
     switch (page) {
         case Page::NewTab:
         case Page::AddressFocused: {
-            text(p, QRectF(0, 100, W, 40), QStringLiteral("Start page"), 24, true, QColor(120, 124, 132), Qt::AlignCenter);
-            const QString tiles[] = {QStringLiteral("Mail"), QStringLiteral("Calendar"), QStringLiteral("News"),
-                                     QStringLiteral("Weather")};
+            text(p, QRectF(0, 100, W, 40), QStringLiteral("Start page"), 24, true,
+                 QColor(120, 124, 132), Qt::AlignCenter);
+            const QString tiles[] = {QStringLiteral("Mail"), QStringLiteral("Calendar"),
+                                     QStringLiteral("News"), QStringLiteral("Weather")};
             for (int i = 0; i < 4; ++i) {
                 QPainterPath tile;
                 const QRectF box(120 + i * 95, 170, 80, 70);
                 tile.addRoundedRect(box, 8, 8);
                 p.fillPath(tile, QColor(232, 234, 238));
-                text(p, box.adjusted(0, 40, 0, 0), tiles[i], 11, false, kText, Qt::AlignHCenter | Qt::AlignTop);
+                text(p, box.adjusted(0, 40, 0, 0), tiles[i], 11, false, kText,
+                     Qt::AlignHCenter | Qt::AlignTop);
                 p.setBrush(QColor(190, 196, 206));
                 p.setPen(Qt::NoPen);
                 p.drawEllipse(QPointF(box.center().x(), box.y() + 24), 13, 13);
@@ -263,13 +283,14 @@ QImage browser(Page page) {
         case Page::Loading: {
             p.setPen(QPen(kFocus, 4, Qt::SolidLine, Qt::RoundCap));
             p.drawArc(QRectF(W / 2 - 20, 140, 40, 40), 90 * 16, 270 * 16);
-            text(p, QRectF(0, 196, W, 24), QStringLiteral("Connecting to 192.168.1.1\u2026"), 13, false, kGrey,
-                 Qt::AlignCenter);
+            text(p, QRectF(0, 196, W, 24), QStringLiteral("Connecting to 192.168.1.1\u2026"), 13,
+                 false, kGrey, Qt::AlignCenter);
             break;
         }
         case Page::RouterLogin: {
             p.fillRect(QRectF(0, 65, W, 40), QColor(30, 58, 90));
-            text(p, QRectF(20, 65, W, 40), QStringLiteral("OfficeLink AX1800  \u00b7  Router administration"), 14, true,
+            text(p, QRectF(20, 65, W, 40),
+                 QStringLiteral("OfficeLink AX1800  \u00b7  Router administration"), 14, true,
                  Qt::white);
             QPainterPath box;
             box.addRoundedRect(QRectF(170, 122, 260, 176), 8, 8);
@@ -291,21 +312,25 @@ QImage browser(Page page) {
 std::vector<NamedPicture> numbered(const QString& simulation, const std::vector<QImage>& frames) {
     std::vector<NamedPicture> named;
     for (size_t i = 0; i < frames.size(); ++i)
-        named.push_back({simulation + QLatin1Char('-') + QString::number(i + 1) + QStringLiteral(".png"), frames[i]});
+        named.push_back(
+            {simulation + QLatin1Char('-') + QString::number(i + 1) + QStringLiteral(".png"),
+             frames[i]});
     return named;
 }
 
 }  // namespace
 
 std::vector<NamedPicture> ScreenshotPainter::staticAddress() {
-    return numbered(QStringLiteral("static-address"),
-                    {settings(Method::Automatic), settings(Method::Manual), settings(Method::Applied)});
+    return numbered(
+        QStringLiteral("static-address"),
+        {settings(Method::Automatic), settings(Method::Manual), settings(Method::Applied)});
 }
 
 std::vector<NamedPicture> ScreenshotPainter::fileManager() {
-    const std::vector<Item> home = {{QStringLiteral("Desktop"), true},  {QStringLiteral("Documents"), true},
-                                    {QStringLiteral("Downloads"), true}, {QStringLiteral("Music"), true},
-                                    {QStringLiteral("Pictures"), true},  {QStringLiteral("Videos"), true}};
+    const std::vector<Item> home = {
+        {QStringLiteral("Desktop"), true},   {QStringLiteral("Documents"), true},
+        {QStringLiteral("Downloads"), true}, {QStringLiteral("Music"), true},
+        {QStringLiteral("Pictures"), true},  {QStringLiteral("Videos"), true}};
     const std::vector<Item> documents = {{QStringLiteral("Archive"), true},
                                          {QStringLiteral("Invoices"), true},
                                          {QStringLiteral("budget-2024.ods"), false},
@@ -315,15 +340,18 @@ std::vector<NamedPicture> ScreenshotPainter::fileManager() {
     moved.erase(moved.begin() + 2);
     return numbered(QStringLiteral("file-manager"),
                     {files(QStringLiteral("Home"), home, -1, -1, QStringLiteral("6 folders")),
-                     files(QStringLiteral("Documents"), documents, -1, -1, QStringLiteral("2 folders, 3 files")),
-                     files(QStringLiteral("Documents"), documents, 2, 0, QStringLiteral("Moving \u201cbudget-2024.ods\u201d")),
+                     files(QStringLiteral("Documents"), documents, -1, -1,
+                           QStringLiteral("2 folders, 3 files")),
+                     files(QStringLiteral("Documents"), documents, 2, 0,
+                           QStringLiteral("Moving \u201cbudget-2024.ods\u201d")),
                      files(QStringLiteral("Documents"), moved, -1, -1,
                            QStringLiteral("\u201cbudget-2024.ods\u201d moved to Archive"))});
 }
 
 std::vector<NamedPicture> ScreenshotPainter::routerPage() {
-    return numbered(QStringLiteral("router-page"), {browser(Page::NewTab), browser(Page::AddressFocused),
-                                                    browser(Page::Loading), browser(Page::RouterLogin)});
+    return numbered(QStringLiteral("router-page"),
+                    {browser(Page::NewTab), browser(Page::AddressFocused), browser(Page::Loading),
+                     browser(Page::RouterLogin)});
 }
 
 std::vector<NamedPicture> ScreenshotPainter::all() {

@@ -35,7 +35,8 @@ void titleStrip(QPainter& p) {
     p.drawLine(0, kTitleStrip - 1, SkinPainter::kWidth, kTitleStrip - 1);
     p.setPen(Qt::white);
     p.setFont(P::font(13, true));
-    p.drawText(QRect(120, 0, 400, kTitleStrip), Qt::AlignCenter, QStringLiteral("Zentrix  \u00b7  Practice Exams"));
+    p.drawText(QRect(120, 0, 400, kTitleStrip), Qt::AlignCenter,
+               QStringLiteral("Zentrix  \u00b7  Practice Exams"));
 }
 
 // The screen's heading below the title strip, with a thin teal rule.
@@ -92,7 +93,8 @@ void drawExamType(QPainter& p) {
     card(p, QRectF(37.5, 104.5, 271, 300));
     card(p, QRectF(334.5, 104.5, 271, 300));
     label(p, QRect(50, 110, 250, 22), QStringLiteral("Learn as you go"), 12, true, P::teal());
-    label(p, QRect(347, 110, 250, 22), QStringLiteral("Test yourself under time"), 12, true, P::slate());
+    label(p, QRect(347, 110, 250, 22), QStringLiteral("Test yourself under time"), 12, true,
+          P::slate());
     footer(p, 420);
 }
 
@@ -101,7 +103,8 @@ void drawConfirm(QPainter& p) {
             QStringLiteral("Questions from every exam of the course, in one timed session."));
     card(p, QRectF(60.5, 120.5, 519, 250));
     const QStringList points = {
-        QStringLiteral("Questions are drawn from all exams of the course, in proportion to their size."),
+        QStringLiteral(
+            "Questions are drawn from all exams of the course, in proportion to their size."),
         QStringLiteral("The exam is timed: the clock runs from the first question."),
         QStringLiteral("Hints, references and answer feedback are not offered."),
         QStringLiteral("Your answers are scored at the end and kept in your history."),
@@ -111,18 +114,20 @@ void drawConfirm(QPainter& p) {
         p.setBrush(P::teal());
         p.setPen(Qt::NoPen);
         p.drawEllipse(QPointF(90, y + 10), 4, 4);
-        label(p, QRect(104, y, 450, 40), point, 13, false, P::text(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+        label(p, QRect(104, y, 450, 40), point, 13, false, P::text(),
+              Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
         y += 48;
     }
-    label(p, QRect(80, 330, 480, 30), QStringLiteral("Press Begin when you are ready."), 13, true, P::ink());
+    label(p, QRect(80, 330, 480, 30), QStringLiteral("Press Begin when you are ready."), 13, true,
+          P::ink());
     footer(p, 440);
 }
 
 void drawTest(QPainter& p) {
     card(p, QRectF(6.5, 30.5, 627, 378));
     footer(p, 410);
-    label(p, QRect(300, 440, 330, 36), QStringLiteral("Take your time. Read every choice."), 11, false, P::muted(),
-          Qt::AlignRight | Qt::AlignVCenter);
+    label(p, QRect(300, 440, 330, 36), QStringLiteral("Take your time. Read every choice."), 11,
+          false, P::muted(), Qt::AlignRight | Qt::AlignVCenter);
 }
 
 void drawReview(QPainter& p) {
@@ -135,17 +140,20 @@ void drawReview(QPainter& p) {
 }
 
 void drawResults(QPainter& p) {
-    heading(p, QStringLiteral("Your results"), QStringLiteral("Score, grade, and the reports of this attempt."));
+    heading(p, QStringLiteral("Your results"),
+            QStringLiteral("Score, grade, and the reports of this attempt."));
     card(p, QRectF(36.5, 150.5, 572, 108));
     card(p, QRectF(426.5, 272.5, 182, 94));
-    label(p, QRect(46, 120, 300, 24), QStringLiteral("Required and achieved score"), 12, true, P::ink());
+    label(p, QRect(46, 120, 300, 24), QStringLiteral("Required and achieved score"), 12, true,
+          P::ink());
     footer(p, 384);
     label(p, QRect(244, 387, 142, 14), QStringLiteral("STUDY GUIDE"), 9, true);
     label(p, QRect(394, 387, 142, 14), QStringLiteral("CERTIFICATE"), 9, true);
 }
 
 // The four corners of a small rounded button, filled by a gradient.
-void buttonBody(QPainter& p, const QRectF& area, const QColor& top, const QColor& bottom, const QColor& border) {
+void buttonBody(QPainter& p, const QRectF& area, const QColor& top, const QColor& bottom,
+                const QColor& border) {
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient fill(area.topLeft(), area.bottomLeft());
     fill.setColorAt(0, top);
@@ -166,12 +174,24 @@ QImage SkinPainter::background(Screen screen) {
     p.setRenderHint(QPainter::TextAntialiasing);
     paper(p, image.rect());
     switch (screen) {
-        case Screen::Main: drawMain(p); break;
-        case Screen::ExamType: drawExamType(p); break;
-        case Screen::ConfirmMixed: drawConfirm(p); break;
-        case Screen::Test: drawTest(p); break;
-        case Screen::Review: drawReview(p); break;
-        case Screen::Results: drawResults(p); break;
+        case Screen::Main:
+            drawMain(p);
+            break;
+        case Screen::ExamType:
+            drawExamType(p);
+            break;
+        case Screen::ConfirmMixed:
+            drawConfirm(p);
+            break;
+        case Screen::Test:
+            drawTest(p);
+            break;
+        case Screen::Review:
+            drawReview(p);
+            break;
+        case Screen::Results:
+            drawResults(p);
+            break;
     }
     titleStrip(p);
     return image;
@@ -195,8 +215,9 @@ QImage SkinPainter::quitPopup() {
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(QRect(0, 0, 298, 4), P::teal());
     label(p, QRect(16, 12, 266, 24), QStringLiteral("Leave this exam?"), 15, true, P::ink());
-    label(p, QRect(16, 36, 266, 30), QStringLiteral("Your answers so far are kept in your history."), 11, false,
-          P::muted(), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+    label(p, QRect(16, 36, 266, 30),
+          QStringLiteral("Your answers so far are kept in your history."), 11, false, P::muted(),
+          Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
     p.setPen(P::line());
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(0.5, 0.5, 297, 99));
@@ -232,7 +253,9 @@ QImage SkinPainter::titleButton(Glyph glyph) {
             p.setFont(P::font(13, true));
             p.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("?"));
             break;
-        case Glyph::Minimize: p.drawLine(QPointF(7, 13.5), QPointF(15, 13.5)); break;
+        case Glyph::Minimize:
+            p.drawLine(QPointF(7, 13.5), QPointF(15, 13.5));
+            break;
         case Glyph::Close:
             p.drawLine(QPointF(7.5, 6.5), QPointF(14.5, 13.5));
             p.drawLine(QPointF(14.5, 6.5), QPointF(7.5, 13.5));
@@ -300,7 +323,8 @@ QImage SkinPainter::scorePopup() {
     heading.setStyleStrategy(QFont::NoAntialias);
     p.setFont(heading);
     p.setPen(Qt::white);
-    p.drawText(QRect(10, 0, 200, 26), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Running score"));
+    p.drawText(QRect(10, 0, 200, 26), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Running score"));
     p.fillRect(QRect(0, 26, 220, 2), P::teal());
     p.setPen(P::line());
     p.drawRect(0, 0, 219, 149);
@@ -315,7 +339,8 @@ QImage SkinPainter::jumpToBackground() {
     heading.setStyleStrategy(QFont::NoAntialias);
     p.setFont(heading);
     p.setPen(Qt::white);
-    p.drawText(QRect(10, 0, 280, 26), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Jump to question"));
+    p.drawText(QRect(10, 0, 280, 26), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Jump to question"));
     p.fillRect(QRect(0, 26, 300, 2), P::teal());
     p.fillRect(QRect(0, 184, 300, 36), QColor(206, 218, 230));
     p.setPen(P::line());
@@ -339,15 +364,18 @@ QImage SkinPainter::aboutSplash() {
     p.drawText(QRect(28, 52, 300, 44), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Zentrix"));
     p.setFont(P::font(13));
     p.setPen(QColor(214, 230, 240));
-    p.drawText(QRect(30, 98, 300, 20), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Practice exams for certification"));
+    p.drawText(QRect(30, 98, 300, 20), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Practice exams for certification"));
     p.fillRect(QRect(30, 126, 48, 3), P::teal());
     p.setFont(P::font(11));
     p.drawText(QRect(30, 140, 320, 40), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-               QStringLiteral("Demo edition with the courses Networking Essentials and Linux System Administration."));
+               QStringLiteral("Demo edition with the courses Networking Essentials and Linux "
+                              "System Administration."));
     p.fillRect(QRect(0, 214, 400, 36), QColor(20, 36, 54, 200));
     p.setFont(P::font(10));
     p.setPen(QColor(170, 190, 208));
-    p.drawText(QRect(14, 214, 220, 36), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Version 0.1"));
+    p.drawText(QRect(14, 214, 220, 36), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Version 0.1"));
     return image;
 }
 

@@ -22,7 +22,8 @@ struct SkinFile {
 
 // A colour as the skin stores it: 0x02BBGGRR, written in decimal.
 QString colourNumber(int red, int green, int blue) {
-    return QString::number(0x02000000u | (unsigned(blue) << 16) | (unsigned(green) << 8) | unsigned(red));
+    return QString::number(0x02000000u | (unsigned(blue) << 16) | (unsigned(green) << 8) |
+                           unsigned(red));
 }
 
 std::vector<SkinFile> skinFiles() {
@@ -31,17 +32,22 @@ std::vector<SkinFile> skinFiles() {
     const QSize tool(54, 22), wide(72, 22);
     return {
         {"BackGrounds", "MainInterface", "MainInterfaceBKG.jpg", SkinPainter::background(S::Main)},
-        {"BackGrounds", "QVTestType", "TestTypeSelectionBKG.jpg", SkinPainter::background(S::ExamType)},
-        {"BackGrounds", "ComfirmQV", "ConfirmZentrixBKG.jpg", SkinPainter::background(S::ConfirmMixed)},
+        {"BackGrounds", "QVTestType", "TestTypeSelectionBKG.jpg",
+         SkinPainter::background(S::ExamType)},
+        {"BackGrounds", "ComfirmQV", "ConfirmZentrixBKG.jpg",
+         SkinPainter::background(S::ConfirmMixed)},
         {"BackGrounds", "TestWindow", "TestScreenBKG.jpg", SkinPainter::background(S::Test)},
         {"BackGrounds", "ExamReview", "ExamReviewBKG.jpg", SkinPainter::background(S::Review)},
         {"BackGrounds", "ExamResults", "ExamResultsBKG.jpg", SkinPainter::background(S::Results)},
         {"BackGrounds", "Orientation", "OrientationScreenBKG.jpg",
-         SkinPainter::plainScreen(QStringLiteral("Welcome"), QStringLiteral("How a practice exam works."))},
+         SkinPainter::plainScreen(QStringLiteral("Welcome"),
+                                  QStringLiteral("How a practice exam works."))},
         {"BackGrounds", "HelpScreen", "HelpScreenBKG.jpg",
-         SkinPainter::plainScreen(QStringLiteral("Help"), QStringLiteral("Screens, buttons and study aids."))},
+         SkinPainter::plainScreen(QStringLiteral("Help"),
+                                  QStringLiteral("Screens, buttons and study aids."))},
         {"BackGrounds", "LoginScreen", "LoginScreenBKG.jpg",
-         SkinPainter::plainScreen(QStringLiteral("Sign in"), QStringLiteral("Your attempts are kept under your name."))},
+         SkinPainter::plainScreen(QStringLiteral("Sign in"),
+                                  QStringLiteral("Your attempts are kept under your name."))},
         {"BackGrounds", "AboutSplash", "aboutSplashBKG.jpg", SkinPainter::aboutSplash()},
         {"BackGrounds", "QuitPopUp", "QuitePopupBKG.jpg", SkinPainter::quitPopup()},
         {"BackGrounds", "RptPopUp", "RptPopBkg.gif", SkinPainter::scorePopup()},
@@ -50,23 +56,34 @@ std::vector<SkinFile> skinFiles() {
         {"Test Screen", "Incorrect", "Incorrect.jpg", SkinPainter::feedback(false)},
         {"Test Screen", "btnMClosed", "MarkClosed.png", SkinPainter::markHolder(true)},
         {"Test Screen", "btnMOpen", "MarkOpen.png", SkinPainter::markHolder(false)},
-        {"Test Screen", "btnMark", "btnMark.png", SkinPainter::button(QStringLiteral("Mark"), tool)},
-        {"Test Screen", "btnReturn", "btnReturn.png", SkinPainter::button(QStringLiteral("Return"), wide, true)},
-        {"Test Screen", "btnItemReview", "btnItemReview.png", SkinPainter::button(QStringLiteral("Review"), tool)},
-        {"Test Screen", "btnJumpTo", "btnJumpTo.png", SkinPainter::button(QStringLiteral("Jump"), tool)},
-        {"Test Screen", "btnCaseStudy", "btnCaseStudy.png", SkinPainter::button(QStringLiteral("Case"), tool)},
-        {"Test Screen", "btnSteps", "btnSteps.png", SkinPainter::button(QStringLiteral("Steps"), tool)},
-        {"Test Screen", "btnExhibit", "btnExhibit.png", SkinPainter::button(QStringLiteral("Exhibit"), tool)},
-        {"Test Screen", "btnHint", "btnHint.png", SkinPainter::button(QStringLiteral("Hint"), tool)},
+        {"Test Screen", "btnMark", "btnMark.png",
+         SkinPainter::button(QStringLiteral("Mark"), tool)},
+        {"Test Screen", "btnReturn", "btnReturn.png",
+         SkinPainter::button(QStringLiteral("Return"), wide, true)},
+        {"Test Screen", "btnItemReview", "btnItemReview.png",
+         SkinPainter::button(QStringLiteral("Review"), tool)},
+        {"Test Screen", "btnJumpTo", "btnJumpTo.png",
+         SkinPainter::button(QStringLiteral("Jump"), tool)},
+        {"Test Screen", "btnCaseStudy", "btnCaseStudy.png",
+         SkinPainter::button(QStringLiteral("Case"), tool)},
+        {"Test Screen", "btnSteps", "btnSteps.png",
+         SkinPainter::button(QStringLiteral("Steps"), tool)},
+        {"Test Screen", "btnExhibit", "btnExhibit.png",
+         SkinPainter::button(QStringLiteral("Exhibit"), tool)},
+        {"Test Screen", "btnHint", "btnHint.png",
+         SkinPainter::button(QStringLiteral("Hint"), tool)},
         {"Test Screen", "btnRef", "btnRef.png", SkinPainter::button(QStringLiteral("Ref"), tool)},
-        {"Test Screen", "btnReport", "btnReport.png", SkinPainter::button(QStringLiteral("Score"), tool)},
-        {"Test Screen", "btnMain", "btnMain.png", SkinPainter::button(QStringLiteral("Main"), QSize(46, 22), true)},
+        {"Test Screen", "btnReport", "btnReport.png",
+         SkinPainter::button(QStringLiteral("Score"), tool)},
+        {"Test Screen", "btnMain", "btnMain.png",
+         SkinPainter::button(QStringLiteral("Main"), QSize(46, 22), true)},
         {"Misc", "btnHelp", "btnHelp.png", SkinPainter::titleButton(G::Help)},
         {"Misc", "btnMinimize", "btnMinimize.png", SkinPainter::titleButton(G::Minimize)},
         {"Misc", "btnClose", "btnClose.png", SkinPainter::titleButton(G::Close)},
         {"JumpTo", "Background", "JumpToBkg.gif", SkinPainter::jumpToBackground()},
         {"JumpTo", "BtnOk", "JumpToOk.png", SkinPainter::button(QStringLiteral("OK"), wide, true)},
-        {"JumpTo", "BtnClose", "JumpToClose.png", SkinPainter::button(QStringLiteral("Close"), wide)},
+        {"JumpTo", "BtnClose", "JumpToClose.png",
+         SkinPainter::button(QStringLiteral("Close"), wide)},
     };
 }
 
@@ -80,7 +97,10 @@ Status SkinWriter::write(const QString& folder) {
     // Misc first (colours, then the title-strip buttons), then one section
     // after another in the order the files are listed.
     const QString eol = QStringLiteral("\r\n");
-    QString misc = QStringLiteral("; Zentrix demo skin. Generated at build time: change the generator, not this file.") + eol;
+    QString misc =
+        QStringLiteral(
+            "; Zentrix demo skin. Generated at build time: change the generator, not this file.") +
+        eol;
     misc += QStringLiteral("[Misc]") + eol;
     // Dark: question label and steps window; light: question area and answers.
     const struct {
