@@ -1,6 +1,7 @@
 // The Zentrix practice-exam engine.
 
 #include <QApplication>
+#include <QDir>
 #include <QStandardPaths>
 #include <cstdio>
 
@@ -15,7 +16,8 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zentrix"));
 
-    auto platform = platform::createPlatform(platform::PlatformPaths::fromEnvironment());
+    const platform::PlatformPaths paths = platform::PlatformPaths::fromEnvironment();
+    auto platform = platform::createPlatform(paths);
     if (!platform) {
         std::fprintf(stderr, "zentrix: %s\n", platform.message().c_str());
         return 1;
@@ -24,9 +26,13 @@ int main(int argc, char** argv) {
     engine::PlatformDesktopShell shell(*platform.value()->shell);
 
     // Beside the program when its folder can be written, else in the user's
-    // configuration folder (a program installed into a system folder).
+    // configuration folder (a program installed into a system folder); below
+    // the platform root when that is relocated, so a demo or test run never
+    // writes into the real home folder.
     const std::string configFolder =
-        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString() + "/";
+        paths.relocated
+            ? QDir(QString::fromStdString(paths.root)).filePath(QStringLiteral("config/Zentrix")).toStdString() + "/"
+            : QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString() + "/";
     const std::string settingsFile = engine::StudyGuideSettingsFile::PathForProgram(
         QApplication::applicationFilePath().toStdString(), configFolder);
 
