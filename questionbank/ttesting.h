@@ -11,13 +11,13 @@
 // callbacks that the listener sets around the operations that fire them.
 //
 // Codes: 0 for success, -1 for failure; texts are empty when nothing is found.
-// lastError() says why the most recent operation failed.
+// LastError() says why the most recent operation failed.
 //
 // Writers act only while an exam is open and the exam table stands on that
 // exam's record (lookups such as GetGTest_Title move it); otherwise they do
 // nothing and give -1.
 //
-// The engine, the sink and the database folder must outlive the object.
+// The engine and the sink must outlive the object.
 
 #include <functional>
 #include <memory>
