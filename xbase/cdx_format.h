@@ -30,6 +30,11 @@ inline constexpr size_t kPageLength = 18;    // u16, 512 (optional)
 // Reserved by every known writer; raised while a commit is in flight.
 inline constexpr size_t kDirtyMark = 256;
 inline constexpr char kDirtyMagic[4] = {'Z', 'X', 'D', 'Y'};
+// Written with the dirty mark cleared: the table's record count the index was
+// last brought up to date with, behind a magic so a stamp is never guessed
+// from another writer's bytes.
+inline constexpr size_t kTableStamp = 260;
+inline constexpr char kStampMagic[4] = {'Z', 'X', 'R', 'C'};
 inline constexpr size_t kDescending = 502;  // u16
 inline constexpr size_t kForPosition = 504;
 inline constexpr size_t kForLength = 506;  // includes the terminating NUL

@@ -123,6 +123,23 @@ Status CompoundIndex::setDirty(bool dirty) {
     return impl_->pages.file().writeAt(cdx::header::kDirtyMark, mark, sizeof mark);
 }
 
+Status CompoundIndex::markClean(uint32_t recordCount) {
+    unsigned char bytes[12] = {};
+    std::memcpy(bytes + 4, cdx::header::kStampMagic, 4);
+    for (int i = 0; i < 4; ++i) bytes[8 + i] = static_cast<unsigned char>(recordCount >> (8 * i));
+    static_assert(cdx::header::kTableStamp == cdx::header::kDirtyMark + 4);
+    return impl_->pages.file().writeAt(cdx::header::kDirtyMark, bytes, sizeof bytes);
+}
+
+Result<std::optional<uint32_t>> CompoundIndex::stampedRecordCount() {
+    unsigned char bytes[8];
+    ZX_TRY(impl_->pages.file().readAt(cdx::header::kTableStamp, bytes, sizeof bytes));
+    if (std::memcmp(bytes, cdx::header::kStampMagic, 4) != 0) return std::optional<uint32_t>();
+    uint32_t count = 0;
+    for (int i = 0; i < 4; ++i) count |= uint32_t(bytes[4 + i]) << (8 * i);
+    return std::optional<uint32_t>(count);
+}
+
 Status CompoundIndex::refresh() {
     const uint32_t knownCounter = impl_->pages.changeCounter();
     ZX_TRY(impl_->pages.readHeader());

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +57,13 @@ public:
     // was cut short and the index must be rebuilt, not trusted.
     Result<bool> isDirty();
     Status setDirty(bool dirty);
+    // Clears the dirty mark and stamps the table's record count in one write.
+    Status markClean(uint32_t recordCount);
+    // The record count stamped by the last markClean, or nothing when the file
+    // carries no stamp (an index written by another program). A stamp that
+    // differs from the table's count means another program changed the table
+    // without its index.
+    Result<std::optional<uint32_t>> stampedRecordCount();
 
     // Pages are cached. Another process's writes bump a change counter in the
     // header; refresh() drops the cache when the counter moved.

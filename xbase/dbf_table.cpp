@@ -83,6 +83,10 @@ Status DbfTable::openFiles() {
             ZX_TRY(dbf_->readAt(0, bytes.data(), bytes.size()));
         }
     }
+    // Another process may append while we read: its record is written before
+    // the header counts it, so a size taken after the header covers the count.
+    size = dbf_->size();
+    if (!size) return size.status();
     auto header = DbfHeader::parse(bytes, *size);
     if (!header) return header.status().withContext(files_.table);
     header_ = std::move(header.value());
@@ -172,10 +176,19 @@ Status DbfTable::verifyIndexAtOpen() {
     Status status = [&]() -> Status {
         auto dirty = index_->isDirty();
         if (!dirty) return dirty.status();
-        if (!*dirty) return Status::ok();
+        std::string reason = "left behind by an interrupted commit";
+        if (!*dirty) {
+            // Another program may have appended or packed without the index.
+            ZX_TRY(reloadHeader());
+            auto stamp = index_->stampedRecordCount();
+            if (!stamp) return stamp.status();
+            if (!*stamp || **stamp == header_.recordCount) return Status::ok();
+            reason = "indexes " + std::to_string(**stamp) + " records but the table holds " +
+                     std::to_string(header_.recordCount) + " (changed without its index)";
+        }
         const bool canRebuild = exclusive && std::all_of(tags_.begin(), tags_.end(), [](const auto& t) { return t->usable(); });
         if (!canRebuild) {
-            warnings_.push_back(files_.index + ": left behind by an interrupted commit; its tags are not used");
+            warnings_.push_back(files_.index + ": " + reason + "; its tags are not used");
             tags_.clear();
             index_.reset();
             if (writeProblem_.empty()) writeProblem_ = files_.table + ": production index needs a rebuild";
@@ -183,7 +196,7 @@ Status DbfTable::verifyIndexAtOpen() {
         }
         ZX_TRY(reloadHeader());
         ZX_TRY(rebuildIndex());
-        warnings_.push_back(files_.index + ": left behind by an interrupted commit; rebuilt from the table");
+        warnings_.push_back(files_.index + ": " + reason + "; rebuilt from the table");
         return Status::ok();
     }();
     if (locked) dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength);
@@ -780,7 +793,10 @@ Status DbfTable::commitLocked() {
         if (oldKey != newKey) changes.push_back({tag.get(), std::move(oldKey), std::move(newKey)});
     }
 
-    if (!changes.empty()) ZX_TRY(index_->setDirty(true));
+    // An append moves the record count the index is stamped with, even when
+    // no tag takes the new record.
+    const bool touchIndex = index_ && (!changes.empty() || appending_);
+    if (touchIndex) ZX_TRY(index_->setDirty(true));
     if (!pendingMemos_.empty()) {
         if (!memo_) return Status::error(files_.table + ": the table has no memo file");
         for (const auto& [fieldIndex, pending] : pendingMemos_) {
@@ -812,7 +828,7 @@ Status DbfTable::commitLocked() {
         if (change.oldKey) ZX_TRY(change.tag->index().remove(*change.oldKey, recno).withContext("tag " + change.tag->name()));
         if (change.newKey) ZX_TRY(change.tag->index().insert(*change.newKey, recno).withContext("tag " + change.tag->name()));
     }
-    if (!changes.empty()) ZX_TRY(index_->setDirty(false));
+    if (touchIndex) ZX_TRY(index_->markClean(header_.recordCount));
 
     cache_.clear();
     record_ = std::move(after);
@@ -932,7 +948,7 @@ Status DbfTable::rebuildIndex() {
     }
     if (selected_) cursor_ = selected_->index().cursor();
     cursorValid_ = false;
-    return Status::ok();
+    return index_->markClean(header_.recordCount);
 }
 
 Status DbfTable::reindex() {

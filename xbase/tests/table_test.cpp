@@ -400,3 +400,61 @@ TEST_F(TableTest, UnusableTagKeepsTableReadableInRecordOrder) {
 
 }  // namespace
 }  // namespace zentrix::xbase
+
+namespace zentrix::xbase {
+namespace {
+
+// Another program appends to or shortens the table without touching its
+// index; the next open must not trust the index.
+class ChangedBehindTheIndex : public TableTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ChangedBehindTheIndex, IndexIsRebuiltAtOpen) {
+    const int extraRecords = GetParam();  // > 0 appended, < 0 cut off the end
+    {
+        auto t = createCourses();
+        ASSERT_TRUE(t);
+        for (const char* id : {"C1", "C2", "C3"}) addCourse(*t, id, "title", 1);
+    }
+    const std::string path = dir.file("ptest.dbf");
+    std::string bytes = testing::readBytes(path);
+    const uint32_t headerLength = uint8_t(bytes[8]) | uint8_t(bytes[9]) << 8;
+    const uint32_t recordLength = uint8_t(bytes[10]) | uint8_t(bytes[11]) << 8;
+    uint32_t count = 3;
+    bytes.resize(headerLength + count * recordLength);  // drop the end-of-file marker
+    for (int i = 0; i < extraRecords; ++i) {
+        std::string record = bytes.substr(headerLength, recordLength);
+        const std::string id = "X" + std::to_string(i);
+        record.replace(1, 10, id + std::string(10 - id.size(), ' '));
+        bytes += record;
+        ++count;
+    }
+    if (extraRecords < 0) {
+        count += extraRecords;
+        bytes.resize(headerLength + count * recordLength);
+    }
+    bytes += char(0x1A);
+    for (int i = 0; i < 4; ++i) bytes[4 + i] = char(count >> (8 * i));
+    testing::writeBytes(path, bytes);
+
+    auto opened = engine.open(path);
+    ASSERT_TRUE(opened.isOk()) << opened.message();
+    Table& t = *opened.value();
+    ASSERT_EQ(t.warnings().size(), 1u);
+    EXPECT_NE(t.warnings()[0].find("(changed without its index); rebuilt"), std::string::npos) << t.warnings()[0];
+    EXPECT_TRUE(t.check()) << t.check().message();
+    ASSERT_TRUE(t.selectTag(t.tag("ID")));
+    EXPECT_EQ(idsInOrder(t).size(), count);
+    EXPECT_EQ(t.seek("X0"), extraRecords > 0);
+    EXPECT_EQ(t.seek("C3"), extraRecords >= 0);
+
+    // Rebuilt and stamped: the next open trusts it again.
+    opened.value().reset();
+    auto again = engine.open(path);
+    ASSERT_TRUE(again.isOk());
+    EXPECT_TRUE(again.value()->warnings().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(AppendedOrCut, ChangedBehindTheIndex, ::testing::Values(2, -1));
+
+}  // namespace
+}  // namespace zentrix::xbase
