@@ -119,7 +119,11 @@ xbase::Status storeExam(TTesting& bank, const std::string& bankFolder, const Loa
     if (!bank.ParentExists(e.course.id) &&
         bank.AddParent(e.course.id, e.course.title, e.course.description, e.course.time, e.course.mixedQuestions) != 0)
         return failed("adding course " + e.course.id);
-    if (bank.AddTest(e.id, e.course.id, e.folder, e.table, e.title) != 0) return failed("adding the exam");
+    // The bank joins folder and table name without a separator: an author's
+    // "networking" must become "networking/", not a "networkingNETFUND" table.
+    std::string folder = e.folder;
+    if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder.push_back('/');
+    if (bank.AddTest(e.id, e.course.id, folder, e.table, e.title) != 0) return failed("adding the exam");
     if (bank.OpenTest(e.id) != 0) return failed("opening the new exam");
     if (!e.description.empty() && bank.SetDescription(e.description) != 0) return failed("storing its description");
     if (!e.picture.empty()) {

@@ -112,6 +112,18 @@ TEST_F(BankTool, ImportIntoTheCurrentFolderStagesBesideIt) {
     EXPECT_EQ(1u, inside) << "only the exam's folder inside the bank";
 }
 
+TEST_F(BankTool, FolderWithoutTrailingSeparatorStillHoldsTheExamTables) {
+    std::string source_ = readBytes(source());
+    const std::string withSlash = "folder = \"net101a/\"";
+    source_.replace(source_.find(withSlash), withSlash.size(), "folder = \"net101a\"");
+    writeBytes(source("bare.exam"), source_);
+    ASSERT_EQ(0, run({"import", bank_, source("bare.exam")})) << err_;
+    EXPECT_TRUE(fs::exists(fs::path(bank_) / "net101a" / "NET101A.dbf"));
+    EXPECT_FALSE(fs::exists(fs::path(bank_) / "net101aNET101A.dbf"));
+    ASSERT_EQ(0, run({"dump", bank_, "NET101A"})) << err_;
+    EXPECT_NE(std::string::npos, out_.find("Hubs")) << out_;
+}
+
 TEST_F(BankTool, ReimportIsRefusedAndTheBankIsUnchanged) {
     ASSERT_EQ(0, run({"import", bank_, source()}));
     const auto before = snapshot(bank_);
