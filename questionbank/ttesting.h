@@ -214,6 +214,8 @@ private:
     std::vector<ExamEntry> examsOfCourse(const std::string& courseId);
     int openExam(const std::string& id, bool preferAlternative, int& usedRegular);
     bool examRecordCurrent() const;
+    // Writes one memo of the open exam's record and commits it (0 or -1).
+    int storeOpenExamMemo(const xbase::Field* field, const std::string& value);
     int fail(const std::string& message);
     int failStatus(const xbase::Status& status);
     void readCurrentQuestion();

@@ -216,20 +216,21 @@ int TTesting::DeleteTestQuestionXtra(int index) {
 
 // ---- the open exam's catalogue fields ------------------------------------------
 
-int TTesting::SetOpenTitle(const std::string& title) {
+int TTesting::storeOpenExamMemo(const xbase::Field* field, const std::string& value) {
     if (!examRecordCurrent()) return fail(kNotCurrent);
-    xbase::Status status = exams_->assignMemo(exam_.title, title);
+    xbase::Status status = exams_->assignMemo(field, value);
     if (status) status = exams_->commit();
-    if (!status) return failStatus(status);
+    return status ? 0 : failStatus(status);
+}
+
+int TTesting::SetOpenTitle(const std::string& title) {
+    if (const int result = storeOpenExamMemo(exam_.title, title); result != 0) return result;
     openInfo_.TITLE = title;
     return 0;
 }
 
 int TTesting::SetOpenPath(const std::string& path) {
-    if (!examRecordCurrent()) return fail(kNotCurrent);
-    xbase::Status status = exams_->assignMemo(exam_.path, path);
-    if (status) status = exams_->commit();
-    if (!status) return failStatus(status);
+    if (const int result = storeOpenExamMemo(exam_.path, path); result != 0) return result;
     openInfo_.PATH = rtrim(path);
     return 0;
 }
@@ -247,19 +248,13 @@ int TTesting::SetOpenId(const std::string& id) {
 }
 
 int TTesting::SetDescription(const std::string& descrip) {
-    if (!examRecordCurrent()) return fail(kNotCurrent);
-    xbase::Status status = exams_->assignMemo(exam_.descrip, descrip);
-    if (status) status = exams_->commit();
-    if (!status) return failStatus(status);
+    if (const int result = storeOpenExamMemo(exam_.descrip, descrip); result != 0) return result;
     openInfo_.DESCRIP = descrip;
     return 0;
 }
 
 int TTesting::SetDefaultGraphic(const std::string& name) {
-    if (!examRecordCurrent()) return fail(kNotCurrent);
-    xbase::Status status = exams_->assignMemo(exam_.graphic, name);
-    if (status) status = exams_->commit();
-    if (!status) return failStatus(status);
+    if (const int result = storeOpenExamMemo(exam_.graphic, name); result != 0) return result;
     openInfo_.GRAPHIC = name;
     return 0;
 }
