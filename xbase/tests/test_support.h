@@ -1,13 +1,14 @@
 #pragma once
 
 // Helpers shared by the table tests: scratch folders, whole-file bytes, a
-// file system that cuts the write sequence (a simulated crash), SHA-256.
+// file system that cuts the write sequence (a simulated crash); SHA-256 comes from the index tests.
 
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
 
+#include "index/sha256.h"
 #include "xbase/file.h"
 
 namespace zentrix::xbase::testing {
@@ -26,7 +27,6 @@ private:
 std::string readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
 std::string interopDir();  // empty when the reference tables are absent
-std::string sha256Hex(const std::string& data);
 
 // Lets the first `budget` writes (writeAt, truncate) through; the next one is
 // torn (half its bytes reach the file) and fails, and so does every later one,
