@@ -59,9 +59,45 @@ DbfTable::~DbfTable() {
 
 // ---- open and create -------------------------------------------------------
 
+namespace {
+
+// compressMemo writes a new memo file and a new table file beside the old
+// ones, then renames the memo file into place and then the table file. Cut
+// short before the first rename, both new files are dropped and the table is
+// as it was; cut short between the renames, the table file's rename is done
+// now, since the memo file in place already belongs to it.
+Status finishInterruptedCompression(FileSystem& fs, const TableFiles& files, OpenMode mode) {
+    const std::string tableTemp = files.table + ".compress";
+    const std::string memoTemp = files.memo + ".compress";
+    const bool tableLeft = fs.exists(tableTemp);
+    if (!tableLeft && !fs.exists(memoTemp)) return Status::ok();
+
+    // The compressing process may still be at work: its lock says so.
+    auto file = fs.open(files.table, mode);
+    if (!file) return file.status();
+    const bool exclusive = mode == OpenMode::ReadWrite;
+    ZX_TRY((*file)->lock(dbf::kCommitLockOffset, dbf::kCommitLockLength, exclusive));
+    Status status = [&]() -> Status {
+        const bool tableStill = fs.exists(tableTemp);
+        const bool memoStill = fs.exists(memoTemp);
+        if (!tableStill && !memoStill) return Status::ok();  // it finished meanwhile
+        if (!exclusive)
+            return Status::error(files.table + ": a memo compression was interrupted; open the table for writing to finish it");
+        if (tableStill && !memoStill) return fs.rename(tableTemp, files.table);
+        if (memoStill) ZX_TRY(fs.remove(memoTemp));
+        if (tableStill) ZX_TRY(fs.remove(tableTemp));
+        return Status::ok();
+    }();
+    (*file)->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength);
+    return status;
+}
+
+}  // namespace
+
 Result<std::unique_ptr<DbfTable>> DbfTable::open(Engine& engine, const std::string& path, OpenMode mode) {
     TableFiles files = TableFiles::locate(engine.fileSystem(), path);
     if (!files.tableExists) return Status::error(files.table + ": " + kMissingMarker);
+    ZX_TRY(finishInterruptedCompression(engine.fileSystem(), files, mode));
     std::unique_ptr<DbfTable> table(new DbfTable(engine, std::move(files), mode));
     ZX_TRY(table->openFiles());
     return table;

@@ -93,6 +93,11 @@ std::vector<Step> workload() {
              m[r] = Row{"NEW2", 0, "", false};
              return Status::ok();
          }},
+        {"compress memo",
+         [](Table& t, Model&, uint32_t& r) {
+             r = 0;  // changes no record's content
+             return t.compressMemo();
+         }},
     };
 }
 
