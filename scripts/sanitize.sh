@@ -14,7 +14,7 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 failed=0
 for suite in "${suites[@]}"; do
-  binary=$(find "$build" -type f -name "$suite" -perm -u+x | head -n 1)
+  binary=$(find "$PWD/$build" -type f -name "$suite" -perm -u+x | head -n 1)
   echo "== $suite (sanitized)"
   if ! (cd "$build" && "$binary" --gtest_brief=1); then
     failed=$((failed + 1))

@@ -88,7 +88,9 @@ int info(const std::vector<std::string>& args) {
 
     QFile file(path);
     file.open(QIODevice::ReadOnly);
-    simulation::ByteReader reader(file.read(simulation::layout::kHeaderSize));
+    // The reader views these bytes: they must outlive it.
+    const QByteArray headerBytes = file.read(simulation::layout::kHeaderSize);
+    simulation::ByteReader reader(headerBytes);
     std::uint16_t word = 0;
     std::uint8_t fileType = 0, records = 0;
     tools::SimulationReport::Header header;
@@ -98,7 +100,12 @@ int info(const std::vector<std::string>& args) {
     reader.readU8(records);
     reader.skip(2);
     reader.readU32(header.gifLength);
-    header.version = *simulation::SimulationVersion::fromWord(word);
+    const auto version = simulation::SimulationVersion::fromWord(word);
+    if (!version) {
+        std::fprintf(stderr, "zentrix-sim: %s: unknown version word 0x%04x\n", name.c_str(), word);
+        return kRejected;
+    }
+    header.version = *version;
     header.fileType = fileType;
     header.recordCount = records;
 
