@@ -214,6 +214,9 @@ private:
     std::vector<ExamEntry> examsOfCourse(const std::string& courseId);
     int openExam(const std::string& id, bool preferAlternative, int& usedRegular);
     bool examRecordCurrent() const;
+    xbase::Status assignQuestionFields(int num, int type, const std::string& title, const std::string& question,
+                                       int numAnswer, const std::string& answer, const std::string& hint,
+                                       const std::string& ref, const std::string& graphic, int caseId);
     // Writes one memo of the open exam's record and commits it (0 or -1).
     int storeOpenExamMemo(const xbase::Field* field, const std::string& value);
     int fail(const std::string& message);

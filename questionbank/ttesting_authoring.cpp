@@ -35,17 +35,13 @@ int TTesting::NewTestQuestion() {
     return GoToTestQuestion(count);
 }
 
-int TTesting::AddTestQuestion(int num, int type, const std::string& title, const std::string& question,
-                              int numAnswer, const std::string& answer, const std::string& hint,
-                              const std::string& ref, const std::string& graphic, int caseId) {
-    if (!examRecordCurrent()) return fail(kNotCurrent);
-    if (static_cast<int>(rtrim(answer).size()) > layout::kAnswerKeyWidth)
-        return fail("answer key \"" + answer + "\" is longer than " + std::to_string(layout::kAnswerKeyWidth) +
-                    " characters");
-    const int id = openInfo_.NEXTID;
-    xbase::Status status = questions_->appendBlank();
-    if (status) status = questions_->assignLong(question_.num, num);
-    if (status) status = questions_->assignLong(question_.id, id);
+// The ten fields an author gives a question, on the current question record
+// (CaseID only where the exam has case studies). Not committed.
+xbase::Status TTesting::assignQuestionFields(int num, int type, const std::string& title,
+                                             const std::string& question, int numAnswer,
+                                             const std::string& answer, const std::string& hint,
+                                             const std::string& ref, const std::string& graphic, int caseId) {
+    xbase::Status status = questions_->assignLong(question_.num, num);
     if (status) status = questions_->assignLong(question_.type, type);
     if (status) status = questions_->assignMemo(question_.title, title);
     if (status) status = questions_->assignMemo(question_.question, question);
@@ -55,6 +51,21 @@ int TTesting::AddTestQuestion(int num, int type, const std::string& title, const
     if (status) status = questions_->assignMemo(question_.ref, ref);
     if (status) status = questions_->assignMemo(question_.graphic, graphic);
     if (status && hasCaseStudies_) status = questions_->assignLong(question_.caseId, caseId);
+    return status;
+}
+
+int TTesting::AddTestQuestion(int num, int type, const std::string& title, const std::string& question,
+                              int numAnswer, const std::string& answer, const std::string& hint,
+                              const std::string& ref, const std::string& graphic, int caseId) {
+    if (!examRecordCurrent()) return fail(kNotCurrent);
+    if (static_cast<int>(rtrim(answer).size()) > layout::kAnswerKeyWidth)
+        return fail("answer key \"" + answer + "\" is longer than " + std::to_string(layout::kAnswerKeyWidth) +
+                    " characters");
+    const int id = openInfo_.NEXTID;
+    xbase::Status status = questions_->appendBlank();
+    if (status) status = questions_->assignLong(question_.id, id);
+    if (status)
+        status = assignQuestionFields(num, type, title, question, numAnswer, answer, hint, ref, graphic, caseId);
     if (status) status = questions_->commit();
     if (!status) {
         // Leave no half-filled question behind.
@@ -73,16 +84,8 @@ int TTesting::ChangeCurrentTestQuestionInfo(int num, int type, const std::string
                                             const std::string& ref, const std::string& graphic, int caseId) {
     if (!examRecordCurrent()) return fail(kNotCurrent);
     if (!locateCurrentQuestion()) return fail("there is no current question");
-    xbase::Status status = questions_->assignLong(question_.num, num);
-    if (status) status = questions_->assignLong(question_.type, type);
-    if (status) status = questions_->assignMemo(question_.title, title);
-    if (status) status = questions_->assignMemo(question_.question, question);
-    if (status) status = questions_->assignLong(question_.numAnswer, numAnswer);
-    if (status) status = questions_->assign(question_.answer, answer);
-    if (status) status = questions_->assignMemo(question_.hint, hint);
-    if (status) status = questions_->assignMemo(question_.ref, ref);
-    if (status) status = questions_->assignMemo(question_.graphic, graphic);
-    if (status && hasCaseStudies_) status = questions_->assignLong(question_.caseId, caseId);
+    xbase::Status status =
+        assignQuestionFields(num, type, title, question, numAnswer, answer, hint, ref, graphic, caseId);
     if (status) status = questions_->commit();
     if (!status) return failStatus(status);
     readCurrentQuestion();
