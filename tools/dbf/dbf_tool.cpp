@@ -52,8 +52,19 @@ std::string escapeLine(const std::string& s) {
     return out;
 }
 
-// JSON strings carry text bytes as they are (8-bit code page text passes
-// through unchanged), with the characters JSON reserves escaped.
+// The Unicode code point of a Windows-1252 byte (the five unassigned bytes
+// keep their C1 control code points).
+unsigned codePointOf1252(unsigned char c) {
+    static const unsigned short k80to9F[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    return c >= 0x80 && c <= 0x9F ? k80to9F[c - 0x80] : c;
+}
+
+// Table text is Windows-1252; JSON output is plain ASCII with every other
+// character written as \uXXXX, so any JSON reader takes it whatever it
+// assumes of the encoding.
 std::string jsonString(const std::string& s) {
     std::string out = "\"";
     for (unsigned char c : s) {
@@ -64,9 +75,9 @@ std::string jsonString(const std::string& s) {
             case '\r': out += "\\r"; break;
             case '\t': out += "\\t"; break;
             default:
-                if (c < 0x20) {
+                if (c < 0x20 || c >= 0x7F) {
                     char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                    std::snprintf(buf, sizeof buf, "\\u%04x", codePointOf1252(c));
                     out += buf;
                 } else {
                     out += char(c);

@@ -76,6 +76,24 @@ TEST_F(DbfToolTest, ByteMemosShowTheirSizeOrBase64) {
     EXPECT_NE(tool("dump " + dir.file("pics.dbf") + " --json").out.find("\"DATA\": \"AwAAAEdJRg==\""), std::string::npos);
 }
 
+TEST_F(DbfToolTest, JsonCarriesWindows1252TextAsUnicode) {
+    {
+        Engine engine;
+        auto made = engine.create(dir.file("text.dbf"), {{"NAME", 'C', 12, 0}, {"NOTE", 'M', 10, 0}}, {});
+        ASSERT_TRUE(made) << made.message();
+        Table& t = *made.value();
+        ASSERT_TRUE(t.appendBlank());
+        ASSERT_TRUE(t.assign(t.field("NAME"), "Caf\xe9 \x80" "5"));
+        ASSERT_TRUE(t.assignMemo(t.field("NOTE"), "\x93quoted\x94 \x01"));
+        ASSERT_TRUE(t.commit());
+    }
+    const ToolRun json = tool("dump " + dir.file("text.dbf") + " --json");
+    EXPECT_EQ(json.status, 0) << json.out;
+    EXPECT_NE(json.out.find("\"NAME\": \"Caf\\u00e9 \\u20ac5     \""), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"NOTE\": \"\\u201cquoted\\u201d \\u0001\""), std::string::npos) << json.out;
+    for (unsigned char c : json.out) EXPECT_LT(c, 0x80) << "JSON output is plain ASCII";
+}
+
 TEST_F(DbfToolTest, CheckFindsAMismatchAndReindexRepairsIt) {
     EXPECT_EQ(tool("check " + table).status, 0);
     // Change a key behind the index's back.
