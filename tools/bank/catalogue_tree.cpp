@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "xbase/windows1252.h"
+
 namespace zentrix::banktool {
 
 using questionbank::QVSimListInfo;
@@ -25,12 +27,6 @@ const char* kindName(unsigned char kind, const std::string& courseId) {
         default: return "?";
     }
 }
-
-// Windows-1252 code points of 0x80..0x9F; the rest of the upper half is Latin-1.
-constexpr unsigned short kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 }  // namespace
 
@@ -67,7 +63,7 @@ std::string CatalogueTree::jsonString(const std::string& text) {
             out.push_back('\\');
             out.push_back(c);
         } else if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0)) {
-            const unsigned code = u >= 0x80 ? kCp1252High[u - 0x80] : u;
+            const unsigned code = xbase::windows1252CodePoint(u);
             char escape[8];
             std::snprintf(escape, sizeof escape, "\\u%04X", code);
             out += escape;

@@ -4,6 +4,7 @@
 
 #include "xbase/engine.h"
 #include "xbase/table.h"
+#include "xbase/windows1252.h"
 
 namespace zentrix::tools {
 namespace {
@@ -52,16 +53,6 @@ std::string escapeLine(const std::string& s) {
     return out;
 }
 
-// The Unicode code point of a Windows-1252 byte (the five unassigned bytes
-// keep their C1 control code points).
-unsigned codePointOf1252(unsigned char c) {
-    static const unsigned short k80to9F[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-    return c >= 0x80 && c <= 0x9F ? k80to9F[c - 0x80] : c;
-}
-
 // Table text is Windows-1252; JSON output is plain ASCII with every other
 // character written as \uXXXX, so any JSON reader takes it whatever it
 // assumes of the encoding.
@@ -77,7 +68,7 @@ std::string jsonString(const std::string& s) {
             default:
                 if (c < 0x20 || c >= 0x7F) {
                     char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", codePointOf1252(c));
+                    std::snprintf(buf, sizeof buf, "\\u%04x", windows1252CodePoint(c));
                     out += buf;
                 } else {
                     out += char(c);
