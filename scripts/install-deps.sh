@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg-dev libgif-dev
   python3 python3-dbfread python3-dbf
-  xvfb xauth
+  xvfb xauth xdg-utils
   fonts-dejavu-core
 )
 
