@@ -241,15 +241,20 @@ protected:
         ASSERT_TRUE(WIFEXITED(status));
         EXPECT_EQ(WEXITSTATUS(status), 0);
     }
+    // Creates the table, then lets two writers run their attempts at once.
+    void runTwoWriters(const std::string& name1, const std::string& course1, const std::string& name2,
+                       const std::string& course2, int attempts) {
+        { auto h = makeStore(); ASSERT_TRUE(h->valid()); }
+        const pid_t a = run(name1, course1, attempts, 1);
+        const pid_t b = run(name2, course2, attempts, 2);
+        waitFor(a);
+        waitFor(b);
+    }
 };
 
 TEST_F(TTHistoryProcessTest, SameLearnerAndCourseLoseNoUpdate) {
-    { auto h = makeStore(); ASSERT_TRUE(h->valid()); }
     constexpr int kAttempts = 200;
-    const pid_t a = run("Ann", "C1", kAttempts, 1);
-    const pid_t b = run("ann", "c1", kAttempts, 2);
-    waitFor(a);
-    waitFor(b);
+    runTwoWriters("Ann", "C1", "ann", "c1", kAttempts);
 
     auto h = makeStore();
     EXPECT_EQ(h->GetNextId(), 2) << "both processes share one record";
@@ -275,12 +280,8 @@ TEST_F(TTHistoryProcessTest, SameLearnerAndCourseLoseNoUpdate) {
 }
 
 TEST_F(TTHistoryProcessTest, DifferentLearnersKeepTheirOwnNewestFive) {
-    { auto h = makeStore(); ASSERT_TRUE(h->valid()); }
     constexpr int kAttempts = 200;
-    const pid_t a = run("Ann", "C1", kAttempts, 1);
-    const pid_t b = run("Bob", "C1", kAttempts, 2);
-    waitFor(a);
-    waitFor(b);
+    runTwoWriters("Ann", "C1", "Bob", "C1", kAttempts);
 
     auto h = makeStore();
     EXPECT_EQ(h->GetNextId(), 3);
