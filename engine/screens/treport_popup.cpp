@@ -1,0 +1,102 @@
+#include "engine/screens/treport_popup.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+
+#include "ui/picture_button.h"
+
+namespace zentrix::engine {
+namespace {
+
+constexpr QSize kBuiltInSize(180, 168);
+constexpr const char* kCaptions[] = {"Remaining", "Correct", "Incorrect", "Percentage"};
+
+QPixmap builtInBackground() {
+    QPixmap picture(kBuiltInSize);
+    QPainter painter(&picture);
+    painter.fillRect(picture.rect(), QColor(246, 248, 251));
+    painter.fillRect(QRect(0, 0, kBuiltInSize.width(), 26), QColor(44, 74, 104));
+    painter.setPen(Qt::white);
+    QFont title;
+    title.setPixelSize(13);
+    title.setBold(true);
+    painter.setFont(title);
+    painter.drawText(QRect(0, 0, kBuiltInSize.width(), 26), Qt::AlignCenter,
+                     QStringLiteral("Report"));
+    painter.setPen(QColor(58, 92, 126));
+    painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
+    return picture;
+}
+
+}  // namespace
+
+TReportPopup::TReportPopup(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      background_(new QLabel(this)),
+      return_(new ui::PictureButton(QStringLiteral("Return"), this)) {
+    setWindowTitle(QStringLiteral("Report"));
+    setAccessibleName(QStringLiteral("Report"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    background_->setPixmap(builtInBackground());
+    QFont font;
+    font.setPixelSize(12);
+    for (int i = 0; i < 4; ++i) {
+        captions_[i] = new QLabel(QString::fromLatin1(kCaptions[i]), this);
+        captions_[i]->setFont(font);
+        boxes_[i] = new QLineEdit(this);
+        boxes_[i]->setReadOnly(true);
+        boxes_[i]->setAlignment(Qt::AlignRight);
+        boxes_[i]->setFont(font);
+        boxes_[i]->setAccessibleName(QString::fromLatin1(kCaptions[i]));
+        captions_[i]->setBuddy(boxes_[i]);
+    }
+    return_->setObjectName(QStringLiteral("ReturnToTest"));
+    return_->setAccessibleName(QStringLiteral("Return to the test"));
+    connect(return_, &QAbstractButton::clicked, this, &QWidget::hide);
+    layOut();
+}
+
+void TReportPopup::ShowCounts(const ExamCounters& c) {
+    boxes_[0]->setText(QString::number(c.remaining));
+    boxes_[1]->setText(QString::number(c.correct));
+    boxes_[2]->setText(QString::number(c.incorrect));
+    boxes_[3]->setText(QString::number(c.percent));
+}
+
+void TReportPopup::SetPictures(const QPixmap& background, const QPixmap& returnButton) {
+    if (!background.isNull()) background_->setPixmap(background);
+    if (!returnButton.isNull()) {
+        return_->setPicture(returnButton);
+        return_->resize(returnButton.size());
+    }
+    layOut();
+}
+
+void TReportPopup::layOut() {
+    const QSize size = background_->pixmap().size();
+    setFixedSize(size);
+    background_->setGeometry(QRect(QPoint(0, 0), size));
+    const int rowHeight = 24;
+    const int top = qMax(30, (size.height() - 4 * rowHeight - 30) / 2 + 20);
+    for (int i = 0; i < 4; ++i) {
+        captions_[i]->setGeometry(12, top + i * rowHeight, 80, 20);
+        boxes_[i]->setGeometry(size.width() - 12 - 60, top + i * rowHeight, 60, 20);
+    }
+    return_->move((size.width() - return_->width()) / 2, size.height() - return_->height() - 8);
+}
+
+void TReportPopup::PlaceBy(const QRect& area) {
+    move(area.right() - kRightInset - width() + 1, area.top() + kBottomBelowAreaTop - height());
+}
+
+void TReportPopup::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        hide();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+}  // namespace zentrix::engine
