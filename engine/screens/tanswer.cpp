@@ -7,11 +7,25 @@
 #include <QRadioButton>
 
 namespace zentrix::engine {
+namespace {
+
+// The whole 35 by 23 button takes the click, not only its indicator and
+// caption (true/false choices have no caption).
+template <typename Button>
+class WholeAreaButton : public Button {
+public:
+    using Button::Button;
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
+};
+
+}  // namespace
 
 TAnswer::TAnswer(const AnswerTemplate& t, const QString& letter)
     : QObject(t.parent),
-      radio_(new QRadioButton(letter, t.parent)),
-      check_(new QCheckBox(letter, t.parent)),
+      radio_(new WholeAreaButton<QRadioButton>(letter, t.parent)),
+      check_(new WholeAreaButton<QCheckBox>(letter, t.parent)),
       label_(new QLabel(t.parent)),
       labelWidth_(t.labelWidth),
       letter_(letter) {

@@ -33,7 +33,8 @@ QPixmap builtInBackground() {
 }  // namespace
 
 TReportPopup::TReportPopup(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                          Qt::WindowDoesNotAcceptFocus),
       background_(new QLabel(this)),
       return_(new ui::PictureButton(QStringLiteral("Return"), this)) {
     setWindowTitle(QStringLiteral("Report"));

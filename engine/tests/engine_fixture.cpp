@@ -73,7 +73,9 @@ MainWindowContext EngineFixture::context(QStringList arguments) {
         data.bank = std::move(fake);
         return data;
     };
-    return MainWindowContext{dialogs, registry, profiles, shell, openData, arguments, settingsFile};
+    MainWindowContext made{dialogs, registry, profiles, shell, openData, arguments, settingsFile};
+    made.plugins.clock = clock;
+    return made;
 }
 
 std::unique_ptr<TfrmMain> EngineFixture::makeMainWindow(QStringList arguments) {

@@ -5,6 +5,7 @@
 // settings, the OnQuestion listener and a record of what was opened.
 // `Base` is the interface served (AttemptBank, or the shell's ExamBank).
 
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -29,6 +30,8 @@ struct MemoryExam {
     std::string title;
     std::vector<MemoryQuestion> questions;
     bool opens = true;  // false: OpenTest fails (its tables are missing)
+    // Case studies by number; an exam with any has case studies.
+    std::map<long, questionbank::CaseStudy> cases;
 };
 
 // `count` single-choice questions titled "<prefix> 1", ... with two choices
@@ -44,6 +47,8 @@ public:
     bool lastPreferAlternative = false;
     int closeCalls = 0;
     int moves = 0;
+    // Where the questions' files lie; a GRAPHIC found there is "written out".
+    std::string fileFolder;
 
     int OpenTest(const std::string& id) override {
         opened.push_back(id);
@@ -119,12 +124,18 @@ public:
         }
         info = found->second;
     }
-    bool HasCaseStudies() const override { return false; }
-    xbase::Result<questionbank::CaseStudy> FindCaseStudy(long) override {
-        return xbase::Status::error("no case-study table");
+    bool HasCaseStudies() const override { return open_ && !open_->cases.empty(); }
+    xbase::Result<questionbank::CaseStudy> FindCaseStudy(long number) override {
+        if (!open_) return xbase::Status::error("no exam is open");
+        const auto found = open_->cases.find(number);
+        if (found == open_->cases.end()) return xbase::Status::error("no such case study");
+        return found->second;
     }
     xbase::Result<std::string> ExtractQuestionGraphic() override {
-        return xbase::Status::error("no stored files in memory");
+        const std::string path = fileFolder + current_.GRAPHIC;
+        if (fileFolder.empty() || !std::filesystem::exists(path))
+            return xbase::Status::error(path + ": missing, and no stored copy");
+        return path;
     }
 
     // The question identifier the bank gives question `number` of `exam`:
