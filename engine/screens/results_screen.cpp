@@ -51,17 +51,20 @@ ResultsScreen::ResultsScreen(QWidget* window, ControlRegistry& registry) : QObje
     scoreBorder_ = new QFrame(window);
     scoreBorder_->setFrameShape(QFrame::NoFrame);
     scoreBorder_->resize(560, 96);
+    scoreBorder_->setAccessibleName(QStringLiteral("Score chart"));
     scoreBorder_->hide();
     registry.add("ScoreBorder", scoreBorder_);
     barBorder_ = new QFrame(window);
     barBorder_->setFrameShape(QFrame::Box);
     barBorder_->setStyleSheet(QStringLiteral("QFrame { border: 1px solid #8a9bb0; }"));
     barBorder_->resize(kBarBorderSize);
+    barBorder_->setAccessibleName(QStringLiteral("Score scale from 0 to 1000"));
     barBorder_->hide();
     registry.add("BarBorder", barBorder_);
     for (int k = 0; k < kTickCount; ++k) {
         ticks_[k] = new QFrame(window);
         ticks_[k]->setObjectName(QStringLiteral("Shape%1").arg(k + 1));
+        ticks_[k]->setAccessibleName(QStringLiteral("Scale mark %1").arg((k + 1) * 100));
         ticks_[k]->setAutoFillBackground(true);
         QPalette colours = ticks_[k]->palette();
         colours.setColor(QPalette::Window, QColor(190, 202, 214));
