@@ -75,17 +75,17 @@ ResultsScreen::ResultsScreen(QWidget* window, ControlRegistry& registry) : QObje
     requiredBar_ = bar(window, registry, "RequiredScoreBar", "Required score");
     yourBar_ = bar(window, registry, "YourScoreBar", "Your score");
 
-    label(window, registry, "lbResultPScore", QStringLiteral("Passing Score"), 76, 12, false);
-    label(window, registry, "lbResultYScore", QStringLiteral("Your Score"), 76, 12, false);
-    label(window, registry, "lbResultGrade", QStringLiteral("Grade"), 76, 12, false);
+    label(window, registry, "lbResultPScore", QStringLiteral("Passing Score"), 76, 11, false);
+    label(window, registry, "lbResultYScore", QStringLiteral("Your Score"), 76, 11, false);
+    label(window, registry, "lbResultGrade", QStringLiteral("Grade"), 76, 11, false);
     pass_ = label(window, registry, "lbPass", QString(), 80, 14, true);
     score_ = label(window, registry, "lbScore", QString(), 80, 14, true);
     grade_ = label(window, registry, "lbGrade", QString(), 80, 14, true);
     pass_->setAccessibleName(QStringLiteral("Passing Score"));
     score_->setAccessibleName(QStringLiteral("Your Score"));
     grade_->setAccessibleName(QStringLiteral("Grade"));
-    label(window, registry, "lbChartPScore", QStringLiteral("Required Score"), 80, 11, false);
-    label(window, registry, "lbChartyScore", QStringLiteral("Your Score"), 80, 11, false);
+    label(window, registry, "lbChartPScore", QStringLiteral("Required Score"), 82, 10, false);
+    label(window, registry, "lbChartyScore", QStringLiteral("Your Score"), 82, 10, false);
     QLabel* none = label(window, registry, "lbNoWay", QStringLiteral("0"), 30, 11, false);
     QLabel* half = label(window, registry, "lbHalfWay", QStringLiteral("500"), 30, 11, false);
     QLabel* all = label(window, registry, "lbAllWay", QStringLiteral("1000"), 34, 11, false);

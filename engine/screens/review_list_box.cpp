@@ -104,6 +104,9 @@ void ReviewListBox::Fill(const std::vector<ReviewRow>& rows) {
         item->setData(Qt::AccessibleTextRole, spoken);
         addItem(item);
     }
+    // Laid out now, not at the next idle moment, so the rows are there to
+    // be drawn, clicked or read out at once.
+    doItemsLayout();
 }
 
 int ReviewListBox::Flags(int row) const {

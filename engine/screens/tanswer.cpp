@@ -4,13 +4,15 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QRadioButton>
 
 namespace zentrix::engine {
 namespace {
 
 // The whole 35 by 23 button takes the click, not only its indicator and
-// caption (true/false choices have no caption).
+// caption, and shows a ring while it has the focus: true/false choices have
+// no caption, round which the style would draw its focus frame.
 template <typename Button>
 class WholeAreaButton : public Button {
 public:
@@ -18,6 +20,14 @@ public:
 
 protected:
     bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
+    void paintEvent(QPaintEvent* event) override {
+        Button::paintEvent(event);
+        if (!this->hasFocus()) return;
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(230, 150, 20), 2));
+        painter.drawRoundedRect(QRectF(this->rect()).adjusted(1, 1, -1, -1), 4, 4);
+    }
 };
 
 }  // namespace

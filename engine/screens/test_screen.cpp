@@ -68,6 +68,7 @@ TestScreen::TestScreen(QWidget* window, ControlRegistry& registry, ExamAttempt& 
     area_->setFrameShape(QFrame::NoFrame);
     area_->setAutoFillBackground(true);
     area_->setWidgetResizable(false);
+    area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     area_->setFocusPolicy(Qt::StrongFocus);
     area_->setGeometry(QRect(QuestionAreaBounds::kParkedPosition, QuestionAreaBounds::kParkedSize));
     area_->hide();
@@ -134,6 +135,12 @@ TestScreen::TestScreen(QWidget* window, ControlRegistry& registry, ExamAttempt& 
     mark_->resize(54, 22);
     mark_->move(kMarkPosition);
     mark_->hide();
+    markCaption_ = new QLabel(QStringLiteral("Mark for review"), window);
+    markCaption_->setObjectName(QStringLiteral("lbMark"));
+    markCaption_->setFont(numberFont);
+    markCaption_->resize(130, 18);
+    markCaption_->move(kMarkPosition + QPoint(28, 3));
+    markCaption_->hide();
     timeCaption_ = new QLabel(QStringLiteral("Time Remaining"), window);
     timeCaption_->setObjectName(QStringLiteral("lbTimeRemaining"));
     timeCaption_->setFont(numberFont);
@@ -244,6 +251,7 @@ void TestScreen::Left() {
     aids_.LeaveTestScreen();
     HideScorePopup();
     mark_->hide();
+    markCaption_->hide();
     time_->hide();
     timeCaption_->hide();
     area_->hide();
@@ -263,6 +271,7 @@ void TestScreen::Prepare() {
     main_->show();
     if (attempt_.Mode() != ExamMode::Mixed) report_->show();
     mark_->show();
+    markCaption_->show();
     if (attempt_.Mode() != ExamMode::OpenBook) {
         time_->clear();
         time_->show();
@@ -461,9 +470,12 @@ void TestScreen::fitContent() {
         bottom = std::max(
             {bottom, answer.Top() + TAnswer::kButtonHeight, answer.Label()->geometry().bottom()});
     }
-    const int width = area_->width() - area_->verticalScrollBar()->sizeHint().width();
-    content_->resize(std::max(width, kAnswerLeft + TAnswer::kLabelOffset + kAnswerLabelWidth),
-                     std::max(bottom + 10, area_->viewport()->height()));
+    // Full width while the question fits; room for the scroll bar when not.
+    const QSize room = area_->maximumViewportSize();
+    const int needed = bottom + 10;
+    const bool scrolls = needed > room.height();
+    const int width = room.width() - (scrolls ? area_->verticalScrollBar()->sizeHint().width() : 0);
+    content_->resize(width, std::max(needed, room.height()));
 }
 
 void TestScreen::focusFirstChoice() {
@@ -500,6 +512,8 @@ void TestScreen::SetMarkFace(bool marked) {
     }
     mark_->setAccessibleDescription(marked ? QStringLiteral("Marked for review")
                                            : QStringLiteral("Not marked"));
+    markCaption_->setText(marked ? QStringLiteral("Marked for review")
+                                 : QStringLiteral("Mark for review"));
 }
 
 bool TestScreen::PickChoice(int index) {

@@ -41,7 +41,7 @@ class TestScreen : public QObject, public ScreenController, public QuestionListe
 public:
     // Design positions of the controls the layout table leaves out.
     static constexpr QPoint kMarkPosition{156, 446};
-    static constexpr QPoint kTimeCaptionPosition{420, 449};
+    static constexpr QPoint kTimeCaptionPosition{424, 449};
     static constexpr QPoint kTimePosition{532, 446};
     static constexpr int kQuestionLabelWidth = 535;
     static constexpr int kAnswerLabelWidth = 513;
@@ -133,6 +133,7 @@ private:
     QLabel* questionNo_;
     QLabel* time_;
     QLabel* timeCaption_;
+    QLabel* markCaption_;
     ui::PictureButton* left_;
     ui::PictureButton* right_;
     ui::PictureButton* mark_;

@@ -74,7 +74,11 @@ void TfrmJumpTo::ResetResult() {
 }
 
 void TfrmJumpTo::SetPictures(const QPixmap& background, const QPixmap& ok, const QPixmap& close) {
-    if (!background.isNull()) background_->setPixmap(background);
+    // The skin's picture is stretched to the dialog.
+    if (!background.isNull()) {
+        background_->setPixmap(
+            background.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
     if (!ok.isNull()) {
         ok_->setPicture(ok);
         ok_->resize(ok.size());

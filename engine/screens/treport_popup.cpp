@@ -79,8 +79,10 @@ void TReportPopup::layOut() {
     const QSize size = background_->pixmap().size();
     setFixedSize(size);
     background_->setGeometry(QRect(QPoint(0, 0), size));
-    const int rowHeight = 24;
-    const int top = qMax(30, (size.height() - 4 * rowHeight - 30) / 2 + 20);
+    // Four rows between the title strip and the return button.
+    const int free = size.height() - 30 - return_->height() - 14;
+    const int rowHeight = qBound(20, free / 4, 26);
+    const int top = 32;
     for (int i = 0; i < 4; ++i) {
         captions_[i]->setGeometry(12, top + i * rowHeight, 80, 20);
         boxes_[i]->setGeometry(size.width() - 12 - 60, top + i * rowHeight, 60, 20);
