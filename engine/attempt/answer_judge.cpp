@@ -1,5 +1,6 @@
 #include "engine/attempt/answer_judge.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace zentrix::engine {
@@ -59,17 +60,21 @@ JudgeOutcome RecordAnswer(QuestionAnswer& item, const TestQuestionInfo& question
             }
             item.CorrectAnswer = rightTrimmed(question.ANSWER) == "TRUE" ? 0 : 1;
             break;
-        case kSingleChoice:
+        case kSingleChoice: {
             item.CorrectAnswer = KeyAsInteger(question.ANSWER, &readable);
-            for (int i = 1; i <= question.NUMANSWER; ++i) {
+            // Only the choices shown can be selected; a damaged NUMANSWER
+            // larger than that changes nothing but the length of the walk.
+            const int shown = std::min(question.NUMANSWER, static_cast<int>(capture.selected.size()));
+            if (question.NUMANSWER >= 1) item.Answered = false;
+            for (int i = 1; i <= shown; ++i) {
                 if (selected(capture, i - 1)) {
                     item.Answered = true;
                     item.GivenAnswer = i;
                     break;
                 }
-                item.Answered = false;
             }
             break;
+        }
         case kMultipleChoice: {
             item.CorrectAnswer = KeyAsInteger(question.ANSWER, &readable);
             int32_t mask = 0;

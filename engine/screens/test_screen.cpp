@@ -364,7 +364,7 @@ void TestScreen::OnQuestion(const TestQuestionInfo& q) {
             steps_->hide();
         } else {
             aids_.ClearSteps();
-            for (int i = 1; i <= q.NUMANSWER; ++i) {
+            for (int i = 1; i <= std::min(q.NUMANSWER, kMaxStepsShown); ++i) {
                 aids_.AddStep(QStringLiteral("Step %1: ").arg(i), text(bank_.GetAnswerText(i)));
             }
             steps_->show();
@@ -401,15 +401,17 @@ QString TestScreen::writtenFile(const char* what) {
 void TestScreen::layOutChoices(const TestQuestionInfo& q) {
     const QuestionAnswer* item = attempt_.Items().empty() ? nullptr : &attempt_.Current();
     const bool restore = item && item->Seen && item->Answered;
+    // A damaged answer-row count must not build thousands of widgets.
+    const int choices = std::min(q.NUMANSWER, kMaxChoicesShown);
     switch (q.TYPE) {
         case questionbank::kSingleChoice:
-            for (int i = 1; i <= q.NUMANSWER; ++i) {
+            for (int i = 1; i <= choices; ++i) {
                 addAnswer(text(bank_.GetAnswerText(i)), false, true,
                           restore && item->GivenAnswer == i);
             }
             break;
         case questionbank::kMultipleChoice:
-            for (int i = 1; i <= q.NUMANSWER; ++i) {
+            for (int i = 1; i <= choices; ++i) {
                 const bool ticked = restore && i <= 31 && (item->GivenAnswer >> (i - 1)) & 1;
                 addAnswer(text(bank_.GetAnswerText(i)), true, true, ticked);
             }

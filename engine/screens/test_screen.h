@@ -47,6 +47,9 @@ public:
     static constexpr int kAnswerLabelWidth = 513;
     static constexpr int kAnswerLeft = 10;
     static constexpr int kChoiceGap = 7;
+    // Choices carry the letters A to Z; a simulation lists at most this many steps.
+    static constexpr int kMaxChoicesShown = 26;
+    static constexpr int kMaxStepsShown = 64;
 
     TestScreen(QWidget* window, ControlRegistry& registry, ExamAttempt& attempt, AttemptBank& bank,
                StudyAids& aids, SimulationPanel& panel, DialogService& dialogs,
