@@ -168,6 +168,21 @@ TEST_F(MainWindowTest, ChoosingAnExamOpensItAndShowsTheExamTypeScreen) {
     EXPECT_TRUE(dialogs.entries().empty());
 }
 
+TEST_F(MainWindowTest, AnExamWithoutQuestionsIsRefusedAndTheCountStartsAtOneAfterwards) {
+    bank->exams["NET2"].questions.clear();
+    main->SelectExamRow(2);
+    EXPECT_EQ(main->CurrentScreen(), ScreenId::MainInterface);
+    EXPECT_EQ(dialogs.texts(Event::Information),
+              std::vector<QString>{"This exam has no questions. Choose another exam."});
+    EXPECT_FALSE(bank->IsOpen()) << "the empty exam is closed again";
+    main->SelectExamRow(1);
+    ASSERT_EQ(main->CurrentScreen(), ScreenId::QVTestType);
+    EXPECT_EQ(main->edtNumQuestions()->minimum(), 1);
+    EXPECT_EQ(main->edtNumQuestions()->maximum(), 12);
+    main->edtNumQuestions()->setValue(0);
+    EXPECT_EQ(main->edtNumQuestions()->value(), 1) << "no attempt of 0 questions";
+}
+
 TEST_F(MainWindowTest, ChoosingAMixedRowShowsTheConfirmScreenWithoutOpeningAnExam) {
     main->vsiTestSelectBoxActivate(7);
     EXPECT_EQ(main->CurrentScreen(), ScreenId::ComfirmQV);
