@@ -30,6 +30,7 @@
 #include "engine/screens/report_hooks.h"
 #include "engine/screens/results_screen.h"
 #include "engine/screens/review_screen.h"
+#include "engine/screens/screen_parts.h"
 #include "engine/screens/test_screen.h"
 #include "engine/skin_loader.h"
 #include "engine/tfrm_about_box.h"
@@ -50,13 +51,6 @@ std::string trimBlanks(const std::string& text) {
     if (first == std::string::npos) return std::string();
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
-
-// Restores the normal cursor however the handler ends.
-class HourglassCursor {
-public:
-    HourglassCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~HourglassCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 // The look of a screen until a skin supplies its picture.
 QPixmap builtInBackground() {
@@ -368,9 +362,8 @@ void TfrmMain::LoadSkin(const std::string& folder) {
 void TfrmMain::applySkin() {
     for (const PictureTarget& target : kTitleStripPictures) {
         auto* button = qobject_cast<ui::PictureButton*>(controls_.find(target.control));
-        if (!button || !skin_.hasPicture(target.picture)) continue;
-        QPixmap picture(QString::fromStdString(skin_.picturePath(target.picture)));
-        if (picture.isNull()) continue;
+        const QPixmap picture = SkinPixmap(skin_, target.picture);
+        if (!button || picture.isNull()) continue;
         button->setPicture(picture);
         button->resize(picture.size());
     }
@@ -427,7 +420,7 @@ void TfrmMain::SelectExamRow(int item) {
         return;
     }
     candidateName_ = name->text();
-    HourglassCursor hourglass;
+    Hourglass hourglass;
 
     const QVSimListInfo row = rows_[static_cast<size_t>(item)];
     selectedTestId_ = row.TestId;

@@ -21,6 +21,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "bench_root.h"
 #include "engine/attempt/exam_attempt.h"
 #include "engine/attempt/random_source.h"
 #include "engine/engine_data.h"
@@ -44,36 +45,19 @@ using namespace zentrix;
 
 const std::string kBenchFolder = std::string(ZENTRIX_BINARY_DIR) + "/bench-engine";
 
-struct Root {
-    std::string folder;
-    std::unique_ptr<platform::Platform> services;
-};
-
-Root makeRoot(const std::string& name, const std::string& database) {
-    Root root;
-    root.folder = kBenchFolder + "/root-" + name;
-    std::filesystem::create_directories(root.folder + "/graphics");
-    root.services =
-        std::move(platform::createPlatform(platform::PlatformPaths::underRoot(root.folder)).value());
-    platform::Registry& registry = *root.services->registry;
-    const auto machine = platform::RootKey::LocalMachine;
-    (void)registry.createKey(machine, engine::kEngineRegistryKey);
-    (void)registry.setValue(machine, engine::kEngineRegistryKey, "HomeDir", root.folder + "/");
-    (void)registry.setValue(machine, engine::kEngineRegistryKey, "GraphicDir",
-                            root.folder + "/graphics/");
-    (void)registry.setValue(machine, engine::kEngineRegistryKey, "DatabaseDir", database);
-    return root;
-}
-
 void BM_NextQuestion(benchmark::State& state) {
     const std::string bank = bench::GeneratedQuestionBank(kBenchFolder, 1, 5000, 10, 600, 20);
     if (bank.empty()) return state.SkipWithError("the bank could not be generated");
-    Root root = makeRoot("next-question", bank);
+    bench::BenchRoot root = bench::MakeBenchRoot(kBenchFolder + "/root-next-question", bank);
     engine::RecordingDialogService dialogs;
     engine::PlatformDesktopShell shell(*root.services->shell);
-    engine::MainWindowContext context{
-        dialogs, *root.services->registry, *root.services->profiles, shell,
-        engine::OpenEngineData, {"zentrix", "NotRandomQuestions"}, root.folder + "/zentrix.INI"};
+    engine::MainWindowContext context{dialogs,
+                                      *root.services->registry,
+                                      *root.services->profiles,
+                                      shell,
+                                      engine::OpenEngineData,
+                                      {"zentrix", "NotRandomQuestions"},
+                                      root.root + "/zentrix.INI"};
     engine::TfrmMain main(context);
     main.show();
     main.edName()->setText(QStringLiteral("Bench"));
@@ -103,8 +87,7 @@ void BM_NextQuestion(benchmark::State& state) {
 }
 
 void BM_MixedAssembly(benchmark::State& state) {
-    const std::string folder =
-        bench::GeneratedQuestionBank(kBenchFolder, 100, 1000, 2, 80, 1000);
+    const std::string folder = bench::GeneratedQuestionBank(kBenchFolder, 100, 1000, 2, 80, 1000);
     if (folder.empty()) return state.SkipWithError("the bank could not be generated");
     xbase::Engine xbaseEngine;
     xbaseEngine.options().reportOpenErrors = false;
@@ -114,9 +97,7 @@ void BM_MixedAssembly(benchmark::State& state) {
     struct Rows : engine::CatalogueListener {
         std::vector<questionbank::QVSimListInfo> rows;
         void OnSelectBegin() override { rows.clear(); }
-        void OnSelectItem(const questionbank::QVSimListInfo& row) override {
-            rows.push_back(row);
-        }
+        void OnSelectItem(const questionbank::QVSimListInfo& row) override { rows.push_back(row); }
         void OnSelectEnd() override {}
     } listing;
     bank.ListQVSelectTitles(listing, true, false);

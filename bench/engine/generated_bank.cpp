@@ -134,16 +134,16 @@ std::string GeneratedQuestionBank(const std::string& parentFolder, int exams, in
         }
         for (int q = 1; q <= questions; ++q) {
             const int id = bank.AddTestQuestion(q, questionbank::kSingleChoice,
-                                                "Question " + std::to_string(q), text, choices,
-                                                "1", "", "", "", 0);
+                                                "Question " + std::to_string(q), text, choices, "1",
+                                                "", "", "", 0);
             if (id <= 0) {
                 std::fprintf(stderr, "question %d: %s\n", q, bank.LastError().c_str());
                 return {};
             }
             for (int c = 1; c <= choices; ++c) {
-                if (bank.SetTestQuestionXtra(id, c,
-                                             "Choice " + std::to_string(c) +
-                                                 ", a sentence of ordinary length") != 0)
+                if (bank.SetTestQuestionXtra(
+                        id, c, "Choice " + std::to_string(c) + ", a sentence of ordinary length") !=
+                    0)
                     return {};
             }
         }

@@ -17,6 +17,7 @@
 #include "engine/screens/results_screen.h"
 #include "engine/screens/review_screen.h"
 #include "engine/screens/screen_host.h"
+#include "engine/screens/screen_parts.h"
 #include "engine/screens/simulation_panel.h"
 #include "engine/screens/study_aids.h"
 #include "engine/screens/test_screen.h"
@@ -27,17 +28,6 @@
 
 namespace zentrix::engine {
 namespace {
-
-class Hourglass {
-public:
-    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { QApplication::restoreOverrideCursor(); }
-};
-
-QPixmap pictureOf(const Skin& skin, SkinPicture picture) {
-    if (!skin.hasPicture(picture)) return QPixmap();
-    return QPixmap(QString::fromStdString(skin.picturePath(picture)));
-}
 
 void connectClick(ui::PictureButton* button, AttemptController* controller,
                   void (AttemptController::*handler)()) {
@@ -116,9 +106,9 @@ AttemptController::~AttemptController() {
 void AttemptController::ApplySkin(const Skin& skin) {
     test_->ApplySkin(skin);
     results_->SetColors(skin.colors);
-    jumpTo_->SetPictures(pictureOf(skin, SkinPicture::JumpToBackground),
-                         pictureOf(skin, SkinPicture::JumpToOk),
-                         pictureOf(skin, SkinPicture::JumpToClose));
+    jumpTo_->SetPictures(SkinPixmap(skin, SkinPicture::JumpToBackground),
+                         SkinPixmap(skin, SkinPicture::JumpToOk),
+                         SkinPixmap(skin, SkinPicture::JumpToClose));
 }
 
 // ---- starting ----------------------------------------------------------------

@@ -6,22 +6,17 @@
 
 #include "engine/exam_type_texts.h"
 #include "engine/screens/control_registry.h"
+#include "engine/screens/screen_parts.h"
 #include "ui/picture_button.h"
 
 namespace zentrix::engine {
 
 ExamTypeScreen::ExamTypeScreen(QWidget* window, ControlRegistry& registry) : QObject(window) {
-    auto button = [&](const char* name, const char* caption, const char* accessible, int width) {
-        auto* b = new ui::PictureButton(QString::fromLatin1(caption), window);
-        b->resize(width, 22);
-        b->setAccessibleName(QString::fromLatin1(accessible));
-        b->hide();
-        registry.add(name, b);
-        return b;
-    };
-    openBook_ = button("btnOpenBook", "Open Book", "Open book: untimed, with hints", 142);
-    closedBook_ = button("btnClosedBook", "Closed Book", "Closed book: timed, no hints", 142);
-    main_ = button("btnExamTypeMain", "Main", "Back to the main screen", 72);
+    openBook_ = AddScreenButton(window, registry, "btnOpenBook", "Open Book",
+                                "Open book: untimed, with hints", 142);
+    closedBook_ = AddScreenButton(window, registry, "btnClosedBook", "Closed Book",
+                                  "Closed book: timed, no hints", 142);
+    main_ = AddScreenButton(window, registry, "btnExamTypeMain", "Main", "Back to the main screen");
 
     auto explanation = [&](const char* name, const QString& text, const char* accessible) {
         auto* box = new QTextEdit(window);
@@ -36,18 +31,9 @@ ExamTypeScreen::ExamTypeScreen(QWidget* window, ControlRegistry& registry) : QOb
     openExplanation_ = explanation("preexplain", OpenBookExplanation(), "About open book");
     closedExplanation_ = explanation("PostExplain", ClosedBookExplanation(), "About closed book");
 
-    QFont small;
-    small.setPixelSize(11);
-    available_ = new QLabel(window);
-    available_->setFont(small);
-    available_->resize(300, 18);
-    available_->hide();
-    registry.add("lbNoQuestions", available_);
-    toTake_ = new QLabel(QStringLiteral("Number of questions you wish to take."), window);
-    toTake_->setFont(small);
-    toTake_->resize(212, 18);
-    toTake_->hide();
-    registry.add("lbExamTypeQtoTake", toTake_);
+    available_ = AddScreenLabel(window, registry, "lbNoQuestions", QString(), 300, 11);
+    toTake_ = AddScreenLabel(window, registry, "lbExamTypeQtoTake",
+                             QStringLiteral("Number of questions you wish to take."), 212, 11);
     count_ = new QSpinBox(window);
     count_->resize(64, 24);
     count_->setRange(1, 1);

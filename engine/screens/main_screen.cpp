@@ -5,23 +5,11 @@
 #include <QTimer>
 
 #include "engine/screens/control_registry.h"
+#include "engine/screens/screen_parts.h"
 #include "ui/course_tree_view.h"
 #include "ui/picture_button.h"
 
 namespace zentrix::engine {
-namespace {
-
-ui::PictureButton* button(QWidget* window, ControlRegistry& registry, const char* name,
-                          const char* caption, const char* accessible) {
-    auto* b = new ui::PictureButton(QString::fromLatin1(caption), window);
-    b->setAccessibleName(QString::fromLatin1(accessible));
-    b->hide();
-    registry.add(name, b);
-    return b;
-}
-
-}  // namespace
-
 MainScreen::MainScreen(QWidget* window, ControlRegistry& registry) : QObject(window) {
     tree_ = new ui::CourseTreeView(window);
     tree_->setAccessibleName(QStringLiteral("Courses and exams"));
@@ -36,10 +24,10 @@ MainScreen::MainScreen(QWidget* window, ControlRegistry& registry) : QObject(win
     name_->hide();
     registry.add("edName", name_);
 
-    enter_ = button(window, registry, "BtnMainEnter", "Enter", "Start the selected exam");
-    options_ = button(window, registry, "btOptions", "Options", "Study guide options");
-    history_ = button(window, registry, "btnHistory", "History", "History of attempts");
-    exit_ = button(window, registry, "btnExit", "Exit", "Exit Zentrix");
+    enter_ = AddScreenButton(window, registry, "BtnMainEnter", "Enter", "Start the selected exam");
+    options_ = AddScreenButton(window, registry, "btOptions", "Options", "Study guide options");
+    history_ = AddScreenButton(window, registry, "btnHistory", "History", "History of attempts");
+    exit_ = AddScreenButton(window, registry, "btnExit", "Exit", "Exit Zentrix");
 
     QWidget::setTabOrder(tree_, name_);
     QWidget::setTabOrder(name_, options_);

@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "engine/screens/control_registry.h"
+#include "engine/screens/screen_parts.h"
 #include "ui/picture_button.h"
 
 namespace zentrix::engine {
@@ -11,29 +12,6 @@ namespace {
 
 constexpr QSize kBarBorderSize(436, 48);
 constexpr int kBarHeight = 11;
-
-ui::PictureButton* button(QWidget* window, ControlRegistry& registry, const char* name,
-                          const char* caption, const char* accessible, int width) {
-    auto* b = new ui::PictureButton(QString::fromLatin1(caption), window);
-    b->resize(width, 22);
-    b->setAccessibleName(QString::fromLatin1(accessible));
-    b->hide();
-    registry.add(name, b);
-    return b;
-}
-
-QLabel* label(QWidget* window, ControlRegistry& registry, const char* name, const QString& text,
-              int width, int pixelSize, bool bold) {
-    auto* l = new QLabel(text, window);
-    QFont font;
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    l->setFont(font);
-    l->resize(width, pixelSize + 8);
-    l->hide();
-    registry.add(name, l);
-    return l;
-}
 
 QFrame* bar(QWidget* window, ControlRegistry& registry, const char* name, const char* accessible) {
     auto* b = new QFrame(window);
@@ -75,38 +53,43 @@ ResultsScreen::ResultsScreen(QWidget* window, ControlRegistry& registry) : QObje
     requiredBar_ = bar(window, registry, "RequiredScoreBar", "Required score");
     yourBar_ = bar(window, registry, "YourScoreBar", "Your score");
 
-    label(window, registry, "lbResultPScore", QStringLiteral("Passing Score"), 76, 11, false);
-    label(window, registry, "lbResultYScore", QStringLiteral("Your Score"), 76, 11, false);
-    label(window, registry, "lbResultGrade", QStringLiteral("Grade"), 76, 11, false);
-    pass_ = label(window, registry, "lbPass", QString(), 80, 14, true);
-    score_ = label(window, registry, "lbScore", QString(), 80, 14, true);
-    grade_ = label(window, registry, "lbGrade", QString(), 80, 14, true);
+    AddScreenLabel(window, registry, "lbResultPScore", QStringLiteral("Passing Score"), 76, 11,
+                   false);
+    AddScreenLabel(window, registry, "lbResultYScore", QStringLiteral("Your Score"), 76, 11, false);
+    AddScreenLabel(window, registry, "lbResultGrade", QStringLiteral("Grade"), 76, 11, false);
+    pass_ = AddScreenLabel(window, registry, "lbPass", QString(), 80, 14, true);
+    score_ = AddScreenLabel(window, registry, "lbScore", QString(), 80, 14, true);
+    grade_ = AddScreenLabel(window, registry, "lbGrade", QString(), 80, 14, true);
     pass_->setAccessibleName(QStringLiteral("Passing Score"));
     score_->setAccessibleName(QStringLiteral("Your Score"));
     grade_->setAccessibleName(QStringLiteral("Grade"));
-    label(window, registry, "lbChartPScore", QStringLiteral("Required Score"), 82, 10, false);
-    label(window, registry, "lbChartyScore", QStringLiteral("Your Score"), 82, 10, false);
-    QLabel* none = label(window, registry, "lbNoWay", QStringLiteral("0"), 30, 11, false);
-    QLabel* half = label(window, registry, "lbHalfWay", QStringLiteral("500"), 30, 11, false);
-    QLabel* all = label(window, registry, "lbAllWay", QStringLiteral("1000"), 34, 11, false);
+    AddScreenLabel(window, registry, "lbChartPScore", QStringLiteral("Required Score"), 82, 10,
+                   false);
+    AddScreenLabel(window, registry, "lbChartyScore", QStringLiteral("Your Score"), 82, 10, false);
+    QLabel* none = AddScreenLabel(window, registry, "lbNoWay", QStringLiteral("0"), 30, 11, false);
+    QLabel* half =
+        AddScreenLabel(window, registry, "lbHalfWay", QStringLiteral("500"), 30, 11, false);
+    QLabel* all =
+        AddScreenLabel(window, registry, "lbAllWay", QStringLiteral("1000"), 34, 11, false);
     none->setAlignment(Qt::AlignLeft);
     half->setAlignment(Qt::AlignLeft);
     all->setAlignment(Qt::AlignLeft);
 
-    viewStudy_ =
-        button(window, registry, "btnViewStudy", "View Study Guide", "View the study guide", 142);
-    saveStudy_ =
-        button(window, registry, "btnSaveStudy", "Save Study Guide", "Save the study guide", 142);
-    openStudy_ = button(window, registry, "btnOpenStudy", "Open Saved Report",
-                        "Open a saved study guide", 142);
-    viewExam_ =
-        button(window, registry, "btnViewExam", "View Certificate", "View the certificate", 142);
-    saveExam_ =
-        button(window, registry, "btnSaveExam", "Save Certificate", "Save the certificate", 142);
-    openExam_ = button(window, registry, "btnOpenExam", "Open Saved Report",
-                       "Open a saved certificate", 142);
-    main_ = button(window, registry, "btnResultsMain", "Main", "Back to the main screen", 72);
-    quit_ = button(window, registry, "btnQuit", "Quit", "Quit Zentrix", 72);
+    viewStudy_ = AddScreenButton(window, registry, "btnViewStudy", "View Study Guide",
+                                 "View the study guide", 142);
+    saveStudy_ = AddScreenButton(window, registry, "btnSaveStudy", "Save Study Guide",
+                                 "Save the study guide", 142);
+    openStudy_ = AddScreenButton(window, registry, "btnOpenStudy", "Open Saved Report",
+                                 "Open a saved study guide", 142);
+    viewExam_ = AddScreenButton(window, registry, "btnViewExam", "View Certificate",
+                                "View the certificate", 142);
+    saveExam_ = AddScreenButton(window, registry, "btnSaveExam", "Save Certificate",
+                                "Save the certificate", 142);
+    openExam_ = AddScreenButton(window, registry, "btnOpenExam", "Open Saved Report",
+                                "Open a saved certificate", 142);
+    main_ =
+        AddScreenButton(window, registry, "btnResultsMain", "Main", "Back to the main screen", 72);
+    quit_ = AddScreenButton(window, registry, "btnQuit", "Quit", "Quit Zentrix", 72);
 
     QWidget::setTabOrder(viewStudy_, saveStudy_);
     QWidget::setTabOrder(saveStudy_, openStudy_);

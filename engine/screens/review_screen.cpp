@@ -8,6 +8,7 @@
 #include "engine/attempt/review_list.h"
 #include "engine/screens/control_registry.h"
 #include "engine/screens/review_list_box.h"
+#include "engine/screens/screen_parts.h"
 #include "ui/picture_button.h"
 
 namespace zentrix::engine {
@@ -26,16 +27,6 @@ constexpr Counter kCounters[] = {
     {"Incomplete", "lbReviewIncomplete", "lbcop"}, {"Percentage", "lbReviewperc", "lbper"},
 };
 
-ui::PictureButton* button(QWidget* window, ControlRegistry& registry, const char* name,
-                          const char* caption, int width) {
-    auto* b = new ui::PictureButton(QString::fromLatin1(caption), window);
-    b->resize(width, 22);
-    b->setAccessibleName(QString::fromLatin1(caption));
-    b->hide();
-    registry.add(name, b);
-    return b;
-}
-
 }  // namespace
 
 ReviewScreen::ReviewScreen(QWidget* window, ControlRegistry& registry, const ExamAttempt& attempt)
@@ -51,10 +42,14 @@ ReviewScreen::ReviewScreen(QWidget* window, ControlRegistry& registry, const Exa
         if (attempt_.ExamEnded()) emit reviewRequested();
     });
 
-    reviewIncomplete_ = button(window, registry, "btnReviewInComplete", "Review Incomplete", 142);
-    review_ = button(window, registry, "btnReview", "Review Item", 142);
-    returnToExam_ = button(window, registry, "btnReturntoExam", "Return to Exam", 142);
-    results_ = button(window, registry, "btnExamResults", "Exam Results", 142);
+    reviewIncomplete_ = AddScreenButton(window, registry, "btnReviewInComplete",
+                                        "Review Incomplete", "Review the incomplete items", 142);
+    review_ = AddScreenButton(window, registry, "btnReview", "Review Item",
+                              "Review the item of the number beside", 142);
+    returnToExam_ = AddScreenButton(window, registry, "btnReturntoExam", "Return to Exam",
+                                    "Return to the exam", 142);
+    results_ =
+        AddScreenButton(window, registry, "btnExamResults", "Exam Results", "Exam results", 142);
     itemNumber_ = new QSpinBox(window);
     itemNumber_->resize(60, 22);
     itemNumber_->setRange(1, 1);
@@ -64,23 +59,13 @@ ReviewScreen::ReviewScreen(QWidget* window, ControlRegistry& registry, const Exa
     // The spin box stands right of Review: place Review's right edge before it.
     review_->resize(142, 22);
 
-    QFont captionFont;
-    captionFont.setPixelSize(12);
-    QFont valueFont = captionFont;
-    valueFont.setBold(true);
     for (int i = 0; i < 6; ++i) {
-        captions_[i] = new QLabel(QString::fromLatin1(kCounters[i].caption), window);
-        captions_[i]->setFont(captionFont);
-        captions_[i]->resize(74, 18);
-        captions_[i]->hide();
-        registry.add(kCounters[i].captionName, captions_[i]);
-        values_[i] = new QLabel(window);
-        values_[i]->setFont(valueFont);
+        captions_[i] = AddScreenLabel(window, registry, kCounters[i].captionName,
+                                      QString::fromLatin1(kCounters[i].caption), 74, 12);
+        values_[i] =
+            AddScreenLabel(window, registry, kCounters[i].valueName, QString(), 60, 12, true);
         values_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        values_[i]->resize(60, 18);
         values_[i]->setAccessibleName(QString::fromLatin1(kCounters[i].caption));
-        values_[i]->hide();
-        registry.add(kCounters[i].valueName, values_[i]);
     }
 
     QWidget::setTabOrder(list_, reviewIncomplete_);

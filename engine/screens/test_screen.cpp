@@ -13,6 +13,7 @@
 #include "engine/dialog_service.h"
 #include "engine/screen_layout_table.h"
 #include "engine/screens/control_registry.h"
+#include "engine/screens/screen_parts.h"
 #include "engine/screens/simulation_panel.h"
 #include "engine/screens/study_aids.h"
 #include "engine/screens/treport_popup.h"
@@ -23,13 +24,6 @@ namespace zentrix::engine {
 namespace {
 
 using questionbank::TestQuestionInfo;
-
-// Restores the normal cursor however the lay-out ends.
-class Hourglass {
-public:
-    Hourglass() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~Hourglass() { QApplication::restoreOverrideCursor(); }
-};
 
 // Hint and reference texts: line feeds out, blanks at both ends off.
 QString cleanedAidText(const std::string& text) {
@@ -45,11 +39,6 @@ QString cleanedAidText(const std::string& text) {
 }
 
 QString text(const std::string& bankText) { return BankText(bankText); }
-
-QPixmap pictureOf(const Skin& skin, SkinPicture picture) {
-    if (!skin.hasPicture(picture)) return QPixmap();
-    return QPixmap(QString::fromStdString(skin.picturePath(picture)));
-}
 
 }  // namespace
 
@@ -104,8 +93,8 @@ TestScreen::TestScreen(QWidget* window, ControlRegistry& registry, ExamAttempt& 
     simulation->hide();
     registry.add("BZDemoQEngine1", simulation);
 
-    left_ = addButton("btnLeft", "<", "Previous question", 54);
-    right_ = addButton("btnRight", ">", "Next question", 54);
+    left_ = AddScreenButton(window, registry, "btnLeft", "<", "Previous question", 54);
+    right_ = AddScreenButton(window, registry, "btnRight", ">", "Next question", 54);
     questionNo_ = new QLabel(window);
     QFont numberFont;
     numberFont.setPixelSize(12);
@@ -113,19 +102,16 @@ TestScreen::TestScreen(QWidget* window, ControlRegistry& registry, ExamAttempt& 
     questionNo_->setFont(numberFont);
     questionNo_->resize(130, 18);
     registry.add("lbQuestionNo", questionNo_);
-    itemReview_ = addButton("btnItemReview", "Review", "Review the list of items", 54);
-    caseStudy_ = addButton("btnCaseStudy", "Case", "Case study", 54);
-    steps_ = addButton("btnSteps", "Steps", "Steps of the simulation", 54);
-    exhibit_ = addButton("btnExhibit", "Exhibit", "Exhibit", 54);
-    hint_ = addButton("btnHint", "Hint", "Hint", 54);
-    reference_ = addButton("btnReference", "Ref", "References", 54);
-    report_ = addButton("btnTReport", "Score", "Running score", 54);
-    main_ = addButton("btnTMain", "Main", "Leave the exam", 46);
-    jumpTo_ = addButton("btnJumpTo", "Jump", "Jump to a question", 54);
-    for (ui::PictureButton* button : {left_, right_, itemReview_, caseStudy_, steps_, exhibit_,
-                                      hint_, reference_, report_, main_, jumpTo_}) {
-        registry.add(button->objectName().toLatin1().constData(), button);
-    }
+    itemReview_ = AddScreenButton(window, registry, "btnItemReview", "Review",
+                                  "Review the list of items", 54);
+    caseStudy_ = AddScreenButton(window, registry, "btnCaseStudy", "Case", "Case study", 54);
+    steps_ = AddScreenButton(window, registry, "btnSteps", "Steps", "Steps of the simulation", 54);
+    exhibit_ = AddScreenButton(window, registry, "btnExhibit", "Exhibit", "Exhibit", 54);
+    hint_ = AddScreenButton(window, registry, "btnHint", "Hint", "Hint", 54);
+    reference_ = AddScreenButton(window, registry, "btnReference", "Ref", "References", 54);
+    report_ = AddScreenButton(window, registry, "btnTReport", "Score", "Running score", 54);
+    main_ = AddScreenButton(window, registry, "btnTMain", "Main", "Leave the exam", 46);
+    jumpTo_ = AddScreenButton(window, registry, "btnJumpTo", "Jump", "Jump to a question", 54);
 
     // Not in the layout table: shown while the test screen is, by Prepare.
     mark_ = new ui::PictureButton(QStringLiteral("Mark"), window);
@@ -180,16 +166,6 @@ TestScreen::TestScreen(QWidget* window, ControlRegistry& registry, ExamAttempt& 
 
 TestScreen::~TestScreen() = default;
 
-ui::PictureButton* TestScreen::addButton(const char* name, const char* caption,
-                                         const char* accessible, int width) {
-    auto* button = new ui::PictureButton(QString::fromLatin1(caption), window_);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAccessibleName(QString::fromLatin1(accessible));
-    button->resize(width, 22);
-    button->hide();
-    return button;
-}
-
 QWidget* TestScreen::SimulationWidget() const { return panel_.Widget(); }
 
 void TestScreen::ApplySkin(const Skin& skin) {
@@ -204,17 +180,17 @@ void TestScreen::ApplySkin(const Skin& skin) {
         {SkinPicture::TestMainButton, main_},         {SkinPicture::MarkButton, mark_},
     };
     for (const auto& target : targets) {
-        const QPixmap picture = pictureOf(skin, target.picture);
+        const QPixmap picture = SkinPixmap(skin, target.picture);
         if (picture.isNull()) continue;
         target.button->setPicture(picture);
         target.button->resize(picture.size());
     }
-    markOpen_ = pictureOf(skin, SkinPicture::MarkOpen);
-    markClosed_ = pictureOf(skin, SkinPicture::MarkClosed);
+    markOpen_ = SkinPixmap(skin, SkinPicture::MarkOpen);
+    markClosed_ = SkinPixmap(skin, SkinPicture::MarkClosed);
     correctPicture_ = skin.correctStream;
     incorrectPicture_ = skin.incorrectStream;
-    popup_->SetPictures(pictureOf(skin, SkinPicture::ScorePopupBackground),
-                        pictureOf(skin, SkinPicture::ReturnButton));
+    popup_->SetPictures(SkinPixmap(skin, SkinPicture::ScorePopupBackground),
+                        SkinPixmap(skin, SkinPicture::ReturnButton));
 
     const QColor dark = ColorFromNumber(skin.colors.dark);
     const QColor light = ColorFromNumber(skin.colors.light);

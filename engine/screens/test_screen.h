@@ -111,8 +111,6 @@ public:
     QWidget* SimulationWidget() const;
 
 private:
-    ui::PictureButton* addButton(const char* name, const char* caption, const char* accessible,
-                                 int width);
     void addAnswer(const QString& text, bool multiple, bool lettered, bool selected);
     void layOutChoices(const questionbank::TestQuestionInfo& question);
     void placeForSimulation();

@@ -5,30 +5,10 @@
 #include <QListWidget>
 #include <QPainter>
 
+#include "engine/screens/screen_parts.h"
 #include "ui/picture_button.h"
 
 namespace zentrix::engine {
-namespace {
-
-QPixmap builtInBackground() {
-    QPixmap picture(TfrmJumpTo::kWidth, TfrmJumpTo::kHeight);
-    QPainter painter(&picture);
-    painter.fillRect(picture.rect(), QColor(233, 238, 243));
-    painter.fillRect(QRect(0, 0, TfrmJumpTo::kWidth, 30), QColor(44, 74, 104));
-    painter.setPen(Qt::white);
-    QFont title;
-    title.setPixelSize(14);
-    title.setBold(true);
-    painter.setFont(title);
-    painter.drawText(QRect(14, 0, 400, 30), Qt::AlignVCenter | Qt::AlignLeft,
-                     QStringLiteral("Exam Questions"));
-    painter.setPen(QColor(58, 92, 126));
-    painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
-    return picture;
-}
-
-}  // namespace
-
 TfrmJumpTo::TfrmJumpTo(QWidget* parent)
     : QDialog(parent),
       background_(new QLabel(this)),
@@ -39,7 +19,8 @@ TfrmJumpTo::TfrmJumpTo(QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setFixedSize(kWidth, kHeight);
     background_->setGeometry(rect());
-    background_->setPixmap(builtInBackground());
+    background_->setPixmap(
+        BuiltInPanel(QSize(kWidth, kHeight), QStringLiteral("Exam Questions"), 30));
     list_->setObjectName(QStringLiteral("lstboxQuestions"));
     list_->setAccessibleName(QStringLiteral("Exam questions"));
     list_->setGeometry(14, 40, kWidth - 28, kHeight - 40 - 46);

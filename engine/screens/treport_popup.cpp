@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPainter>
 
+#include "engine/screens/screen_parts.h"
 #include "ui/picture_button.h"
 
 namespace zentrix::engine {
@@ -12,23 +13,6 @@ namespace {
 
 constexpr QSize kBuiltInSize(180, 168);
 constexpr const char* kCaptions[] = {"Remaining", "Correct", "Incorrect", "Percentage"};
-
-QPixmap builtInBackground() {
-    QPixmap picture(kBuiltInSize);
-    QPainter painter(&picture);
-    painter.fillRect(picture.rect(), QColor(246, 248, 251));
-    painter.fillRect(QRect(0, 0, kBuiltInSize.width(), 26), QColor(44, 74, 104));
-    painter.setPen(Qt::white);
-    QFont title;
-    title.setPixelSize(13);
-    title.setBold(true);
-    painter.setFont(title);
-    painter.drawText(QRect(0, 0, kBuiltInSize.width(), 26), Qt::AlignCenter,
-                     QStringLiteral("Report"));
-    painter.setPen(QColor(58, 92, 126));
-    painter.drawRect(picture.rect().adjusted(0, 0, -1, -1));
-    return picture;
-}
 
 }  // namespace
 
@@ -40,7 +24,7 @@ TReportPopup::TReportPopup(QWidget* parent)
     setWindowTitle(QStringLiteral("Report"));
     setAccessibleName(QStringLiteral("Report"));
     setAttribute(Qt::WA_ShowWithoutActivating);
-    background_->setPixmap(builtInBackground());
+    background_->setPixmap(BuiltInPanel(kBuiltInSize, QStringLiteral("Report"), 26));
     QFont font;
     font.setPixelSize(12);
     for (int i = 0; i < 4; ++i) {
