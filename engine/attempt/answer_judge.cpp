@@ -64,7 +64,8 @@ JudgeOutcome RecordAnswer(QuestionAnswer& item, const TestQuestionInfo& question
             item.CorrectAnswer = KeyAsInteger(question.ANSWER, &readable);
             // Only the choices shown can be selected; a damaged NUMANSWER
             // larger than that changes nothing but the length of the walk.
-            const int shown = std::min(question.NUMANSWER, static_cast<int>(capture.selected.size()));
+            const int shown =
+                std::min(question.NUMANSWER, static_cast<int>(capture.selected.size()));
             if (question.NUMANSWER >= 1) item.Answered = false;
             for (int i = 1; i <= shown; ++i) {
                 if (selected(capture, i - 1)) {

@@ -13,7 +13,9 @@ void AllocateMixedShares(std::vector<MixedExamEntry>& exams, int total) {
     for (const MixedExamEntry& exam : exams) sum += std::max(exam.QuestionCount, 0);
     int remaining = total;
     for (MixedExamEntry& exam : exams) {
-        exam.Share = sum > 0 ? static_cast<float>(exam.QuestionCount) / static_cast<float>(sum) : 0;
+        // A count below 0 (a damaged table) is an exam without questions.
+        const int holds = std::max(exam.QuestionCount, 0);
+        exam.Share = sum > 0 ? static_cast<float>(holds) / static_cast<float>(sum) : 0;
         exam.Allocated = static_cast<int>(
             RoundHalfEven(static_cast<long double>(total) * static_cast<long double>(exam.Share)));
         if (exam.Allocated > remaining) exam.Allocated = remaining;

@@ -46,6 +46,7 @@ TEST(MixedAllocation, SharesFollowTheExamSizesAndAddUpToTheTotal) {
         // More questions asked than the course holds: every exam gives all it has.
         {"more than the exams hold", {3, 4}, 10, {3, 4}},
         {"nothing asked", {3, 4}, 0, {0, 0}},
+        {"a damaged negative count is an exam without questions", {-4, 10}, 5, {0, 5}},
     };
     for (const auto& c : cases) {
         std::vector<MixedExamEntry> exams = examsOf(c.counts);
