@@ -535,7 +535,7 @@ bool AttemptController::handleKey(QKeyEvent* event) {
         return t.PickChoice(key == Qt::Key_T ? 0 : 1);
     }
     if (key >= Qt::Key_1 && key <= Qt::Key_9) return t.PickChoice(key - Qt::Key_1) || true;
-    if (key >= Qt::Key_A && key <= Qt::Key_P && type != questionbank::kTrueFalse) {
+    if (key >= Qt::Key_A && key <= Qt::Key_Z && type != questionbank::kTrueFalse) {
         return t.PickChoice(key - Qt::Key_A) || true;
     }
     return false;

@@ -8,7 +8,7 @@
 //
 // Keys of the test screen (they never reach a parked control, and keys typed
 // while the simulation panel has the focus stay with the simulation):
-//   A..P or 1..9   pick the choice (toggle it in a multiple-choice question)
+//   A..Z or 1..9   pick the choice (toggle it in a multiple-choice question)
 //   T, F           true or false
 //   Enter, Right   next question          Left          previous question
 //   Ctrl+M mark    Ctrl+J jump to         Ctrl+S score  Ctrl+I item review

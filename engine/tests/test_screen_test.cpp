@@ -136,6 +136,16 @@ TEST_F(TestScreenTest, AnswerWidgetsAreReusedAndNeverFreed) {
     for (int i = 0; i < 4; ++i) EXPECT_EQ(test().Answer(i), first[static_cast<size_t>(i)]);
 }
 
+TEST_F(TestScreenTest, ADamagedChoiceCountShowsNoMoreThanTheLettersAToZ) {
+    bank->exams["NET1"].questions[0].choices.assign(5000, "choice");
+    startSingle(ExamMode::OpenBook);
+    EXPECT_EQ(test().AnswersInUse(), TestScreen::kMaxChoicesShown);
+    EXPECT_EQ(test().Answer(25)->RadioButton()->text(), "Z");
+    key(Qt::Key_Z);
+    click(test().btnRight());
+    EXPECT_EQ(attempt().Items()[0].GivenAnswer, 26);
+}
+
 TEST_F(TestScreenTest, AChangedKindShowsItsButtonOnlyWhenShownAgain) {
     startSingle(ExamMode::OpenBook);
     TAnswer& answer = *test().Answer(0);
