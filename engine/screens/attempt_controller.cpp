@@ -72,6 +72,7 @@ AttemptController::AttemptController(Services services)
     connectClick(r.btnReturntoExam(), this, &AttemptController::btnReturntoExamClick);
     connectClick(r.btnExamResults(), this, &AttemptController::btnExamResultsClick);
     connect(&r, &ReviewScreen::reviewRequested, this, &AttemptController::btnReviewClick);
+    r.OnLeft = [this] { test_->HideScorePopup(); };
     ResultsScreen& res = *results_;
     connectClick(res.btnViewStudy(), this, &AttemptController::btnViewStudyClick);
     connectClick(res.btnSaveStudy(), this, &AttemptController::btnSaveStudyClick);

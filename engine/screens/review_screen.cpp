@@ -84,6 +84,10 @@ void ReviewScreen::Entered() {
     returnToExam_->setVisible(!ended);
 }
 
+void ReviewScreen::Left() {
+    if (OnLeft) OnLeft();
+}
+
 QWidget* ReviewScreen::FocusOnEntry() const { return list_; }
 
 void ReviewScreen::Fill() {

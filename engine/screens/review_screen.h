@@ -8,6 +8,7 @@
 // shows and Return to Exam is the way back.
 
 #include <QObject>
+#include <functional>
 
 #include "engine/attempt/exam_counters.h"
 #include "engine/attempt/question_answer.h"
@@ -33,7 +34,12 @@ public:
     ReviewScreen(QWidget* window, ControlRegistry& registry, const ExamAttempt& attempt);
 
     void Entered() override;
+    void Left() override;
     QWidget* FocusOnEntry() const override;
+
+    // Run when the screen is left (the attempt hides the score popup that
+    // the end of the time put over the review).
+    std::function<void()> OnLeft;
 
     // Clears and fills the list, sets the item number to 1 with maximum N.
     void Fill();

@@ -371,6 +371,8 @@ TEST_F(TestScreenTest, ClosedBookCountsDownAndTimeUpEndsOnTheReview) {
     click(review().btnReview());
     EXPECT_EQ(main->CurrentScreen(), ScreenId::ExamReview);
     EXPECT_EQ(dialogs.count(Event::Information), 2);
+    click(review().btnExamResults());
+    EXPECT_FALSE(test().ReportPopup()->isVisible()) << "the popup goes with the review";
 }
 
 TEST_F(TestScreenTest, OpenBookIsNotTimedAndFeedbackFollowsEachAnswer) {
