@@ -600,8 +600,13 @@ void TfrmMain::showEvent(QShowEvent* event) {
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched != background_) return QWidget::eventFilter(watched, event);
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+        type != QEvent::MouseButtonRelease)
+        return QWidget::eventFilter(watched, event);
+    // Only mouse events are mouse events: other events reach the filter too.
     auto* mouse = static_cast<QMouseEvent*>(event);
-    switch (event->type()) {
+    switch (type) {
         case QEvent::MouseButtonPress:
             if (mouse->button() != Qt::LeftButton) break;
             dragging_ = true;
