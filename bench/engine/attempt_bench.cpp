@@ -122,12 +122,3 @@ BENCHMARK(BM_NextQuestion)->Unit(benchmark::kMillisecond)->UseManualTime()->Iter
 BENCHMARK(BM_MixedAssembly)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

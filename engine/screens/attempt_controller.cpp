@@ -276,7 +276,7 @@ void AttemptController::goToReview(bool tally) {
     review_->Fill();
 }
 
-void AttemptController::btnRightClick() {
+void AttemptController::leaveQuestion(MoveResult (ExamAttempt::*move)()) {
     if (s_.host.CurrentScreen() != ScreenId::TestWindow || attempt_->Items().empty() || moving_)
         return;
     moving_ = true;
@@ -286,21 +286,12 @@ void AttemptController::btnRightClick() {
         test_->HideScorePopup();
         recordAnswer();
     }
-    followMove(attempt_->Next());
+    followMove(((*attempt_).*move)());
     moving_ = false;
 }
 
-void AttemptController::btnLeftClick() {
-    if (s_.host.CurrentScreen() != ScreenId::TestWindow || attempt_->Items().empty() || moving_)
-        return;
-    moving_ = true;
-    Hourglass hourglass;
-    s_.aids.HideSteps();
-    test_->HideScorePopup();
-    recordAnswer();
-    followMove(attempt_->Previous());
-    moving_ = false;
-}
+void AttemptController::btnRightClick() { leaveQuestion(&ExamAttempt::Next); }
+void AttemptController::btnLeftClick() { leaveQuestion(&ExamAttempt::Previous); }
 
 void AttemptController::BZDemoQEngine1CorrectEvent() {
     if (s_.host.CurrentScreen() != ScreenId::TestWindow) return;

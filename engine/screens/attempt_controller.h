@@ -146,6 +146,8 @@ private:
     // Records the answer on screen and shows what is due after it (feedback,
     // the damaged-key note, the study guide). False when nothing is shown.
     void recordAnswer();
+    // Next and previous: record the answer on screen, then make the move.
+    void leaveQuestion(MoveResult (ExamAttempt::*move)());
     void followMove(const MoveResult& result);
     void goToReview(bool tally);
     void prepareTestScreen();
