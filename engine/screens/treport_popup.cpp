@@ -32,12 +32,14 @@ TReportPopup::TReportPopup(QWidget* parent)
         captions_[i]->setFont(font);
         boxes_[i] = new QLineEdit(this);
         boxes_[i]->setReadOnly(true);
+        boxes_[i]->setFocusPolicy(Qt::NoFocus);  // the popup never takes the focus
         boxes_[i]->setAlignment(Qt::AlignRight);
         boxes_[i]->setFont(font);
         boxes_[i]->setAccessibleName(QString::fromLatin1(kCaptions[i]));
         captions_[i]->setBuddy(boxes_[i]);
     }
     return_->setObjectName(QStringLiteral("ReturnToTest"));
+    return_->setFocusPolicy(Qt::NoFocus);
     return_->setAccessibleName(QStringLiteral("Return to the test"));
     connect(return_, &QAbstractButton::clicked, this, &QWidget::hide);
     layOut();
