@@ -30,13 +30,7 @@ public:
         files_[name] = std::move(bytes);
         return xbase::Status::ok();
     }
-    xbase::Status writeAll(const std::string& folder) const {
-        for (const auto& [name, bytes] : files_) {
-            xbase::Result<std::string> written = ExamFolderFile::write(folder, name, bytes);
-            if (!written) return written.status();
-        }
-        return xbase::Status::ok();
-    }
+    std::map<std::string, std::string> take() { return std::move(files_); }
 
 private:
     std::map<std::string, std::string> files_;
@@ -91,8 +85,7 @@ xbase::Status readQuestions(TTesting& bank, ExamSource& exam, FileSet& files) {
 
 }  // namespace
 
-xbase::Result<std::string> BankExporter::run(const std::string& bankFolder, const std::string& examId,
-                                             const std::string& outFolder) {
+xbase::Result<ExamWithFiles> BankExporter::read(const std::string& bankFolder, const std::string& examId) {
     xbase::Engine engine;
     platform::RecordingMessageSink sink;
     TTesting bank(engine, bankFolder, sink);
@@ -133,12 +126,27 @@ xbase::Result<std::string> BankExporter::run(const std::string& bankFolder, cons
     }
     ZX_TRY(readQuestions(bank, exam, files));
     bank.CloseTest();
+    return ExamWithFiles{bankFolder, std::move(exam), files.take()};
+}
 
+xbase::Status BankExporter::writeFiles(const std::string& outFolder, const std::map<std::string, std::string>& files) {
     std::error_code ec;
     fs::create_directories(outFolder, ec);
     if (ec) return xbase::Status::error(outFolder + ": cannot create folder: " + ec.message());
-    ZX_TRY(files.writeAll(outFolder));
-    return ExamFolderFile::write(outFolder, sourceFileName(exam.id), ExamSourceWriter::write(exam));
+    for (const auto& [name, bytes] : files) {
+        xbase::Result<std::string> written = ExamFolderFile::write(outFolder, name, bytes);
+        if (!written) return written.status();
+    }
+    return xbase::Status::ok();
+}
+
+xbase::Result<std::string> BankExporter::run(const std::string& bankFolder, const std::string& examId,
+                                             const std::string& outFolder) {
+    xbase::Result<ExamWithFiles> read = BankExporter::read(bankFolder, examId);
+    if (!read) return read.status();
+    const ExamWithFiles& exported = read.value();
+    ZX_TRY(writeFiles(outFolder, exported.files));
+    return ExamFolderFile::write(outFolder, sourceFileName(exported.exam.id), ExamSourceWriter::write(exported.exam));
 }
 
 }  // namespace zentrix::banktool

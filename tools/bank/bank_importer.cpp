@@ -24,13 +24,6 @@ using questionbank::TTesting;
 
 namespace {
 
-struct LoadedExam {
-    std::string sourcePath;
-    ExamSource exam;
-    std::vector<int> questionIds;             // as they will be stored
-    std::map<std::string, std::string> files;  // name as written -> bytes
-};
-
 xbase::Result<std::string> readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return xbase::Status::error(path + ": cannot be read");
@@ -39,12 +32,12 @@ xbase::Result<std::string> readFile(const std::string& path) {
     return buffer.str();
 }
 
-xbase::Status loadFile(LoadedExam& loaded, const std::string& name, int line) {
+xbase::Status loadFile(ExamWithFiles& loaded, const std::string& name, int line) {
     if (loaded.files.count(name)) return xbase::Status::ok();
-    const std::string folder = fs::path(loaded.sourcePath).parent_path().string();
+    const std::string folder = fs::path(loaded.source).parent_path().string();
     std::optional<std::string> path = BankPath::findFile(folder, name);
     if (!path) {
-        return xbase::Status::error(loaded.sourcePath + ":" + std::to_string(line) + ": file \"" + name +
+        return xbase::Status::error(loaded.source + ":" + std::to_string(line) + ": file \"" + name +
                                     "\" is not beside the source (write stored = false to keep the name only)");
     }
     xbase::Result<std::string> bytes = readFile(*path);
@@ -55,36 +48,30 @@ xbase::Status loadFile(LoadedExam& loaded, const std::string& name, int line) {
 
 // Question identifiers: those written, and for the others the next above the
 // highest so far (what the bank itself would hand out).
-xbase::Status assignIds(LoadedExam& loaded) {
-    std::map<int, int> lines;
+// Where messages place a question: its line in the source, or where it
+// stood in the file of another format.
+std::string placeOf(const ExamWithFiles& loaded, const QuestionSource& q) {
+    return q.origin.empty() ? loaded.source + ":" + std::to_string(q.line) : q.origin;
+}
+
+// Question identifiers: those written, and for the others the next above the
+// highest so far (what the bank itself would hand out).
+xbase::Result<std::vector<int>> assignIds(const ExamWithFiles& loaded) {
+    std::map<int, const QuestionSource*> taken;
+    std::vector<int> ids;
     int next = 1;
     for (const QuestionSource& q : loaded.exam.questions) {
         const int id = q.id.value_or(next);
-        if (lines.count(id)) {
-            return xbase::Status::error(loaded.sourcePath + ":" + std::to_string(q.line) + ": question id " +
-                                        std::to_string(id) + " is taken by the question on line " +
-                                        std::to_string(lines[id]));
+        if (taken.count(id)) {
+            return xbase::Status::error(placeOf(loaded, q) + ": question id " + std::to_string(id) +
+                                        " is taken by the question at " + placeOf(loaded, *taken[id]));
         }
-        if (id > 9998) return xbase::Status::error(loaded.sourcePath + ":" + std::to_string(q.line) + ": too many questions");
-        lines[id] = q.line;
-        loaded.questionIds.push_back(id);
+        if (id > 9998) return xbase::Status::error(placeOf(loaded, q) + ": too many questions");
+        taken[id] = &q;
+        ids.push_back(id);
         next = std::max(next, id + 1);
     }
-    return xbase::Status::ok();
-}
-
-xbase::Result<LoadedExam> load(const std::string& sourcePath) {
-    xbase::Result<ExamSource> parsed = ExamSourceParser::parseFile(sourcePath);
-    if (!parsed) return parsed.status();
-    LoadedExam loaded;
-    loaded.sourcePath = sourcePath;
-    loaded.exam = std::move(parsed).value();
-    if (!loaded.exam.picture.empty() && loaded.exam.pictureStored) ZX_TRY(loadFile(loaded, loaded.exam.picture, loaded.exam.pictureLine));
-    for (const QuestionSource& q : loaded.exam.questions) {
-        if (!q.file.empty() && q.fileStored) ZX_TRY(loadFile(loaded, q.file, q.fileLine));
-    }
-    ZX_TRY(assignIds(loaded));
-    return loaded;
+    return ids;
 }
 
 std::string lowerCase(std::string text) {
@@ -92,10 +79,10 @@ std::string lowerCase(std::string text) {
     return text;
 }
 
-xbase::Status storeExam(TTesting& bank, const std::string& bankFolder, const LoadedExam& loaded,
-                        const BankImporter::Options& options) {
+xbase::Status storeExam(TTesting& bank, const std::string& bankFolder, const ExamWithFiles& loaded,
+                        const std::vector<int>& questionIds, const BankImporter::Options& options) {
     const ExamSource& e = loaded.exam;
-    const std::string& source = loaded.sourcePath;
+    const std::string& source = loaded.source;
     auto failed = [&](const std::string& what) {
         return xbase::Status::error(source + ": exam " + e.id + ": " + what + ": " + bank.LastError());
     };
@@ -134,8 +121,8 @@ xbase::Status storeExam(TTesting& bank, const std::string& bankFolder, const Loa
     int highest = 0;
     for (size_t i = 0; i < e.questions.size(); ++i) {
         const QuestionSource& q = e.questions[i];
-        const int id = loaded.questionIds[i];
-        const std::string where = "question on line " + std::to_string(q.line);
+        const int id = questionIds[i];
+        const std::string where = q.origin.empty() ? "question on line " + std::to_string(q.line) : "question at " + q.origin;
         if (bank.ChangeGlobalCrap(static_cast<int>(i), id) != 0) return failed(where);
         if (bank.AddTestQuestion(static_cast<int>(i) + 1, q.type, q.title, q.text, q.answerRows, q.key, q.hint,
                                  q.reference, q.file, q.caseId) != id)
@@ -154,31 +141,55 @@ xbase::Status storeExam(TTesting& bank, const std::string& bankFolder, const Loa
     return xbase::Status::ok();
 }
 
-xbase::Status storeAll(const std::string& staging, const std::vector<LoadedExam>& exams,
-                       const BankImporter::Options& options) {
+xbase::Status storeAll(const std::string& staging, const std::vector<ExamWithFiles>& exams,
+                       const std::vector<std::vector<int>>& questionIds, const BankImporter::Options& options) {
     xbase::Engine engine;
     platform::RecordingMessageSink sink;
     TTesting bank(engine, staging, sink);
     if (!bank.IsValid()) return xbase::Status::error(bank.LastError());
-    for (const LoadedExam& loaded : exams) ZX_TRY(storeExam(bank, staging, loaded, options));
+    for (size_t i = 0; i < exams.size(); ++i) ZX_TRY(storeExam(bank, staging, exams[i], questionIds[i], options));
     return xbase::Status::ok();
 }
 
 }  // namespace
 
+xbase::Result<ExamWithFiles> BankImporter::load(const std::string& sourcePath) {
+    xbase::Result<ExamSource> parsed = ExamSourceParser::parseFile(sourcePath);
+    if (!parsed) return parsed.status();
+    ExamWithFiles loaded;
+    loaded.source = sourcePath;
+    loaded.exam = std::move(parsed).value();
+    if (!loaded.exam.picture.empty() && loaded.exam.pictureStored) ZX_TRY(loadFile(loaded, loaded.exam.picture, loaded.exam.pictureLine));
+    for (const QuestionSource& q : loaded.exam.questions) {
+        if (!q.file.empty() && q.fileStored) ZX_TRY(loadFile(loaded, q.file, q.fileLine));
+    }
+    return loaded;
+}
+
 xbase::Result<std::vector<std::string>> BankImporter::run(const std::string& bankFolder,
                                                           const std::vector<std::string>& sources,
                                                           const Options& options) {
-    std::vector<LoadedExam> exams;
-    std::map<std::string, std::string> seen;
+    std::vector<ExamWithFiles> exams;
     for (const std::string& source : sources) {
-        xbase::Result<LoadedExam> loaded = load(source);
+        xbase::Result<ExamWithFiles> loaded = load(source);
         if (!loaded) return loaded.status();
-        const std::string id = loaded.value().exam.id;
-        if (seen.count(id))
-            return xbase::Status::error(source + ": exam " + id + " is also in " + seen[id]);
-        seen[id] = source;
         exams.push_back(std::move(loaded).value());
+    }
+    return store(bankFolder, exams, options);
+}
+
+xbase::Result<std::vector<std::string>> BankImporter::store(const std::string& bankFolder,
+                                                            const std::vector<ExamWithFiles>& exams,
+                                                            const Options& options) {
+    std::map<std::string, std::string> seen;
+    std::vector<std::vector<int>> questionIds;
+    for (const ExamWithFiles& loaded : exams) {
+        const std::string& id = loaded.exam.id;
+        if (seen.count(id)) return xbase::Status::error(loaded.source + ": exam " + id + " is also in " + seen[id]);
+        seen[id] = loaded.source;
+        xbase::Result<std::vector<int>> ids = assignIds(loaded);
+        if (!ids) return ids.status();
+        questionIds.push_back(std::move(ids).value());
     }
 
     // Absolute, so that the staging copy is a sibling even for "." or "sub/..".
@@ -197,7 +208,7 @@ xbase::Result<std::vector<std::string>> BankImporter::run(const std::string& ban
         fs::remove_all(staging, ec);
         return xbase::Status::error(staging + ": cannot copy the bank for the import: " + ec.message());
     }
-    xbase::Status stored = storeAll(staging, exams, options);
+    xbase::Status stored = storeAll(staging, exams, questionIds, options);
     if (!stored) {
         fs::remove_all(staging, ec);
         return stored;
@@ -219,7 +230,7 @@ xbase::Result<std::vector<std::string>> BankImporter::run(const std::string& ban
     fs::remove_all(previous, ec);
 
     std::vector<std::string> ids;
-    for (const LoadedExam& loaded : exams) ids.push_back(loaded.exam.id);
+    for (const ExamWithFiles& loaded : exams) ids.push_back(loaded.exam.id);
     return ids;
 }
 
