@@ -11,6 +11,7 @@
 #include "tools/bank/bank_exporter.h"
 #include "tools/bank/bank_importer.h"
 #include "tools/bank/catalogue_tree.h"
+#include "tools/bank/format_commands.h"
 
 namespace zentrix::banktool {
 
@@ -23,13 +24,31 @@ constexpr int kDone = 0, kFailed = 1, kBadUsage = 2;
 struct Arguments {
     std::vector<std::string> positional;
     std::map<std::string, bool> flags;
+    std::map<std::string, std::string> values;  // options that take one: "--format gift" or "--format=gift"
 };
 
-// Flags are "--name"; everything else is positional, in order.
+std::string valueOf(const Arguments& a, const std::string& option) {
+    auto it = a.values.find(option);
+    return it == a.values.end() ? std::string() : it->second;
+}
+
+// Flags are "--name"; an allowed name ending in "=" takes a value; everything
+// else is positional, in order.
 bool split(const std::vector<std::string>& args, const std::vector<std::string>& allowedFlags, Arguments& out,
            std::ostream& err) {
-    for (const std::string& arg : args) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         if (arg.rfind("--", 0) == 0) {
+            const size_t equals = arg.find('=');
+            const std::string name = arg.substr(0, equals);
+            if (std::find(allowedFlags.begin(), allowedFlags.end(), name + "=") != allowedFlags.end()) {
+                if (equals == std::string::npos && i + 1 >= args.size()) {
+                    err << "zentrix-bank: " << name << " wants a value\n";
+                    return false;
+                }
+                out.values[name] = equals == std::string::npos ? args[++i] : arg.substr(equals + 1);
+                continue;
+            }
             if (std::find(allowedFlags.begin(), allowedFlags.end(), arg) == allowedFlags.end()) {
                 err << "zentrix-bank: unknown option " << arg << "\n";
                 return false;
@@ -92,27 +111,22 @@ int init(const Arguments& a, std::ostream& out, std::ostream& err) {
 
 int import(const Arguments& a, std::ostream& out, std::ostream& err) {
     if (a.positional.size() < 2) return kBadUsage;
-    BankImporter::Options options;
+    FormatCommands::ImportOptions options;
     options.replace = a.flags.count("--replace") > 0;
+    options.strict = a.flags.count("--strict") > 0;
+    options.format = valueOf(a, "--format");
+    options.course = valueOf(a, "--course");
+    options.exam = valueOf(a, "--exam");
     const std::vector<std::string> sources(a.positional.begin() + 1, a.positional.end());
-    xbase::Result<std::vector<std::string>> ids = BankImporter::run(a.positional[0], sources, options);
-    if (!ids) {
-        err << "zentrix-bank: " << ids.message() << "\nzentrix-bank: nothing was imported; the bank is unchanged\n";
-        return kFailed;
-    }
-    for (const std::string& id : ids.value()) out << "imported exam " << id << "\n";
-    return kDone;
+    return FormatCommands::import(a.positional[0], sources, options, out, err);
 }
 
 int exportExam(const Arguments& a, std::ostream& out, std::ostream& err) {
     if (a.positional.size() != 3) return kBadUsage;
-    xbase::Result<std::string> written = BankExporter::run(a.positional[0], a.positional[1], a.positional[2]);
-    if (!written) {
-        err << "zentrix-bank: " << written.message() << "\n";
-        return kFailed;
-    }
-    out << "wrote " << written.value() << "\n";
-    return kDone;
+    FormatCommands::ExportOptions options;
+    options.format = valueOf(a, "--format");
+    options.includeSimulations = a.flags.count("--include-simulations") > 0;
+    return FormatCommands::exportExam(a.positional[0], a.positional[1], a.positional[2], options, out, err);
 }
 
 int tree(const Arguments& a, std::ostream& out, std::ostream& err) {
@@ -199,7 +213,11 @@ const char* BankCommand::usage() {
     return "usage: zentrix-bank COMMAND ...\n"
            "  init DIR                              create an empty question bank in DIR\n"
            "  import [--replace] DIR SOURCE...      add the exams of exam source files\n"
+           "         [--format exam|gift|aiken|moodle-xml|qti|csv] [--course ID] [--exam ID] [--strict]\n"
+           "                                        files of other formats: each category an exam of the\n"
+           "                                        course; --strict fails when a question is skipped\n"
            "  export DIR EXAMID OUTDIR              write an exam as OUTDIR/EXAMID.exam and its files\n"
+           "         [--format exam|gift|moodle-xml|qti] [--include-simulations]\n"
            "  tree DIR [--questions] [--no-mixed] [--json]\n"
            "                                        print the catalogue rows\n"
            "  dump DIR EXAMID                       print the raw question records\n"
@@ -216,8 +234,8 @@ int BankCommand::run(const std::vector<std::string>& args, std::ostream& out, st
     };
     const std::map<std::string, Command> commands = {
         {"init", {init, {}}},
-        {"import", {import, {"--replace"}}},
-        {"export", {exportExam, {}}},
+        {"import", {import, {"--replace", "--strict", "--format=", "--course=", "--exam="}}},
+        {"export", {exportExam, {"--format=", "--include-simulations"}}},
         {"tree", {tree, {"--questions", "--no-mixed", "--json"}}},
         {"dump", {dump, {}}},
         {"renumber", {renumber, {}}},

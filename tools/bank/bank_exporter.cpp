@@ -36,11 +36,6 @@ private:
     std::map<std::string, std::string> files_;
 };
 
-std::string sourceFileName(const std::string& id) {
-    std::string name;
-    for (char c : id) name.push_back(std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' ? c : '_');
-    return name + ".exam";
-}
 
 xbase::Status readQuestions(TTesting& bank, ExamSource& exam, FileSet& files) {
     int next = 1;
@@ -84,6 +79,12 @@ xbase::Status readQuestions(TTesting& bank, ExamSource& exam, FileSet& files) {
 }
 
 }  // namespace
+
+std::string BankExporter::fileNameFor(const std::string& examId, const std::string& extension) {
+    std::string name;
+    for (char c : examId) name.push_back(std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' ? c : '_');
+    return name + extension;
+}
 
 xbase::Result<ExamWithFiles> BankExporter::read(const std::string& bankFolder, const std::string& examId) {
     xbase::Engine engine;
@@ -146,7 +147,23 @@ xbase::Result<std::string> BankExporter::run(const std::string& bankFolder, cons
     if (!read) return read.status();
     const ExamWithFiles& exported = read.value();
     ZX_TRY(writeFiles(outFolder, exported.files));
-    return ExamFolderFile::write(outFolder, sourceFileName(exported.exam.id), ExamSourceWriter::write(exported.exam));
+    return ExamFolderFile::write(outFolder, fileNameFor(exported.exam.id, ".exam"), ExamSourceWriter::write(exported.exam));
+}
+
+xbase::Result<BankExporter::FormatExport> BankExporter::runAs(const std::string& bankFolder, const std::string& examId,
+                                                              const std::string& outFolder, InterchangeFormat format,
+                                                              const InterchangeExporter::Options& options) {
+    xbase::Result<ExamWithFiles> read = BankExporter::read(bankFolder, examId);
+    if (!read) return read.status();
+    xbase::Result<InterchangeExporter::Report> written = InterchangeExporter::write(read.value(), format, options);
+    if (!written) return written.status();
+    FormatExport result{{}, std::move(written).value()};
+    ZX_TRY(writeFiles(outFolder, result.report.beside));
+    xbase::Result<std::string> path = ExamFolderFile::write(
+        outFolder, fileNameFor(read.value().exam.id, InterchangeExporter::extensionOf(format)), result.report.bytes);
+    if (!path) return path.status();
+    result.path = path.value();
+    return result;
 }
 
 }  // namespace zentrix::banktool
