@@ -166,7 +166,7 @@ private:
         std::replace(kindName.begin(), kindName.end(), ' ', '-');
         std::replace(kindName.begin(), kindName.end(), '_', '-');
         if (std::find(kOtherKinds.begin(), kOtherKinds.end(), kindName) != kOtherKinds.end()) {
-            document_.skip(q.where, q.title, q.text, "a " + type + " question");
+            document_.skip(q.where, q.title, q.text, "a question of type \"" + type + "\"");
             return xbase::Status::ok();
         }
         std::optional<Kind> kind;

@@ -26,7 +26,7 @@ public:
     explicit QuestionWriter(const InterchangeQuestion& q) : q_(q), html_(q.picture.has_value()) {}
 
     std::string write() {
-        std::string out = "::" + GiftReader::escape(q_.title) + "::";
+        std::string out = "::" + GiftReader::escape(q_.title) + "::" + (html_ ? "[html]" : "");
         if (q_.kind == Kind::Steps) return out + part(textWithSteps(q_), true) + "\n";
         out += part(q_.text, true);
         if (html_) {

@@ -155,7 +155,7 @@ xbase::Status loadPictures(InterchangeDocument& document, const std::string& pat
             xbase::Result<std::string> checked = BankPath::checkedRelative(name);
             if (!checked) return xbase::Status::error(q.where + ": picture: " + checked.message());
             const std::optional<std::string> file = BankPath::findFile(folder.empty() ? "." : folder, checked.value());
-            if (!file) return xbase::Status::error(q.where + ": picture \"" + name + "\" is not beside " + path);
+            if (!file) return xbase::Status::error(q.where + ": picture \"" + name + "\" is not beside the file");
             xbase::Result<std::string> bytes = readFile(*file);
             if (!bytes) return bytes.status();
             q.picture->bytes = std::move(bytes).value();
