@@ -24,7 +24,8 @@ constexpr int kDone = 0, kFailed = 1, kBadUsage = 2;
 struct Arguments {
     std::vector<std::string> positional;
     std::map<std::string, bool> flags;
-    std::map<std::string, std::string> values;  // options that take one: "--format gift" or "--format=gift"
+    std::map<std::string, std::string>
+        values;  // options that take one: "--format gift" or "--format=gift"
 };
 
 std::string valueOf(const Arguments& a, const std::string& option) {
@@ -41,7 +42,8 @@ bool split(const std::vector<std::string>& args, const std::vector<std::string>&
         if (arg.rfind("--", 0) == 0) {
             const size_t equals = arg.find('=');
             const std::string name = arg.substr(0, equals);
-            if (std::find(allowedFlags.begin(), allowedFlags.end(), name + "=") != allowedFlags.end()) {
+            if (std::find(allowedFlags.begin(), allowedFlags.end(), name + "=") !=
+                allowedFlags.end()) {
                 if (equals == std::string::npos && i + 1 >= args.size()) {
                     err << "zentrix-bank: " << name << " wants a value\n";
                     return false;
@@ -126,7 +128,8 @@ int exportExam(const Arguments& a, std::ostream& out, std::ostream& err) {
     FormatCommands::ExportOptions options;
     options.format = valueOf(a, "--format");
     options.includeSimulations = a.flags.count("--include-simulations") > 0;
-    return FormatCommands::exportExam(a.positional[0], a.positional[1], a.positional[2], options, out, err);
+    return FormatCommands::exportExam(a.positional[0], a.positional[1], a.positional[2], options,
+                                      out, err);
 }
 
 int tree(const Arguments& a, std::ostream& out, std::ostream& err) {
@@ -213,10 +216,12 @@ const char* BankCommand::usage() {
     return "usage: zentrix-bank COMMAND ...\n"
            "  init DIR                              create an empty question bank in DIR\n"
            "  import [--replace] DIR SOURCE...      add the exams of exam source files\n"
-           "         [--format exam|gift|aiken|moodle-xml|qti|csv] [--course ID] [--exam ID] [--strict]\n"
-           "                                        files of other formats: each category an exam of the\n"
-           "                                        course; --strict fails when a question is skipped\n"
-           "  export DIR EXAMID OUTDIR              write an exam as OUTDIR/EXAMID.exam and its files\n"
+           "         [--format exam|gift|aiken|moodle-xml|qti|csv]\n"
+           "         [--course ID] [--exam ID] [--strict]\n"
+           "                                        or files of learning platforms: each category\n"
+           "                                        an exam of the course; --strict: skips fail\n"
+           "  export DIR EXAMID OUTDIR              write an exam as OUTDIR/EXAMID.exam and its "
+           "files\n"
            "         [--format exam|gift|moodle-xml|qti] [--include-simulations]\n"
            "  tree DIR [--questions] [--no-mixed] [--json]\n"
            "                                        print the catalogue rows\n"

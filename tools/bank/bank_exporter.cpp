@@ -36,7 +36,6 @@ private:
     std::map<std::string, std::string> files_;
 };
 
-
 xbase::Status readQuestions(TTesting& bank, ExamSource& exam, FileSet& files) {
     int next = 1;
     for (int n = 1; n <= bank.QuestionCount(); ++n) {
@@ -82,11 +81,14 @@ xbase::Status readQuestions(TTesting& bank, ExamSource& exam, FileSet& files) {
 
 std::string BankExporter::fileNameFor(const std::string& examId, const std::string& extension) {
     std::string name;
-    for (char c : examId) name.push_back(std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' ? c : '_');
+    for (char c : examId)
+        name.push_back(std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' ? c
+                                                                                           : '_');
     return name + extension;
 }
 
-xbase::Result<ExamWithFiles> BankExporter::read(const std::string& bankFolder, const std::string& examId) {
+xbase::Result<ExamWithFiles> BankExporter::read(const std::string& bankFolder,
+                                                const std::string& examId) {
     xbase::Engine engine;
     platform::RecordingMessageSink sink;
     TTesting bank(engine, bankFolder, sink);
@@ -130,7 +132,8 @@ xbase::Result<ExamWithFiles> BankExporter::read(const std::string& bankFolder, c
     return ExamWithFiles{bankFolder, std::move(exam), files.take()};
 }
 
-xbase::Status BankExporter::writeFiles(const std::string& outFolder, const std::map<std::string, std::string>& files) {
+xbase::Status BankExporter::writeFiles(const std::string& outFolder,
+                                       const std::map<std::string, std::string>& files) {
     std::error_code ec;
     fs::create_directories(outFolder, ec);
     if (ec) return xbase::Status::error(outFolder + ": cannot create folder: " + ec.message());
@@ -141,26 +144,30 @@ xbase::Status BankExporter::writeFiles(const std::string& outFolder, const std::
     return xbase::Status::ok();
 }
 
-xbase::Result<std::string> BankExporter::run(const std::string& bankFolder, const std::string& examId,
+xbase::Result<std::string> BankExporter::run(const std::string& bankFolder,
+                                             const std::string& examId,
                                              const std::string& outFolder) {
     xbase::Result<ExamWithFiles> read = BankExporter::read(bankFolder, examId);
     if (!read) return read.status();
     const ExamWithFiles& exported = read.value();
     ZX_TRY(writeFiles(outFolder, exported.files));
-    return ExamFolderFile::write(outFolder, fileNameFor(exported.exam.id, ".exam"), ExamSourceWriter::write(exported.exam));
+    return ExamFolderFile::write(outFolder, fileNameFor(exported.exam.id, ".exam"),
+                                 ExamSourceWriter::write(exported.exam));
 }
 
-xbase::Result<BankExporter::FormatExport> BankExporter::runAs(const std::string& bankFolder, const std::string& examId,
-                                                              const std::string& outFolder, InterchangeFormat format,
-                                                              const InterchangeExporter::Options& options) {
+xbase::Result<BankExporter::FormatExport> BankExporter::runAs(
+    const std::string& bankFolder, const std::string& examId, const std::string& outFolder,
+    InterchangeFormat format, const InterchangeExporter::Options& options) {
     xbase::Result<ExamWithFiles> read = BankExporter::read(bankFolder, examId);
     if (!read) return read.status();
-    xbase::Result<InterchangeExporter::Report> written = InterchangeExporter::write(read.value(), format, options);
+    xbase::Result<InterchangeExporter::Report> written =
+        InterchangeExporter::write(read.value(), format, options);
     if (!written) return written.status();
     FormatExport result{{}, std::move(written).value()};
     ZX_TRY(writeFiles(outFolder, result.report.beside));
     xbase::Result<std::string> path = ExamFolderFile::write(
-        outFolder, fileNameFor(read.value().exam.id, InterchangeExporter::extensionOf(format)), result.report.bytes);
+        outFolder, fileNameFor(read.value().exam.id, InterchangeExporter::extensionOf(format)),
+        result.report.bytes);
     if (!path) return path.status();
     result.path = path.value();
     return result;

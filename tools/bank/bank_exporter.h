@@ -27,21 +27,24 @@ public:
         std::string path;
         InterchangeExporter::Report report;
     };
-    static xbase::Result<FormatExport> runAs(const std::string& bankFolder, const std::string& examId,
+    static xbase::Result<FormatExport> runAs(const std::string& bankFolder,
+                                             const std::string& examId,
                                              const std::string& outFolder, InterchangeFormat format,
                                              const InterchangeExporter::Options& options);
 
     // The exam as a source with the stored bytes of its files; a name that
     // stands for two contents, or one that would leave the output folder,
     // is refused.
-    static xbase::Result<ExamWithFiles> read(const std::string& bankFolder, const std::string& examId);
+    static xbase::Result<ExamWithFiles> read(const std::string& bankFolder,
+                                             const std::string& examId);
 
     // The file an exam is written to: its identifier, safe as a file name,
     // and the extension (".exam", ".gift", ...).
     static std::string fileNameFor(const std::string& examId, const std::string& extension);
 
     // Writes `files` into `outFolder`, creating it.
-    static xbase::Status writeFiles(const std::string& outFolder, const std::map<std::string, std::string>& files);
+    static xbase::Status writeFiles(const std::string& outFolder,
+                                    const std::map<std::string, std::string>& files);
 };
 
 }  // namespace zentrix::banktool

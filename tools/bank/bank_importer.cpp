@@ -37,8 +37,9 @@ xbase::Status loadFile(ExamWithFiles& loaded, const std::string& name, int line)
     const std::string folder = fs::path(loaded.source).parent_path().string();
     std::optional<std::string> path = BankPath::findFile(folder, name);
     if (!path) {
-        return xbase::Status::error(loaded.source + ":" + std::to_string(line) + ": file \"" + name +
-                                    "\" is not beside the source (write stored = false to keep the name only)");
+        return xbase::Status::error(
+            loaded.source + ":" + std::to_string(line) + ": file \"" + name +
+            "\" is not beside the source (write stored = false to keep the name only)");
     }
     xbase::Result<std::string> bytes = readFile(*path);
     if (!bytes) return bytes.status();
@@ -64,7 +65,8 @@ xbase::Result<std::vector<int>> assignIds(const ExamWithFiles& loaded) {
         const int id = q.id.value_or(next);
         if (taken.count(id)) {
             return xbase::Status::error(placeOf(loaded, q) + ": question id " + std::to_string(id) +
-                                        " is taken by the question at " + placeOf(loaded, *taken[id]));
+                                        " is taken by the question at " +
+                                        placeOf(loaded, *taken[id]));
         }
         if (id > 9998) return xbase::Status::error(placeOf(loaded, q) + ": too many questions");
         taken[id] = &q;
@@ -122,7 +124,8 @@ xbase::Status storeExam(TTesting& bank, const std::string& bankFolder, const Exa
     for (size_t i = 0; i < e.questions.size(); ++i) {
         const QuestionSource& q = e.questions[i];
         const int id = questionIds[i];
-        const std::string where = q.origin.empty() ? "question on line " + std::to_string(q.line) : "question at " + q.origin;
+        const std::string where = q.origin.empty() ? "question on line " + std::to_string(q.line)
+                                                   : "question at " + q.origin;
         if (bank.ChangeGlobalCrap(static_cast<int>(i), id) != 0) return failed(where);
         if (bank.AddTestQuestion(static_cast<int>(i) + 1, q.type, q.title, q.text, q.answerRows, q.key, q.hint,
                                  q.reference, q.file, q.caseId) != id)
@@ -142,12 +145,14 @@ xbase::Status storeExam(TTesting& bank, const std::string& bankFolder, const Exa
 }
 
 xbase::Status storeAll(const std::string& staging, const std::vector<ExamWithFiles>& exams,
-                       const std::vector<std::vector<int>>& questionIds, const BankImporter::Options& options) {
+                       const std::vector<std::vector<int>>& questionIds,
+                       const BankImporter::Options& options) {
     xbase::Engine engine;
     platform::RecordingMessageSink sink;
     TTesting bank(engine, staging, sink);
     if (!bank.IsValid()) return xbase::Status::error(bank.LastError());
-    for (size_t i = 0; i < exams.size(); ++i) ZX_TRY(storeExam(bank, staging, exams[i], questionIds[i], options));
+    for (size_t i = 0; i < exams.size(); ++i)
+        ZX_TRY(storeExam(bank, staging, exams[i], questionIds[i], options));
     return xbase::Status::ok();
 }
 
@@ -159,7 +164,8 @@ xbase::Result<ExamWithFiles> BankImporter::load(const std::string& sourcePath) {
     ExamWithFiles loaded;
     loaded.source = sourcePath;
     loaded.exam = std::move(parsed).value();
-    if (!loaded.exam.picture.empty() && loaded.exam.pictureStored) ZX_TRY(loadFile(loaded, loaded.exam.picture, loaded.exam.pictureLine));
+    if (!loaded.exam.picture.empty() && loaded.exam.pictureStored)
+        ZX_TRY(loadFile(loaded, loaded.exam.picture, loaded.exam.pictureLine));
     for (const QuestionSource& q : loaded.exam.questions) {
         if (!q.file.empty() && q.fileStored) ZX_TRY(loadFile(loaded, q.file, q.fileLine));
     }
@@ -185,7 +191,8 @@ xbase::Result<std::vector<std::string>> BankImporter::store(const std::string& b
     std::vector<std::vector<int>> questionIds;
     for (const ExamWithFiles& loaded : exams) {
         const std::string& id = loaded.exam.id;
-        if (seen.count(id)) return xbase::Status::error(loaded.source + ": exam " + id + " is also in " + seen[id]);
+        if (seen.count(id))
+            return xbase::Status::error(loaded.source + ": exam " + id + " is also in " + seen[id]);
         seen[id] = loaded.source;
         xbase::Result<std::vector<int>> ids = assignIds(loaded);
         if (!ids) return ids.status();

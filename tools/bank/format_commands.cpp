@@ -31,18 +31,20 @@ struct ReadFile {
 
 }  // namespace
 
-int FormatCommands::import(const std::string& bank, const std::vector<std::string>& files, const ImportOptions& options,
-                           std::ostream& out, std::ostream& err) {
+int FormatCommands::import(const std::string& bank, const std::vector<std::string>& files,
+                           const ImportOptions& options, std::ostream& out, std::ostream& err) {
     std::optional<InterchangeFormat> given;
     if (!options.format.empty()) {
         given = InterchangeFormats::parse(options.format);
         if (!given) {
-            err << "zentrix-bank: unknown format \"" << options.format << "\"; use exam, gift, aiken, moodle-xml, qti or csv\n";
+            err << "zentrix-bank: unknown format \"" << options.format
+                << "\"; use exam, gift, aiken, moodle-xml, qti or csv\n";
             return kBadUsage;
         }
     }
     auto failed = [&](const std::string& message) {
-        err << "zentrix-bank: " << message << "\nzentrix-bank: nothing was imported; the bank is unchanged\n";
+        err << "zentrix-bank: " << message
+            << "\nzentrix-bank: nothing was imported; the bank is unchanged\n";
         return kFailed;
     };
 
@@ -58,13 +60,17 @@ int FormatCommands::import(const std::string& bank, const std::vector<std::strin
             if (!probe) return failed(path + ": cannot be read");
             format = InterchangeFormats::guess(path, head(path));
             if (!format)
-                return failed(path + ": cannot tell the file's format; give --format exam, gift, aiken, moodle-xml, qti or csv");
+                return failed(path +
+                              ": cannot tell the file's format; give --format exam, gift, aiken, "
+                              "moodle-xml, qti or csv");
         }
         ReadFile file{path, *format == InterchangeFormat::ExamSource, {}};
         if (file.exam) {
             if (!options.course.empty() || !options.exam.empty())
-                return failed(path + ": an exam source names its own course and exam; --course and --exam are for "
-                                     "the other formats");
+                return failed(
+                    path +
+                    ": an exam source names its own course and exam; --course and --exam are for "
+                    "the other formats");
             xbase::Result<ExamWithFiles> loaded = BankImporter::load(path);
             if (!loaded) return failed(loaded.message());
             exams.push_back(std::move(loaded).value());
@@ -74,8 +80,10 @@ int FormatCommands::import(const std::string& bank, const std::vector<std::strin
                 InterchangeImporter::read(path, *format, {options.course, options.exam}, usedIds);
             if (!report) return failed(report.message());
             file.report = std::move(report).value();
-            for (const std::string& line : file.report.skipped) err << "zentrix-bank: " << line << "\n";
-            for (const std::string& line : file.report.notes) err << "zentrix-bank: note: " << line << "\n";
+            for (const std::string& line : file.report.skipped)
+                err << "zentrix-bank: " << line << "\n";
+            for (const std::string& line : file.report.notes)
+                err << "zentrix-bank: note: " << line << "\n";
             skipped += file.report.skipped.size();
             for (ExamWithFiles& exam : file.report.exams) {
                 exams.push_back(std::move(exam));
@@ -100,18 +108,21 @@ int FormatCommands::import(const std::string& bank, const std::vector<std::strin
     }
     for (const ReadFile& file : read) {
         if (file.exam) continue;
-        out << file.path << ": took " << file.report.taken << " question" << (file.report.taken == 1 ? "" : "s")
-            << ", skipped " << file.report.skipped.size() << "\n";
+        out << file.path << ": took " << file.report.taken << " question"
+            << (file.report.taken == 1 ? "" : "s") << ", skipped " << file.report.skipped.size()
+            << "\n";
     }
     return kDone;
 }
 
-int FormatCommands::exportExam(const std::string& bank, const std::string& examId, const std::string& outFolder,
-                               const ExportOptions& options, std::ostream& out, std::ostream& err) {
+int FormatCommands::exportExam(const std::string& bank, const std::string& examId,
+                               const std::string& outFolder, const ExportOptions& options,
+                               std::ostream& out, std::ostream& err) {
     std::optional<InterchangeFormat> format = InterchangeFormat::ExamSource;
     if (!options.format.empty()) format = InterchangeFormats::parse(options.format);
     if (!format || !InterchangeFormats::canExport(*format)) {
-        err << "zentrix-bank: exams are exported as exam, gift, moodle-xml or qti, not \"" << options.format << "\"\n";
+        err << "zentrix-bank: exams are exported as exam, gift, moodle-xml or qti, not \""
+            << options.format << "\"\n";
         return kBadUsage;
     }
     if (*format == InterchangeFormat::ExamSource) {
@@ -125,7 +136,8 @@ int FormatCommands::exportExam(const std::string& bank, const std::string& examI
     }
     InterchangeExporter::Options exportOptions;
     exportOptions.includeSimulations = options.includeSimulations;
-    xbase::Result<BankExporter::FormatExport> written = BankExporter::runAs(bank, examId, outFolder, *format, exportOptions);
+    xbase::Result<BankExporter::FormatExport> written =
+        BankExporter::runAs(bank, examId, outFolder, *format, exportOptions);
     if (!written) {
         err << "zentrix-bank: " << written.message() << "\n";
         return kFailed;
@@ -133,8 +145,8 @@ int FormatCommands::exportExam(const std::string& bank, const std::string& examI
     const InterchangeExporter::Report& report = written.value().report;
     for (const std::string& line : report.skipped) err << "zentrix-bank: " << line << "\n";
     for (const std::string& line : report.notes) err << "zentrix-bank: note: " << line << "\n";
-    out << "wrote " << written.value().path << " (" << report.written << " question" << (report.written == 1 ? "" : "s")
-        << ", skipped " << report.skipped.size() << ")\n";
+    out << "wrote " << written.value().path << " (" << report.written << " question"
+        << (report.written == 1 ? "" : "s") << ", skipped " << report.skipped.size() << ")\n";
     return kDone;
 }
 

@@ -27,10 +27,11 @@ public:
     };
 
     // Exit status 0 done, 1 failed, 2 bad usage.
-    static int import(const std::string& bank, const std::vector<std::string>& files, const ImportOptions& options,
-                      std::ostream& out, std::ostream& err);
-    static int exportExam(const std::string& bank, const std::string& examId, const std::string& outFolder,
-                          const ExportOptions& options, std::ostream& out, std::ostream& err);
+    static int import(const std::string& bank, const std::vector<std::string>& files,
+                      const ImportOptions& options, std::ostream& out, std::ostream& err);
+    static int exportExam(const std::string& bank, const std::string& examId,
+                          const std::string& outFolder, const ExportOptions& options,
+                          std::ostream& out, std::ostream& err);
 };
 
 }  // namespace zentrix::banktool

@@ -45,7 +45,8 @@ bool AikenReader::looksLikeAiken(std::string_view text) {
     return false;
 }
 
-xbase::Result<InterchangeDocument> AikenReader::read(std::string_view text, const std::string& name) {
+xbase::Result<InterchangeDocument> AikenReader::read(std::string_view text,
+                                                     const std::string& name) {
     InterchangeDocument document;
     auto error = [&](int line, const std::string& message) {
         return xbase::Status::error(name + ":" + std::to_string(line) + ": " + message);
@@ -63,19 +64,26 @@ xbase::Result<InterchangeDocument> AikenReader::read(std::string_view text, cons
         ++lineNumber;
         if (line.empty()) {
             if (start != 0 && letters.empty())
-                return error(start, "the question has no choices (write them as \"A. text\" on the lines below it)");
-            if (start != 0) return error(lineNumber, "a blank line before the ANSWER line of the question on line " +
-                                                          std::to_string(start));
+                return error(start,
+                             "the question has no choices (write them as \"A. text\" on the lines "
+                             "below it)");
+            if (start != 0)
+                return error(lineNumber,
+                             "a blank line before the ANSWER line of the question on line " +
+                                 std::to_string(start));
             continue;
         }
         if (std::optional<std::string_view> answer = answerLine(line)) {
-            if (start == 0 || letters.empty()) return error(lineNumber, "an ANSWER line without a question and its choices");
+            if (start == 0 || letters.empty())
+                return error(lineNumber, "an ANSWER line without a question and its choices");
             std::vector<int> right;
             for (char c : *answer) {
                 if (c == ',' || c == ' ' || c == '\t') continue;
-                const size_t index = letters.find(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+                const size_t index =
+                    letters.find(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
                 if (index == std::string::npos)
-                    return error(lineNumber, "the answer \"" + std::string(*answer) + "\" names no choice of the question");
+                    return error(lineNumber, "the answer \"" + std::string(*answer) +
+                                                 "\" names no choice of the question");
                 right.push_back(static_cast<int>(index) + 1);
             }
             if (right.empty()) return error(lineNumber, "the ANSWER line names no letter");
@@ -91,13 +99,15 @@ xbase::Result<InterchangeDocument> AikenReader::read(std::string_view text, cons
         }
         if (auto choice = choiceLine(line); choice && start != 0) {
             if (letters.find(choice->first) != std::string::npos)
-                return error(lineNumber, std::string("choice ") + choice->first + " is given twice");
+                return error(lineNumber,
+                             std::string("choice ") + choice->first + " is given twice");
             letters.push_back(choice->first);
             q.choices.emplace_back(choice->second);
             continue;
         }
         if (!letters.empty())
-            return error(lineNumber, "expected another choice (\"" + std::string(1, static_cast<char>(letters.back() + 1)) +
+            return error(lineNumber, "expected another choice (\"" +
+                                         std::string(1, static_cast<char>(letters.back() + 1)) +
                                          ". text\") or the ANSWER line");
         if (start == 0) start = lineNumber;
         if (!q.text.empty()) q.text.push_back('\n');

@@ -39,12 +39,14 @@ std::string normalizeBreaks(std::string_view text) {
     return out;
 }
 
-constexpr const char* kColumns = "type, title, question, choice1..choiceN, correct, hint, reference, picture";
+constexpr const char* kColumns =
+    "type, title, question, choice1..choiceN, correct, hint, reference, picture";
 
 // Kinds a bank cannot hold, as spreadsheets name them.
 constexpr std::array<const char*, 16> kOtherKinds = {
-    "essay",    "short-answer", "shortanswer", "matching",    "numerical", "numeric",    "drag-and-drop", "ordering",
-    "order",    "cloze",        "description", "fill-in-the-blank", "gap-fill", "simulation", "calculated", "hotspot"};
+    "essay",         "short-answer", "shortanswer", "matching", "numerical",   "numeric",
+    "drag-and-drop", "ordering",     "order",       "cloze",    "description", "fill-in-the-blank",
+    "gap-fill",      "simulation",   "calculated",  "hotspot"};
 
 struct Columns {
     std::optional<size_t> type, title, question, correct, hint, reference, picture;
@@ -73,7 +75,8 @@ public:
             }
             ZX_TRY(readRow(record));
         }
-        if (!header) return xbase::Status::error(name_ + ": the file has no header row (" + kColumns + ")");
+        if (!header)
+            return xbase::Status::error(name_ + ": the file has no header row (" + kColumns + ")");
         return std::move(document_);
     }
 
@@ -88,7 +91,8 @@ private:
         for (size_t i = 0; i < record.fields.size(); ++i) {
             const std::string name = lower(trim(record.fields[i]));
             if (name.empty()) continue;  // an unnamed column is read as nothing
-            if (seen.count(name)) return error(record.line, "column \"" + name + "\" is named twice");
+            if (seen.count(name))
+                return error(record.line, "column \"" + name + "\" is named twice");
             seen[name] = i;
             std::optional<size_t>* slot = nullptr;
             if (name == "type") slot = &columns_.type;
@@ -99,42 +103,51 @@ private:
             if (name == "reference") slot = &columns_.reference;
             if (name == "picture") slot = &columns_.picture;
             if (slot) {
-                if (slot->has_value()) return error(record.line, "column \"" + name + "\" is named twice");
+                if (slot->has_value())
+                    return error(record.line, "column \"" + name + "\" is named twice");
                 *slot = i;
                 continue;
             }
-            std::string digits = name.rfind("choice", 0) == 0 ? trim(name.substr(6)) : std::string();
+            std::string digits =
+                name.rfind("choice", 0) == 0 ? trim(name.substr(6)) : std::string();
             if (!digits.empty() && digits.size() <= 3 &&
-                std::all_of(digits.begin(), digits.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }) &&
+                std::all_of(digits.begin(), digits.end(),
+                            [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }) &&
                 std::stoi(digits) > 0) {
                 const int number = std::stoi(digits);
                 for (const auto& c : columns_.choices) {
-                    if (c.first == number) return error(record.line, "column \"choice" + digits + "\" is named twice");
+                    if (c.first == number)
+                        return error(record.line, "column \"choice" + digits + "\" is named twice");
                 }
                 columns_.choices.push_back({number, i});
                 continue;
             }
-            return error(record.line, "unknown column \"" + trim(record.fields[i]) + "\"; the columns are " + kColumns);
+            return error(record.line, "unknown column \"" + trim(record.fields[i]) +
+                                          "\"; the columns are " + kColumns);
         }
         std::sort(columns_.choices.begin(), columns_.choices.end());
         if (!columns_.question && !columns_.title)
-            return error(record.line, "the header names neither a \"question\" nor a \"title\" column");
+            return error(record.line,
+                         "the header names neither a \"question\" nor a \"title\" column");
         if (!columns_.correct) return error(record.line, "the header has no \"correct\" column");
         return xbase::Status::ok();
     }
 
     static std::string field(const CsvReader::Record& record, const std::optional<size_t>& column) {
-        return column && *column < record.fields.size() ? trim(record.fields[*column]) : std::string();
+        return column && *column < record.fields.size() ? trim(record.fields[*column])
+                                                        : std::string();
     }
 
     xbase::Status readRow(const CsvReader::Record& record) {
         const size_t count = record.fields.size();
         if (count < columns_.count)
-            return error(record.line, "the row has " + std::to_string(count) + " fields but the header names " +
+            return error(record.line, "the row has " + std::to_string(count) +
+                                          " fields but the header names " +
                                           std::to_string(columns_.count) + " columns");
         for (size_t i = columns_.count; i < count; ++i) {
             if (!trim(record.fields[i]).empty())
-                return error(record.line, "the row has " + std::to_string(count) + " fields but the header names " +
+                return error(record.line, "the row has " + std::to_string(count) +
+                                              " fields but the header names " +
                                               std::to_string(columns_.count) +
                                               " columns (quote a field that holds the separator)");
         }
@@ -144,7 +157,8 @@ private:
         q.text = field(record, columns_.question);
         q.hint = field(record, columns_.hint);
         q.reference = field(record, columns_.reference);
-        if (q.title.empty() && q.text.empty()) return error(record.line, "the row has neither a question nor a title");
+        if (q.title.empty() && q.text.empty())
+            return error(record.line, "the row has neither a question nor a title");
         if (q.title.empty()) q.title = titleFromText(q.text);
         const std::string picture = field(record, columns_.picture);
         if (!picture.empty()) q.picture = InterchangePicture{picture, std::nullopt};
@@ -158,7 +172,8 @@ private:
         q.choices.resize(lastChoice);
         for (size_t i = 0; i < q.choices.size(); ++i) {
             if (q.choices[i].empty())
-                return error(record.line, "choice " + std::to_string(i + 1) + " is empty but a later choice is not");
+                return error(record.line, "choice " + std::to_string(i + 1) +
+                                              " is empty but a later choice is not");
         }
 
         const std::string type = lower(field(record, columns_.type));
@@ -170,18 +185,23 @@ private:
             return xbase::Status::ok();
         }
         std::optional<Kind> kind;
-        if (kindName == "true-false" || kindName == "truefalse" || kindName == "tf" || kindName == "true/false")
+        if (kindName == "true-false" || kindName == "truefalse" || kindName == "tf" ||
+            kindName == "true/false")
             kind = Kind::TrueFalse;
-        else if (kindName == "single-choice" || kindName == "single" || kindName == "singlechoice" || kindName == "sc")
+        else if (kindName == "single-choice" || kindName == "single" ||
+                 kindName == "singlechoice" || kindName == "sc")
             kind = Kind::SingleChoice;
-        else if (kindName == "multiple-choice" || kindName == "multiple" || kindName == "multiplechoice" || kindName == "mc")
+        else if (kindName == "multiple-choice" || kindName == "multiple" ||
+                 kindName == "multiplechoice" || kindName == "mc")
             kind = Kind::MultipleChoice;
         else if (!kindName.empty())
-            return error(record.line, "unknown type \"" + type + "\"; write true-false, single-choice or multiple-choice");
+            return error(record.line, "unknown type \"" + type +
+                                          "\"; write true-false, single-choice or multiple-choice");
         return readCorrect(record, kind, q);
     }
 
-    xbase::Status readCorrect(const CsvReader::Record& record, std::optional<Kind> kind, InterchangeQuestion& q) {
+    xbase::Status readCorrect(const CsvReader::Record& record, std::optional<Kind> kind,
+                              InterchangeQuestion& q) {
         const std::string correct = field(record, columns_.correct);
         const std::string word = lower(correct);
         const bool trueWord = word == "true" || word == "t";
@@ -189,18 +209,21 @@ private:
         if (!kind && (trueWord || falseWord) && q.choices.empty()) kind = Kind::TrueFalse;
         if (kind == Kind::TrueFalse) {
             if (!q.choices.empty()) return error(record.line, "a true-false row has no choices");
-            if (!trueWord && !falseWord) return error(record.line, "\"correct\" of a true-false row is true or false");
+            if (!trueWord && !falseWord)
+                return error(record.line, "\"correct\" of a true-false row is true or false");
             q.kind = Kind::TrueFalse;
             q.right = {trueWord ? 1 : 2};
             document_.accept("", std::move(q));
             return xbase::Status::ok();
         }
-        if (correct.empty()) return error(record.line, "\"correct\" is empty: name the right choice");
+        if (correct.empty())
+            return error(record.line, "\"correct\" is empty: name the right choice");
         std::vector<int> right;
         size_t pos = 0;
         while (pos < correct.size()) {
             const size_t end = correct.find_first_of(",; \t", pos);
-            const std::string token = correct.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+            const std::string token =
+                correct.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
             pos = end == std::string::npos ? correct.size() : end + 1;
             if (token.empty()) continue;
             int choice = 0;
@@ -211,16 +234,20 @@ private:
                        })) {
                 choice = std::stoi(token);
             } else {
-                return error(record.line, "\"correct\" holds \"" + token + "\"; write choice numbers or letters");
+                return error(record.line, "\"correct\" holds \"" + token +
+                                              "\"; write choice numbers or letters");
             }
             if (choice < 1 || choice > static_cast<int>(q.choices.size()))
-                return error(record.line, "\"correct\" names choice " + token + " but the row has " +
+                return error(record.line, "\"correct\" names choice " + token +
+                                              " but the row has " +
                                               std::to_string(q.choices.size()) + " choices");
             right.push_back(choice);
         }
         if (!kind) kind = right.size() == 1 ? Kind::SingleChoice : Kind::MultipleChoice;
         if (kind == Kind::SingleChoice && right.size() != 1)
-            return error(record.line, "a single-choice row names one right choice (write multiple-choice for several)");
+            return error(
+                record.line,
+                "a single-choice row names one right choice (write multiple-choice for several)");
         q.kind = *kind;
         q.right = std::move(right);
         document_.accept("", std::move(q));
@@ -250,7 +277,8 @@ char CsvReader::separatorOf(std::string_view text) {
     return ',';
 }
 
-xbase::Result<std::vector<CsvReader::Record>> CsvReader::records(std::string_view text, char separator,
+xbase::Result<std::vector<CsvReader::Record>> CsvReader::records(std::string_view text,
+                                                                 char separator,
                                                                  const std::string& name) {
     std::vector<Record> records;
     size_t pos = 0;
@@ -265,8 +293,9 @@ xbase::Result<std::vector<CsvReader::Record>> CsvReader::records(std::string_vie
                 ++pos;
                 while (true) {
                     if (pos >= text.size())
-                        return xbase::Status::error(name + ":" + std::to_string(start) +
-                                                    ": a field opened with a quote is never closed");
+                        return xbase::Status::error(
+                            name + ":" + std::to_string(start) +
+                            ": a field opened with a quote is never closed");
                     const char c = text[pos++];
                     if (c == '"') {
                         if (pos < text.size() && text[pos] == '"') {

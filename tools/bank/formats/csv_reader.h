@@ -37,7 +37,8 @@ public:
         int line = 0;
         std::vector<std::string> fields;
     };
-    static xbase::Result<std::vector<Record>> records(std::string_view text, char separator, const std::string& name);
+    static xbase::Result<std::vector<Record>> records(std::string_view text, char separator,
+                                                      const std::string& name);
     static char separatorOf(std::string_view text);
 };
 

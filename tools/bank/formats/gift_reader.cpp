@@ -154,7 +154,8 @@ private:
     }
 
     // A part of the question in its format: HTML becomes plain text.
-    std::string inFormat(const std::string& raw, std::vector<std::string>* pictures = nullptr) const {
+    std::string inFormat(const std::string& raw,
+                         std::vector<std::string>* pictures = nullptr) const {
         const std::string text = unescape(raw);
         if (format_ != "html") return std::string(trim(text));
         HtmlText::Result plain = HtmlText::toPlainText(text);
@@ -170,7 +171,8 @@ private:
         bool titled = false;
         if (s.substr(pos, 2) == "::") {
             const size_t end = findUnescaped(s, "::", pos + 2);
-            if (end == std::string_view::npos) return error(block.lineOf(pos), "the title opened with \"::\" is not closed");
+            if (end == std::string_view::npos)
+                return error(block.lineOf(pos), "the title opened with \"::\" is not closed");
             q.title = std::string(trim(unescape(s.substr(pos + 2, end - pos - 2))));
             titled = true;
             pos = s.find_first_not_of(kBlanks, end + 2);
@@ -181,7 +183,8 @@ private:
             const size_t close = s.find(']', pos);
             if (close != std::string_view::npos) {
                 const std::string format = upper(s.substr(pos + 1, close - pos - 1));
-                if (format == "HTML" || format == "MOODLE" || format == "PLAIN" || format == "MARKDOWN") {
+                if (format == "HTML" || format == "MOODLE" || format == "PLAIN" ||
+                    format == "MARKDOWN") {
                     format_ = format == "HTML" ? "html" : "text";
                     pos = close + 1;
                 }
@@ -195,11 +198,17 @@ private:
         }
         const size_t close = findUnescaped(s, "}", open + 1);
         if (close == std::string_view::npos)
-            return error(block.lineOf(open), "the answers opened with \"{\" are not closed (a question ends at a blank line)");
-        if (const size_t inner = findUnescaped(s.substr(0, close), "{", open + 1); inner != std::string_view::npos)
-            return error(block.lineOf(inner), "a \"{\" inside the answers (write \\{ for a brace in a text)");
-        if (const size_t second = findUnescaped(s, "{", close + 1); second != std::string_view::npos)
-            return error(block.lineOf(second), "a question holds one block of answers (write \\{ for a brace in a text)");
+            return error(
+                block.lineOf(open),
+                "the answers opened with \"{\" are not closed (a question ends at a blank line)");
+        if (const size_t inner = findUnescaped(s.substr(0, close), "{", open + 1);
+            inner != std::string_view::npos)
+            return error(block.lineOf(inner),
+                         "a \"{\" inside the answers (write \\{ for a brace in a text)");
+        if (const size_t second = findUnescaped(s, "{", close + 1);
+            second != std::string_view::npos)
+            return error(block.lineOf(second),
+                         "a question holds one block of answers (write \\{ for a brace in a text)");
 
         // Text on both sides of the answers: the answers stand for a blank.
         const std::string_view after = s.substr(close + 1);
@@ -211,19 +220,23 @@ private:
         for (size_t i = 0; i < pictures.size(); ++i) {
             const PictureReference ref = PictureReference::of(pictures[i]);
             if (i > 0) {
-                document_.note(q.where, "only the first picture is kept; \"" + ref.name + "\" is left out");
+                document_.note(q.where,
+                               "only the first picture is kept; \"" + ref.name + "\" is left out");
             } else if (ref.kind == PictureReference::Kind::File) {
                 q.picture = InterchangePicture{ref.name, std::nullopt};
             } else if (ref.kind == PictureReference::Kind::Inline && ref.bytes) {
                 q.picture = InterchangePicture{ref.name, ref.bytes};
             } else {
-                document_.note(q.where, "picture \"" + ref.name + "\" is neither in the text nor beside the file; left out");
+                document_.note(q.where,
+                               "picture \"" + ref.name +
+                                   "\" is neither in the text nor beside the file; left out");
             }
         }
         return answers(block, std::string(s.substr(open + 1, close - open - 1)), open + 1, q);
     }
 
-    xbase::Status answers(const Block& block, std::string a, size_t offset, InterchangeQuestion& q) {
+    xbase::Status answers(const Block& block, std::string a, size_t offset,
+                          InterchangeQuestion& q) {
         if (const size_t general = findUnescaped(a, "####"); general != std::string::npos) {
             q.reference = inFormat(a.substr(general + 4));
             a.resize(general);
@@ -245,7 +258,8 @@ private:
             size_t at = firstHash;
             while (at != std::string_view::npos) {
                 const size_t next = findUnescaped(body, "#", at + 1);
-                feedback.push_back(inFormat(std::string(body.substr(at + 1, next == std::string_view::npos ? next : next - at - 1))));
+                feedback.push_back(inFormat(std::string(
+                    body.substr(at + 1, next == std::string_view::npos ? next : next - at - 1))));
                 at = next;
             }
             feedback.resize(2);
@@ -282,11 +296,15 @@ private:
             }
             list.back().raw.push_back(c);
         }
-        if (list.empty()) return skip("an answer without \"=\" or \"~\" (a kind the bank cannot hold)");
-        const bool hasWrong = std::any_of(list.begin(), list.end(), [](const Answer& x) { return x.mark == '~'; });
-        const bool hasRight = std::any_of(list.begin(), list.end(), [](const Answer& x) { return x.mark == '='; });
+        if (list.empty())
+            return skip("an answer without \"=\" or \"~\" (a kind the bank cannot hold)");
+        const bool hasWrong =
+            std::any_of(list.begin(), list.end(), [](const Answer& x) { return x.mark == '~'; });
+        const bool hasRight =
+            std::any_of(list.begin(), list.end(), [](const Answer& x) { return x.mark == '='; });
         for (const Answer& x : list) {
-            if (x.mark == '=' && findUnescaped(x.raw, "->") != std::string::npos) return skip("a matching question");
+            if (x.mark == '=' && findUnescaped(x.raw, "->") != std::string::npos)
+                return skip("a matching question");
         }
         if (!hasWrong) return skip("a short-answer question");
 
@@ -298,14 +316,18 @@ private:
             if (!rest.empty() && rest[0] == '%') {
                 const size_t end = rest.find('%', 1);
                 if (end == std::string_view::npos || !parseWeight(rest.substr(1, end - 1), weight))
-                    return error(block.lineOf(x.offset), "the weight after \"" + std::string(1, x.mark) +
+                    return error(block.lineOf(x.offset), "the weight after \"" +
+                                                             std::string(1, x.mark) +
                                                              "\" is written %number%, as in ~%50%");
                 rest = rest.substr(end + 1);
             }
             const size_t hash = findUnescaped(rest, "#");
             std::string choice = inFormat(std::string(rest.substr(0, hash)));
-            std::string said = hash == std::string_view::npos ? std::string() : inFormat(std::string(rest.substr(hash + 1)));
-            if (choice.empty()) return skip("choice " + std::to_string(q.choices.size() + 1) + " has no text");
+            std::string said = hash == std::string_view::npos
+                                   ? std::string()
+                                   : inFormat(std::string(rest.substr(hash + 1)));
+            if (choice.empty())
+                return skip("choice " + std::to_string(q.choices.size() + 1) + " has no text");
             // With a "=" the learner picks one: only full marks are right and
             // lesser weights are partial credit a bank cannot give. Without
             // one, every choice with a positive weight is right.
@@ -324,7 +346,6 @@ private:
         return xbase::Status::ok();
     }
 
-
     std::string_view text_;
     const std::string& name_;
     std::string format_;  // "html", or "text" for the others
@@ -333,7 +354,8 @@ private:
 
 }  // namespace
 
-xbase::Result<InterchangeDocument> GiftReader::read(std::string_view text, const std::string& name) {
+xbase::Result<InterchangeDocument> GiftReader::read(std::string_view text,
+                                                    const std::string& name) {
     return Reader(text, name).read();
 }
 

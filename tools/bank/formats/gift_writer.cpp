@@ -30,11 +30,13 @@ public:
         if (q_.kind == Kind::Steps) return out + part(textWithSteps(q_), true) + "\n";
         out += part(q_.text, true);
         if (html_) {
-            out += (q_.text.empty() ? "" : "<br />") + GiftReader::escape("<img src=\"" + HtmlText::fromPlainText(q_.picture->name) +
-                                                                           "\" alt=\"\" />");
+            out += (q_.text.empty() ? "" : "<br />") +
+                   GiftReader::escape("<img src=\"" + HtmlText::fromPlainText(q_.picture->name) +
+                                      "\" alt=\"\" />");
         }
         const std::string hint = part(q_.hint);
-        const std::string reference = q_.reference.empty() ? std::string() : "####" + part(q_.reference);
+        const std::string reference =
+            q_.reference.empty() ? std::string() : "####" + part(q_.reference);
         if (q_.kind == Kind::TrueFalse) {
             out += q_.right.front() == 1 ? "{TRUE" : "{FALSE";
             if (!hint.empty()) out += "#" + hint + "#" + hint;
@@ -44,11 +46,13 @@ public:
         const bool single = q_.kind == Kind::SingleChoice;
         const std::string share = shareOfMarks(static_cast<int>(q_.right.size()));
         for (size_t i = 0; i < q_.choices.size(); ++i) {
-            const bool right = std::find(q_.right.begin(), q_.right.end(), static_cast<int>(i) + 1) != q_.right.end();
+            const bool right = std::find(q_.right.begin(), q_.right.end(),
+                                         static_cast<int>(i) + 1) != q_.right.end();
             const std::string choice = part(q_.choices[i]);
             // Without "=" every choice with a positive weight is right; a
             // text that starts with "%" needs a weight before it.
-            std::string mark = single ? (right ? "=" : "~") : (right ? "~%" + share + "%" : "~%-100%");
+            std::string mark =
+                single ? (right ? "=" : "~") : (right ? "~%" + share + "%" : "~%-100%");
             if (single && !choice.empty() && choice[0] == '%') mark += right ? "%100%" : "%0%";
             out += "\t" + mark + choice + (hint.empty() ? "" : "#" + hint) + "\n";
         }

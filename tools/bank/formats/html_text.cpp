@@ -15,31 +15,36 @@ namespace {
 
 // Names of U+00A0..U+00FF, in order.
 constexpr std::array<const char*, 96> kLatin1Names = {
-    "nbsp",   "iexcl",  "cent",   "pound",  "curren", "yen",    "brvbar", "sect",   "uml",    "copy",
-    "ordf",   "laquo",  "not",    "shy",    "reg",    "macr",   "deg",    "plusmn", "sup2",   "sup3",
-    "acute",  "micro",  "para",   "middot", "cedil",  "sup1",   "ordm",   "raquo",  "frac14", "frac12",
-    "frac34", "iquest", "Agrave", "Aacute", "Acirc",  "Atilde", "Auml",   "Aring",  "AElig",  "Ccedil",
-    "Egrave", "Eacute", "Ecirc",  "Euml",   "Igrave", "Iacute", "Icirc",  "Iuml",   "ETH",    "Ntilde",
-    "Ograve", "Oacute", "Ocirc",  "Otilde", "Ouml",   "times",  "Oslash", "Ugrave", "Uacute", "Ucirc",
-    "Uuml",   "Yacute", "THORN",  "szlig",  "agrave", "aacute", "acirc",  "atilde", "auml",   "aring",
-    "aelig",  "ccedil", "egrave", "eacute", "ecirc",  "euml",   "igrave", "iacute", "icirc",  "iuml",
-    "eth",    "ntilde", "ograve", "oacute", "ocirc",  "otilde", "ouml",   "divide", "oslash", "ugrave",
+    "nbsp",   "iexcl",  "cent",   "pound",  "curren", "yen",    "brvbar", "sect",   "uml",
+    "copy",   "ordf",   "laquo",  "not",    "shy",    "reg",    "macr",   "deg",    "plusmn",
+    "sup2",   "sup3",   "acute",  "micro",  "para",   "middot", "cedil",  "sup1",   "ordm",
+    "raquo",  "frac14", "frac12", "frac34", "iquest", "Agrave", "Aacute", "Acirc",  "Atilde",
+    "Auml",   "Aring",  "AElig",  "Ccedil", "Egrave", "Eacute", "Ecirc",  "Euml",   "Igrave",
+    "Iacute", "Icirc",  "Iuml",   "ETH",    "Ntilde", "Ograve", "Oacute", "Ocirc",  "Otilde",
+    "Ouml",   "times",  "Oslash", "Ugrave", "Uacute", "Ucirc",  "Uuml",   "Yacute", "THORN",
+    "szlig",  "agrave", "aacute", "acirc",  "atilde", "auml",   "aring",  "aelig",  "ccedil",
+    "egrave", "eacute", "ecirc",  "euml",   "igrave", "iacute", "icirc",  "iuml",   "eth",
+    "ntilde", "ograve", "oacute", "ocirc",  "otilde", "ouml",   "divide", "oslash", "ugrave",
     "uacute", "ucirc",  "uuml",   "yacute", "thorn",  "yuml"};
 
 const std::map<std::string_view, char32_t>& namedReferences() {
     static const std::map<std::string_view, char32_t> names = [] {
         std::map<std::string_view, char32_t> m = {
-            {"amp", '&'},       {"lt", '<'},         {"gt", '>'},         {"quot", '"'},       {"apos", '\''},
-            {"ndash", 0x2013},  {"mdash", 0x2014},   {"lsquo", 0x2018},   {"rsquo", 0x2019},   {"sbquo", 0x201A},
-            {"ldquo", 0x201C},  {"rdquo", 0x201D},   {"bdquo", 0x201E},   {"dagger", 0x2020},  {"Dagger", 0x2021},
-            {"bull", 0x2022},   {"hellip", 0x2026},  {"permil", 0x2030},  {"lsaquo", 0x2039},  {"rsaquo", 0x203A},
-            {"euro", 0x20AC},   {"trade", 0x2122},   {"OElig", 0x0152},   {"oelig", 0x0153},   {"Scaron", 0x0160},
-            {"scaron", 0x0161}, {"Yuml", 0x0178},    {"fnof", 0x0192},    {"circ", 0x02C6},    {"tilde", 0x02DC},
-            {"ensp", 0x2002},   {"emsp", 0x2003},    {"thinsp", 0x2009},  {"zwnj", 0x200C},    {"zwj", 0x200D},
-            {"larr", 0x2190},   {"rarr", 0x2192},    {"uarr", 0x2191},    {"darr", 0x2193},    {"harr", 0x2194},
-            {"le", 0x2264},     {"ge", 0x2265},      {"ne", 0x2260},      {"minus", 0x2212},   {"infin", 0x221E},
+            {"amp", '&'},       {"lt", '<'},        {"gt", '>'},        {"quot", '"'},
+            {"apos", '\''},     {"ndash", 0x2013},  {"mdash", 0x2014},  {"lsquo", 0x2018},
+            {"rsquo", 0x2019},  {"sbquo", 0x201A},  {"ldquo", 0x201C},  {"rdquo", 0x201D},
+            {"bdquo", 0x201E},  {"dagger", 0x2020}, {"Dagger", 0x2021}, {"bull", 0x2022},
+            {"hellip", 0x2026}, {"permil", 0x2030}, {"lsaquo", 0x2039}, {"rsaquo", 0x203A},
+            {"euro", 0x20AC},   {"trade", 0x2122},  {"OElig", 0x0152},  {"oelig", 0x0153},
+            {"Scaron", 0x0160}, {"scaron", 0x0161}, {"Yuml", 0x0178},   {"fnof", 0x0192},
+            {"circ", 0x02C6},   {"tilde", 0x02DC},  {"ensp", 0x2002},   {"emsp", 0x2003},
+            {"thinsp", 0x2009}, {"zwnj", 0x200C},   {"zwj", 0x200D},    {"larr", 0x2190},
+            {"rarr", 0x2192},   {"uarr", 0x2191},   {"darr", 0x2193},   {"harr", 0x2194},
+            {"le", 0x2264},     {"ge", 0x2265},     {"ne", 0x2260},     {"minus", 0x2212},
+            {"infin", 0x221E},
         };
-        for (size_t i = 0; i < kLatin1Names.size(); ++i) m[kLatin1Names[i]] = static_cast<char32_t>(0xA0 + i);
+        for (size_t i = 0; i < kLatin1Names.size(); ++i)
+            m[kLatin1Names[i]] = static_cast<char32_t>(0xA0 + i);
         return m;
     }();
     return names;
@@ -51,7 +56,9 @@ std::string lowerCase(std::string_view text) {
     return out;
 }
 
-bool isTagNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == ':' || c == '-' || c == '_'; }
+bool isTagNameChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == ':' || c == '-' || c == '_';
+}
 
 struct Tag {
     std::string name;  // lower case
@@ -88,7 +95,8 @@ private:
     void reference() {
         const size_t semicolon = html_.find(';', pos_ + 1);
         if (semicolon != std::string_view::npos && semicolon - pos_ <= 32) {
-            const char32_t cp = HtmlText::characterReference(html_.substr(pos_ + 1, semicolon - pos_ - 1));
+            const char32_t cp =
+                HtmlText::characterReference(html_.substr(pos_ + 1, semicolon - pos_ - 1));
             if (cp != 0) {
                 std::string utf8;
                 TextEncoding::appendUtf8(utf8, cp);
@@ -155,15 +163,17 @@ private:
                 continue;
             }
             const size_t attrStart = pos_;
-            while (pos_ < html_.size() && html_[pos_] != '=' && html_[pos_] != '>' && html_[pos_] != '/' &&
-                   !std::isspace(static_cast<unsigned char>(html_[pos_])))
+            while (pos_ < html_.size() && html_[pos_] != '=' && html_[pos_] != '>' &&
+                   html_[pos_] != '/' && !std::isspace(static_cast<unsigned char>(html_[pos_])))
                 ++pos_;
             const std::string name = lowerCase(html_.substr(attrStart, pos_ - attrStart));
             std::string value;
-            while (pos_ < html_.size() && std::isspace(static_cast<unsigned char>(html_[pos_]))) ++pos_;
+            while (pos_ < html_.size() && std::isspace(static_cast<unsigned char>(html_[pos_])))
+                ++pos_;
             if (pos_ < html_.size() && html_[pos_] == '=') {
                 ++pos_;
-                while (pos_ < html_.size() && std::isspace(static_cast<unsigned char>(html_[pos_]))) ++pos_;
+                while (pos_ < html_.size() && std::isspace(static_cast<unsigned char>(html_[pos_])))
+                    ++pos_;
                 if (pos_ < html_.size() && (html_[pos_] == '"' || html_[pos_] == '\'')) {
                     const char quote = html_[pos_++];
                     const size_t end = html_.find(quote, pos_);
@@ -172,7 +182,8 @@ private:
                     pos_ = end + 1;
                 } else {
                     const size_t valueStart = pos_;
-                    while (pos_ < html_.size() && html_[pos_] != '>' && !std::isspace(static_cast<unsigned char>(html_[pos_])))
+                    while (pos_ < html_.size() && html_[pos_] != '>' &&
+                           !std::isspace(static_cast<unsigned char>(html_[pos_])))
                         ++pos_;
                     value = HtmlText::decodeReferences(html_.substr(valueStart, pos_ - valueStart));
                 }
@@ -185,14 +196,16 @@ private:
     void apply(const Tag& tag) {
         if (tag.name == "img") {
             auto src = tag.attributes.find("src");
-            if (!tag.closing && src != tag.attributes.end() && !src->second.empty()) result_.pictures.push_back(src->second);
+            if (!tag.closing && src != tag.attributes.end() && !src->second.empty())
+                result_.pictures.push_back(src->second);
             return;
         }
         if (!tag.closing && !tag.selfClosing && PlainTextBuilder::holdsNoText(tag.name)) {
             // Skip to the closing tag.
             const std::string close = "</" + tag.name;
             size_t at = html_.find('<', pos_);
-            while (at != std::string_view::npos && lowerCase(html_.substr(at, close.size())) != close)
+            while (at != std::string_view::npos &&
+                   lowerCase(html_.substr(at, close.size())) != close)
                 at = html_.find('<', at + 1);
             pos_ = at == std::string_view::npos ? html_.size() : at;
             return;
@@ -223,7 +236,8 @@ char32_t HtmlText::characterReference(std::string_view name) {
             value = value * (hex ? 16 : 10) + static_cast<unsigned long>(d);
         }
         // Browsers read the C1 range as Windows-1252, as pages from Windows meant it.
-        if (value >= 0x80 && value <= 0x9F) return xbase::windows1252CodePoint(static_cast<unsigned char>(value));
+        if (value >= 0x80 && value <= 0x9F)
+            return xbase::windows1252CodePoint(static_cast<unsigned char>(value));
         if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0xFFFD;
         return static_cast<char32_t>(value);
     }
@@ -262,17 +276,30 @@ std::string HtmlText::fromPlainText(std::string_view text) {
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&#39;"; break;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&#39;";
+                break;
             case '\r':
                 if (i + 1 < text.size() && text[i + 1] == '\n') break;
                 out += "<br />";
                 break;
-            case '\n': out += "<br />"; break;
-            default: out.push_back(c);
+            case '\n':
+                out += "<br />";
+                break;
+            default:
+                out.push_back(c);
         }
     }
     return out;

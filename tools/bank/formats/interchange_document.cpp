@@ -36,7 +36,8 @@ std::string cut(const std::string& text, size_t limit) {
 std::string textWithSteps(const InterchangeQuestion& q) {
     std::string text = q.text;
     for (size_t i = 0; i < q.choices.size(); ++i)
-        text += (i == 0 ? (text.empty() ? "" : "\n\n") : "\n") + std::to_string(i + 1) + ". " + q.choices[i];
+        text += (i == 0 ? (text.empty() ? "" : "\n\n") : "\n") + std::to_string(i + 1) + ". " +
+                q.choices[i];
     return text;
 }
 
@@ -50,12 +51,13 @@ std::string shareOfMarks(int right) {
     return decimals.empty() ? text : text + "." + decimals;
 }
 
-std::string hintFromFeedback(const std::vector<std::pair<std::string, std::string>>& choiceFeedback) {
+std::string hintFromFeedback(
+    const std::vector<std::pair<std::string, std::string>>& choiceFeedback) {
     if (choiceFeedback.empty()) return {};
     const std::string first = trimmed(choiceFeedback.front().second);
-    const bool allSame = !first.empty() && std::all_of(choiceFeedback.begin(), choiceFeedback.end(), [&](const auto& c) {
-        return trimmed(c.second) == first;
-    });
+    const bool allSame =
+        !first.empty() && std::all_of(choiceFeedback.begin(), choiceFeedback.end(),
+                                      [&](const auto& c) { return trimmed(c.second) == first; });
     if (allSame) return first;
     std::vector<std::string> lines;
     for (const auto& [choice, feedback] : choiceFeedback) {
@@ -85,31 +87,38 @@ std::string questionLabel(const std::string& title, const std::string& text) {
     return cut(label, kLabelLength);
 }
 
-void InterchangeDocument::skip(const std::string& where, const std::string& title, const std::string& text,
-                               const std::string& reason) {
+void InterchangeDocument::skip(const std::string& where, const std::string& title,
+                               const std::string& text, const std::string& reason) {
     const std::string label = questionLabel(title, text);
-    skipped.push_back({where, "skipped " + (label.empty() ? std::string("a question") : "\"" + label + "\"") + ": " + reason});
+    skipped.push_back(
+        {where, "skipped " + (label.empty() ? std::string("a question") : "\"" + label + "\"") +
+                    ": " + reason});
 }
 
 void InterchangeDocument::accept(const std::string& category, InterchangeQuestion q) {
     using Kind = InterchangeQuestion::Kind;
     const int count = static_cast<int>(q.choices.size());
     auto refuse = [&](const std::string& reason) { skip(q.where, q.title, q.text, reason); };
-    if (trimmed(q.title).empty() && trimmed(q.text).empty()) return refuse("it has neither a title nor a text");
+    if (trimmed(q.title).empty() && trimmed(q.text).empty())
+        return refuse("it has neither a title nor a text");
     std::sort(q.right.begin(), q.right.end());
     q.right.erase(std::unique(q.right.begin(), q.right.end()), q.right.end());
     if (q.kind == Kind::TrueFalse) {
-        if (q.right.size() != 1 || (q.right[0] != 1 && q.right[0] != 2)) return refuse("it does not say whether true or false is right");
+        if (q.right.size() != 1 || (q.right[0] != 1 && q.right[0] != 2))
+            return refuse("it does not say whether true or false is right");
         q.choices.clear();
     } else if (q.kind != Kind::Steps) {
         if (count == 0) return refuse("it has no choices");
         if (count > questionbank::AnswerKey::kMaxChoices)
-            return refuse("it has " + std::to_string(count) + " choices; a bank question holds at most " +
+            return refuse("it has " + std::to_string(count) +
+                          " choices; a bank question holds at most " +
                           std::to_string(questionbank::AnswerKey::kMaxChoices));
         if (q.right.empty()) return refuse("none of its choices is right");
-        if (q.right.front() < 1 || q.right.back() > count) return refuse("its right answer is not one of its choices");
+        if (q.right.front() < 1 || q.right.back() > count)
+            return refuse("its right answer is not one of its choices");
         if (q.kind == Kind::SingleChoice && q.right.size() != 1)
-            return refuse(std::to_string(q.right.size()) + " choices are right but the learner picks one");
+            return refuse(std::to_string(q.right.size()) +
+                          " choices are right but the learner picks one");
     }
     for (InterchangeCategory& c : categories) {
         if (c.name == category) {

@@ -50,7 +50,7 @@ struct InterchangeCategory {
 struct InterchangeDocument {
     std::vector<InterchangeCategory> categories;  // in order of first appearance
     std::vector<InterchangeNote> skipped;         // questions a bank cannot hold, with the reason
-    std::vector<InterchangeNote> notes;           // what was changed or left out of a question taken
+    std::vector<InterchangeNote> notes;  // what was changed or left out of a question taken
 
     // Checks what every bank question needs (choices, a right answer, at
     // most 16 choices) and files the question under `category`, or records
@@ -58,7 +58,9 @@ struct InterchangeDocument {
     void accept(const std::string& category, InterchangeQuestion question);
     void skip(const std::string& where, const std::string& title, const std::string& text,
               const std::string& reason);
-    void note(const std::string& where, const std::string& message) { notes.push_back({where, message}); }
+    void note(const std::string& where, const std::string& message) {
+        notes.push_back({where, message});
+    }
 
     int questionCount() const;
 };
@@ -81,7 +83,8 @@ std::string shareOfMarks(int right);
 // The hint made of the feedback a format gives per choice: the text itself
 // when every choice carries the same, else one line "choice: feedback" per
 // choice that has some.
-std::string hintFromFeedback(const std::vector<std::pair<std::string, std::string>>& choiceFeedback);
+std::string hintFromFeedback(
+    const std::vector<std::pair<std::string, std::string>>& choiceFeedback);
 
 // Joins the non-empty parts with `separator`.
 std::string joinTexts(const std::vector<std::string>& parts, const std::string& separator);

@@ -18,7 +18,8 @@ std::string utf8(const std::string& text) { return TextEncoding::fromWindows1252
 
 }  // namespace
 
-ExportedExam InterchangeExporter::exported(const ExamWithFiles& source, const Options& options, Report& report) {
+ExportedExam InterchangeExporter::exported(const ExamWithFiles& source, const Options& options,
+                                           Report& report) {
     ExportedExam exam;
     exam.id = source.exam.id;
     exam.title = utf8(source.exam.title);
@@ -32,7 +33,8 @@ ExportedExam InterchangeExporter::exported(const ExamWithFiles& source, const Op
         q.reference = utf8(s.reference);
         for (const std::string& row : s.rows) q.choices.push_back(utf8(row));
         auto skip = [&](const std::string& reason) {
-            report.skipped.push_back(q.where + ": skipped \"" + questionLabel(q.title, q.text) + "\": " + reason);
+            report.skipped.push_back(q.where + ": skipped \"" + questionLabel(q.title, q.text) +
+                                     "\": " + reason);
         };
         if (s.type == questionbank::kSimulation) {
             if (!options.includeSimulations) {
@@ -43,7 +45,8 @@ ExportedExam InterchangeExporter::exported(const ExamWithFiles& source, const Op
             exam.questions.push_back(std::move(q));
             continue;
         }
-        xbase::Result<AnswerKey> key = AnswerKey::decode(s.type, s.key, static_cast<int>(s.rows.size()));
+        xbase::Result<AnswerKey> key =
+            AnswerKey::decode(s.type, s.key, static_cast<int>(s.rows.size()));
         if (!key) {
             skip(key.message());
             continue;
@@ -53,7 +56,8 @@ ExportedExam InterchangeExporter::exported(const ExamWithFiles& source, const Op
             q.right = {key.value().isRight(1) ? 1 : 2};
             q.choices.clear();
         } else {
-            q.kind = s.type == questionbank::kSingleChoice ? Kind::SingleChoice : Kind::MultipleChoice;
+            q.kind =
+                s.type == questionbank::kSingleChoice ? Kind::SingleChoice : Kind::MultipleChoice;
             q.right = key.value().rightChoices();
             if (q.right.empty()) {
                 skip("its answer key \"" + s.key + "\" marks no choice right");
@@ -65,7 +69,8 @@ ExportedExam InterchangeExporter::exported(const ExamWithFiles& source, const Op
             if (file != source.files.end()) {
                 q.picture = InterchangePicture{s.file, file->second};
             } else {
-                report.notes.push_back(q.where + ": picture \"" + s.file + "\" has no stored copy in the bank; written without it");
+                report.notes.push_back(q.where + ": picture \"" + s.file +
+                                       "\" has no stored copy in the bank; written without it");
             }
         }
         exam.questions.push_back(std::move(q));
@@ -75,15 +80,20 @@ ExportedExam InterchangeExporter::exported(const ExamWithFiles& source, const Op
 
 std::string InterchangeExporter::extensionOf(InterchangeFormat format) {
     switch (format) {
-        case InterchangeFormat::Gift: return ".gift";
-        case InterchangeFormat::MoodleXml: return ".xml";
-        case InterchangeFormat::Qti: return ".zip";
-        default: return ".exam";
+        case InterchangeFormat::Gift:
+            return ".gift";
+        case InterchangeFormat::MoodleXml:
+            return ".xml";
+        case InterchangeFormat::Qti:
+            return ".zip";
+        default:
+            return ".exam";
     }
 }
 
 xbase::Result<InterchangeExporter::Report> InterchangeExporter::write(const ExamWithFiles& source,
-                                                                      InterchangeFormat format, const Options& options) {
+                                                                      InterchangeFormat format,
+                                                                      const Options& options) {
     Report report;
     const ExportedExam exam = exported(source, options, report);
     report.written = static_cast<int>(exam.questions.size());
@@ -91,7 +101,8 @@ xbase::Result<InterchangeExporter::Report> InterchangeExporter::write(const Exam
         case InterchangeFormat::Gift:
             report.bytes = GiftWriter::write(exam);
             for (const InterchangeQuestion& q : exam.questions) {
-                if (q.picture && q.picture->bytes) report.beside[q.picture->name] = *q.picture->bytes;
+                if (q.picture && q.picture->bytes)
+                    report.beside[q.picture->name] = *q.picture->bytes;
             }
             return report;
         case InterchangeFormat::MoodleXml:
@@ -104,8 +115,8 @@ xbase::Result<InterchangeExporter::Report> InterchangeExporter::write(const Exam
             return report;
         }
         default:
-            return xbase::Status::error(std::string("exams are not written as ") + InterchangeFormats::name(format) +
-                                        " by this exporter");
+            return xbase::Status::error(std::string("exams are not written as ") +
+                                        InterchangeFormats::name(format) + " by this exporter");
     }
 }
 

@@ -24,14 +24,15 @@ public:
         bool includeSimulations = false;  // their steps as a text item instead of skipping them
     };
     struct Report {
-        std::string bytes;                         // the file's content
+        std::string bytes;                          // the file's content
         std::map<std::string, std::string> beside;  // files to write beside it: name -> bytes
-        int written = 0;                           // questions
+        int written = 0;                            // questions
         std::vector<std::string> skipped;  // one line per question left out, with the reason
         std::vector<std::string> notes;    // what was left out of questions written
     };
 
-    static xbase::Result<Report> write(const ExamWithFiles& exam, InterchangeFormat format, const Options& options);
+    static xbase::Result<Report> write(const ExamWithFiles& exam, InterchangeFormat format,
+                                       const Options& options);
     // ".gift", ".xml", ".zip".
     static std::string extensionOf(InterchangeFormat format);
 

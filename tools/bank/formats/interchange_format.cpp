@@ -14,8 +14,9 @@ std::string lower(std::string s) {
     return s;
 }
 
-// The local name of the first element of an XML text, or nothing.
-std::optional<std::string> rootElement(std::string_view s) {
+}  // namespace
+
+std::optional<std::string> InterchangeFormats::rootElement(std::string_view s) {
     if (s.substr(0, 3) == "\xEF\xBB\xBF") s.remove_prefix(3);
     size_t pos = 0;
     while (true) {
@@ -32,8 +33,9 @@ std::optional<std::string> rootElement(std::string_view s) {
         } else {
             const size_t start = pos + 1;
             size_t end = start;
-            while (end < s.size() && (std::isalnum(static_cast<unsigned char>(s[end])) || s[end] == ':' ||
-                                      s[end] == '-' || s[end] == '_' || s[end] == '.'))
+            while (end < s.size() &&
+                   (std::isalnum(static_cast<unsigned char>(s[end])) || s[end] == ':' ||
+                    s[end] == '-' || s[end] == '_' || s[end] == '.'))
                 ++end;
             std::string name(s.substr(start, end - start));
             const size_t colon = name.find(':');
@@ -42,8 +44,6 @@ std::optional<std::string> rootElement(std::string_view s) {
         }
     }
 }
-
-}  // namespace
 
 std::optional<InterchangeFormat> InterchangeFormats::parse(std::string_view name) {
     const std::string n = lower(std::string(name));
@@ -58,12 +58,18 @@ std::optional<InterchangeFormat> InterchangeFormats::parse(std::string_view name
 
 const char* InterchangeFormats::name(InterchangeFormat format) {
     switch (format) {
-        case InterchangeFormat::ExamSource: return "exam";
-        case InterchangeFormat::Gift: return "gift";
-        case InterchangeFormat::Aiken: return "aiken";
-        case InterchangeFormat::MoodleXml: return "moodle-xml";
-        case InterchangeFormat::Qti: return "qti";
-        case InterchangeFormat::Csv: return "csv";
+        case InterchangeFormat::ExamSource:
+            return "exam";
+        case InterchangeFormat::Gift:
+            return "gift";
+        case InterchangeFormat::Aiken:
+            return "aiken";
+        case InterchangeFormat::MoodleXml:
+            return "moodle-xml";
+        case InterchangeFormat::Qti:
+            return "qti";
+        case InterchangeFormat::Csv:
+            return "csv";
     }
     return "unknown";
 }
@@ -73,11 +79,13 @@ bool InterchangeFormats::canExport(InterchangeFormat format) {
            format == InterchangeFormat::MoodleXml || format == InterchangeFormat::Qti;
 }
 
-std::optional<InterchangeFormat> InterchangeFormats::guess(const std::string& path, std::string_view content) {
+std::optional<InterchangeFormat> InterchangeFormats::guess(const std::string& path,
+                                                           std::string_view content) {
     const std::filesystem::path file(path);
     const std::string extension = lower(file.extension().string());
     if (extension == ".exam") return InterchangeFormat::ExamSource;
-    if (content.substr(0, 4) == "PK\x03\x04" || content.substr(0, 4) == "PK\x05\x06") return InterchangeFormat::Qti;
+    if (content.substr(0, 4) == "PK\x03\x04" || content.substr(0, 4) == "PK\x05\x06")
+        return InterchangeFormat::Qti;
     if (std::optional<std::string> root = rootElement(content)) {
         if (*root == "quiz") return InterchangeFormat::MoodleXml;
         if (*root == "assessmentItem" || *root == "manifest") return InterchangeFormat::Qti;

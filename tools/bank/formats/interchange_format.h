@@ -18,8 +18,12 @@ public:
     static const char* name(InterchangeFormat format);
     static bool canExport(InterchangeFormat format);
 
+    // The local name of the first element of an XML text, or nothing.
+    static std::optional<std::string> rootElement(std::string_view xml);
+
     // From the file's extension and content; nothing when neither tells.
-    static std::optional<InterchangeFormat> guess(const std::string& path, std::string_view content);
+    static std::optional<InterchangeFormat> guess(const std::string& path,
+                                                  std::string_view content);
 };
 
 }  // namespace zentrix::banktool

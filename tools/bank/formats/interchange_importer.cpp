@@ -39,11 +39,14 @@ xbase::Result<std::string> readFile(const std::string& path) {
 // Windows-1252 for the bank; the characters it lacks are gathered.
 class CodePageText {
 public:
-    std::string operator()(const std::string& utf8) { return TextEncoding::toWindows1252(utf8, &unmapped_); }
+    std::string operator()(const std::string& utf8) {
+        return TextEncoding::toWindows1252(utf8, &unmapped_);
+    }
     std::string report() const {
         if (unmapped_.empty()) return {};
         std::string list;
-        for (char32_t cp : unmapped_) list += (list.empty() ? "" : ", ") + TextEncoding::codePointName(cp);
+        for (char32_t cp : unmapped_)
+            list += (list.empty() ? "" : ", ") + TextEncoding::codePointName(cp);
         return "characters Windows-1252 lacks became \"?\": " + list;
     }
 
@@ -56,15 +59,18 @@ std::string safePictureName(const std::string& name) {
     std::vector<std::string> parts;
     std::string part;
     auto endPart = [&] {
-        if (part == "..") parts.clear();
-        else if (!part.empty() && part != ".") parts.push_back(part);
+        if (part == "..")
+            parts.clear();
+        else if (!part.empty() && part != ".")
+            parts.push_back(part);
         part.clear();
     };
     for (char c : name) {
         if (c == '/' || c == '\\') {
             endPart();
         } else {
-            const bool plain = std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_';
+            const bool plain =
+                std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_';
             part.push_back(plain ? c : '_');
         }
     }
@@ -82,7 +88,10 @@ public:
         std::string name = safePictureName(wanted);
         const size_t slash = name.rfind('/');
         const size_t dot = name.rfind('.');
-        const size_t cut = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1) ? dot : name.size();
+        const size_t cut =
+            dot != std::string::npos && (slash == std::string::npos || dot > slash + 1)
+                ? dot
+                : name.size();
         for (int n = 2;; ++n) {
             auto it = files_.find(name);
             if (it == files_.end()) {
@@ -90,7 +99,8 @@ public:
                 return name;
             }
             if (it->second == bytes) return name;
-            name = safePictureName(wanted).substr(0, cut) + "-" + std::to_string(n) + safePictureName(wanted).substr(cut);
+            name = safePictureName(wanted).substr(0, cut) + "-" + std::to_string(n) +
+                   safePictureName(wanted).substr(cut);
         }
     }
     std::map<std::string, std::string> take() { return std::move(files_); }
@@ -101,8 +111,10 @@ private:
 
 std::string keyOf(const InterchangeQuestion& q) {
     switch (q.kind) {
-        case Kind::TrueFalse: return AnswerKey::encodeTrueFalse(q.right.front() == 1);
-        case Kind::SingleChoice: return AnswerKey::encodeSingle(q.right.front());
+        case Kind::TrueFalse:
+            return AnswerKey::encodeTrueFalse(q.right.front() == 1);
+        case Kind::SingleChoice:
+            return AnswerKey::encodeSingle(q.right.front());
         default: {
             xbase::Result<std::string> key = AnswerKey::encodeMultiple(q.right);
             return key ? key.value() : std::string();
@@ -112,21 +124,27 @@ std::string keyOf(const InterchangeQuestion& q) {
 
 int typeOf(Kind kind) {
     switch (kind) {
-        case Kind::TrueFalse: return questionbank::kTrueFalse;
-        case Kind::SingleChoice: return questionbank::kSingleChoice;
-        case Kind::Steps: return questionbank::kSimulation;
-        default: return questionbank::kMultipleChoice;
+        case Kind::TrueFalse:
+            return questionbank::kTrueFalse;
+        case Kind::SingleChoice:
+            return questionbank::kSingleChoice;
+        case Kind::Steps:
+            return questionbank::kSimulation;
+        default:
+            return questionbank::kMultipleChoice;
     }
 }
 
 xbase::Status checkIdentifier(const std::string& option, const std::string& id) {
     if (id.empty() || BankPath::trim(id) != id)
-        return xbase::Status::error(option + " \"" + id + "\" must be non-empty, without blanks at either end");
+        return xbase::Status::error(option + " \"" + id +
+                                    "\" must be non-empty, without blanks at either end");
     if (static_cast<int>(id.size()) > layout::kIdentifierWidth)
         return xbase::Status::error(option + " \"" + id + "\" is longer than " +
                                     std::to_string(layout::kIdentifierWidth) + " characters");
     if (option == "--exam" && id.find_first_of("/\\:*?\"<>|") != std::string::npos)
-        return xbase::Status::error(option + " \"" + id + "\" names the exam's tables too: use letters, digits, - and _");
+        return xbase::Status::error(option + " \"" + id +
+                                    "\" names the exam's tables too: use letters, digits, - and _");
     return xbase::Status::ok();
 }
 
@@ -154,8 +172,11 @@ xbase::Status loadPictures(InterchangeDocument& document, const std::string& pat
             const std::string& name = q.picture->name;
             xbase::Result<std::string> checked = BankPath::checkedRelative(name);
             if (!checked) return xbase::Status::error(q.where + ": picture: " + checked.message());
-            const std::optional<std::string> file = BankPath::findFile(folder.empty() ? "." : folder, checked.value());
-            if (!file) return xbase::Status::error(q.where + ": picture \"" + name + "\" is not beside the file");
+            const std::optional<std::string> file =
+                BankPath::findFile(folder.empty() ? "." : folder, checked.value());
+            if (!file)
+                return xbase::Status::error(q.where + ": picture \"" + name +
+                                            "\" is not beside the file");
             xbase::Result<std::string> bytes = readFile(*file);
             if (!bytes) return bytes.status();
             q.picture->bytes = std::move(bytes).value();
@@ -164,7 +185,8 @@ xbase::Status loadPictures(InterchangeDocument& document, const std::string& pat
     return xbase::Status::ok();
 }
 
-QuestionSource toSource(const InterchangeQuestion& q, PictureNames& pictures, std::vector<std::string>& notes) {
+QuestionSource toSource(const InterchangeQuestion& q, PictureNames& pictures,
+                        std::vector<std::string>& notes) {
     CodePageText cp;
     QuestionSource s;
     s.origin = q.where;
@@ -178,12 +200,14 @@ QuestionSource toSource(const InterchangeQuestion& q, PictureNames& pictures, st
     s.reference = cp(q.reference);
     if (q.picture && q.picture->bytes) {
         if (q.picture->bytes->empty()) {
-            notes.push_back(q.where + ": picture \"" + q.picture->name + "\" is an empty file; left out");
+            notes.push_back(q.where + ": picture \"" + q.picture->name +
+                            "\" is an empty file; left out");
         } else {
             s.file = pictures.add(q.picture->name, *q.picture->bytes);
         }
     }
-    if (const std::string report = cp.report(); !report.empty()) notes.push_back(q.where + ": " + report);
+    if (const std::string report = cp.report(); !report.empty())
+        notes.push_back(q.where + ": " + report);
     return s;
 }
 
@@ -191,7 +215,8 @@ QuestionSource toSource(const InterchangeQuestion& q, PictureNames& pictures, st
 
 std::string InterchangeImporter::identifierFrom(std::string_view name) {
     // Latin-1 letters by their base letter, so "Física" gives "FISICA".
-    static constexpr char kFold[] = "AAAAAAACEEEEIIIIDNOOOOO OUUUUYTSaaaaaaaceeeeiiiidnooooo ouuuuyty";
+    static constexpr char kFold[] =
+        "AAAAAAACEEEEIIIIDNOOOOO OUUUUYTSaaaaaaaceeeeiiiidnooooo ouuuuyty";
     std::string id;
     size_t pos = 0;
     while (pos < name.size() && static_cast<int>(id.size()) < layout::kIdentifierWidth) {
@@ -227,30 +252,36 @@ std::string InterchangeImporter::categoryTitle(std::string_view category) {
     return named.empty() ? std::string() : named.back();
 }
 
-xbase::Result<InterchangeDocument> InterchangeImporter::readDocument(const std::string& path, InterchangeFormat format) {
+xbase::Result<InterchangeDocument> InterchangeImporter::readDocument(const std::string& path,
+                                                                     InterchangeFormat format) {
     xbase::Result<std::string> bytes = readFile(path);
     if (!bytes) return bytes.status();
     std::string& content = bytes.value();
     switch (format) {
-        case InterchangeFormat::Gift: return GiftReader::read(TextEncoding::sourceToUtf8(content), path);
-        case InterchangeFormat::Aiken: return AikenReader::read(TextEncoding::sourceToUtf8(content), path);
-        case InterchangeFormat::Csv: return CsvReader::read(TextEncoding::sourceToUtf8(content), path);
-        case InterchangeFormat::MoodleXml: return MoodleXmlReader::read(content, path);
+        case InterchangeFormat::Gift:
+            return GiftReader::read(TextEncoding::sourceToUtf8(content), path);
+        case InterchangeFormat::Aiken:
+            return AikenReader::read(TextEncoding::sourceToUtf8(content), path);
+        case InterchangeFormat::Csv:
+            return CsvReader::read(TextEncoding::sourceToUtf8(content), path);
+        case InterchangeFormat::MoodleXml:
+            return MoodleXmlReader::read(content, path);
         case InterchangeFormat::Qti: {
-            if (content.substr(0, 2) == "PK") return QtiReader::readPackage(std::move(content), path);
-            if (InterchangeFormats::guess(path, content) == InterchangeFormat::Qti &&
-                content.find("assessmentItem") == std::string::npos)
+            if (content.substr(0, 2) == "PK")
+                return QtiReader::readPackage(std::move(content), path);
+            if (InterchangeFormats::rootElement(content) == "manifest")
                 return QtiReader::readManifest(path);
             return QtiReader::readItem(content, path);
         }
-        case InterchangeFormat::ExamSource: break;
+        case InterchangeFormat::ExamSource:
+            break;
     }
     return xbase::Status::error(path + ": exam sources are read by the exam source importer");
 }
 
-xbase::Result<InterchangeImporter::Report> InterchangeImporter::read(const std::string& path, InterchangeFormat format,
-                                                                     const Options& options,
-                                                                     std::set<std::string>& usedIds) {
+xbase::Result<InterchangeImporter::Report> InterchangeImporter::read(
+    const std::string& path, InterchangeFormat format, const Options& options,
+    std::set<std::string>& usedIds) {
     xbase::Result<InterchangeDocument> read = readDocument(path, format);
     if (!read) return read.status();
     InterchangeDocument& document = read.value();
@@ -260,7 +291,8 @@ xbase::Result<InterchangeImporter::Report> InterchangeImporter::read(const std::
     for (const InterchangeNote& n : document.skipped) report.skipped.push_back(n.line());
     for (const InterchangeNote& n : document.notes) report.notes.push_back(n.line());
     report.taken = document.questionCount();
-    if (report.taken == 0 && report.skipped.empty()) return xbase::Status::error(path + ": the file holds no questions");
+    if (report.taken == 0 && report.skipped.empty())
+        return xbase::Status::error(path + ": the file holds no questions");
 
     const std::string stem = fs::path(path).stem().string();
     const std::string course = options.course.empty() ? identifierFrom(stem) : options.course;
@@ -270,9 +302,10 @@ xbase::Result<InterchangeImporter::Report> InterchangeImporter::read(const std::
         if (!c.questions.empty()) categories.push_back(&c);
     }
     if (categories.size() > 1 && !options.exam.empty())
-        return xbase::Status::error(path + ": the file holds " + std::to_string(categories.size()) +
-                                    " categories, each an exam of its own; leave out --exam to name them after "
-                                    "their categories");
+        return xbase::Status::error(
+            path + ": the file holds " + std::to_string(categories.size()) +
+            " categories, each an exam of its own; leave out --exam to name them after "
+            "their categories");
     if (!options.exam.empty()) ZX_TRY(checkIdentifier("--exam", options.exam));
 
     for (const InterchangeCategory* category : categories) {
@@ -297,7 +330,8 @@ xbase::Result<InterchangeImporter::Report> InterchangeImporter::read(const std::
         if (const std::string changed = cp.report(); !changed.empty())
             report.notes.push_back(path + ": exam " + id + ": " + changed);
         PictureNames pictures;
-        for (const InterchangeQuestion& q : category->questions) exam.questions.push_back(toSource(q, pictures, report.notes));
+        for (const InterchangeQuestion& q : category->questions)
+            exam.questions.push_back(toSource(q, pictures, report.notes));
         out.files = pictures.take();
         report.exams.push_back(std::move(out));
     }

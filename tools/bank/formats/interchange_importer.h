@@ -27,7 +27,8 @@ class InterchangeImporter {
 public:
     struct Options {
         std::string course;  // the course the exams go to; empty: named after the file
-        std::string exam;    // the exam of a file with one category; empty: named after it or the file
+        std::string
+            exam;  // the exam of a file with one category; empty: named after it or the file
     };
     struct Report {
         std::vector<ExamWithFiles> exams;
@@ -38,11 +39,12 @@ public:
 
     // `format` is any but the exam source format. `usedIds` holds the exam
     // identifiers earlier files of the same import took and gets this file's.
-    static xbase::Result<Report> read(const std::string& path, InterchangeFormat format, const Options& options,
-                                      std::set<std::string>& usedIds);
+    static xbase::Result<Report> read(const std::string& path, InterchangeFormat format,
+                                      const Options& options, std::set<std::string>& usedIds);
 
     // The questions of the file, before they become exams.
-    static xbase::Result<InterchangeDocument> readDocument(const std::string& path, InterchangeFormat format);
+    static xbase::Result<InterchangeDocument> readDocument(const std::string& path,
+                                                           InterchangeFormat format);
 
     // An exam or course identifier made from a name: letters and digits in
     // upper case, at most 10; "EXAM" when nothing is left.

@@ -87,10 +87,13 @@ public:
 
 private:
     xbase::Status xmlError(const std::string& message) {
-        return xbase::Status::error(name_ + ":" + std::to_string(xml_.lineNumber()) + ": broken XML: " + message);
+        return xbase::Status::error(name_ + ":" + std::to_string(xml_.lineNumber()) +
+                                    ": broken XML: " + message);
     }
 
-    std::string attribute(const char* name) { return xml_.attributes().value(QLatin1String(name)).toString().toStdString(); }
+    std::string attribute(const char* name) {
+        return xml_.attributes().value(QLatin1String(name)).toString().toStdString();
+    }
 
     // Reads the element the reader stands on; <feedback> children go to `answer`.
     void readPart(TextPart& part, AnswerPart* answer = nullptr) {
@@ -103,14 +106,17 @@ private:
             } else if (token == QXmlStreamReader::StartElement) {
                 const QStringView name = xml_.name();
                 if (name == QLatin1String("text")) {
-                    part.text += xml_.readElementText(QXmlStreamReader::IncludeChildElements).toStdString();
+                    part.text +=
+                        xml_.readElementText(QXmlStreamReader::IncludeChildElements).toStdString();
                 } else if (name == QLatin1String("file")) {
-                    // Pictures are named by their folder and name: "/" and "logo.jpg" give "logo.jpg".
+                    // Pictures are named by their folder and name: "/" and "logo.jpg" give
+                    // "logo.jpg".
                     std::string folder = attribute("path");
                     while (!folder.empty() && folder.front() == '/') folder.erase(0, 1);
                     if (!folder.empty() && folder.back() != '/') folder.push_back('/');
                     const std::string file = folder + attribute("name");
-                    part.files[file] = xml_.readElementText(QXmlStreamReader::IncludeChildElements).toStdString();
+                    part.files[file] =
+                        xml_.readElementText(QXmlStreamReader::IncludeChildElements).toStdString();
                 } else if (name == QLatin1String("feedback") && answer) {
                     readPart(answer->feedback);
                 } else {
@@ -141,7 +147,8 @@ private:
                 readPart(answer.text, &answer);
                 q.answers.push_back(std::move(answer));
             } else if (name == QLatin1String("single")) {
-                q.single = trim(xml_.readElementText(QXmlStreamReader::IncludeChildElements).toStdString());
+                q.single = trim(
+                    xml_.readElementText(QXmlStreamReader::IncludeChildElements).toStdString());
             } else {
                 xml_.skipCurrentElement();
             }
@@ -150,11 +157,13 @@ private:
 
     // The exhibit: the first picture of the question text, from the files
     // embedded with it.
-    void picture(const QuestionElement& e, const std::vector<std::string>& sources, InterchangeQuestion& q) {
+    void picture(const QuestionElement& e, const std::vector<std::string>& sources,
+                 InterchangeQuestion& q) {
         for (size_t i = 0; i < sources.size(); ++i) {
             const PictureReference ref = PictureReference::of(sources[i]);
             if (i > 0) {
-                document_.note(q.where, "only the first picture is kept; \"" + ref.name + "\" is left out");
+                document_.note(q.where,
+                               "only the first picture is kept; \"" + ref.name + "\" is left out");
                 continue;
             }
             std::optional<std::string> bytes = ref.bytes;
@@ -165,7 +174,8 @@ private:
             if (bytes) {
                 q.picture = InterchangePicture{ref.name, std::move(bytes)};
             } else {
-                document_.note(q.where, "picture \"" + ref.name + "\" is not embedded in the file; left out");
+                document_.note(
+                    q.where, "picture \"" + ref.name + "\" is not embedded in the file; left out");
             }
         }
     }
@@ -192,9 +202,10 @@ private:
         q.text = plain(e.questionText, &pictures);
         if (e.type != "multichoice" && e.type != "truefalse") {
             const std::string reason = e.type == "shortanswer" ? "a short-answer question"
-                                       : e.type == "multianswer" ? "an embedded-answers (cloze) question"
-                                       : e.type.empty()        ? "a question without a type"
-                                                               : "a question of type \"" + e.type + "\"";
+                                       : e.type == "multianswer"
+                                           ? "an embedded-answers (cloze) question"
+                                       : e.type.empty() ? "a question without a type"
+                                                        : "a question of type \"" + e.type + "\"";
             document_.skip(q.where, q.title, q.text, reason);
             return xbase::Status::ok();
         }
@@ -212,7 +223,8 @@ private:
         for (const AnswerPart& a : e.answers) {
             double value = 0;
             if (!fraction(a.fraction, value))
-                return xbase::Status::error(name_ + ":" + std::to_string(a.line) + ": the fraction \"" + a.fraction +
+                return xbase::Status::error(name_ + ":" + std::to_string(a.line) +
+                                            ": the fraction \"" + a.fraction +
                                             "\" is not a number");
             const std::string text = plain(a.text);
             pictureLeftOut |= !plainPictures(a.text).empty() || !plainPictures(a.feedback).empty();
@@ -221,14 +233,16 @@ private:
             fractions.push_back(value);
             feedback.push_back({text, plain(a.feedback)});
         }
-        if (pictureLeftOut) document_.note(q.where, "pictures in feedback, hints and choices are left out");
+        if (pictureLeftOut)
+            document_.note(q.where, "pictures in feedback, hints and choices are left out");
 
         if (e.type == "truefalse") {
             q.kind = Kind::TrueFalse;
             std::string trueFeedback, falseFeedback;
             for (size_t i = 0; i < q.choices.size(); ++i) {
                 std::string word = q.choices[i];
-                for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+                for (char& c : word)
+                    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
                 const bool isTrue = word == "true" || (word != "false" && i == 0);
                 (isTrue ? trueFeedback : falseFeedback) = feedback[i].second;
                 if (fractions[i] > 0) q.right.push_back(isTrue ? 1 : 2);
@@ -236,7 +250,8 @@ private:
             q.choices.clear();
             hints.push_back(hintFromFeedback({{"TRUE", trueFeedback}, {"FALSE", falseFeedback}}));
         } else if (e.single == "false" || e.single == "0" ||
-                   (e.single.empty() && std::count_if(fractions.begin(), fractions.end(), [](double f) { return f > 0; }) > 1)) {
+                   (e.single.empty() && std::count_if(fractions.begin(), fractions.end(),
+                                                      [](double f) { return f > 0; }) > 1)) {
             // Without <single> the answers tell: several with marks make
             // several right (Moodle itself always writes <single>).
             q.kind = Kind::MultipleChoice;
@@ -252,11 +267,14 @@ private:
             for (double f : fractions) best = std::max(best, f);
             int partial = 0;
             for (size_t i = 0; i < fractions.size(); ++i) {
-                if (best > 0 && fractions[i] == best) q.right.push_back(static_cast<int>(i) + 1);
-                else if (fractions[i] > 0) ++partial;
+                if (best > 0 && fractions[i] == best)
+                    q.right.push_back(static_cast<int>(i) + 1);
+                else if (fractions[i] > 0)
+                    ++partial;
             }
             if (partial > 0 && q.right.size() == 1)
-                document_.note(q.where, std::to_string(partial) + " answer" + (partial > 1 ? "s" : "") +
+                document_.note(q.where, std::to_string(partial) + " answer" +
+                                            (partial > 1 ? "s" : "") +
                                             " with partial credit count as wrong");
             hints.push_back(hintFromFeedback(feedback));
         }
@@ -280,7 +298,8 @@ private:
 
 }  // namespace
 
-xbase::Result<InterchangeDocument> MoodleXmlReader::read(std::string_view bytes, const std::string& name) {
+xbase::Result<InterchangeDocument> MoodleXmlReader::read(std::string_view bytes,
+                                                         const std::string& name) {
     return Reader(bytes, name).read();
 }
 

@@ -40,7 +40,8 @@ public:
 private:
     static std::string categoryName(const std::string& title) {
         std::string out;
-        for (char c : title) out += c == '/' ? std::string("//") : std::string(1, c == '\n' ? ' ' : c);
+        for (char c : title)
+            out += c == '/' ? std::string("//") : std::string(1, c == '\n' ? ' ' : c);
         return out;
     }
 
@@ -55,10 +56,13 @@ private:
         if (!question.picture) return part("questiontext", text);
         const std::string& name = question.picture->name;
         const size_t slash = name.rfind('/');
-        const std::string folder = slash == std::string::npos ? "/" : "/" + name.substr(0, slash + 1);
+        const std::string folder =
+            slash == std::string::npos ? "/" : "/" + name.substr(0, slash + 1);
         const std::string file = slash == std::string::npos ? name : name.substr(slash + 1);
-        std::string html = text.empty() ? std::string() : "<p>" + HtmlText::fromPlainText(text) + "</p>";
-        html += "<p><img src=\"@@PLUGINFILE@@/" + HtmlText::fromPlainText(name) + "\" alt=\"\" /></p>";
+        std::string html =
+            text.empty() ? std::string() : "<p>" + HtmlText::fromPlainText(text) + "</p>";
+        html +=
+            "<p><img src=\"@@PLUGINFILE@@/" + HtmlText::fromPlainText(name) + "\" alt=\"\" /></p>";
         xml_.writeStartElement("questiontext");
         xml_.writeAttribute("format", "html");
         xml_.writeTextElement("text", q(html));
@@ -67,7 +71,8 @@ private:
         xml_.writeAttribute("path", q(folder));
         xml_.writeAttribute("encoding", "base64");
         const std::string& bytes = question.picture->bytes.value_or(std::string());
-        xml_.writeCharacters(QString::fromLatin1(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())).toBase64()));
+        xml_.writeCharacters(QString::fromLatin1(
+            QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())).toBase64()));
         xml_.writeEndElement();
         xml_.writeEndElement();
     }
@@ -89,7 +94,8 @@ private:
         xml_.writeStartElement("name");
         xml_.writeTextElement("text", q(question.title));
         xml_.writeEndElement();
-        questionText(question, question.kind == Kind::Steps ? textWithSteps(question) : question.text);
+        questionText(question,
+                     question.kind == Kind::Steps ? textWithSteps(question) : question.text);
         if (!question.reference.empty()) part("generalfeedback", question.reference);
         xml_.writeTextElement("defaultgrade", question.kind == Kind::Steps ? "0" : "1");
         xml_.writeTextElement("penalty", "0");
@@ -105,8 +111,8 @@ private:
             xml_.writeTextElement("answernumbering", "abc");
             const std::string share = shareOfMarks(static_cast<int>(question.right.size()));
             for (size_t i = 0; i < question.choices.size(); ++i) {
-                const bool right =
-                    std::find(question.right.begin(), question.right.end(), static_cast<int>(i) + 1) != question.right.end();
+                const bool right = std::find(question.right.begin(), question.right.end(),
+                                             static_cast<int>(i) + 1) != question.right.end();
                 answer(right ? share : (single ? "0" : "-100"), question.choices[i]);
             }
         }

@@ -26,7 +26,8 @@ std::string lower(std::string_view s) {
 std::string percentDecoded(std::string_view text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 && hexValue(text[i + 2]) >= 0) {
+        if (text[i] == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 &&
+            hexValue(text[i + 2]) >= 0) {
             out.push_back(static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2])));
             i += 2;
         } else {
@@ -58,7 +59,8 @@ std::optional<std::string> decodeBase64(std::string_view text) {
     for (char c : text) {
         if (c != ' ' && c != '\t' && c != '\r' && c != '\n') data.push_back(c);
     }
-    const auto decoded = QByteArray::fromBase64Encoding(data, QByteArray::AbortOnBase64DecodingErrors);
+    const auto decoded =
+        QByteArray::fromBase64Encoding(data, QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded) return std::nullopt;
     return decoded.decoded.toStdString();
 }
@@ -70,15 +72,18 @@ PictureReference PictureReference::of(std::string_view src) {
         // data:image/png;base64,....
         ref.kind = Kind::Inline;
         const size_t comma = src.find(',');
-        const std::string meta = lower(src.substr(5, comma == std::string_view::npos ? 0 : comma - 5));
+        const std::string meta =
+            lower(src.substr(5, comma == std::string_view::npos ? 0 : comma - 5));
         const size_t slash = meta.find('/');
-        std::string type = slash == std::string::npos ? "bin" : meta.substr(slash + 1, meta.find(';') - slash - 1);
+        std::string type =
+            slash == std::string::npos ? "bin" : meta.substr(slash + 1, meta.find(';') - slash - 1);
         if (type == "jpeg") type = "jpg";
         if (type.empty() || type.size() > 8 ||
             type.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789") != std::string::npos)
             type = "bin";
         ref.name = "picture." + type;
-        if (comma != std::string_view::npos && meta.size() >= 7 && meta.substr(meta.size() - 7) == ";base64") {
+        if (comma != std::string_view::npos && meta.size() >= 7 &&
+            meta.substr(meta.size() - 7) == ";base64") {
             ref.bytes = decodeBase64(src.substr(comma + 1));
         }
         return ref;
@@ -92,7 +97,8 @@ PictureReference PictureReference::of(std::string_view src) {
     }
     const size_t colon = src.find(':');
     const size_t slash = src.find('/');
-    if (colon != std::string_view::npos && colon > 1 && (slash == std::string_view::npos || colon < slash)) {
+    if (colon != std::string_view::npos && colon > 1 &&
+        (slash == std::string_view::npos || colon < slash)) {
         ref.kind = Kind::Web;  // http:, https:, ftp:, ... (a drive letter has a one-letter scheme)
         ref.name = std::string(src);
         return ref;

@@ -97,9 +97,12 @@ void PlainTextBuilder::element(std::string_view n, bool closing) {
         }
     } else if (n == "td" || n == "th") {
         text(" ");
-    } else if (isOneOf(n, {"div", "h1", "h2", "h3", "h4", "h5", "h6", "table", "tr", "blockquote", "section", "article",
-                           "header", "footer", "dl", "dt", "dd", "hr", "figure", "figcaption", "address", "nav", "main",
-                           "aside", "center", "form", "fieldset", "caption", "thead", "tbody", "tfoot"})) {
+    } else if (isOneOf(n, {"div",    "h1",         "h2",       "h3",         "h4",      "h5",
+                           "h6",     "table",      "tr",       "blockquote", "section", "article",
+                           "header", "footer",     "dl",       "dt",         "dd",      "hr",
+                           "figure", "figcaption", "address",  "nav",        "main",    "aside",
+                           "center", "form",       "fieldset", "caption",    "thead",   "tbody",
+                           "tfoot"})) {
         block();
     }
 }

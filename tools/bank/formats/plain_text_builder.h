@@ -37,8 +37,8 @@ private:
 
     std::string out_;
     bool pendingBlank_ = false;
-    int pendingBreaks_ = 0;   // explicit line breaks owed before the next text
-    int pendingEdge_ = 0;     // 1 after a block, 2 after a paragraph
+    int pendingBreaks_ = 0;  // explicit line breaks owed before the next text
+    int pendingEdge_ = 0;    // 1 after a block, 2 after a paragraph
     bool preformatted_ = false;
     std::vector<int> lists_;  // per open list: 0 for bullets, else the next number
 };

@@ -20,7 +20,8 @@ using Kind = InterchangeQuestion::Kind;
 
 constexpr const char* kQtiNamespace = "http://www.imsglobal.org/xsd/imsqti_v2p1";
 constexpr const char* kQtiSchema =
-    "http://www.imsglobal.org/xsd/imsqti_v2p1 http://www.imsglobal.org/xsd/qti/qtiv2p1/imsqti_v2p1.xsd";
+    "http://www.imsglobal.org/xsd/imsqti_v2p1 "
+    "http://www.imsglobal.org/xsd/qti/qtiv2p1/imsqti_v2p1.xsd";
 constexpr const char* kXsi = "http://www.w3.org/2001/XMLSchema-instance";
 
 std::string itemIdentifier(size_t n) {
@@ -47,7 +48,8 @@ public:
         size_t pos = 0;
         while (true) {
             const size_t end = text.find('\n', pos);
-            std::string line = text.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+            std::string line =
+                text.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
             if (!line.empty() && line.back() == '\r') line.pop_back();
             if (!line.empty()) xml.writeCharacters(xmlText(line));
             if (end == std::string::npos) break;
@@ -65,7 +67,8 @@ public:
     QXmlStreamWriter xml;
 };
 
-std::string item(const InterchangeQuestion& q, const std::string& id, const std::string& pictureHref) {
+std::string item(const InterchangeQuestion& q, const std::string& id,
+                 const std::string& pictureHref) {
     XmlFile file;
     QXmlStreamWriter& xml = file.xml;
     xml.writeDefaultNamespace(kQtiNamespace);
@@ -82,14 +85,17 @@ std::string item(const InterchangeQuestion& q, const std::string& id, const std:
         if (q.kind == Kind::TrueFalse) return std::string(i == 0 ? "TRUE" : "FALSE");
         return "C" + std::to_string(i + 1);
     };
-    const std::vector<std::string> texts = q.kind == Kind::TrueFalse ? std::vector<std::string>{"True", "False"} : q.choices;
+    const std::vector<std::string> texts =
+        q.kind == Kind::TrueFalse ? std::vector<std::string>{"True", "False"} : q.choices;
     if (choices) {
         xml.writeStartElement("responseDeclaration");
         xml.writeAttribute("identifier", "RESPONSE");
         xml.writeAttribute("cardinality", multiple ? "multiple" : "single");
         xml.writeAttribute("baseType", "identifier");
         xml.writeStartElement("correctResponse");
-        for (int right : q.right) xml.writeTextElement("value", QString::fromStdString(choiceId(static_cast<size_t>(right - 1))));
+        for (int right : q.right)
+            xml.writeTextElement("value",
+                                 QString::fromStdString(choiceId(static_cast<size_t>(right - 1))));
         xml.writeEndElement();
         xml.writeEndElement();
         xml.writeStartElement("outcomeDeclaration");
@@ -139,9 +145,11 @@ std::string item(const InterchangeQuestion& q, const std::string& id, const std:
     xml.writeEndElement();  // itemBody
     if (choices) {
         xml.writeEmptyElement("responseProcessing");
-        xml.writeAttribute("template", "http://www.imsglobal.org/question/qti_v2p1/rptemplates/match_correct");
+        xml.writeAttribute("template",
+                           "http://www.imsglobal.org/question/qti_v2p1/rptemplates/match_correct");
     }
-    for (const auto& [name, text] : {std::pair<const char*, const std::string&>{"Hint", q.hint}, {"Reference", q.reference}}) {
+    for (const auto& [name, text] :
+         {std::pair<const char*, const std::string&>{"Hint", q.hint}, {"Reference", q.reference}}) {
         if (text.empty()) continue;
         xml.writeStartElement("modalFeedback");
         xml.writeAttribute("outcomeIdentifier", "FEEDBACK");
@@ -197,11 +205,13 @@ xbase::Result<std::string> QtiPackageWriter::write(const ExportedExam& exam) {
         if (q.picture && q.picture->bytes) {
             path = q.picture->name;
             // The package's own files keep their names.
-            if (path == "imsmanifest.xml" || path == "test.xml" || path.rfind("items/", 0) == 0) path = "pictures/" + path;
+            if (path == "imsmanifest.xml" || path == "test.xml" || path.rfind("items/", 0) == 0)
+                path = "pictures/" + path;
             if (written.insert(path).second) entries.push_back({path, *q.picture->bytes});
         }
         pictures.push_back(path);
-        entries.push_back({"items/" + ids.back() + ".xml", item(q, ids.back(), path.empty() ? "" : "../" + percentEncoded(path))});
+        entries.push_back({"items/" + ids.back() + ".xml",
+                           item(q, ids.back(), path.empty() ? "" : "../" + percentEncoded(path))});
     }
     entries.push_back({"test.xml", test(exam, ids)});
 
@@ -211,7 +221,9 @@ xbase::Result<std::string> QtiPackageWriter::write(const ExportedExam& exam) {
     xml.writeDefaultNamespace(cp);
     xml.writeNamespace(kXsi, "xsi");
     xml.writeStartElement(cp, "manifest");
-    xml.writeAttribute(kXsi, "schemaLocation", "http://www.imsglobal.org/xsd/imscp_v1p1 http://www.imsglobal.org/xsd/imscp_v1p1.xsd");
+    xml.writeAttribute(
+        kXsi, "schemaLocation",
+        "http://www.imsglobal.org/xsd/imscp_v1p1 http://www.imsglobal.org/xsd/imscp_v1p1.xsd");
     xml.writeAttribute("identifier", "MANIFEST");
     xml.writeStartElement("metadata");
     xml.writeTextElement("schema", "QTIv2.1 Package");

@@ -47,18 +47,21 @@ std::string asFolder(std::string base) {
 std::string text(QStringView view) { return view.toString().toStdString(); }
 
 // Where an item's picture comes from: the package, or files beside a loose item.
-using PictureResolver =
-    std::function<xbase::Result<std::optional<InterchangePicture>>(const PictureReference& ref, const std::string& where)>;
+using PictureResolver = std::function<xbase::Result<std::optional<InterchangePicture>>(
+    const PictureReference& ref, const std::string& where)>;
 
 class ItemReader {
 public:
     ItemReader(std::string_view xml, std::string where)
-        : xml_(QByteArray(xml.data(), static_cast<qsizetype>(xml.size()))), where_(std::move(where)) {}
+        : xml_(QByteArray(xml.data(), static_cast<qsizetype>(xml.size()))),
+          where_(std::move(where)) {}
 
-    xbase::Status read(InterchangeDocument& document, const std::string& category, const PictureResolver& resolver) {
+    xbase::Status read(InterchangeDocument& document, const std::string& category,
+                       const PictureResolver& resolver) {
         if (!xml_.readNextStartElement()) return broken("the item holds no XML element");
         if (xml_.name() != QLatin1String("assessmentItem"))
-            return xbase::Status::error(where_ + ": not a QTI 2.1 assessment item (its first element is <" +
+            return xbase::Status::error(where_ +
+                                        ": not a QTI 2.1 assessment item (its first element is <" +
                                         text(xml_.name()) + ">)");
         const std::string title = trim(text(xml_.attributes().value(QLatin1String("title"))));
         while (xml_.readNextStartElement()) {
@@ -69,7 +72,8 @@ public:
                 flow(body_, bodyPictures_);
             } else if (name == QLatin1String("modalFeedback")) {
                 Feedback f{text(xml_.attributes().value(QLatin1String("identifier"))),
-                           trim(text(xml_.attributes().value(QLatin1String("title")))), {}};
+                           trim(text(xml_.attributes().value(QLatin1String("title")))),
+                           {}};
                 PlainTextBuilder builder;
                 std::vector<std::string> pictures;
                 flow(builder, pictures);
@@ -101,7 +105,8 @@ private:
     };
 
     xbase::Status broken(const std::string& message) {
-        return xbase::Status::error(where_ + ":" + std::to_string(xml_.lineNumber()) + ": broken XML: " + message);
+        return xbase::Status::error(where_ + ":" + std::to_string(xml_.lineNumber()) +
+                                    ": broken XML: " + message);
     }
 
     void declaration(const std::string& id) {
@@ -112,7 +117,9 @@ private:
             }
             while (xml_.readNextStartElement()) {
                 if (xml_.name() == QLatin1String("value")) {
-                    correct_[id].push_back(trim(xml_.readElementText(QXmlStreamReader::IncludeChildElements).toStdString()));
+                    correct_[id].push_back(
+                        trim(xml_.readElementText(QXmlStreamReader::IncludeChildElements)
+                                 .toStdString()));
                 } else {
                     xml_.skipCurrentElement();
                 }
@@ -137,14 +144,16 @@ private:
             } else if (name.size() > 11 && name.compare(name.size() - 11, 11, "interaction") == 0) {
                 interactions_.push_back({text(xml_.name()), {}, 0, {}});
                 xml_.skipCurrentElement();
-            } else if (name == "feedbackinline" || name == "feedbackblock" || name == "rubricblock" ||
-                       name == "templateinline" || name == "templateblock" || PlainTextBuilder::holdsNoText(name)) {
+            } else if (name == "feedbackinline" || name == "feedbackblock" ||
+                       name == "rubricblock" || name == "templateinline" ||
+                       name == "templateblock" || PlainTextBuilder::holdsNoText(name)) {
                 xml_.skipCurrentElement();
             } else if (name == "img") {
                 const std::string src = text(attributes.value(QLatin1String("src")));
                 if (!src.empty()) pictures.push_back(src);
                 xml_.skipCurrentElement();
-            } else if (name == "object" && text(attributes.value(QLatin1String("type"))).rfind("image/", 0) == 0) {
+            } else if (name == "object" &&
+                       text(attributes.value(QLatin1String("type"))).rfind("image/", 0) == 0) {
                 const std::string data = text(attributes.value(QLatin1String("data")));
                 if (!data.empty()) pictures.push_back(data);
                 xml_.skipCurrentElement();
@@ -189,8 +198,8 @@ private:
         interactions_.push_back(std::move(i));
     }
 
-    xbase::Status decide(InterchangeDocument& document, const std::string& category, const std::string& title,
-                         const PictureResolver& resolver) {
+    xbase::Status decide(InterchangeDocument& document, const std::string& category,
+                         const std::string& title, const PictureResolver& resolver) {
         InterchangeQuestion q;
         q.where = where_;
         q.text = body_.finish();
@@ -200,22 +209,27 @@ private:
             return xbase::Status::ok();
         };
         if (interactions_.empty()) return skip("an item without an interaction (text only)");
-        if (interactions_.size() > 1) return skip("an item with " + std::to_string(interactions_.size()) + " interactions");
+        if (interactions_.size() > 1)
+            return skip("an item with " + std::to_string(interactions_.size()) + " interactions");
         const Interaction& i = interactions_.front();
         if (i.kind != "choiceInteraction") return skip("a " + i.kind + " item");
         const auto correct = correct_.find(i.response);
-        if (correct == correct_.end() || correct->second.empty()) return skip("it has no correct response");
+        if (correct == correct_.end() || correct->second.empty())
+            return skip("it has no correct response");
         for (const Choice& c : i.choices) q.choices.push_back(c.text);
         for (const std::string& value : correct->second) {
-            const auto at = std::find_if(i.choices.begin(), i.choices.end(), [&](const Choice& c) { return c.id == value; });
-            if (at == i.choices.end()) return skip("its correct response \"" + value + "\" is not one of its choices");
+            const auto at = std::find_if(i.choices.begin(), i.choices.end(),
+                                         [&](const Choice& c) { return c.id == value; });
+            if (at == i.choices.end())
+                return skip("its correct response \"" + value + "\" is not one of its choices");
             q.right.push_back(static_cast<int>(at - i.choices.begin()) + 1);
         }
         q.kind = i.maxChoices == 1 ? Kind::SingleChoice : Kind::MultipleChoice;
         if (q.kind == Kind::SingleChoice && q.choices.size() == 2 && q.right.size() == 1) {
             const std::string first = lower(trim(q.choices[0])), second = lower(trim(q.choices[1]));
             if ((first == "true" && second == "false") || (first == "false" && second == "true")) {
-                const bool trueIsRight = lower(trim(q.choices[static_cast<size_t>(q.right[0] - 1)])) == "true";
+                const bool trueIsRight =
+                    lower(trim(q.choices[static_cast<size_t>(q.right[0] - 1)])) == "true";
                 q.kind = Kind::TrueFalse;
                 q.right = {trueIsRight ? 1 : 2};
             }
@@ -223,7 +237,8 @@ private:
         for (size_t n = 0; n < bodyPictures_.size(); ++n) {
             const PictureReference ref = PictureReference::of(bodyPictures_[n]);
             if (n > 0) {
-                document.note(q.where, "only the first picture is kept; \"" + ref.name + "\" is left out");
+                document.note(q.where,
+                              "only the first picture is kept; \"" + ref.name + "\" is left out");
                 continue;
             }
             xbase::Result<std::optional<InterchangePicture>> picture = resolver(ref, q.where);
@@ -231,12 +246,14 @@ private:
             if (picture.value()) {
                 q.picture = std::move(*picture.value());
             } else {
-                document.note(q.where, "picture \"" + ref.name + "\" is not in the item's files; left out");
+                document.note(q.where,
+                              "picture \"" + ref.name + "\" is not in the item's files; left out");
             }
         }
         size_t choicePictures = 0;
         for (const Choice& c : i.choices) choicePictures += c.pictures;
-        if (choicePictures + feedbackPictures_ > 0) document.note(q.where, "pictures in choices and feedback are left out");
+        if (choicePictures + feedbackPictures_ > 0)
+            document.note(q.where, "pictures in choices and feedback are left out");
 
         std::vector<std::string> hints, references;
         for (const Feedback& f : feedback_) {
@@ -290,18 +307,22 @@ xbase::Result<Manifest> readManifestXml(const std::string& bytes, const std::str
         } else if (xml.name() == QLatin1String("resource")) {
             const std::string type = text(xml.attributes().value(QLatin1String("type")));
             const std::string href = text(xml.attributes().value(QLatin1String("href")));
-            const bool item = type.rfind("imsqti_item", 0) == 0, test = type.rfind("imsqti_test", 0) == 0;
+            const bool item = type.rfind("imsqti_item", 0) == 0,
+                       test = type.rfind("imsqti_test", 0) == 0;
             if (type.rfind("imsqti_xmlv1", 0) == 0) manifest.olderQti = true;
             if (!item && !test) continue;
-            std::optional<std::string> path = QtiReader::resolve(asFolder(base) + asFolder(xmlBase(xml.attributes())), href);
-            if (!path) return xbase::Status::error(where + ": resource \"" + href + "\" lies outside the package");
+            std::optional<std::string> path =
+                QtiReader::resolve(asFolder(base) + asFolder(xmlBase(xml.attributes())), href);
+            if (!path)
+                return xbase::Status::error(where + ": resource \"" + href +
+                                            "\" lies outside the package");
             if (item) manifest.items.push_back(*path);
             if (test && manifest.test.empty()) manifest.test = *path;
         }
     }
     if (xml.hasError())
-        return xbase::Status::error(where + ":" + std::to_string(xml.lineNumber()) + ": broken XML: " +
-                                    xml.errorString().toStdString());
+        return xbase::Status::error(where + ":" + std::to_string(xml.lineNumber()) +
+                                    ": broken XML: " + xml.errorString().toStdString());
     return manifest;
 }
 
@@ -332,7 +353,8 @@ std::optional<std::string> QtiReader::resolve(const std::string& folder, const s
     return path;
 }
 
-xbase::Result<InterchangeDocument> QtiReader::readPackageFiles(const FileLookup& lookup, const std::string& name) {
+xbase::Result<InterchangeDocument> QtiReader::readPackageFiles(const FileLookup& lookup,
+                                                               const std::string& name) {
     size_t total = 0;
     auto read = [&](const std::string& path) -> xbase::Result<std::optional<std::string>> {
         xbase::Result<std::optional<std::string>> bytes = lookup(path);
@@ -346,12 +368,14 @@ xbase::Result<InterchangeDocument> QtiReader::readPackageFiles(const FileLookup&
     };
     xbase::Result<std::optional<std::string>> manifestBytes = read("imsmanifest.xml");
     if (!manifestBytes) return manifestBytes.status();
-    if (!manifestBytes.value()) return xbase::Status::error(name + ": the package has no imsmanifest.xml");
+    if (!manifestBytes.value())
+        return xbase::Status::error(name + ": the package has no imsmanifest.xml");
     xbase::Result<Manifest> manifest = readManifestXml(*manifestBytes.value(), name);
     if (!manifest) return manifest.status();
     if (manifest->items.empty()) {
         if (manifest->olderQti)
-            return xbase::Status::error(name + ": the package holds QTI 1.2 items; export them as QTI 2.1");
+            return xbase::Status::error(
+                name + ": the package holds QTI 1.2 items; export them as QTI 2.1");
         return xbase::Status::error(name + ": imsmanifest.xml lists no assessment items");
     }
     std::string category;
@@ -359,7 +383,8 @@ xbase::Result<InterchangeDocument> QtiReader::readPackageFiles(const FileLookup&
         xbase::Result<std::optional<std::string>> test = read(manifest->test);
         if (!test) return test.status();
         if (!test.value())
-            return xbase::Status::error(name + ": test \"" + manifest->test + "\" named in imsmanifest.xml is not in the package");
+            return xbase::Status::error(name + ": test \"" + manifest->test +
+                                        "\" named in imsmanifest.xml is not in the package");
         QXmlStreamReader xml(QByteArray::fromStdString(*test.value()));
         if (xml.readNextStartElement() && xml.name() == QLatin1String("assessmentTest"))
             category = trim(text(xml.attributes().value(QLatin1String("title"))));
@@ -369,26 +394,35 @@ xbase::Result<InterchangeDocument> QtiReader::readPackageFiles(const FileLookup&
         xbase::Result<std::optional<std::string>> bytes = read(item);
         if (!bytes) return bytes.status();
         if (!bytes.value())
-            return xbase::Status::error(name + ": item \"" + item + "\" named in imsmanifest.xml is not in the package");
+            return xbase::Status::error(name + ": item \"" + item +
+                                        "\" named in imsmanifest.xml is not in the package");
         const std::string folder = folderOf(item);
-        PictureResolver resolver = [&](const PictureReference& ref,
-                                       const std::string& where) -> xbase::Result<std::optional<InterchangePicture>> {
-            if (ref.kind == PictureReference::Kind::Inline && ref.bytes) return std::optional(InterchangePicture{ref.name, ref.bytes});
-            if (ref.kind != PictureReference::Kind::File) return std::optional<InterchangePicture>();
+        PictureResolver resolver =
+            [&](const PictureReference& ref,
+                const std::string& where) -> xbase::Result<std::optional<InterchangePicture>> {
+            if (ref.kind == PictureReference::Kind::Inline && ref.bytes)
+                return std::optional(InterchangePicture{ref.name, ref.bytes});
+            if (ref.kind != PictureReference::Kind::File)
+                return std::optional<InterchangePicture>();
             const std::optional<std::string> path = resolve(folder, ref.name);
-            if (!path) return xbase::Status::error(where + ": picture \"" + ref.name + "\" lies outside the package");
+            if (!path)
+                return xbase::Status::error(where + ": picture \"" + ref.name +
+                                            "\" lies outside the package");
             xbase::Result<std::optional<std::string>> picture = read(*path);
             if (!picture) return picture.status();
             if (!picture.value())
-                return xbase::Status::error(where + ": picture \"" + *path + "\" is not in the package");
+                return xbase::Status::error(where + ": picture \"" + *path +
+                                            "\" is not in the package");
             return std::optional(InterchangePicture{*path, std::move(*picture.value())});
         };
-        ZX_TRY(ItemReader(*bytes.value(), name + ", item " + item).read(document, category, resolver));
+        ZX_TRY(
+            ItemReader(*bytes.value(), name + ", item " + item).read(document, category, resolver));
     }
     return document;
 }
 
-xbase::Result<InterchangeDocument> QtiReader::readPackage(std::string bytes, const std::string& name) {
+xbase::Result<InterchangeDocument> QtiReader::readPackage(std::string bytes,
+                                                          const std::string& name) {
     xbase::Result<ZipArchive> zip = ZipArchive::open(std::move(bytes), name);
     if (!zip) return zip.status();
     const ZipArchive& archive = zip.value();
@@ -411,12 +445,16 @@ xbase::Result<InterchangeDocument> QtiReader::readManifest(const std::string& ma
         name);
 }
 
-xbase::Result<InterchangeDocument> QtiReader::readItem(std::string_view xml, const std::string& name) {
+xbase::Result<InterchangeDocument> QtiReader::readItem(std::string_view xml,
+                                                       const std::string& name) {
     InterchangeDocument document;
-    PictureResolver resolver = [](const PictureReference& ref,
-                                  const std::string&) -> xbase::Result<std::optional<InterchangePicture>> {
-        if (ref.kind == PictureReference::Kind::File) return std::optional(InterchangePicture{ref.name, std::nullopt});
-        if (ref.kind == PictureReference::Kind::Inline && ref.bytes) return std::optional(InterchangePicture{ref.name, ref.bytes});
+    PictureResolver resolver =
+        [](const PictureReference& ref,
+           const std::string&) -> xbase::Result<std::optional<InterchangePicture>> {
+        if (ref.kind == PictureReference::Kind::File)
+            return std::optional(InterchangePicture{ref.name, std::nullopt});
+        if (ref.kind == PictureReference::Kind::Inline && ref.bytes)
+            return std::optional(InterchangePicture{ref.name, ref.bytes});
         return std::optional<InterchangePicture>();
     };
     ZX_TRY(ItemReader(xml, name).read(document, "", resolver));

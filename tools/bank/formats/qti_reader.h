@@ -14,7 +14,8 @@
 //         <simpleChoice identifier="c1">Hub</simpleChoice> ...
 //       </choiceInteraction>
 //     </itemBody>
-//     <modalFeedback outcomeIdentifier="FEEDBACK" identifier="HINT" title="Hint">...</modalFeedback>
+//     <modalFeedback outcomeIdentifier="FEEDBACK" identifier="HINT"
+//     title="Hint">...</modalFeedback>
 //   </assessmentItem>
 //
 // An item with one choiceInteraction is taken: maxChoices 1 makes a single
@@ -39,16 +40,20 @@ namespace zentrix::banktool {
 class QtiReader {
 public:
     // A content package as the bytes of its ZIP file; `name` names it.
-    static xbase::Result<InterchangeDocument> readPackage(std::string bytes, const std::string& name);
+    static xbase::Result<InterchangeDocument> readPackage(std::string bytes,
+                                                          const std::string& name);
     // An unpacked package: the path of its imsmanifest.xml.
     static xbase::Result<InterchangeDocument> readManifest(const std::string& manifestPath);
     // One loose item; its pictures are files beside it, read by the importer.
-    static xbase::Result<InterchangeDocument> readItem(std::string_view xml, const std::string& name);
+    static xbase::Result<InterchangeDocument> readItem(std::string_view xml,
+                                                       const std::string& name);
 
     // The package file at `path`, or nothing when it is not there; fails
     // when it is there but cannot be read.
-    using FileLookup = std::function<xbase::Result<std::optional<std::string>>(const std::string& path)>;
-    static xbase::Result<InterchangeDocument> readPackageFiles(const FileLookup& lookup, const std::string& name);
+    using FileLookup =
+        std::function<xbase::Result<std::optional<std::string>>(const std::string& path)>;
+    static xbase::Result<InterchangeDocument> readPackageFiles(const FileLookup& lookup,
+                                                               const std::string& name);
 
     // `href` taken from inside `folder` of a package, "." and ".." resolved;
     // nothing when it leaves the package or is a web address.

@@ -64,7 +64,8 @@ bool TextEncoding::isValidUtf8(std::string_view bytes) {
     size_t pos = 0;
     while (pos < bytes.size()) {
         const size_t at = pos;
-        if (next(bytes, pos) == kReplacement && bytes.compare(at, 3, "\xEF\xBF\xBD") != 0) return false;
+        if (next(bytes, pos) == kReplacement && bytes.compare(at, 3, "\xEF\xBF\xBD") != 0)
+            return false;
     }
     return true;
 }
@@ -108,7 +109,8 @@ std::string TextEncoding::toWindows1252(std::string_view utf8, std::vector<char3
             continue;
         }
         out.push_back('?');
-        if (unmapped && std::find(unmapped->begin(), unmapped->end(), cp) == unmapped->end()) unmapped->push_back(cp);
+        if (unmapped && std::find(unmapped->begin(), unmapped->end(), cp) == unmapped->end())
+            unmapped->push_back(cp);
     }
     return out;
 }

@@ -57,7 +57,8 @@ xbase::Result<ZipArchive> ZipArchive::open(std::string bytes, const std::string&
     state->bytes = std::move(bytes);
     zip_error_t error;
     zip_error_init(&error);
-    zip_source_t* source = zip_source_buffer_create(state->bytes.data(), state->bytes.size(), 0, &error);
+    zip_source_t* source =
+        zip_source_buffer_create(state->bytes.data(), state->bytes.size(), 0, &error);
     if (!source) {
         const std::string message = errorText(&error);
         zip_error_fini(&error);
@@ -73,7 +74,8 @@ xbase::Result<ZipArchive> ZipArchive::open(std::string bytes, const std::string&
     zip_error_fini(&error);
     const zip_int64_t count = zip_get_num_entries(state->archive, 0);
     for (zip_int64_t i = 0; i < count; ++i) {
-        const char* entry = zip_get_name(state->archive, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_GUESS);
+        const char* entry =
+            zip_get_name(state->archive, static_cast<zip_uint64_t>(i), ZIP_FL_ENC_GUESS);
         if (!entry) continue;
         const std::string key = normalized(entry);
         state->entries.emplace(key, static_cast<zip_uint64_t>(i));
@@ -91,7 +93,8 @@ xbase::Result<std::optional<std::string>> ZipArchive::read(const std::string& pa
     }
     const std::string where = state_->name + ", entry " + key;
     zip_file_t* file = zip_fopen_index(state_->archive, it->second, 0);
-    if (!file) return xbase::Status::error(where + ": cannot be read: " + zip_strerror(state_->archive));
+    if (!file)
+        return xbase::Status::error(where + ": cannot be read: " + zip_strerror(state_->archive));
     std::string bytes;
     char buffer[16384];
     while (true) {
@@ -104,7 +107,8 @@ xbase::Result<std::optional<std::string>> ZipArchive::read(const std::string& pa
         if (got == 0) break;
         if (bytes.size() + static_cast<size_t>(got) > kEntryLimit) {
             zip_fclose(file);
-            return xbase::Status::error(where + ": larger than " + std::to_string(kEntryLimit >> 20) + " MiB");
+            return xbase::Status::error(where + ": larger than " +
+                                        std::to_string(kEntryLimit >> 20) + " MiB");
         }
         bytes.append(buffer, static_cast<size_t>(got));
     }
@@ -112,7 +116,8 @@ xbase::Result<std::optional<std::string>> ZipArchive::read(const std::string& pa
     return std::optional<std::string>(std::move(bytes));
 }
 
-xbase::Result<std::string> ZipArchive::write(const std::vector<std::pair<std::string, std::string>>& entries) {
+xbase::Result<std::string> ZipArchive::write(
+    const std::vector<std::pair<std::string, std::string>>& entries) {
     zip_error_t error;
     zip_error_init(&error);
     auto failed = [&](const std::string& what) {
@@ -130,7 +135,9 @@ xbase::Result<std::string> ZipArchive::write(const std::vector<std::pair<std::st
     zip_source_keep(target);  // it must outlive zip_close, which fills it
     for (const auto& [name, bytes] : entries) {
         zip_source_t* data = zip_source_buffer(archive, bytes.data(), bytes.size(), 0);
-        const zip_int64_t index = data ? zip_file_add(archive, name.c_str(), data, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) : -1;
+        const zip_int64_t index =
+            data ? zip_file_add(archive, name.c_str(), data, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE)
+                 : -1;
         if (index < 0) {
             if (data) zip_source_free(data);
             const std::string message = zip_strerror(archive);
@@ -161,7 +168,9 @@ xbase::Result<std::string> ZipArchive::write(const std::vector<std::pair<std::st
     }
     zip_source_free(target);
     zip_error_fini(&error);
-    if (out.empty()) return xbase::Status::error("writing the ZIP archive: the written archive could not be read back");
+    if (out.empty())
+        return xbase::Status::error(
+            "writing the ZIP archive: the written archive could not be read back");
     return out;
 }
 

@@ -32,7 +32,8 @@ public:
 
     // An archive of the entries given, in that order, deflated, every entry
     // stamped with one fixed time so the same entries give the same bytes.
-    static xbase::Result<std::string> write(const std::vector<std::pair<std::string, std::string>>& entries);
+    static xbase::Result<std::string> write(
+        const std::vector<std::pair<std::string, std::string>>& entries);
 
 private:
     struct State;

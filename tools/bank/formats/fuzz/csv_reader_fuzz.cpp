@@ -11,7 +11,8 @@
 using namespace zentrix::banktool;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string text = TextEncoding::sourceToUtf8(std::string(reinterpret_cast<const char*>(data), size));
+    const std::string text =
+        TextEncoding::sourceToUtf8(std::string(reinterpret_cast<const char*>(data), size));
     zentrix::xbase::Result<InterchangeDocument> read = CsvReader::read(text, "fuzz.csv");
     (void)read;
     return 0;

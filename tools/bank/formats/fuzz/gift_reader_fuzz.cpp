@@ -13,12 +13,14 @@
 using namespace zentrix::banktool;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string text = TextEncoding::sourceToUtf8(std::string(reinterpret_cast<const char*>(data), size));
+    const std::string text =
+        TextEncoding::sourceToUtf8(std::string(reinterpret_cast<const char*>(data), size));
     zentrix::xbase::Result<InterchangeDocument> read = GiftReader::read(text, "fuzz.gift");
     if (!read) return 0;
     for (const InterchangeCategory& category : read->categories) {
         for (const InterchangeQuestion& q : category.questions) {
-            const std::string again = "::" + GiftReader::escape(q.title) + "::" + GiftReader::escape(q.text) + "{T}";
+            const std::string again =
+                "::" + GiftReader::escape(q.title) + "::" + GiftReader::escape(q.text) + "{T}";
             if (!GiftReader::read(again, "again.gift")) __builtin_trap();
         }
     }

@@ -34,7 +34,8 @@ TEST(FuzzFinds, GiftReaderReadsEachToAnAnswer) {
     const std::vector<fs::path> files = inputs("gift");
     ASSERT_FALSE(files.empty());
     for (const fs::path& file : files) {
-        xbase::Result<InterchangeDocument> read = GiftReader::read(bytesOf(file), file.filename().string());
+        xbase::Result<InterchangeDocument> read =
+            GiftReader::read(bytesOf(file), file.filename().string());
         EXPECT_TRUE(read.isOk() || !read.message().empty()) << file;
     }
 }
@@ -43,7 +44,8 @@ TEST(FuzzFinds, CsvReaderReadsEachToAnAnswer) {
     const std::vector<fs::path> files = inputs("csv");
     ASSERT_FALSE(files.empty());
     for (const fs::path& file : files) {
-        xbase::Result<InterchangeDocument> read = CsvReader::read(bytesOf(file), file.filename().string());
+        xbase::Result<InterchangeDocument> read =
+            CsvReader::read(bytesOf(file), file.filename().string());
         EXPECT_TRUE(read.isOk() || !read.message().empty()) << file;
     }
 }
