@@ -3,24 +3,20 @@
 #include <cctype>
 #include <optional>
 
+#include "tools/bank/formats/ascii_text.h"
+
 namespace zentrix::banktool {
 
 namespace {
 
 using Kind = InterchangeQuestion::Kind;
 
-std::string_view trim(std::string_view s) {
-    const size_t begin = s.find_first_not_of(" \t\r\n");
-    if (begin == std::string_view::npos) return {};
-    return s.substr(begin, s.find_last_not_of(" \t\r\n") - begin + 1);
-}
-
 // "B. text" or "B) text": the letter and the text.
 std::optional<std::pair<char, std::string_view>> choiceLine(std::string_view line) {
     if (line.size() < 3 || line[0] < 'A' || line[0] > 'Z' || (line[1] != '.' && line[1] != ')') ||
         (line[2] != ' ' && line[2] != '\t'))
         return std::nullopt;
-    return std::make_pair(line[0], trim(line.substr(3)));
+    return std::make_pair(line[0], ascii::trimmedView(line.substr(3)));
 }
 
 // The letters after "ANSWER:", when the line is one.
@@ -29,7 +25,7 @@ std::optional<std::string_view> answerLine(std::string_view line) {
     std::string head(line.substr(0, 7));
     for (char& c : head) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (head != "ANSWER:") return std::nullopt;
-    return trim(line.substr(7));
+    return ascii::trimmedView(line.substr(7));
 }
 
 }  // namespace
@@ -39,7 +35,7 @@ bool AikenReader::looksLikeAiken(std::string_view text) {
     while (pos < text.size()) {
         size_t end = text.find('\n', pos);
         if (end == std::string_view::npos) end = text.size();
-        if (answerLine(trim(text.substr(pos, end - pos)))) return true;
+        if (answerLine(ascii::trimmedView(text.substr(pos, end - pos)))) return true;
         pos = end + 1;
     }
     return false;
@@ -59,7 +55,7 @@ xbase::Result<InterchangeDocument> AikenReader::read(std::string_view text,
     while (pos < text.size()) {
         size_t end = text.find('\n', pos);
         if (end == std::string_view::npos) end = text.size();
-        const std::string_view line = trim(text.substr(pos, end - pos));
+        const std::string_view line = ascii::trimmedView(text.substr(pos, end - pos));
         pos = end + 1;
         ++lineNumber;
         if (line.empty()) {

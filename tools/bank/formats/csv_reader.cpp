@@ -6,23 +6,13 @@
 #include <map>
 #include <optional>
 
+#include "tools/bank/formats/ascii_text.h"
+
 namespace zentrix::banktool {
 
 namespace {
 
 using Kind = InterchangeQuestion::Kind;
-
-std::string trim(std::string_view s) {
-    const size_t begin = s.find_first_not_of(" \t\n");
-    if (begin == std::string_view::npos) return {};
-    return std::string(s.substr(begin, s.find_last_not_of(" \t\n") - begin + 1));
-}
-
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
 
 // Line breaks of every kind as "\n".
 std::string normalizeBreaks(std::string_view text) {
@@ -65,8 +55,9 @@ public:
         if (!records) return records.status();
         bool header = false;
         for (const CsvReader::Record& record : records.value()) {
-            const bool blank = std::all_of(record.fields.begin(), record.fields.end(),
-                                           [](const std::string& f) { return trim(f).empty(); });
+            const bool blank =
+                std::all_of(record.fields.begin(), record.fields.end(),
+                            [](const std::string& f) { return ascii::trimmed(f).empty(); });
             if (blank) continue;
             if (!header) {
                 ZX_TRY(readHeader(record));
@@ -89,7 +80,7 @@ private:
         std::map<std::string, size_t> seen;
         columns_.count = record.fields.size();
         for (size_t i = 0; i < record.fields.size(); ++i) {
-            const std::string name = lower(trim(record.fields[i]));
+            const std::string name = ascii::lower(ascii::trimmed(record.fields[i]));
             if (name.empty()) continue;  // an unnamed column is read as nothing
             if (seen.count(name))
                 return error(record.line, "column \"" + name + "\" is named twice");
@@ -109,7 +100,7 @@ private:
                 continue;
             }
             std::string digits =
-                name.rfind("choice", 0) == 0 ? trim(name.substr(6)) : std::string();
+                name.rfind("choice", 0) == 0 ? ascii::trimmed(name.substr(6)) : std::string();
             if (!digits.empty() && digits.size() <= 3 &&
                 std::all_of(digits.begin(), digits.end(),
                             [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }) &&
@@ -122,7 +113,7 @@ private:
                 columns_.choices.push_back({number, i});
                 continue;
             }
-            return error(record.line, "unknown column \"" + trim(record.fields[i]) +
+            return error(record.line, "unknown column \"" + ascii::trimmed(record.fields[i]) +
                                           "\"; the columns are " + kColumns);
         }
         std::sort(columns_.choices.begin(), columns_.choices.end());
@@ -134,7 +125,7 @@ private:
     }
 
     static std::string field(const CsvReader::Record& record, const std::optional<size_t>& column) {
-        return column && *column < record.fields.size() ? trim(record.fields[*column])
+        return column && *column < record.fields.size() ? ascii::trimmed(record.fields[*column])
                                                         : std::string();
     }
 
@@ -145,7 +136,7 @@ private:
                                           " fields but the header names " +
                                           std::to_string(columns_.count) + " columns");
         for (size_t i = columns_.count; i < count; ++i) {
-            if (!trim(record.fields[i]).empty())
+            if (!ascii::trimmed(record.fields[i]).empty())
                 return error(record.line, "the row has " + std::to_string(count) +
                                               " fields but the header names " +
                                               std::to_string(columns_.count) +
@@ -176,7 +167,7 @@ private:
                                               " is empty but a later choice is not");
         }
 
-        const std::string type = lower(field(record, columns_.type));
+        const std::string type = ascii::lower(field(record, columns_.type));
         std::string kindName = type;
         std::replace(kindName.begin(), kindName.end(), ' ', '-');
         std::replace(kindName.begin(), kindName.end(), '_', '-');
@@ -203,7 +194,7 @@ private:
     xbase::Status readCorrect(const CsvReader::Record& record, std::optional<Kind> kind,
                               InterchangeQuestion& q) {
         const std::string correct = field(record, columns_.correct);
-        const std::string word = lower(correct);
+        const std::string word = ascii::lower(correct);
         const bool trueWord = word == "true" || word == "t";
         const bool falseWord = word == "false" || word == "f";
         if (!kind && (trueWord || falseWord) && q.choices.empty()) kind = Kind::TrueFalse;

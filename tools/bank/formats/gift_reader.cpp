@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "tools/bank/formats/ascii_text.h"
 #include "tools/bank/formats/html_text.h"
 #include "tools/bank/formats/picture_reference.h"
 
@@ -13,18 +14,6 @@ namespace {
 using Kind = InterchangeQuestion::Kind;
 
 constexpr std::string_view kBlanks = " \t\r\n";
-
-std::string_view trim(std::string_view s) {
-    const size_t begin = s.find_first_not_of(kBlanks);
-    if (begin == std::string_view::npos) return {};
-    return s.substr(begin, s.find_last_not_of(kBlanks) - begin + 1);
-}
-
-std::string upper(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
 
 // The first `what` at or after `from` that no backslash escapes.
 size_t findUnescaped(std::string_view s, std::string_view what, size_t from = 0) {
@@ -62,7 +51,7 @@ std::string unescape(std::string_view s) {
 
 // A decimal weight such as "50", "-33.33333" or "12.5".
 bool parseWeight(std::string_view s, double& value) {
-    s = trim(s);
+    s = ascii::trimmedView(s);
     bool negative = false;
     if (!s.empty() && (s[0] == '-' || s[0] == '+')) {
         negative = s[0] == '-';
@@ -125,14 +114,14 @@ public:
             if (!content.empty() && content.back() == '\r') content.remove_suffix(1);
             ++line;
             pos = end + 1;
-            const std::string_view trimmed = trim(content);
+            const std::string_view trimmed = ascii::trimmedView(content);
             if (trimmed.substr(0, 2) == "//") continue;
             if (trimmed.empty()) {
                 ZX_TRY(flush(block));
                 continue;
             }
-            if (block.text.empty() && upper(trimmed.substr(0, 10)) == "$CATEGORY:") {
-                category = std::string(trim(trimmed.substr(10)));
+            if (block.text.empty() && ascii::upper(trimmed.substr(0, 10)) == "$CATEGORY:") {
+                category = std::string(ascii::trimmedView(trimmed.substr(10)));
                 continue;
             }
             if (block.text.empty()) block.category = category;
@@ -157,7 +146,7 @@ private:
     std::string inFormat(const std::string& raw,
                          std::vector<std::string>* pictures = nullptr) const {
         const std::string text = unescape(raw);
-        if (format_ != "html") return std::string(trim(text));
+        if (format_ != "html") return std::string(ascii::trimmedView(text));
         HtmlText::Result plain = HtmlText::toPlainText(text);
         if (pictures) *pictures = std::move(plain.pictures);
         return plain.text;
@@ -173,7 +162,7 @@ private:
             const size_t end = findUnescaped(s, "::", pos + 2);
             if (end == std::string_view::npos)
                 return error(block.lineOf(pos), "the title opened with \"::\" is not closed");
-            q.title = std::string(trim(unescape(s.substr(pos + 2, end - pos - 2))));
+            q.title = std::string(ascii::trimmedView(unescape(s.substr(pos + 2, end - pos - 2))));
             titled = true;
             pos = s.find_first_not_of(kBlanks, end + 2);
             if (pos == std::string_view::npos) pos = s.size();
@@ -182,7 +171,7 @@ private:
         if (s.substr(pos, 1) == "[") {
             const size_t close = s.find(']', pos);
             if (close != std::string_view::npos) {
-                const std::string format = upper(s.substr(pos + 1, close - pos - 1));
+                const std::string format = ascii::upper(s.substr(pos + 1, close - pos - 1));
                 if (format == "HTML" || format == "MOODLE" || format == "PLAIN" ||
                     format == "MARKDOWN") {
                     format_ = format == "HTML" ? "html" : "text";
@@ -213,25 +202,11 @@ private:
         // Text on both sides of the answers: the answers stand for a blank.
         const std::string_view after = s.substr(close + 1);
         std::string raw(s.substr(pos, open - pos));
-        if (!trim(after).empty()) raw += "_____" + std::string(after);
+        if (!ascii::trimmedView(after).empty()) raw += "_____" + std::string(after);
         std::vector<std::string> pictures;
         q.text = inFormat(raw, &pictures);
         if (!titled) q.title = titleFromText(q.text);
-        for (size_t i = 0; i < pictures.size(); ++i) {
-            const PictureReference ref = PictureReference::of(pictures[i]);
-            if (i > 0) {
-                document_.note(q.where,
-                               "only the first picture is kept; \"" + ref.name + "\" is left out");
-            } else if (ref.kind == PictureReference::Kind::File) {
-                q.picture = InterchangePicture{ref.name, std::nullopt};
-            } else if (ref.kind == PictureReference::Kind::Inline && ref.bytes) {
-                q.picture = InterchangePicture{ref.name, ref.bytes};
-            } else {
-                document_.note(q.where,
-                               "picture \"" + ref.name +
-                                   "\" is neither in the text nor beside the file; left out");
-            }
-        }
+        ZX_TRY(takeExhibit(pictures, pictureBesideOrInline, q, document_));
         return answers(block, std::string(s.substr(open + 1, close - open - 1)), open + 1, q);
     }
 
@@ -241,7 +216,7 @@ private:
             q.reference = inFormat(a.substr(general + 4));
             a.resize(general);
         }
-        const std::string_view body = trim(a);
+        const std::string_view body = ascii::trimmedView(a);
         offset += static_cast<size_t>(body.data() - a.data());
         auto skip = [&](const std::string& reason) {
             document_.skip(q.where, q.title, q.text, reason);
@@ -251,7 +226,7 @@ private:
         if (body[0] == '#') return skip("a numerical question");
 
         const size_t firstHash = findUnescaped(body, "#");
-        const std::string head = upper(trim(body.substr(0, firstHash)));
+        const std::string head = ascii::upper(ascii::trimmedView(body.substr(0, firstHash)));
         if (head == "T" || head == "TRUE" || head == "F" || head == "FALSE") {
             // {TRUE#wrong answer's feedback#right answer's feedback}
             std::vector<std::string> feedback;
@@ -311,7 +286,7 @@ private:
         std::vector<std::pair<std::string, std::string>> feedback;
         int partial = 0;
         for (Answer& x : list) {
-            std::string_view rest = trim(x.raw);
+            std::string_view rest = ascii::trimmedView(x.raw);
             double weight = x.mark == '=' ? 100 : 0;
             if (!rest.empty() && rest[0] == '%') {
                 const size_t end = rest.find('%', 1);

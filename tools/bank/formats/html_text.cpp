@@ -5,6 +5,7 @@
 #include <cctype>
 #include <map>
 
+#include "tools/bank/formats/ascii_text.h"
 #include "tools/bank/formats/plain_text_builder.h"
 #include "tools/bank/formats/text_encoding.h"
 #include "xbase/windows1252.h"
@@ -48,12 +49,6 @@ const std::map<std::string_view, char32_t>& namedReferences() {
         return m;
     }();
     return names;
-}
-
-std::string lowerCase(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
 }
 
 bool isTagNameChar(char c) {
@@ -150,7 +145,7 @@ private:
         }
         const size_t nameStart = pos_;
         while (pos_ < html_.size() && isTagNameChar(html_[pos_])) ++pos_;
-        tag.name = lowerCase(html_.substr(nameStart, pos_ - nameStart));
+        tag.name = ascii::lower(html_.substr(nameStart, pos_ - nameStart));
         while (pos_ < html_.size()) {
             const char c = html_[pos_];
             if (c == '>') {
@@ -166,7 +161,7 @@ private:
             while (pos_ < html_.size() && html_[pos_] != '=' && html_[pos_] != '>' &&
                    html_[pos_] != '/' && !std::isspace(static_cast<unsigned char>(html_[pos_])))
                 ++pos_;
-            const std::string name = lowerCase(html_.substr(attrStart, pos_ - attrStart));
+            const std::string name = ascii::lower(html_.substr(attrStart, pos_ - attrStart));
             std::string value;
             while (pos_ < html_.size() && std::isspace(static_cast<unsigned char>(html_[pos_])))
                 ++pos_;
@@ -205,7 +200,7 @@ private:
             const std::string close = "</" + tag.name;
             size_t at = html_.find('<', pos_);
             while (at != std::string_view::npos &&
-                   lowerCase(html_.substr(at, close.size())) != close)
+                   ascii::lower(html_.substr(at, close.size())) != close)
                 at = html_.find('<', at + 1);
             pos_ = at == std::string_view::npos ? html_.size() : at;
             return;

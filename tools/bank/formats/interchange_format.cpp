@@ -4,17 +4,11 @@
 #include <filesystem>
 
 #include "tools/bank/formats/aiken_reader.h"
+#include "tools/bank/formats/ascii_text.h"
 
 namespace zentrix::banktool {
 
-namespace {
-
-std::string lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 std::optional<std::string> InterchangeFormats::rootElement(std::string_view s) {
     if (s.substr(0, 3) == "\xEF\xBB\xBF") s.remove_prefix(3);
@@ -46,7 +40,7 @@ std::optional<std::string> InterchangeFormats::rootElement(std::string_view s) {
 }
 
 std::optional<InterchangeFormat> InterchangeFormats::parse(std::string_view name) {
-    const std::string n = lower(std::string(name));
+    const std::string n = ascii::lower(std::string(name));
     if (n == "exam") return InterchangeFormat::ExamSource;
     if (n == "gift") return InterchangeFormat::Gift;
     if (n == "aiken") return InterchangeFormat::Aiken;
@@ -82,7 +76,7 @@ bool InterchangeFormats::canExport(InterchangeFormat format) {
 std::optional<InterchangeFormat> InterchangeFormats::guess(const std::string& path,
                                                            std::string_view content) {
     const std::filesystem::path file(path);
-    const std::string extension = lower(file.extension().string());
+    const std::string extension = ascii::lower(file.extension().string());
     if (extension == ".exam") return InterchangeFormat::ExamSource;
     if (content.substr(0, 4) == "PK\x03\x04" || content.substr(0, 4) == "PK\x05\x06")
         return InterchangeFormat::Qti;

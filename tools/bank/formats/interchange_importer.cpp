@@ -1,15 +1,15 @@
 #include "tools/bank/formats/interchange_importer.h"
 
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 
+#include "platform/text_file.h"
 #include "questionbank/answer_key.h"
 #include "questionbank/bank_layout.h"
 #include "questionbank/bank_path.h"
 #include "questionbank/bank_records.h"
 #include "tools/bank/formats/aiken_reader.h"
+#include "tools/bank/formats/ascii_text.h"
 #include "tools/bank/formats/csv_reader.h"
 #include "tools/bank/formats/gift_reader.h"
 #include "tools/bank/formats/moodle_xml_reader.h"
@@ -27,13 +27,12 @@ using Kind = InterchangeQuestion::Kind;
 
 namespace {
 
+// The bytes of a file that must be there.
 xbase::Result<std::string> readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return xbase::Status::error(path + ": cannot be read");
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) return xbase::Status::error(path + ": cannot be read");
-    return buffer.str();
+    xbase::Result<std::optional<std::string>> bytes = platform::readWholeFile(path);
+    if (!bytes) return bytes.status();
+    if (!bytes.value()) return xbase::Status::error(path + ": cannot be read: no such file");
+    return std::move(*bytes.value());
 }
 
 // Windows-1252 for the bank; the characters it lacks are gathered.
@@ -156,11 +155,6 @@ std::string uniqueId(std::string id, std::set<std::string>& used) {
     }
     used.insert(id);
     return id;
-}
-
-std::string lowerCase(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
 }
 
 // Reads the files a document names beside its source.
@@ -325,7 +319,7 @@ xbase::Result<InterchangeImporter::Report> InterchangeImporter::read(
         exam.course.title = course;
         exam.id = id;
         exam.table = id;
-        exam.folder = lowerCase(id) + "/";
+        exam.folder = ascii::lower(id) + "/";
         exam.title = cp(title.empty() ? stem : title);
         if (const std::string changed = cp.report(); !changed.empty())
             report.notes.push_back(path + ": exam " + id + ": " + changed);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 
+#include "tools/bank/formats/ascii_text.h"
 #include "tools/bank/formats/html_text.h"
 #include "tools/bank/formats/picture_reference.h"
 
@@ -13,12 +14,6 @@ namespace zentrix::banktool {
 namespace {
 
 using Kind = InterchangeQuestion::Kind;
-
-std::string trim(const std::string& s) {
-    const size_t begin = s.find_first_not_of(" \t\r\n");
-    if (begin == std::string::npos) return {};
-    return s.substr(begin, s.find_last_not_of(" \t\r\n") - begin + 1);
-}
 
 // A text element such as <questiontext>: its format, its <text> and the
 // files embedded beside it.
@@ -46,7 +41,7 @@ struct QuestionElement {
 
 // A text part as plain text; `pictures` gets the src of its pictures.
 std::string plain(const TextPart& part, std::vector<std::string>* pictures = nullptr) {
-    if (part.format == "plain_text" || part.format == "markdown") return trim(part.text);
+    if (part.format == "plain_text" || part.format == "markdown") return ascii::trimmed(part.text);
     std::string html = part.text;
     if (part.format == "moodle_auto_format") {
         // Line breaks of the auto format are breaks, not blanks.
@@ -147,7 +142,7 @@ private:
                 readPart(answer.text, &answer);
                 q.answers.push_back(std::move(answer));
             } else if (name == QLatin1String("single")) {
-                q.single = trim(
+                q.single = ascii::trimmed(
                     xml_.readElementText(QXmlStreamReader::IncludeChildElements).toStdString());
             } else {
                 xml_.skipCurrentElement();
@@ -155,49 +150,24 @@ private:
         }
     }
 
-    // The exhibit: the first picture of the question text, from the files
-    // embedded with it.
-    void picture(const QuestionElement& e, const std::vector<std::string>& sources,
-                 InterchangeQuestion& q) {
-        for (size_t i = 0; i < sources.size(); ++i) {
-            const PictureReference ref = PictureReference::of(sources[i]);
-            if (i > 0) {
-                document_.note(q.where,
-                               "only the first picture is kept; \"" + ref.name + "\" is left out");
-                continue;
-            }
-            std::optional<std::string> bytes = ref.bytes;
-            if (ref.kind == PictureReference::Kind::Embedded) {
-                auto file = e.questionText.files.find(ref.name);
-                if (file != e.questionText.files.end()) bytes = decodeBase64(file->second);
-            }
-            if (bytes) {
-                q.picture = InterchangePicture{ref.name, std::move(bytes)};
-            } else {
-                document_.note(
-                    q.where, "picture \"" + ref.name + "\" is not embedded in the file; left out");
-            }
-        }
-    }
-
     static bool fraction(const std::string& text, double& value) {
-        if (trim(text).empty()) {
+        if (ascii::trimmed(text).empty()) {
             value = 0;
             return true;
         }
         bool ok = false;
-        value = QString::fromStdString(trim(text)).toDouble(&ok);
+        value = QString::fromStdString(ascii::trimmed(text)).toDouble(&ok);
         return ok;
     }
 
     xbase::Status take(const QuestionElement& e) {
         if (e.type == "category") {
-            category_ = trim(plain(e.category));
+            category_ = ascii::trimmed(plain(e.category));
             return xbase::Status::ok();
         }
         InterchangeQuestion q;
         q.where = name_ + ":" + std::to_string(e.line);
-        q.title = trim(plain(e.name));
+        q.title = ascii::trimmed(plain(e.name));
         std::vector<std::string> pictures;
         q.text = plain(e.questionText, &pictures);
         if (e.type != "multichoice" && e.type != "truefalse") {
@@ -209,7 +179,19 @@ private:
             document_.skip(q.where, q.title, q.text, reason);
             return xbase::Status::ok();
         }
-        picture(e, pictures, q);
+        // The exhibit: the first picture of the question text, from the files embedded with it.
+        ZX_TRY(takeExhibit(
+            pictures,
+            [&](const PictureReference& ref) -> xbase::Result<std::optional<InterchangePicture>> {
+                std::optional<std::string> bytes = ref.bytes;
+                if (ref.kind == PictureReference::Kind::Embedded) {
+                    auto file = e.questionText.files.find(ref.name);
+                    if (file != e.questionText.files.end()) bytes = decodeBase64(file->second);
+                }
+                if (!bytes) return std::optional<InterchangePicture>();
+                return std::optional(InterchangePicture{ref.name, std::move(bytes)});
+            },
+            q, document_));
         q.reference = plain(e.generalFeedback);
 
         bool pictureLeftOut = !plainPictures(e.generalFeedback).empty();

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <cctype>
 
+#include "tools/bank/formats/ascii_text.h"
+
 namespace zentrix::banktool {
 
 namespace {
@@ -13,12 +15,6 @@ int hexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-}
-
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
 }
 
 }  // namespace
@@ -35,6 +31,36 @@ std::string percentDecoded(std::string_view text) {
         }
     }
     return out;
+}
+
+xbase::Result<std::optional<InterchangePicture>> pictureBesideOrInline(
+    const PictureReference& ref) {
+    if (ref.kind == PictureReference::Kind::File)
+        return std::optional(InterchangePicture{ref.name, std::nullopt});
+    if (ref.kind == PictureReference::Kind::Inline && ref.bytes)
+        return std::optional(InterchangePicture{ref.name, ref.bytes});
+    return std::optional<InterchangePicture>();
+}
+
+xbase::Status takeExhibit(const std::vector<std::string>& sources, const PictureFinder& find,
+                          InterchangeQuestion& q, InterchangeDocument& document) {
+    for (size_t i = 0; i < sources.size(); ++i) {
+        const PictureReference ref = PictureReference::of(sources[i]);
+        if (i > 0) {
+            document.note(q.where,
+                          "only the first picture is kept; \"" + ref.name + "\" is left out");
+            continue;
+        }
+        xbase::Result<std::optional<InterchangePicture>> picture = find(ref);
+        if (!picture) return picture.status();
+        if (picture.value()) {
+            q.picture = std::move(*picture.value());
+        } else {
+            document.note(q.where, "picture \"" + ref.name +
+                                       "\" is neither in the file nor beside it; left out");
+        }
+    }
+    return xbase::Status::ok();
 }
 
 std::string percentEncoded(std::string_view path) {
@@ -67,13 +93,13 @@ std::optional<std::string> decodeBase64(std::string_view text) {
 
 PictureReference PictureReference::of(std::string_view src) {
     PictureReference ref;
-    const std::string head = lower(src.substr(0, 5));
+    const std::string head = ascii::lower(src.substr(0, 5));
     if (head == "data:") {
         // data:image/png;base64,....
         ref.kind = Kind::Inline;
         const size_t comma = src.find(',');
         const std::string meta =
-            lower(src.substr(5, comma == std::string_view::npos ? 0 : comma - 5));
+            ascii::lower(src.substr(5, comma == std::string_view::npos ? 0 : comma - 5));
         const size_t slash = meta.find('/');
         std::string type =
             slash == std::string::npos ? "bin" : meta.substr(slash + 1, meta.find(';') - slash - 1);

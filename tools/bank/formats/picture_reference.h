@@ -4,9 +4,14 @@
 // are: inside the src itself (a data: address), inside the file that holds
 // the question (Moodle's @@PLUGINFILE@@), on the web, or in a file beside it.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "tools/bank/formats/interchange_document.h"
+#include "xbase/status.h"
 
 namespace zentrix::banktool {
 
@@ -18,6 +23,21 @@ struct PictureReference {
 
     static PictureReference of(std::string_view src);
 };
+
+// Where a reader finds a picture's bytes: the picture, nothing when it has
+// none, or a failure (a picture a package names but lacks).
+using PictureFinder =
+    std::function<xbase::Result<std::optional<InterchangePicture>>(const PictureReference&)>;
+
+// The finder of sources whose pictures are files beside them (read by the
+// importer) or data: addresses.
+xbase::Result<std::optional<InterchangePicture>> pictureBesideOrInline(const PictureReference& ref);
+
+// Makes the first of the pictures a question's text names (their src, in
+// order) its exhibit. The others are noted as left out, as is a first one
+// the finder does not have.
+xbase::Status takeExhibit(const std::vector<std::string>& sources, const PictureFinder& find,
+                          InterchangeQuestion& q, InterchangeDocument& document);
 
 std::string percentDecoded(std::string_view text);
 // A relative path as an address: bytes other than letters, digits, "/",

@@ -63,6 +63,14 @@ public:
         xml.writeEndElement();
     }
 
+    // The root element in `ns`, with the schema it follows.
+    void root(const char* ns, const char* name, const char* schema) {
+        xml.writeDefaultNamespace(ns);
+        xml.writeNamespace(kXsi, "xsi");
+        xml.writeStartElement(ns, name);
+        xml.writeAttribute(kXsi, "schemaLocation", schema);
+    }
+
     QByteArray bytes;
     QXmlStreamWriter xml;
 };
@@ -71,10 +79,7 @@ std::string item(const InterchangeQuestion& q, const std::string& id,
                  const std::string& pictureHref) {
     XmlFile file;
     QXmlStreamWriter& xml = file.xml;
-    xml.writeDefaultNamespace(kQtiNamespace);
-    xml.writeNamespace(kXsi, "xsi");
-    xml.writeStartElement(kQtiNamespace, "assessmentItem");
-    xml.writeAttribute(kXsi, "schemaLocation", kQtiSchema);
+    file.root(kQtiNamespace, "assessmentItem", kQtiSchema);
     xml.writeAttribute("identifier", QString::fromStdString(id));
     xml.writeAttribute("title", xmlText(q.title));
     xml.writeAttribute("adaptive", "false");
@@ -166,10 +171,7 @@ std::string item(const InterchangeQuestion& q, const std::string& id,
 std::string test(const ExportedExam& exam, const std::vector<std::string>& ids) {
     XmlFile file;
     QXmlStreamWriter& xml = file.xml;
-    xml.writeDefaultNamespace(kQtiNamespace);
-    xml.writeNamespace(kXsi, "xsi");
-    xml.writeStartElement(kQtiNamespace, "assessmentTest");
-    xml.writeAttribute(kXsi, "schemaLocation", kQtiSchema);
+    file.root(kQtiNamespace, "assessmentTest", kQtiSchema);
     xml.writeAttribute("identifier", "TEST");
     xml.writeAttribute("title", xmlText(exam.title));
     xml.writeStartElement("testPart");
@@ -217,13 +219,9 @@ xbase::Result<std::string> QtiPackageWriter::write(const ExportedExam& exam) {
 
     XmlFile manifest;
     QXmlStreamWriter& xml = manifest.xml;
-    const char* cp = "http://www.imsglobal.org/xsd/imscp_v1p1";
-    xml.writeDefaultNamespace(cp);
-    xml.writeNamespace(kXsi, "xsi");
-    xml.writeStartElement(cp, "manifest");
-    xml.writeAttribute(
-        kXsi, "schemaLocation",
-        "http://www.imsglobal.org/xsd/imscp_v1p1 http://www.imsglobal.org/xsd/imscp_v1p1.xsd");
+    manifest.root("http://www.imsglobal.org/xsd/imscp_v1p1", "manifest",
+                  "http://www.imsglobal.org/xsd/imscp_v1p1 "
+                  "http://www.imsglobal.org/xsd/imscp_v1p1.xsd");
     xml.writeAttribute("identifier", "MANIFEST");
     xml.writeStartElement("metadata");
     xml.writeTextElement("schema", "QTIv2.1 Package");

@@ -4,11 +4,11 @@
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 
+#include "platform/text_file.h"
 #include "questionbank/bank_path.h"
+#include "tools/bank/formats/ascii_text.h"
 #include "tools/bank/formats/picture_reference.h"
 #include "tools/bank/formats/plain_text_builder.h"
 #include "tools/bank/formats/zip_archive.h"
@@ -21,17 +21,6 @@ using Kind = InterchangeQuestion::Kind;
 
 // All files read from one package together stay below this.
 constexpr size_t kPackageLimit = 512u << 20;
-
-std::string trim(const std::string& s) {
-    const size_t begin = s.find_first_not_of(" \t\r\n");
-    if (begin == std::string::npos) return {};
-    return s.substr(begin, s.find_last_not_of(" \t\r\n") - begin + 1);
-}
-
-std::string lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 std::string folderOf(const std::string& path) {
     const size_t slash = path.rfind('/');
@@ -63,7 +52,8 @@ public:
             return xbase::Status::error(where_ +
                                         ": not a QTI 2.1 assessment item (its first element is <" +
                                         text(xml_.name()) + ">)");
-        const std::string title = trim(text(xml_.attributes().value(QLatin1String("title"))));
+        const std::string title =
+            ascii::trimmed(text(xml_.attributes().value(QLatin1String("title"))));
         while (xml_.readNextStartElement()) {
             const QStringView name = xml_.name();
             if (name == QLatin1String("responseDeclaration")) {
@@ -72,7 +62,7 @@ public:
                 flow(body_, bodyPictures_);
             } else if (name == QLatin1String("modalFeedback")) {
                 Feedback f{text(xml_.attributes().value(QLatin1String("identifier"))),
-                           trim(text(xml_.attributes().value(QLatin1String("title")))),
+                           ascii::trimmed(text(xml_.attributes().value(QLatin1String("title")))),
                            {}};
                 PlainTextBuilder builder;
                 std::vector<std::string> pictures;
@@ -118,8 +108,8 @@ private:
             while (xml_.readNextStartElement()) {
                 if (xml_.name() == QLatin1String("value")) {
                     correct_[id].push_back(
-                        trim(xml_.readElementText(QXmlStreamReader::IncludeChildElements)
-                                 .toStdString()));
+                        ascii::trimmed(xml_.readElementText(QXmlStreamReader::IncludeChildElements)
+                                           .toStdString()));
                 } else {
                     xml_.skipCurrentElement();
                 }
@@ -137,7 +127,7 @@ private:
                 continue;
             }
             if (token != QXmlStreamReader::StartElement) continue;
-            const std::string name = lower(text(xml_.name()));
+            const std::string name = ascii::lower(text(xml_.name()));
             const QXmlStreamAttributes attributes = xml_.attributes();
             if (name == "choiceinteraction") {
                 interaction(builder, pictures);
@@ -226,30 +216,19 @@ private:
         }
         q.kind = i.maxChoices == 1 ? Kind::SingleChoice : Kind::MultipleChoice;
         if (q.kind == Kind::SingleChoice && q.choices.size() == 2 && q.right.size() == 1) {
-            const std::string first = lower(trim(q.choices[0])), second = lower(trim(q.choices[1]));
+            const std::string first = ascii::lower(ascii::trimmed(q.choices[0])),
+                              second = ascii::lower(ascii::trimmed(q.choices[1]));
             if ((first == "true" && second == "false") || (first == "false" && second == "true")) {
                 const bool trueIsRight =
-                    lower(trim(q.choices[static_cast<size_t>(q.right[0] - 1)])) == "true";
+                    ascii::lower(ascii::trimmed(q.choices[static_cast<size_t>(q.right[0] - 1)])) ==
+                    "true";
                 q.kind = Kind::TrueFalse;
                 q.right = {trueIsRight ? 1 : 2};
             }
         }
-        for (size_t n = 0; n < bodyPictures_.size(); ++n) {
-            const PictureReference ref = PictureReference::of(bodyPictures_[n]);
-            if (n > 0) {
-                document.note(q.where,
-                              "only the first picture is kept; \"" + ref.name + "\" is left out");
-                continue;
-            }
-            xbase::Result<std::optional<InterchangePicture>> picture = resolver(ref, q.where);
-            if (!picture) return picture.status();
-            if (picture.value()) {
-                q.picture = std::move(*picture.value());
-            } else {
-                document.note(q.where,
-                              "picture \"" + ref.name + "\" is not in the item's files; left out");
-            }
-        }
+        ZX_TRY(takeExhibit(
+            bodyPictures_, [&](const PictureReference& ref) { return resolver(ref, q.where); }, q,
+            document));
         size_t choicePictures = 0;
         for (const Choice& c : i.choices) choicePictures += c.pictures;
         if (choicePictures + feedbackPictures_ > 0)
@@ -257,7 +236,7 @@ private:
 
         std::vector<std::string> hints, references;
         for (const Feedback& f : feedback_) {
-            const std::string id = lower(f.identifier), heading = lower(f.title);
+            const std::string id = ascii::lower(f.identifier), heading = ascii::lower(f.title);
             if (id == "hint" || heading == "hint") {
                 hints.push_back(f.text);
             } else if (id == "reference" || heading == "reference" || f.title.empty()) {
@@ -387,7 +366,7 @@ xbase::Result<InterchangeDocument> QtiReader::readPackageFiles(const FileLookup&
                                         "\" named in imsmanifest.xml is not in the package");
         QXmlStreamReader xml(QByteArray::fromStdString(*test.value()));
         if (xml.readNextStartElement() && xml.name() == QLatin1String("assessmentTest"))
-            category = trim(text(xml.attributes().value(QLatin1String("title"))));
+            category = ascii::trimmed(text(xml.attributes().value(QLatin1String("title"))));
     }
     InterchangeDocument document;
     for (const std::string& item : manifest->items) {
@@ -436,11 +415,7 @@ xbase::Result<InterchangeDocument> QtiReader::readManifest(const std::string& ma
         [&](const std::string& path) -> xbase::Result<std::optional<std::string>> {
             const std::optional<std::string> file = questionbank::BankPath::findFile(name, path);
             if (!file) return std::optional<std::string>();
-            std::ifstream in(*file, std::ios::binary);
-            if (!in) return xbase::Status::error(*file + ": cannot be read");
-            std::ostringstream buffer;
-            buffer << in.rdbuf();
-            return std::optional<std::string>(buffer.str());
+            return platform::readWholeFile(*file);
         },
         name);
 }
@@ -448,14 +423,8 @@ xbase::Result<InterchangeDocument> QtiReader::readManifest(const std::string& ma
 xbase::Result<InterchangeDocument> QtiReader::readItem(std::string_view xml,
                                                        const std::string& name) {
     InterchangeDocument document;
-    PictureResolver resolver =
-        [](const PictureReference& ref,
-           const std::string&) -> xbase::Result<std::optional<InterchangePicture>> {
-        if (ref.kind == PictureReference::Kind::File)
-            return std::optional(InterchangePicture{ref.name, std::nullopt});
-        if (ref.kind == PictureReference::Kind::Inline && ref.bytes)
-            return std::optional(InterchangePicture{ref.name, ref.bytes});
-        return std::optional<InterchangePicture>();
+    PictureResolver resolver = [](const PictureReference& ref, const std::string&) {
+        return pictureBesideOrInline(ref);
     };
     ZX_TRY(ItemReader(xml, name).read(document, "", resolver));
     return document;

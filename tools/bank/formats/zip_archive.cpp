@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <map>
 
+#include "tools/bank/formats/ascii_text.h"
+
 namespace zentrix::banktool {
 
 namespace {
@@ -20,11 +22,6 @@ std::string normalized(std::string name) {
     while (name.rfind("./", 0) == 0) name.erase(0, 2);
     while (!name.empty() && name.front() == '/') name.erase(0, 1);
     return name;
-}
-
-std::string lowerCase(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
 }
 
 std::string errorText(zip_error_t* error) {
@@ -79,7 +76,7 @@ xbase::Result<ZipArchive> ZipArchive::open(std::string bytes, const std::string&
         if (!entry) continue;
         const std::string key = normalized(entry);
         state->entries.emplace(key, static_cast<zip_uint64_t>(i));
-        state->lowerEntries.emplace(lowerCase(key), static_cast<zip_uint64_t>(i));
+        state->lowerEntries.emplace(ascii::lower(key), static_cast<zip_uint64_t>(i));
     }
     return ZipArchive(std::move(state));
 }
@@ -88,7 +85,7 @@ xbase::Result<std::optional<std::string>> ZipArchive::read(const std::string& pa
     const std::string key = normalized(path);
     auto it = state_->entries.find(key);
     if (it == state_->entries.end()) {
-        it = state_->lowerEntries.find(lowerCase(key));
+        it = state_->lowerEntries.find(ascii::lower(key));
         if (it == state_->lowerEntries.end()) return std::optional<std::string>();
     }
     const std::string where = state_->name + ", entry " + key;

@@ -30,23 +30,17 @@ std::string bytesOf(const fs::path& path) {
     return buffer.str();
 }
 
-TEST(FuzzFinds, GiftReaderReadsEachToAnAnswer) {
-    const std::vector<fs::path> files = inputs("gift");
-    ASSERT_FALSE(files.empty());
-    for (const fs::path& file : files) {
-        xbase::Result<InterchangeDocument> read =
-            GiftReader::read(bytesOf(file), file.filename().string());
-        EXPECT_TRUE(read.isOk() || !read.message().empty()) << file;
-    }
-}
-
-TEST(FuzzFinds, CsvReaderReadsEachToAnAnswer) {
-    const std::vector<fs::path> files = inputs("csv");
-    ASSERT_FALSE(files.empty());
-    for (const fs::path& file : files) {
-        xbase::Result<InterchangeDocument> read =
-            CsvReader::read(bytesOf(file), file.filename().string());
-        EXPECT_TRUE(read.isOk() || !read.message().empty()) << file;
+TEST(FuzzFinds, EachReadsToQuestionsOrAnError) {
+    using Reader = xbase::Result<InterchangeDocument> (*)(std::string_view, const std::string&);
+    for (const auto& [folder, reader] : {std::pair<const char*, Reader>{"gift", &GiftReader::read},
+                                         std::pair<const char*, Reader>{"csv", &CsvReader::read}}) {
+        const std::vector<fs::path> files = inputs(folder);
+        ASSERT_FALSE(files.empty()) << folder;
+        for (const fs::path& file : files) {
+            xbase::Result<InterchangeDocument> read =
+                reader(bytesOf(file), file.filename().string());
+            EXPECT_TRUE(read.isOk() || !read.message().empty()) << file;
+        }
     }
 }
 

@@ -5,11 +5,11 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 
 #include "platform/message_sink.h"
+#include "platform/text_file.h"
 #include "questionbank/ttesting.h"
 #include "tools/bank/bank_command.h"
 #include "tools/bank/formats/zip_archive.h"
@@ -20,15 +20,12 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
+    xbase::Result<std::optional<std::string>> bytes = platform::readWholeFile(path.string());
+    return bytes && bytes.value() ? *bytes.value() : std::string();
 }
 
 void writeBytes(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    ASSERT_TRUE(platform::writeFileAtomically(path.string(), bytes).isOk()) << path;
 }
 
 const fs::path kFixtures = ZENTRIX_FORMATS_FIXTURES;
