@@ -63,6 +63,8 @@ TBZDemoQEngine::TBZDemoQEngine(Services services, QWidget* parent)
     setAutoFillBackground(true);
 
     GIFImage1 = new GifImage(this);
+    GIFImage1->setGeometry(rect());
+    GIFImage1->lower();
     GIFImage1->setPicture(&content_.Picture);
     GIFImage1->OnMouseUp = [this](Qt::MouseButton button, Qt::KeyboardModifiers shift,
                                   QPoint point) { GIFImage1MouseUp(button, shift, point); };
@@ -540,6 +542,11 @@ bool TBZDemoQEngine::event(QEvent* event) {
         return true;
     }
     return QWidget::event(event);
+}
+
+void TBZDemoQEngine::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    GIFImage1->setGeometry(rect());  // the picture fills the panel
 }
 
 bool TBZDemoQEngine::eventFilter(QObject* watched, QEvent* event) {
