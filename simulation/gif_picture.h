@@ -25,7 +25,7 @@ namespace zentrix::simulation {
 // is the same as if every frame had been drawn from frame 1.
 class GifPicture {
 public:
-    static constexpr int kKeyFrameStep = 16;
+    static constexpr int kKeyFrameStep = 8;
 
     // Replaces the picture. On failure the picture is empty.
     Status loadFromMemory(QByteArrayView gif);

@@ -18,7 +18,8 @@ void PanelTest::SetUp() {
     window = std::make_unique<QWidget>();
     window->setWindowTitle(QStringLiteral("panel test"));
     panel = new TBZDemoQEngine(std::move(services), window.get());
-    panel->setOnCorrectEvent([this](TBZDemoQEngine&) { outcomes.append(QStringLiteral("correct")); });
+    panel->setOnCorrectEvent(
+        [this](TBZDemoQEngine&) { outcomes.append(QStringLiteral("correct")); });
     panel->setOnInCorrectEvent([this](TBZDemoQEngine&, int frame) {
         outcomes.append(QStringLiteral("incorrect at frame %1").arg(frame));
     });

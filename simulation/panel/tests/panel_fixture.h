@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QCursor>
+#include <QDir>
 #include <QStringList>
 #include <QTest>
 #include <deque>
@@ -19,7 +19,9 @@
 #include "test_files.h"
 
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 inline void PrintTo(const QStringList& list, std::ostream* out) {
     *out << '[' << list.join(QStringLiteral("; ")).toStdString() << ']';
 }

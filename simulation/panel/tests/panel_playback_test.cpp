@@ -77,33 +77,81 @@ const char* kClickAndWrong =
 
 const ClickCase kClickCases[] = {
     {"click_on_click_zone_moves_on", kClickAndWrong, {20, 20}, Qt::LeftButton, {}, 2, ""},
-    {"right_edge_is_outside", kClickAndWrong, {50, 20}, Qt::LeftButton, {}, 1,
+    {"right_edge_is_outside",
+     kClickAndWrong,
+     {50, 20},
+     Qt::LeftButton,
+     {},
+     1,
      "incorrect at frame 1"},
-    {"click_beside_every_zone", kClickAndWrong, {180, 140}, Qt::LeftButton, {}, 1,
+    {"click_beside_every_zone",
+     kClickAndWrong,
+     {180, 140},
+     Qt::LeftButton,
+     {},
+     1,
      "incorrect at frame 1"},
     {"wrong_click_zone", kClickAndWrong, {70, 20}, Qt::LeftButton, {}, 1, "incorrect at frame 1"},
-    {"zone_needing_ctrl_without_ctrl", kClickAndWrong, {20, 50}, Qt::LeftButton, {}, 1,
+    {"zone_needing_ctrl_without_ctrl",
+     kClickAndWrong,
+     {20, 50},
+     Qt::LeftButton,
+     {},
+     1,
      "incorrect at frame 1"},
-    {"zone_needing_ctrl_with_ctrl", kClickAndWrong, {20, 50}, Qt::LeftButton,
-     Qt::ControlModifier, 3, ""},
-    {"extra_keys_do_not_matter", kClickAndWrong, {20, 20}, Qt::LeftButton,
-     Qt::ShiftModifier | Qt::AltModifier, 2, ""},
+    {"zone_needing_ctrl_with_ctrl",
+     kClickAndWrong,
+     {20, 50},
+     Qt::LeftButton,
+     Qt::ControlModifier,
+     3,
+     ""},
+    {"extra_keys_do_not_matter",
+     kClickAndWrong,
+     {20, 20},
+     Qt::LeftButton,
+     Qt::ShiftModifier | Qt::AltModifier,
+     2,
+     ""},
     {"right_click_inside_the_ellipse", kClickAndWrong, {130, 30}, Qt::RightButton, {}, 3, ""},
-    {"right_click_in_the_ellipse_corner", kClickAndWrong, {112, 12}, Qt::RightButton, {}, 1,
+    {"right_click_in_the_ellipse_corner",
+     kClickAndWrong,
+     {112, 12},
+     Qt::RightButton,
+     {},
+     1,
      "incorrect at frame 1"},
     // A right press starts a drag; released at once, it drops off every release zone.
-    {"right_press_dropped_at_once", kClickAndWrong, {20, 120}, Qt::RightButton, {}, 1,
+    {"right_press_dropped_at_once",
+     kClickAndWrong,
+     {20, 120},
+     Qt::RightButton,
+     {},
+     1,
      "incorrect at frame 3"},
-    {"right_press_on_a_left_press_zone", kClickAndWrong, {70, 120}, Qt::RightButton, {}, 1,
+    {"right_press_on_a_left_press_zone",
+     kClickAndWrong,
+     {70, 120},
+     Qt::RightButton,
+     {},
+     1,
      "incorrect at frame 1"},
     {"click_on_a_frame_without_click_zones",
-     R"([{"type": "hover", "rectangle": [150, 100, 160, 110], "target": 2}])", {20, 20},
-     Qt::LeftButton, {}, 1, "incorrect at frame 1"},
+     R"([{"type": "hover", "rectangle": [150, 100, 160, 110], "target": 2}])",
+     {20, 20},
+     Qt::LeftButton,
+     {},
+     1,
+     "incorrect at frame 1"},
     {"polygon_zone_with_the_winding_rule",
      // A five-pointed star drawn in one stroke: its centre is inside only by
      // the winding rule.
      R"([{"type": "click", "polygon": [[50, 10], [74, 82], [12, 38], [88, 38], [26, 82]], "target": 2}])",
-     {50, 50}, Qt::LeftButton, {}, 2, ""},
+     {50, 50},
+     Qt::LeftButton,
+     {},
+     2,
+     ""},
 };
 
 INSTANTIATE_TEST_SUITE_P(Panel, ClickCases, ::testing::ValuesIn(kClickCases),
@@ -216,8 +264,8 @@ TEST_F(PanelTest, DragDroppedElsewhereIsWrongAndReturnsToThePressFrame) {
 }
 
 TEST_F(PanelTest, TimedZoneMovesOnAfterItsTicksAndOneMore) {
-    load({R"([{"type": "timed", "delay": 10, "target": 2}])",
-          R"([{"type": "timed", "delay": 3}])", kNothing});
+    load({R"([{"type": "timed", "delay": 10, "target": 2}])", R"([{"type": "timed", "delay": 3}])",
+          kNothing});
     ASSERT_TRUE(timer->isActive());
     EXPECT_EQ(timer->interval(), 100);
     for (int tick = 1; tick <= 10; ++tick) {
@@ -249,8 +297,9 @@ TEST_F(PanelTest, ActionBeforeTheDelayRunsOutReplacesTheTimedZone) {
 
 TEST_F(PanelTest, StopEndsATimedZoneAndTheSoundWhenTheQuestionIsLeft) {
     files.write("click.wav", waveFile(800));
-    load({R"([{"type": "sound", "sound": "click.wav"}, {"type": "timed", "delay": 2, "target": 2}])",
-          kNothing});
+    load(
+        {R"([{"type": "sound", "sound": "click.wav"}, {"type": "timed", "delay": 2, "target": 2}])",
+         kNothing});
     EXPECT_EQ(sound.played.size(), 1);
     EXPECT_EQ(sound.played.front(), waveFile(800));
     ASSERT_TRUE(timer->isActive());
@@ -279,12 +328,14 @@ TEST_F(PanelTest, WithTestModeAnOutcomeLeavesThePanelPlaying) {
 
 TEST_F(PanelTest, EmbeddedPointerIsWrittenToTheTemporaryFolderAndShownWithItsHotspot) {
     files.write("busy.cur", cursorFile(QSize(16, 16), QPoint(3, 5), qRgb(255, 0, 0)));
-    files.write("spin.ani", animatedCursorFile({cursorFile(QSize(8, 8), QPoint(1, 1), qRgb(0, 0, 255)),
-                                                cursorFile(QSize(8, 8), QPoint(2, 2), qRgb(0, 255, 0))},
-                                               {1, 0}, 6));
-    load({R"([{"type": "pointer", "rectangle": [0, 0, 100, 150], "pointer": {"file": "busy.cur"}},
+    files.write("spin.ani",
+                animatedCursorFile({cursorFile(QSize(8, 8), QPoint(1, 1), qRgb(0, 0, 255)),
+                                    cursorFile(QSize(8, 8), QPoint(2, 2), qRgb(0, 255, 0))},
+                                   {1, 0}, 6));
+    load(
+        {R"([{"type": "pointer", "rectangle": [0, 0, 100, 150], "pointer": {"file": "busy.cur"}},
               {"type": "pointer", "rectangle": [100, 0, 200, 150], "pointer": {"file": "spin.ani"}}])",
-          R"([{"type": "pointer", "rectangle": [0, 0, 200, 150], "pointer": {"sameAs": {"frame": 1, "zone": 1}}}])"});
+         R"([{"type": "pointer", "rectangle": [0, 0, 200, 150], "pointer": {"sameAs": {"frame": 1, "zone": 1}}}])"});
     QFile written(panel->tempFolder() + "busy.cur");
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(written.readAll(), cursorFile(QSize(16, 16), QPoint(3, 5), qRgb(255, 0, 0)));
