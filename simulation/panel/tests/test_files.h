@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "simulation/tests/embedded_files.h"
+
 namespace zentrix::simulation::panel::testing {
 
 // Builds simulation files the way authors do: screenshots and a JSON
@@ -32,12 +34,8 @@ private:
     int built_ = 0;
 };
 
-// A cursor file of one 32-bit picture, every pixel `colour`, with its hotspot.
-QByteArray cursorFile(QSize size, QPoint hotspot, QRgb colour);
-// An animated cursor of the given frames, shown in `sequence` order.
-QByteArray animatedCursorFile(const QList<QByteArray>& frames, const QList<int>& sequence,
-                              int jiffies);
-// A WAVE file of silence: 16-bit mono samples at 8000 Hz.
-QByteArray waveFile(int samples);
+using simulation::testing::animatedCursorFile;
+using simulation::testing::cursorFile;
+using simulation::testing::waveFile;
 
 }  // namespace zentrix::simulation::panel::testing
