@@ -1,6 +1,7 @@
 // The demo's three simulations, played as a learner plays them: to their
 // correct end, and to a wrong action.
 
+#include <QDir>
 #include <QFile>
 
 #include "panel_fixture.h"
@@ -100,6 +101,30 @@ TEST_F(DemoSimulation, StaticAddressIncompleteAddressIsWrong) {
     click({540, 293});
     EXPECT_EQ(outcomes, QStringList{"incorrect at frame 2"});
     EXPECT_EQ(panel->currentFrame(), 2);
+}
+
+}  // namespace
+}  // namespace zentrix::simulation::panel::testing
+
+namespace zentrix::simulation::panel::testing {
+namespace {
+
+// Pictures of the panel playing, to look at: <build>/renders/simulation-*.png.
+TEST_F(DemoSimulation, RendersFramesWithTheirFields) {
+    const QString out = QStringLiteral(ZENTRIX_BINARY_DIR "/renders");
+    QDir().mkpath(out);
+    loadDemo("static-address");
+    click({200, 89});
+    QTest::keyClicks(panel->addressFields().front(), "10");
+    QTest::keyClick(panel->addressFields().front(), Qt::Key_Tab);
+    QTest::keyClicks(panel->addressFields().front(), "1");
+    EXPECT_TRUE(panel->grab(QRect(QPoint(0, 0), panel->pictureSize()))
+                    .save(out + "/simulation-static-address-2.png"));
+    loadDemo("router-page");
+    QTest::keyClick(panel->memoFields().front(), Qt::Key_L, Qt::ControlModifier);
+    QTest::keyClicks(panel->memoFields().front(), "http://192.168.1.1");
+    EXPECT_TRUE(panel->grab(QRect(QPoint(0, 0), panel->pictureSize()))
+                    .save(out + "/simulation-router-page-2.png"));
 }
 
 }  // namespace
