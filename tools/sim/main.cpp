@@ -3,6 +3,7 @@
 //
 //   zentrix-sim build DESCRIPTION OUTPUT [--version 0x0101..0x0110]
 //   zentrix-sim info FILE [--json]
+//   zentrix-sim play FILE [--test-mode]
 //
 // Exit status: 0 done, 1 usage or build error, 2 the reader rejects the file.
 
@@ -19,6 +20,7 @@
 #include "simulation/question_service.h"
 #include "simulation/simulation_layout.h"
 #include "simulation/simulation_loader.h"
+#include "tools/sim/play_command.h"
 #include "tools/sim/simulation_builder.h"
 #include "tools/sim/simulation_report.h"
 
@@ -32,7 +34,8 @@ constexpr int kRejected = 2;
 int usage() {
     std::fputs(
         "usage: zentrix-sim build DESCRIPTION OUTPUT [--version 0x0101..0x0110]\n"
-        "       zentrix-sim info FILE [--json]\n",
+        "       zentrix-sim info FILE [--json]\n"
+        "       zentrix-sim play FILE [--test-mode]\n",
         stderr);
     return kUsageError;
 }
@@ -128,5 +131,6 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 2, argv + argc);
     if (command == "build") return build(args);
     if (command == "info") return info(args);
+    if (command == "play") return tools::playCommand(argc, argv, args);
     return usage();
 }
