@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QTextCursor>
 
@@ -18,14 +19,28 @@ RichTextViewer::RichTextViewer(QWidget* parent) : QTextEdit(parent) {
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setContextMenuPolicy(Qt::PreventContextMenu);
+    setCursorWidth(0);  // a viewer, not an editor: no caret
 }
 
 RtfReadSummary RichTextViewer::setStudyText(QByteArrayView text) {
     const RtfReadSummary summary = ui::setStudyText(*document(), text);
+    fitToViewport();
     setTextCursor(QTextCursor(document()));
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
     return summary;
+}
+
+// Pictures and tables wider than the viewer shrink to it instead of needing
+// a sideways scroll bar.
+void RichTextViewer::fitToViewport() {
+    const qreal margin = document()->documentMargin();
+    fitStudyTextToWidth(*document(), viewport()->width() - 2 * margin - 2);
+}
+
+void RichTextViewer::resizeEvent(QResizeEvent* event) {
+    QTextEdit::resizeEvent(event);
+    if (event->size().width() != event->oldSize().width()) fitToViewport();
 }
 
 // Every way out of the viewer (copy, cut, drag, the X11 selection) asks for

@@ -27,9 +27,11 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     static bool isCopyKey(const QKeyEvent* event);
+    void fitToViewport();
 };
 
 }  // namespace zentrix::ui

@@ -5,8 +5,14 @@ namespace zentrix::engine::aids {
 QByteArray CleanStudyText(std::string_view stored) {
     QByteArray text;
     text.reserve(static_cast<qsizetype>(stored.size()));
+    char previous = 0;
     for (char c : stored) {
-        if (c != '\n') text.append(c);
+        if (c == '\n') {
+            if (previous != '\r') text.append('\r');
+        } else {
+            text.append(c);
+        }
+        previous = c;
     }
     const auto isTrimmed = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
     qsizetype begin = 0;

@@ -19,7 +19,7 @@ StudyTextWindow::StudyTextWindow(const QString& caption, const QString& viewerNa
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(viewer_);
     setFocusProxy(viewer_);
-    resize(360, 280);
+    resize(480, 360);
 }
 
 ui::RtfReadSummary StudyTextWindow::LoadText(std::string_view stored) {

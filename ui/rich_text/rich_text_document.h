@@ -29,6 +29,11 @@ std::unique_ptr<QTextDocument> makeStudyTextDocument(QByteArrayView text);
 // plain text itself, decoded from Windows-1252.
 QString studyTextToPlainText(QByteArrayView text);
 
+// Shrinks pictures and tables wider than `width` (the page or viewport) to
+// fit it, keeping a picture's proportions; gives back the size the text gave
+// them when the page is wide enough again.
+void fitStudyTextToWidth(QTextDocument& document, qreal width);
+
 // Windows-1252 bytes as Unicode; every byte maps to one character.
 QString decodeWindows1252(QByteArrayView bytes);
 

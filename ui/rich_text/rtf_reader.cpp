@@ -906,16 +906,24 @@ void Reader::setTableColumns(int columns) {
     columns = std::min(columns, kMaxTableColumns);
     if (table_->columns() < columns) table_->appendColumns(columns - table_->columns());
     QTextTableFormat format = table_->format();
-    QList<QTextLength> widths;
+    // Columns share the table's width as the row definition shares it out, so
+    // that a table wider than the page can shrink as a whole.
+    std::vector<double> widths;
+    double total = 0;
     int previous = 0;
     for (int i = 0; i < table_->columns(); ++i) {
         int edge = i < static_cast<int>(cellEdges_.size()) ? cellEdges_[static_cast<std::size_t>(i)]
                                                            : previous + 1440;
-        const double width = std::max(8.0, twipsToPixels(edge - previous));
-        widths.append(QTextLength(QTextLength::FixedLength, width));
+        widths.push_back(std::max(8.0, twipsToPixels(edge - previous)));
+        total += widths.back();
         previous = std::max(previous, edge);
     }
-    format.setColumnWidthConstraints(widths);
+    QList<QTextLength> constraints;
+    for (double width : widths)
+        constraints.append(QTextLength(QTextLength::PercentageLength, 100.0 * width / total));
+    format.setColumnWidthConstraints(constraints);
+    format.setWidth(QTextLength(QTextLength::FixedLength, total));
+    format.setProperty(RtfReader::kNaturalWidthProperty, total);
     table_->setFormat(format);
 }
 
@@ -975,6 +983,8 @@ void Reader::insertPicture() {
         format.setName(name);
         format.setWidth(size.width());
         format.setHeight(size.height());
+        format.setProperty(RtfReader::kNaturalWidthProperty, double(size.width()));
+        format.setProperty(RtfReader::kNaturalHeightProperty, double(size.height()));
         cursor_.insertImage(format);
         trailingParagraphMark_ = false;
     }

@@ -32,6 +32,12 @@ struct RtfReadSummary {
 // pictures (see rtf_picture.h).
 class RtfReader {
 public:
+    // Pictures and tables keep the width the text gave them here (a double,
+    // in pixels), and pictures their height, so that fitStudyTextToWidth can
+    // shrink them to a narrower page and grow them back.
+    static constexpr int kNaturalWidthProperty = 0x100000 + 1;  // QTextFormat::UserProperty + 1
+    static constexpr int kNaturalHeightProperty = 0x100000 + 2;
+
     static constexpr int kMaxDepth = 200;
     // Decoded pixels a document may hold; pictures past it show as placeholders.
     static constexpr qint64 kPixelBudget = 48'000'000;

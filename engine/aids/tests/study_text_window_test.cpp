@@ -20,8 +20,10 @@ TEST(StudyTextTest, LineFeedsGoAndBlanksAndControlsAreTrimmedAtBothEnds) {
     } cases[] = {
         {"", ""},
         {"  \t\r\n ", ""},
-        {"one\ntwo", "onetwo"},
+        {"one\r\ntwo", "one\rtwo"},
+        {"one\ntwo", "one\rtwo"},
         {"\r\n  {\\rtf1 a\\par\r\nb}\r\n\x1a", "{\\rtf1 a\\par\rb}"},
+        {"{\\rtf1 \\par\nThe\\fs20\n42}", "{\\rtf1 \\par\rThe\\fs20\r42}"},
         {"\x01 inner  blanks stay \x7f", "inner  blanks stay \x7f"},
         {std::string("\0x\0", 3), "x"},
     };

@@ -7,7 +7,9 @@
 
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextImageFormat>
+#include <QTextTable>
 #include <vector>
 
 #include "ui/rich_text/rich_text_document.h"
@@ -143,6 +145,27 @@ TEST(RtfPictureTest, PicturesPastThePixelBudgetShowAsPlaceholders) {
     const RtfReadSummary summary = setStudyText(document, text);
     EXPECT_EQ(summary.pictures, 7);
     EXPECT_EQ(summary.picturesNotDecoded, 2);
+}
+
+TEST(RtfPictureTest, PicturesAndTablesShrinkToANarrowPageAndGrowBack) {
+    QTextDocument document;
+    setStudyText(document, "{\\rtf1 {\\pict\\pngblip\\picwgoal6000\\pichgoal3000 " + kPng +
+                               "}\\par\\trowd\\cellx3000\\cellx9000 a\\cell b\\cell\\row}");
+    const auto shown = [&] {
+        const QTextImageFormat image = images(document).at(0);
+        return QSizeF(image.width(), image.height());
+    };
+    QTextTable* table = nullptr;
+    for (QTextFrame* frame : document.rootFrame()->childFrames())
+        table = qobject_cast<QTextTable*>(frame);
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(shown(), QSizeF(400, 200));
+    fitStudyTextToWidth(document, 300);
+    EXPECT_EQ(shown(), QSizeF(300, 150));
+    EXPECT_EQ(table->format().width(), QTextLength(QTextLength::PercentageLength, 100));
+    fitStudyTextToWidth(document, 1000);
+    EXPECT_EQ(shown(), QSizeF(400, 200));
+    EXPECT_EQ(table->format().width(), QTextLength(QTextLength::FixedLength, 600));
 }
 
 }  // namespace
