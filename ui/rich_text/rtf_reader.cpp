@@ -53,9 +53,13 @@ struct CharacterState {
     int font = -1;
     int foreground = 0;  // colour table index, 0 automatic
     int background = 0;
+
+    bool operator==(const CharacterState&) const = default;
 };
 
 struct ParagraphState {
+    bool operator==(const ParagraphState&) const = default;
+
     Qt::Alignment alignment = Qt::AlignLeft;
     int leftTwips = 0;
     int rightTwips = 0;
@@ -236,6 +240,12 @@ private:
     qint64 pixelsUsed_ = 0;
     int pictureSerial_ = 0;
 
+    // The formats last built, kept while the state they came from holds.
+    std::optional<CharacterState> cachedCharacter_;
+    QTextCharFormat cachedCharacterFormat_;
+    std::optional<ParagraphState> cachedParagraph_;
+    QTextBlockFormat cachedBlockFormat_;
+
     QTextTable* table_ = nullptr;
     int tableRow_ = 0;
     int tableColumn_ = 0;
@@ -313,6 +323,10 @@ bool Reader::groupEnd() {
     if (closing.destination == Destination::Text) flush();
     const bool picture = closing.ownsPicture;
     if (closing.destination == Destination::FontTable) fontTableEntry_ = -1;
+    // Fonts or colours may have changed: formats are built afresh.
+    if (closing.destination == Destination::FontTable ||
+        closing.destination == Destination::ColourTable)
+        cachedCharacter_.reset();
     stack_.pop_back();
     if (picture) insertPicture();
     return stack_.size() > 1;  // the document group closed: nothing after it is read
@@ -825,6 +839,7 @@ std::optional<QColor> Reader::colour(int index) const {
 
 QTextCharFormat Reader::characterFormat() {
     const CharacterState& c = state().character;
+    if (cachedCharacter_ && *cachedCharacter_ == c) return cachedCharacterFormat_;
     QTextCharFormat format;
     if (c.bold) format.setFontWeight(QFont::Bold);
     if (c.italic) format.setFontItalic(true);
@@ -841,11 +856,14 @@ QTextCharFormat Reader::characterFormat() {
     }
     if (auto fg = colour(c.foreground)) format.setForeground(*fg);
     if (auto bg = colour(c.background)) format.setBackground(*bg);
+    cachedCharacter_ = c;
+    cachedCharacterFormat_ = format;
     return format;
 }
 
 QTextBlockFormat Reader::blockFormat() {
     const ParagraphState& p = state().paragraph;
+    if (cachedParagraph_ && *cachedParagraph_ == p) return cachedBlockFormat_;
     QTextBlockFormat format;
     format.setAlignment(p.alignment);
     format.setLeftMargin(twipsToPixels(std::max(0, p.leftTwips)));
@@ -860,6 +878,8 @@ QTextBlockFormat Reader::blockFormat() {
                                                      : twipsToPixels(-p.firstTwips),
                                                  QTextOption::LeftTab)});
     }
+    cachedParagraph_ = p;
+    cachedBlockFormat_ = format;
     return format;
 }
 
@@ -952,8 +972,9 @@ void Reader::endParagraph() {
     if (state().destination != Destination::Text) return;
     flush();
     placeContent();
-    cursor_.setBlockFormat(blockFormat());
-    cursor_.insertBlock(blockFormat(), characterFormat());
+    const QTextBlockFormat format = blockFormat();
+    cursor_.setBlockFormat(format);
+    cursor_.insertBlock(format, characterFormat());
     trailingParagraphMark_ = table_ == nullptr;
 }
 
@@ -1011,8 +1032,19 @@ void Reader::finish() {
 }  // namespace
 
 RtfReadSummary RtfReader::read(QByteArrayView rtf) {
+    // Reading is not an edit anyone undoes; recording it would cost more than
+    // the reading itself.
+    const bool undo = document_.isUndoRedoEnabled();
+    document_.setUndoRedoEnabled(false);
+    // One edit block for the whole read: the document tells its layout once,
+    // and no insertion computes where its cursor would be drawn.
+    QTextCursor edit(&document_);
+    edit.beginEditBlock();
     Reader reader(document_);
-    return reader.run(rtf);
+    const RtfReadSummary summary = reader.run(rtf);
+    edit.endEditBlock();
+    document_.setUndoRedoEnabled(undo);
+    return summary;
 }
 
 }  // namespace zentrix::ui
