@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QHash>
+#include <QSet>
 #include <QStringDecoder>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
@@ -241,6 +242,8 @@ private:
     int pictureSerial_ = 0;
 
     // The formats last built, kept while the state they came from holds.
+    QSet<QString> placeholders_;  // names of the placeholder images made so far
+
     std::optional<CharacterState> cachedCharacter_;
     QTextCharFormat cachedCharacterFormat_;
     std::optional<ParagraphState> cachedParagraph_;
@@ -979,6 +982,12 @@ void Reader::endParagraph() {
 }
 
 void Reader::insertPicture() {
+    // Called with the enclosing group's state current: the picture is placed
+    // in its paragraph with its character format, unless that text is hidden.
+    if (state().character.hidden || state().destination != Destination::Text) {
+        picture_ = RtfPicture{};
+        return;
+    }
     const QImage decoded =
         pixelsUsed_ < RtfReader::kPixelBudget ? decodeRtfPicture(picture_) : QImage();
     const QSize size = picture_.displaySize(decoded.size());
@@ -988,16 +997,24 @@ void Reader::insertPicture() {
     if (decoded.isNull() ||
         pixelsUsed_ + qint64(decoded.width()) * decoded.height() > RtfReader::kPixelBudget) {
         ++summary_.picturesNotDecoded;
-        shown = rtfPicturePlaceholder(size);
-        name = QStringLiteral("rtf-placeholder:%1x%2").arg(shown.width()).arg(shown.height());
+        // Placeholders of one size share one image, and they count against
+        // the budget too: past it they are drawn small and stretched.
+        QSize drawn = size.boundedTo(QSize(640, 640));
+        if (pixelsUsed_ + qint64(drawn.width()) * drawn.height() > RtfReader::kPixelBudget)
+            drawn = QSize(16, 16);
+        name = QStringLiteral("rtf-placeholder:%1x%2").arg(drawn.width()).arg(drawn.height());
+        shown = QImage();
+        if (!placeholders_.contains(name)) {
+            placeholders_.insert(name);
+            pixelsUsed_ += qint64(drawn.width()) * drawn.height();
+            shown = rtfPicturePlaceholder(drawn);
+        }
     } else {
         pixelsUsed_ += qint64(decoded.width()) * decoded.height();
         name = QStringLiteral("rtf-picture:%1").arg(++pictureSerial_);
     }
-    // Called with the enclosing group's state current: the picture is placed
-    // in its paragraph with its character format.
-    if (!state().character.hidden && state().destination == Destination::Text) {
-        document_.addResource(QTextDocument::ImageResource, QUrl(name), shown);
+    {
+        if (!shown.isNull()) document_.addResource(QTextDocument::ImageResource, QUrl(name), shown);
         placeContent();
         QTextImageFormat format;
         format.merge(characterFormat());

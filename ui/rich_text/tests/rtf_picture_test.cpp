@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QSet>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "ui/rich_text/rich_text_document.h"
+#include "ui/rich_text/rtf_reader.h"
 
 namespace zentrix::ui {
 namespace {
@@ -145,6 +147,29 @@ TEST(RtfPictureTest, PicturesPastThePixelBudgetShowAsPlaceholders) {
     const RtfReadSummary summary = setStudyText(document, text);
     EXPECT_EQ(summary.pictures, 7);
     EXPECT_EQ(summary.picturesNotDecoded, 2);
+}
+
+TEST(RtfPictureTest, ManyPlaceholdersOfManySizesStayWithinTheBudget) {
+    // Each metafile asks for a placeholder of its own size; drawing them all
+    // at 640 x 640 would take gigabytes.
+    QByteArray text = "{\\rtf1 ";
+    for (int i = 0; i < 2000; ++i)
+        text += "{\\pict\\emfblip\\picwgoal" + QByteArray::number(9600 + i) + "\\pichgoal9600}";
+    text += "{\\v {\\pict\\pngblip " + kPng + "}}}";
+    QTextDocument document;
+    const RtfReadSummary summary = setStudyText(document, text);
+    EXPECT_EQ(summary.pictures, 2000) << "the hidden picture is not placed";
+    QSet<QString> names;
+    qint64 distinct = 0;
+    for (const QTextImageFormat& format : images(document)) {
+        EXPECT_GT(format.width(), 600) << "shown at its own size whatever it was drawn at";
+        const QImage image = resourceOf(document, format);
+        ASSERT_FALSE(image.isNull()) << format.name().toStdString();
+        if (names.contains(format.name())) continue;
+        names.insert(format.name());
+        distinct += qint64(image.width()) * image.height();
+    }
+    EXPECT_LE(distinct, RtfReader::kPixelBudget + 640 * 640);
 }
 
 TEST(RtfPictureTest, PicturesAndTablesShrinkToANarrowPageAndGrowBack) {
