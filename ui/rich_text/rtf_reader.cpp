@@ -975,8 +975,10 @@ void Reader::endParagraph() {
     if (state().destination != Destination::Text) return;
     flush();
     placeContent();
+    // The block already has the format it was opened with; most paragraphs
+    // keep it, and setting it again is a whole edit.
     const QTextBlockFormat format = blockFormat();
-    cursor_.setBlockFormat(format);
+    if (cursor_.blockFormat() != format) cursor_.setBlockFormat(format);
     cursor_.insertBlock(format, characterFormat());
     trailingParagraphMark_ = table_ == nullptr;
 }
