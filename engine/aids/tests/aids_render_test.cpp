@@ -150,6 +150,11 @@ TEST_F(DemoBank, CaseStudyShowsTheDemosFourTabs) {
     window.PageControl1()->setCurrentIndex(2);
     save(window, "case-study-3-servers.png");
     EXPECT_EQ(dialogs.count(RecordingDialogService::Event::Error), 0);
+
+    // The table closes with its exam; the window then finds no case.
+    bank->CloseTest();
+    EXPECT_FALSE(bank->CaseTableOpen());
+    EXPECT_FALSE(window.LoadCase(1));
 }
 
 }  // namespace
