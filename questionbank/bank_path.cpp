@@ -6,6 +6,8 @@
 #include <system_error>
 #include <vector>
 
+#include "xbase/folder_path.h"
+
 namespace fs = std::filesystem;
 
 namespace zentrix::questionbank {
@@ -55,9 +57,7 @@ std::optional<std::string> matchEntry(const std::string& dir, const std::string&
 }  // namespace
 
 std::string BankPath::asFolder(std::string folder) {
-    folder = slashes(std::move(folder));
-    if (!folder.empty() && folder.back() != '/') folder.push_back('/');
-    return folder;
+    return xbase::asFolderText(std::move(folder));
 }
 
 xbase::Result<std::string> BankPath::checkedRelative(const std::string& name) {
