@@ -76,6 +76,18 @@ xbase::Result<std::string> BankPath::checkedRelative(const std::string& name) {
     return path;
 }
 
+xbase::Status BankPath::checkExamLocation(const std::string& path, const std::string& tableName) {
+    const std::string folder = asFolder(trimRight(path));
+    if (!folder.empty()) {
+        xbase::Result<std::string> checked = checkedRelative(folder.substr(0, folder.size() - 1));
+        if (!checked) return xbase::Status::error("folder " + checked.message());
+    }
+    xbase::Result<std::string> name = checkedRelative(trimRight(tableName));
+    if (!name || name.value().find('/') != std::string::npos)
+        return xbase::Status::error("table name \"" + tableName + "\" is not a plain file name");
+    return xbase::Status::ok();
+}
+
 std::string BankPath::resolve(const std::string& folder, const std::string& relative) {
     std::string current = asFolder(folder);
     const std::vector<std::string> parts = components(slashes(relative));

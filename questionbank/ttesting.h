@@ -217,6 +217,11 @@ private:
     xbase::Status assignQuestionFields(int num, int type, const std::string& title, const std::string& question,
                                        int numAnswer, const std::string& answer, const std::string& hint,
                                        const std::string& ref, const std::string& graphic, int caseId);
+    // The NUM a new question gets: above the exam record's NUMTESTQ and above
+    // every NUM in the question table.
+    int nextQuestionNumber();
+    // 0, or -1 with the reason when the key does not fit the ANSWER field.
+    int checkAnswerKey(const std::string& answer);
     // Writes one memo of the open exam's record and commits it (0 or -1).
     int storeOpenExamMemo(const xbase::Field* field, const std::string& value);
     int fail(const std::string& message);
