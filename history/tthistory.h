@@ -35,8 +35,9 @@ inline constexpr const char* kHistoryUnavailableMessage =
 
 class TTHistory {
 public:
-    // `databaseFolder` ends with a path separator. The clock defaults to the
-    // system's local time.
+    // `databaseFolder` names the folder of TESTHIST, with or without a
+    // trailing separator. The clock defaults to the system's local time.
+    // EndTest flushes the table to disk before it returns.
     TTHistory(xbase::Engine& engine, std::string databaseFolder, platform::MessageSink& messages,
               std::shared_ptr<const Clock> clock = nullptr);
     ~TTHistory();
