@@ -352,6 +352,18 @@ std::string TTesting::GetTestDescription(const std::string& prodId) {
 
 int TTesting::AddTest(const std::string& prodId, const std::string& parentId, const std::string& path,
                       const std::string& tableName, const std::string& title) {
+    return addExamRecord(prodId, parentId, path, tableName, title, true);
+}
+
+int TTesting::AdoptTest(const std::string& prodId, const std::string& parentId,
+                        const std::string& path, const std::string& tableName,
+                        const std::string& title) {
+    return addExamRecord(prodId, parentId, path, tableName, title, false);
+}
+
+int TTesting::addExamRecord(const std::string& prodId, const std::string& parentId,
+                            const std::string& path, const std::string& tableName,
+                            const std::string& title, bool createTables) {
     if (!valid_) return fail("the question bank is not usable");
     // The exam's tables are created below the database folder only.
     if (xbase::Status inside = BankPath::checkExamLocation(path, tableName); !inside)
@@ -362,10 +374,17 @@ int TTesting::AddTest(const std::string& prodId, const std::string& parentId, co
     // name is never replaced) no catalogue record points at them.
     const std::string folderOnDisk = BankPath::resolve(folder_, rtrim(path));
     std::error_code ec;
-    if (!folder.empty()) std::filesystem::create_directories(folderOnDisk, ec);
+    if (createTables && !folder.empty()) std::filesystem::create_directories(folderOnDisk, ec);
     if (ec) return fail(folderOnDisk + ": cannot create folder: " + ec.message());
     const std::string base = BankPath::resolve(folder_, rtrim(path) + rtrim(tableName));
-    {
+    if (!createTables) {
+        // The tables are already in place: they must open before a record points at them.
+        xbase::Result<std::unique_ptr<xbase::Table>> questions = engine_.open(base);
+        if (!questions) return failStatus(questions.status());
+        xbase::Result<std::unique_ptr<xbase::Table>> answers =
+            engine_.open(base + layout::kAnswerTableSuffix);
+        if (!answers) return failStatus(answers.status());
+    } else {
         xbase::Result<std::unique_ptr<xbase::Table>> questions =
             engine_.create(base, layout::questionFields(), layout::questionTags());
         if (!questions) return failStatus(questions.status());

@@ -99,6 +99,11 @@ public:
     std::string GetTestDescription(const std::string& prodId);
     int AddTest(const std::string& prodId, const std::string& parentId, const std::string& path,
                 const std::string& tableName, const std::string& title);
+    // AddTest for an exam whose question and answer tables are already in
+    // place (copied there by an import or the setup program): adds only the
+    // catalogue record, after checking that both tables open.
+    int AdoptTest(const std::string& prodId, const std::string& parentId, const std::string& path,
+                  const std::string& tableName, const std::string& title);
     // Removes an exam's record from the catalogue (its tables stay on disk)
     // and lowers its course's NUM. Closes it first when it is open.
     int RemoveTest(const std::string& prodId);
@@ -209,6 +214,9 @@ private:
                                                const std::vector<xbase::TagSpec>& tags);
     void bindCatalogue();
     void LoadParentIds();
+    int addExamRecord(const std::string& prodId, const std::string& parentId,
+                      const std::string& path, const std::string& tableName,
+                      const std::string& title, bool createTables);
     bool seekCourse(const std::string& id);
     bool seekExam(const std::string& prodId);
     std::vector<ExamEntry> examsOfCourse(const std::string& courseId);
