@@ -258,10 +258,19 @@ void TTHistory::StartTest(int kind, int questionCount, const std::string& examId
 
 void TTHistory::EndTest(int right, int answered) {
     if (!valid() || table_->recno() == 0) return;
+    if (!endLocked(right, answered)) return;
+    // The learner has seen "Completed": a power cut now must not lose it.
+    // Flushed after the lock is released, so other seats need not wait for
+    // the disk.
+    if (xbase::Status synced = table_->sync(); !synced) fail(synced.message());
+}
+
+bool TTHistory::endLocked(int right, int answered) {
     xbase::TableLock lock(*table_);
-    if (!lock.status().isOk()) return (void)fail(lock.status().message());
+    if (!lock.status().isOk()) return fail(lock.status().message());
     const uint32_t recno = started_ ? static_cast<uint32_t>(started_->recno) : table_->recno();
-    if (!table_->go(recno) || !table_->refresh().isOk()) return (void)fail("could not re-read the history record");
+    if (!table_->go(recno) || !table_->refresh().isOk())
+        return fail("could not re-read the history record");
 
     HistorySess s = readCurrent();
     int slot = 0;
@@ -277,18 +286,17 @@ void TTHistory::EndTest(int right, int answered) {
         }
         if (slot < 0) {
             session_ = s;
-            return;
+            return false;
         }
     }
     HistorySlot& ended = s.Slots[slot];
     ended.TIMEEND = SecondsOfDay(clock_->now());
     ended.QRIGHT = right;
     ended.QTRIED = answered;
-    if (!writeCurrent(s)) return;
-    // The learner has seen "Completed": a power cut now must not lose it.
-    if (xbase::Status synced = table_->sync(); !synced) fail(synced.message());
+    if (!writeCurrent(s)) return false;
     session_ = readCurrent();
     started_.reset();
+    return true;
 }
 
 }  // namespace zentrix::history

@@ -85,6 +85,8 @@ private:
     bool writeCurrent(const HistorySess& sess);
     bool seekKey(const std::string& key);
     int nextIdLocked();
+    // EndTest's write under the table lock; false when nothing was written.
+    bool endLocked(int right, int answered);
     bool fail(const std::string& what);
 
     xbase::Engine& engine_;
