@@ -67,21 +67,24 @@ void BM_HistoryWrite(benchmark::State& state) {
             return;
         }
         xbase::Table& table = *made.value();
-        table.appendBlank();
-        table.assign(table.field("KEYID"), history::HistoryKey("Ann Lee", "NET101"));
-        table.commit();
+        xbase::Status status = table.appendBlank();
+        if (status)
+            status = table.assign(table.field("KEYID"), history::HistoryKey("Ann Lee", "NET101"));
+        if (status) status = table.commit();
         const xbase::Field* right = table.field("QRIGHT_1");
         const xbase::Field* tried = table.field("QTRIED_1");
         long n = 0;
         for (auto _ : state) {
+            if (!status) break;
             ++n;
-            table.lock();
-            table.assignLong(right, n % 1000);
-            table.assignLong(tried, n % 997);
-            table.commit();
-            table.unlock();
-            if (flushed) table.sync();
+            status = table.lock();
+            if (status) status = table.assignLong(right, n % 1000);
+            if (status) status = table.assignLong(tried, n % 997);
+            if (status) status = table.commit();
+            if (xbase::Status unlocked = table.unlock(); status) status = unlocked;
+            if (status && flushed) status = table.sync();
         }
+        if (!status) state.SkipWithError(status.message().c_str());
     }
     fs::remove_all(folder);
 }

@@ -392,7 +392,8 @@ xbase::Result<std::vector<std::string>> BankImporter::run(const std::string& ban
     if (done) done = storeAll(staging, exams, options);
     if (done) done = Publication(bank, staging).run(exams, options);
     fs::remove_all(staging, ec);
-    lockFile.value()->unlock(kImportLockOffset, 1);
+    // Closing the file below drops the lock too; an unlock that fails changes nothing.
+    (void)lockFile.value()->unlock(kImportLockOffset, 1);
     if (!done) return done;
 
     std::vector<std::string> ids;
