@@ -5,10 +5,9 @@
 // many-seats run's "longest wait for a lock", and how long flushes took.
 
 #include <atomic>
-#include <chrono>
 #include <memory>
 
-#include "xbase/file.h"
+#include "xbase/forwarding_file_system.h"
 
 namespace zentrix::bench {
 
@@ -22,28 +21,15 @@ struct LockWaits {
     std::atomic<long long> syncMicroseconds{0};
 };
 
-class TimedLockFileSystem : public xbase::FileSystem {
+class TimedLockFileSystem : public xbase::ForwardingFileSystem {
 public:
     TimedLockFileSystem(std::shared_ptr<xbase::FileSystem> inner, std::shared_ptr<LockWaits> waits)
-        : inner_(std::move(inner)), waits_(std::move(waits)) {}
+        : ForwardingFileSystem(std::move(inner)), waits_(std::move(waits)) {}
 
-    xbase::Result<std::unique_ptr<xbase::File>> open(const std::string& path,
-                                                     xbase::OpenMode mode) override;
-    xbase::Result<std::unique_ptr<xbase::File>> create(const std::string& path) override;
-    bool exists(const std::string& path) override { return inner_->exists(path); }
-    xbase::Status remove(const std::string& path) override { return inner_->remove(path); }
-    xbase::Status rename(const std::string& from, const std::string& to) override {
-        return inner_->rename(from, to);
-    }
-    std::optional<std::string> resolveCaseInsensitive(const std::string& path) override {
-        return inner_->resolveCaseInsensitive(path);
-    }
+protected:
+    std::unique_ptr<xbase::File> wrap(std::unique_ptr<xbase::File> file) override;
 
 private:
-    xbase::Result<std::unique_ptr<xbase::File>> wrap(
-        xbase::Result<std::unique_ptr<xbase::File>> file);
-
-    std::shared_ptr<xbase::FileSystem> inner_;
     std::shared_ptr<LockWaits> waits_;
 };
 
