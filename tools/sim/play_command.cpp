@@ -10,7 +10,6 @@ namespace zentrix::tools {
 
 namespace {
 
-constexpr int kUsage = 1;
 constexpr int kCannotPlay = 2;
 constexpr int kIncorrect = 3;
 constexpr int kNoOutcome = 4;
@@ -25,24 +24,7 @@ public:
 
 }  // namespace
 
-int playCommand(int argc, char** argv, const std::vector<std::string>& args) {
-    std::string file;
-    bool testMode = false;
-    for (const std::string& arg : args) {
-        if (arg == "--test-mode") {
-            testMode = true;
-        } else if (file.empty() && (arg.empty() || arg[0] != '-')) {
-            file = arg;
-        } else {
-            file.clear();
-            break;
-        }
-    }
-    if (file.empty()) {
-        std::fputs("usage: zentrix-sim play FILE [--test-mode]\n", stderr);
-        return kUsage;
-    }
-
+int playCommand(int argc, char** argv, const std::string& file, bool testMode) {
     QApplication application(argc, argv);
     simulation::panel::MessageBoxQuestions questions;
     StandardErrorReporter errors;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 namespace zentrix::tools {
 
@@ -10,6 +9,6 @@ namespace zentrix::tools {
 // at frame n"). Exit status: 0 the last outcome was correct, 3 incorrect,
 // 4 the window was closed before any outcome, 2 the file cannot be played,
 // 1 usage.
-int playCommand(int argc, char** argv, const std::vector<std::string>& args);
+int playCommand(int argc, char** argv, const std::string& file, bool testMode);
 
 }  // namespace zentrix::tools
