@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ clang
   qt6-base-dev qt6-multimedia-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libjpeg-dev libgif-dev
+  libjpeg-dev libgif-dev libzip-dev
   python3 python3-dbfread python3-dbf
   xvfb xauth xdg-utils
   fonts-dejavu-core

@@ -11,6 +11,7 @@
 #include "tools/bank/bank_exporter.h"
 #include "tools/bank/bank_importer.h"
 #include "tools/bank/catalogue_tree.h"
+#include "tools/bank/format_commands.h"
 #include "tools/common/command_line.h"
 
 namespace zentrix::banktool {
@@ -71,28 +72,22 @@ int init(const ParsedCommand& a, std::ostream& out, std::ostream& err) {
 }
 
 int import(const ParsedCommand& a, std::ostream& out, std::ostream& err) {
-    BankImporter::Options options;
+    FormatCommands::ImportOptions options;
     options.replace = a.has("--replace");
+    options.strict = a.has("--strict");
+    options.format = a.value("--format");
+    options.course = a.value("--course");
+    options.exam = a.value("--exam");
     const std::vector<std::string> sources(a.arguments().begin() + 1, a.arguments().end());
-    xbase::Result<std::vector<std::string>> ids =
-        BankImporter::run(a.arguments()[0], sources, options);
-    if (!ids) {
-        err << "zentrix-bank: " << ids.message() << "\nzentrix-bank: nothing was imported; the bank is unchanged\n";
-        return kFailed;
-    }
-    for (const std::string& id : ids.value()) out << "imported exam " << id << "\n";
-    return kDone;
+    return FormatCommands::import(a.arguments()[0], sources, options, out, err);
 }
 
 int exportExam(const ParsedCommand& a, std::ostream& out, std::ostream& err) {
-    xbase::Result<std::string> written =
-        BankExporter::run(a.arguments()[0], a.arguments()[1], a.arguments()[2]);
-    if (!written) {
-        err << "zentrix-bank: " << written.message() << "\n";
-        return kFailed;
-    }
-    out << "wrote " << written.value() << "\n";
-    return kDone;
+    FormatCommands::ExportOptions options;
+    options.format = a.value("--format");
+    options.includeSimulations = a.has("--include-simulations");
+    return FormatCommands::exportExam(a.arguments()[0], a.arguments()[1], a.arguments()[2],
+                                      options, out, err);
 }
 
 int tree(const ParsedCommand& a, std::ostream& out, std::ostream& err) {
@@ -187,13 +182,22 @@ const tools::ToolDescription& bankTool() {
             {{"init", "DIR", "create an empty question bank in DIR", 1, 1}, init},
             {{"import",
               "DIR SOURCE...",
-              "add the exams of exam source files",
+              "add the exams of exam sources, or of GIFT, Aiken, Moodle XML, QTI or CSV files",
               2,
               Spec::kAnyCount,
-              {{"--replace", "", "replace exams the bank already holds"}}},
+              {{"--replace", "", "replace exams the bank already holds"},
+               {"--format", "FORMAT", "exam, gift, aiken, moodle-xml, qti or csv (default: guessed)"},
+               {"--course", "ID", "the course of the other formats' exams (default: the file's name)"},
+               {"--exam", "ID", "the exam of a file with one category (default: the file's name)"},
+               {"--strict", "", "fail when a question is skipped"}}},
              import},
-            {{"export", "DIR EXAMID OUTDIR", "write an exam as OUTDIR/EXAMID.exam and its files", 3,
-              3},
+            {{"export",
+              "DIR EXAMID OUTDIR",
+              "write an exam as OUTDIR/EXAMID.exam and its files, or .gift, .xml, .zip",
+              3,
+              3,
+              {{"--format", "FORMAT", "exam, gift, moodle-xml or qti (default: exam)"},
+               {"--include-simulations", "", "simulations as their steps in a text item"}}},
              exportExam},
             {{"tree",
               "DIR",

@@ -36,6 +36,12 @@ struct LoadedExam {
     std::map<std::string, std::string> files;  // name as written -> bytes
 };
 
+// Where messages place a question: its line in the source, or where it
+// stood in the file of another format.
+std::string placeOf(const LoadedExam& loaded, const QuestionSource& q) {
+    return q.origin.empty() ? loaded.sourcePath + ":" + std::to_string(q.line) : q.origin;
+}
+
 xbase::Result<std::string> readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return xbase::Status::error(path + ": cannot be read");
@@ -44,12 +50,12 @@ xbase::Result<std::string> readFile(const std::string& path) {
     return buffer.str();
 }
 
-xbase::Status loadFile(LoadedExam& loaded, const std::string& name, int line) {
+xbase::Status loadFile(ExamWithFiles& loaded, const std::string& name, int line) {
     if (loaded.files.count(name)) return xbase::Status::ok();
-    const std::string folder = fs::path(loaded.sourcePath).parent_path().string();
+    const std::string folder = fs::path(loaded.source).parent_path().string();
     std::optional<std::string> path = BankPath::findFile(folder, name);
     if (!path) {
-        return xbase::Status::error(loaded.sourcePath + ":" + std::to_string(line) + ": file \"" + name +
+        return xbase::Status::error(loaded.source + ":" + std::to_string(line) + ": file \"" + name +
                                     "\" is not beside the source (write stored = false to keep the name only)");
     }
     xbase::Result<std::string> bytes = readFile(*path);
@@ -61,36 +67,21 @@ xbase::Status loadFile(LoadedExam& loaded, const std::string& name, int line) {
 // Question identifiers: those written, and for the others the next above the
 // highest so far (what the bank itself would hand out).
 xbase::Status assignIds(LoadedExam& loaded) {
-    std::map<int, int> lines;
+    std::map<int, const QuestionSource*> taken;
     int next = 1;
     for (const QuestionSource& q : loaded.exam.questions) {
         const int id = q.id.value_or(next);
-        if (lines.count(id)) {
-            return xbase::Status::error(loaded.sourcePath + ":" + std::to_string(q.line) + ": question id " +
-                                        std::to_string(id) + " is taken by the question on line " +
-                                        std::to_string(lines[id]));
+        if (taken.count(id)) {
+            return xbase::Status::error(placeOf(loaded, q) + ": question id " + std::to_string(id) +
+                                        " is taken by the question at " + placeOf(loaded, *taken[id]));
         }
-        if (id > 9998) return xbase::Status::error(loaded.sourcePath + ":" + std::to_string(q.line) + ": too many questions");
-        lines[id] = q.line;
+        if (id > 9998) return xbase::Status::error(placeOf(loaded, q) + ": too many questions");
+        taken[id] = &q;
         loaded.questionIds.push_back(id);
         next = std::max(next, id + 1);
     }
     loaded.nextId = std::max(next, loaded.exam.nextId.value_or(0));
     return xbase::Status::ok();
-}
-
-xbase::Result<LoadedExam> load(const std::string& sourcePath) {
-    xbase::Result<ExamSource> parsed = ExamSourceParser::parseFile(sourcePath);
-    if (!parsed) return parsed.status();
-    LoadedExam loaded;
-    loaded.sourcePath = sourcePath;
-    loaded.exam = std::move(parsed).value();
-    if (!loaded.exam.picture.empty() && loaded.exam.pictureStored) ZX_TRY(loadFile(loaded, loaded.exam.picture, loaded.exam.pictureLine));
-    for (const QuestionSource& q : loaded.exam.questions) {
-        if (!q.file.empty() && q.fileStored) ZX_TRY(loadFile(loaded, q.file, q.fileLine));
-    }
-    ZX_TRY(assignIds(loaded));
-    return loaded;
 }
 
 std::string lowerCase(std::string text) {
@@ -162,7 +153,8 @@ xbase::Status storeExam(TTesting& bank, const std::string& bankFolder, const Loa
     for (size_t i = 0; i < e.questions.size(); ++i) {
         const QuestionSource& q = e.questions[i];
         const int id = loaded.questionIds[i];
-        const std::string where = "question on line " + std::to_string(q.line);
+        const std::string where = q.origin.empty() ? "question on line " + std::to_string(q.line)
+                                                   : "question at " + q.origin;
         if (bank.ChangeGlobalCrap(static_cast<int>(i), id) != 0) return failed(where);
         if (bank.AddTestQuestion(static_cast<int>(i) + 1, q.type, q.title, q.text, q.answerRows, q.key, q.hint,
                                  q.reference, q.file, q.caseId) != id)
@@ -355,19 +347,45 @@ constexpr uint64_t kImportLockOffset = 0x7FFFFFF0;
 
 }  // namespace
 
+xbase::Result<ExamWithFiles> BankImporter::load(const std::string& sourcePath) {
+    xbase::Result<ExamSource> parsed = ExamSourceParser::parseFile(sourcePath);
+    if (!parsed) return parsed.status();
+    ExamWithFiles loaded;
+    loaded.source = sourcePath;
+    loaded.exam = std::move(parsed).value();
+    if (!loaded.exam.picture.empty() && loaded.exam.pictureStored)
+        ZX_TRY(loadFile(loaded, loaded.exam.picture, loaded.exam.pictureLine));
+    for (const QuestionSource& q : loaded.exam.questions) {
+        if (!q.file.empty() && q.fileStored) ZX_TRY(loadFile(loaded, q.file, q.fileLine));
+    }
+    return loaded;
+}
+
 xbase::Result<std::vector<std::string>> BankImporter::run(const std::string& bankFolder,
                                                           const std::vector<std::string>& sources,
                                                           const Options& options) {
+    std::vector<ExamWithFiles> read;
+    for (const std::string& source : sources) {
+        xbase::Result<ExamWithFiles> loaded = load(source);
+        if (!loaded) return loaded.status();
+        read.push_back(std::move(loaded).value());
+    }
+    return store(bankFolder, read, options);
+}
+
+xbase::Result<std::vector<std::string>> BankImporter::store(const std::string& bankFolder,
+                                                            const std::vector<ExamWithFiles>& read,
+                                                            const Options& options) {
     std::vector<LoadedExam> exams;
     std::map<std::string, std::string> seen;
-    for (const std::string& source : sources) {
-        xbase::Result<LoadedExam> loaded = load(source);
-        if (!loaded) return loaded.status();
-        const std::string id = loaded.value().exam.id;
+    for (const ExamWithFiles& source : read) {
+        LoadedExam loaded{source.source, source.exam, {}, 1, source.files};
+        const std::string& id = loaded.exam.id;
         if (seen.count(id))
-            return xbase::Status::error(source + ": exam " + id + " is also in " + seen[id]);
-        seen[id] = source;
-        exams.push_back(std::move(loaded).value());
+            return xbase::Status::error(source.source + ": exam " + id + " is also in " + seen[id]);
+        seen[id] = source.source;
+        ZX_TRY(assignIds(loaded));
+        exams.push_back(std::move(loaded));
     }
 
     // Absolute, so that the staging copy is a sibling even for "." or "sub/..".

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/bank/exam_source.h"
 #include "xbase/status.h"
 
 namespace zentrix::banktool {
@@ -28,6 +29,14 @@ public:
     static xbase::Result<std::vector<std::string>> run(const std::string& bankFolder,
                                                        const std::vector<std::string>& sources,
                                                        const Options& options);
+
+    // An exam source file read and checked, with the files it names.
+    static xbase::Result<ExamWithFiles> load(const std::string& sourcePath);
+
+    // Stores exams read from any format, all or nothing as `run` does.
+    static xbase::Result<std::vector<std::string>> store(const std::string& bankFolder,
+                                                         const std::vector<ExamWithFiles>& exams,
+                                                         const Options& options);
 };
 
 }  // namespace zentrix::banktool
