@@ -48,10 +48,12 @@ void collectExam(void* context, const std::string& /*title*/, const std::string&
 
 }  // namespace
 
-bool ExamPackageCopier::isBankTable(const std::string& fileName) {
-    const std::string stem = stemOf(fileName);
-    for (const char* table : {"gtest", "ptest", "testhist"}) {
-        if (platform::equalsIgnoringCase(stem, table)) return true;
+bool ExamPackageCopier::isTableFile(const std::string& fileName) {
+    const size_t dot = fileName.rfind('.');
+    if (dot == std::string::npos) return false;
+    const std::string extension = fileName.substr(dot + 1);
+    for (const char* table : {"dbf", "fpt", "cdx"}) {
+        if (platform::equalsIgnoringCase(extension, table)) return true;
     }
     return false;
 }
@@ -166,9 +168,10 @@ bool ExamPackageCopier::copyExamFiles(const std::string& from, const std::string
     const std::vector<std::string> present = filesIn(to);
     bool all = true;
     for (const std::string& name : filesIn(from)) {
-        if (isBankTable(name)) continue;
         const bool own = isExamTable(name, tableName);
-        if (!own && containsIgnoringCase(present, name)) continue;
+        // Tables come only with their exam: another exam's in the same
+        // folder are copied, or not, when that exam is.
+        if (!own && (isTableFile(name) || containsIgnoringCase(present, name))) continue;
         // The empty tables just made may be named in another case.
         if (own) {
             for (const std::string& made : present) {

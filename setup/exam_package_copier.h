@@ -8,9 +8,11 @@
 // naming it, before anything of it is created or copied.
 //
 // From the exam's folder on the medium the copy takes the exam's own tables
-// (replacing the empty ones the catalogue entry creates) and any other file
-// the installed folder does not hold yet; it never replaces a file of
-// another exam, nor copies the bank's catalogue or history tables.
+// (replacing the empty ones the catalogue entry creates) and any file that
+// is no table and that the installed folder does not hold yet (pictures kept
+// beside the tables). It never copies another exam's tables (those come
+// with their exam), nor the bank's catalogue or history tables, and never
+// replaces a file of another exam.
 
 #include <string>
 #include <vector>
@@ -36,7 +38,7 @@ public:
     std::vector<std::string> examsOfCourse(const std::string& courseId);
 
     // File names the copy treats specially (compared without regard to case).
-    static bool isBankTable(const std::string& fileName);
+    static bool isTableFile(const std::string& fileName);  // .dbf, .fpt, .cdx
     static bool isExamTable(const std::string& fileName, const std::string& tableName);
 
 private:
