@@ -1,5 +1,6 @@
 #include "setup/setup_startup.h"
 
+#include "platform/path_text.h"
 #include "platform/registry.h"
 #include "platform/text_compare.h"
 #include "setup/exam_package_flow.h"
@@ -16,7 +17,8 @@ std::string mappedProposal(const std::string& proposal, const std::string& progr
     const std::string windowsPrograms = ":\\Program Files\\";
     if (proposal.size() > windowsPrograms.size() + 1 &&
         platform::equalsIgnoringCase(proposal.substr(1, windowsPrograms.size()), windowsPrograms)) {
-        return programsFolder + "/" + proposal.substr(1 + windowsPrograms.size());
+        return programsFolder + "/" +
+               platform::nativePath(proposal.substr(1 + windowsPrograms.size()));
     }
     return proposal;
 }
