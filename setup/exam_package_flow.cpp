@@ -190,6 +190,8 @@ bool ExamPackageFlow::RerunCheck() {
         session_.host.postClose();
         return true;
     }
+    // The scan's last description would read as work still going on.
+    screen.status.clear();
     screen.panelVisible = true;
     screen.headingVisible = true;
     screen.exitCaption = texts::kClose;

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <functional>
 
 namespace zentrix::setup {
 
@@ -17,15 +18,17 @@ namespace {
 
 bool isFolder(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
 
-// Qt's folder chooser, refusing OK for anything but an existing folder.
+// Qt's folder chooser as a part of the dialog: its own OK and Cancel hand
+// over to the dialog's, which decide.
 class FolderChooser : public QFileDialog {
 public:
-    explicit FolderChooser(QWidget* parent) : QFileDialog(parent) {}
-    void accept() override {
-        const QStringList chosen = selectedFiles();
-        if (chosen.isEmpty() || !isFolder(chosen.front())) return;
-        QFileDialog::accept();
-    }
+    FolderChooser(QWidget* parent, std::function<void()> accepted, std::function<void()> rejected)
+        : QFileDialog(parent), accepted_(std::move(accepted)), rejected_(std::move(rejected)) {}
+    void accept() override { accepted_(); }
+    void reject() override { rejected_(); }
+
+private:
+    std::function<void()> accepted_, rejected_;
 };
 
 }  // namespace
@@ -40,7 +43,8 @@ FolderBrowserDialog::FolderBrowserDialog(QWidget* parent) : QDialog(parent) {
     title_->hide();
     layout->addWidget(title_);
 
-    chooser_ = new FolderChooser(this);
+    chooser_ = new FolderChooser(
+        this, [this] { tryAccept(); }, [this] { reject(); });
     chooser_->setOption(QFileDialog::DontUseNativeDialog, true);
     chooser_->setOption(QFileDialog::ShowDirsOnly, true);
     chooser_->setFileMode(QFileDialog::Directory);
@@ -48,33 +52,31 @@ FolderBrowserDialog::FolderBrowserDialog(QWidget* parent) : QDialog(parent) {
     chooser_->setSizeGripEnabled(false);
     chooser_->setAccessibleName(tr("Folders"));
     layout->addWidget(chooser_, 1);
+    // The chooser's own buttons give way to the dialog's below.
+    if (auto* own = chooser_->findChild<QDialogButtonBox*>()) own->hide();
 
     status_ = new QLabel(this);
     status_->setAccessibleName(tr("Selected folder"));
     status_->hide();
     layout->addWidget(status_);
 
-    connect(chooser_, &QFileDialog::accepted, this, &QDialog::accept);
-    connect(chooser_, &QFileDialog::rejected, this, &QDialog::reject);
-    connect(chooser_, &QFileDialog::currentChanged, this, [this](const QString& path) {
-        selectionMoved(path.isEmpty() ? chooser_->directory().absolutePath() : path);
-    });
-    connect(chooser_, &QFileDialog::directoryEntered, this,
-            [this](const QString& path) { selectionMoved(path); });
-    if (QLineEdit* edit = pathEdit()) {
-        connect(edit, &QLineEdit::textEdited, this, [this](const QString& text) {
-            selectionMoved(text.isEmpty() ? chooser_->directory().absolutePath()
-                                          : chooser_->directory().absoluteFilePath(text));
-        });
-    }
+    bottom_ = new QHBoxLayout;
+    buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    bottom_->addStretch(1);
+    bottom_->addWidget(buttons_);
+    layout->addLayout(bottom_);
+    connect(buttons_, &QDialogButtonBox::accepted, this, &FolderBrowserDialog::tryAccept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    connect(chooser_, &QFileDialog::directoryEntered, this, [this] { refreshSelection(); });
+    connect(chooser_, &QFileDialog::currentChanged, this, [this] { refreshSelection(); });
+    if (QLineEdit* edit = pathEdit())
+        connect(edit, &QLineEdit::textChanged, this, [this] { refreshSelection(); });
     resize(560, 420);
 }
 
 QPushButton* FolderBrowserDialog::okButton() const {
-    auto* box = chooser_->findChild<QDialogButtonBox*>();
-    if (!box) return nullptr;
-    QPushButton* open = box->button(QDialogButtonBox::Open);
-    return open ? open : box->button(QDialogButtonBox::Ok);
+    return buttons_->button(QDialogButtonBox::Ok);
 }
 
 QLineEdit* FolderBrowserDialog::pathEdit() const { return chooser_->findChild<QLineEdit*>(); }
@@ -105,24 +107,17 @@ void FolderBrowserDialog::setExtraButton(ExtraButton kind, const QString& captio
     extra_->setEnabled(enabled);
     extra_->setFocusPolicy(Qt::StrongFocus);
     extra_->setAccessibleName(caption);
-    auto* row = new QHBoxLayout;
-    row->addWidget(extra_);
-    row->addStretch(1);
-    static_cast<QVBoxLayout*>(layout())->addLayout(row);
+    bottom_->insertWidget(0, extra_);
     connect(extra_, &QAbstractButton::clicked, this, &FolderBrowserDialog::extraButtonClicked);
 }
 
 void FolderBrowserDialog::startAt(const QString& folder, const QString& start) {
     const QString first = isFolder(folder) ? folder : start;
     if (!first.isEmpty()) chooser_->setDirectory(first);
-    selectionMoved(chooser_->directory().absolutePath());
+    refreshSelection();
 }
 
-QString FolderBrowserDialog::selectedFolder() const {
-    const QStringList chosen = chooser_->selectedFiles();
-    const QString path = chosen.isEmpty() ? selection_ : chosen.front();
-    return isFolder(path) ? QDir::cleanPath(QFileInfo(path).absoluteFilePath()) : QString();
-}
+QString FolderBrowserDialog::selectedFolder() const { return selection_; }
 
 bool FolderBrowserDialog::extraButtonChecked() const {
     auto* box = qobject_cast<QCheckBox*>(extra_);
@@ -134,10 +129,23 @@ void FolderBrowserDialog::showEvent(QShowEvent* event) {
     emit opened();
 }
 
-void FolderBrowserDialog::selectionMoved(const QString& path) {
-    selection_ = isFolder(path) ? QDir::cleanPath(QFileInfo(path).absoluteFilePath()) : QString();
-    if (QPushButton* ok = okButton()) ok->setEnabled(!selection_.isEmpty());
-    emit selectionChanged(selection_);
+void FolderBrowserDialog::tryAccept() {
+    refreshSelection();
+    if (!selection_.isEmpty()) accept();
+}
+
+void FolderBrowserDialog::refreshSelection() {
+    // What the chooser makes of its box (a typed or clicked name, relative to
+    // the folder shown), or the folder shown when the box is empty.
+    const QStringList chosen = chooser_->selectedFiles();
+    const QString path = chosen.size() == 1 ? chosen.front() : QString();
+    const QString folder =
+        isFolder(path) ? QDir::cleanPath(QFileInfo(path).absoluteFilePath()) : QString();
+    const bool changed = folder != selection_ || !reported_;
+    selection_ = folder;
+    reported_ = true;
+    okButton()->setEnabled(!selection_.isEmpty());
+    if (changed) emit selectionChanged(selection_);
 }
 
 }  // namespace zentrix::setup

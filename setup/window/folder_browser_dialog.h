@@ -1,15 +1,19 @@
 #pragma once
 
 // The dialog behind TBZBrowseDirs: Qt's own (non-native) folder dialog
-// embedded with a title above it, a status area and an optional extra push
-// button or check box below it. The folder chooser's OK button is enabled
-// only while the selection is an existing folder, and OK does nothing
-// otherwise, whatever was typed.
+// embedded with a title above it, a status area and a row below it with an
+// optional extra push button or check box and the dialog's OK and Cancel.
+// The selection is what the chooser makes of its box (a typed or clicked
+// name, relative to the folder shown) or, with the box empty, the folder
+// shown; OK is enabled only while that is one existing folder and does
+// nothing otherwise.
 
 #include <QDialog>
 #include <QString>
 
 class QAbstractButton;
+class QDialogButtonBox;
+class QHBoxLayout;
 class QFileDialog;
 class QLabel;
 class QLineEdit;
@@ -53,13 +57,17 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void selectionMoved(const QString& path);
+    void refreshSelection();
+    void tryAccept();
 
     QLabel* title_ = nullptr;
     QFileDialog* chooser_ = nullptr;
     QLabel* status_ = nullptr;
     QAbstractButton* extra_ = nullptr;
+    QHBoxLayout* bottom_ = nullptr;
+    QDialogButtonBox* buttons_ = nullptr;
     QString selection_;
+    bool reported_ = false;
 };
 
 }  // namespace zentrix::setup
