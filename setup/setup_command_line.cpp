@@ -36,7 +36,11 @@ SetupCommandLine SetupCommandLine::parse(const std::vector<std::string>& argv) {
 }
 
 bool SetupCommandLine::selectsUninstall() const {
-    for (const std::string& argument : arguments) {
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        // Of the program's own path only its file name counts: a medium
+        // mounted at /media/cd-update must still install.
+        std::string argument = arguments[i];
+        if (i == 0) argument = argument.substr(argument.find_last_of("/\\") + 1);
         if (argument.find("-u") != std::string::npos) return true;
     }
     return false;

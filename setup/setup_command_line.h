@@ -1,8 +1,8 @@
 #pragma once
 
 // The setup program's command line. The uninstall is chosen the way the
-// uninstaller's shortcut starts it: any argument that contains "-u" (the
-// program's own path included) selects it, and argument 2 names the
+// uninstaller's shortcut starts it: any argument that contains "-u" selects
+// it (of the program's own path, its file name), and argument 2 names the
 // uninstall script in the Windows folder. The program's own long options
 // (--unattended and the rest) and their values are taken out first, so that
 // "--unattended" or a target folder such as /srv/my-uni never counts as "-u".

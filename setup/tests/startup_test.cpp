@@ -28,7 +28,7 @@ TEST_F(StartupTest, TheDashURuleChoosesTheUninstallOnlyForAnAdministrator) {
         std::vector<std::string> messages;
     } cases[] = {
         {{"uninstall-zentrix", "-u", "zentrix-uninstall.ini"}, true, StartupOutcome::Uninstall, {}},
-        {{"/media/cd-u/setup"}, true, StartupOutcome::Uninstall, {}},
+        {{"/media/cd/setup-u"}, true, StartupOutcome::Uninstall, {}},
         {{"uninstall-zentrix", "-u", "x.ini"},
          false,
          StartupOutcome::Closing,
