@@ -137,18 +137,7 @@ bool InstallFlow::makeShortcuts() {
 
 bool InstallFlow::writeRegistryEntries() {
     session_.setStatus(texts::kMakingRegistryEntries);
-    const std::optional<int> keys = session_.count(ScriptCount::RegKeys);
-    if (!keys) return false;
-    RegistryEntries entries(session_);
-    for (int n = 1; n <= *keys; ++n) {
-        Result<ScriptRegKey> key = session_.script().regKey(n);
-        if (!key) {
-            session_.report(key.status());
-            return false;
-        }
-        entries.write(key.value(), n);
-    }
-    return true;
+    return RegistryEntries(session_).writeAll();
 }
 
 }  // namespace zentrix::setup

@@ -52,6 +52,24 @@ platform::Status RegistryEntries::checkRemovable(const std::string& keyPath) {
     return platform::Status::ok();
 }
 
+bool RegistryEntries::forEachSection(void (RegistryEntries::*action)(const ScriptRegKey&, int)) {
+    const std::optional<int> keys = session_.count(ScriptCount::RegKeys);
+    if (!keys) return false;
+    for (int n = 1; n <= *keys; ++n) {
+        Result<ScriptRegKey> key = session_.script().regKey(n);
+        if (!key) {
+            session_.report(key.status());
+            return false;
+        }
+        (this->*action)(key.value(), n);
+    }
+    return true;
+}
+
+bool RegistryEntries::writeAll() { return forEachSection(&RegistryEntries::write); }
+
+bool RegistryEntries::removeAll() { return forEachSection(&RegistryEntries::removeSection); }
+
 void RegistryEntries::write(const ScriptRegKey& key, int section) {
     platform::Registry& registry = *session_.platform.registry;
     if (!key.root) {

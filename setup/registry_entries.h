@@ -23,6 +23,12 @@ class RegistryEntries {
 public:
     explicit RegistryEntries(SetupSession& session) : session_(session) {}
 
+    // Every [RegKey<n>] section of the script, written or removed. Gives
+    // false when the script is broken (a count that is no number, a section
+    // of fewer than two lines), which stops the flow.
+    bool writeAll();
+    bool removeAll();
+
     void write(const ScriptRegKey& key, int section);
     // Gives false when the key was refused (and names it in the status line).
     bool remove(const ScriptRegKey& key, int section);
@@ -31,6 +37,9 @@ public:
     static platform::Status checkRemovable(const std::string& keyPath);
 
 private:
+    bool forEachSection(void (RegistryEntries::*action)(const ScriptRegKey&, int));
+    void removeSection(const ScriptRegKey& key, int section) { (void)remove(key, section); }
+
     SetupSession& session_;
 };
 

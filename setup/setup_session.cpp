@@ -3,8 +3,10 @@
 #include <filesystem>
 
 #include "platform/path_text.h"
+#include "platform/registry.h"
 #include "questionbank/ttesting.h"
 #include "setup/script_paths.h"
+#include "setup/setup_texts.h"
 #include "xbase/engine.h"
 
 #ifndef ZENTRIX_ENGINE_LIBRARY_FILE
@@ -66,6 +68,18 @@ void SetupSession::takeFolders() {
     state.installDir = installFolderFromBox();
     state.systemDir = platform.system->systemFolder();
     state.windowsDir = platform.system->windowsFolder();
+}
+
+bool SetupSession::takeStartMenuFolder() {
+    Result<std::string> startMenu = platform.registry->readString(
+        platform::RootKey::CurrentUser, platform::registry_keys::kShellFolders,
+        platform::registry_keys::kStartMenuValue);
+    if (!startMenu) {
+        dialogs.error(texts::kRegistryNotOpened);
+        return false;
+    }
+    state.startMenuDir = startMenu.value();
+    return true;
 }
 
 std::string SetupSession::installFolderFromBox() const {

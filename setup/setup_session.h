@@ -88,6 +88,9 @@ public:
     // SetupDir, CurrentDrive, InstallDir (from the install-folder box),
     // SystemDir and WindowsDir.
     void takeFolders();
+    // StartMenuDir from the shell-folders key; when that cannot be read, says
+    // "registry couldn't be opened" and gives false.
+    bool takeStartMenuFolder();
     // The install-folder box as a folder: native, without trailing separator.
     std::string installFolderFromBox() const;
     PlaceholderFolders placeholders() const;

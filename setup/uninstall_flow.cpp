@@ -144,20 +144,7 @@ bool UninstallFlow::removeLibraries() {
     return true;
 }
 
-bool UninstallFlow::removeRegistryKeys() {
-    const std::optional<int> keys = session_.count(ScriptCount::RegKeys);
-    if (!keys) return false;
-    RegistryEntries entries(session_);
-    for (int n = 1; n <= *keys; ++n) {
-        Result<ScriptRegKey> key = session_.script().regKey(n);
-        if (!key) {
-            session_.report(key.status());
-            return false;
-        }
-        entries.remove(key.value(), n);
-    }
-    return true;
-}
+bool UninstallFlow::removeRegistryKeys() { return RegistryEntries(session_).removeAll(); }
 
 void UninstallFlow::removeShortcuts() {
     const std::optional<int> links = session_.count(ScriptCount::Links);

@@ -14,7 +14,8 @@ TEST(SetupCommandLine, AnyArgumentWithDashUSelectsTheUninstallButOurOwnOptionsDo
         {{"zentrix-install"}, false, ""},
         {{"uninstall-zentrix", "-u", "zentrix.ini"}, true, "zentrix.ini"},
         {{"setup", "/quiet-uninstall"}, true, ""},          // within a longer word
-        {{"/media/cd-update/zentrix-install"}, true, ""},   // the program path counts too
+        {{"/opt/zentrix/setup-u"}, true, ""},               // the program's name counts too
+        {{"/media/cd-update/zentrix-install"}, false, ""},  // not the folders it lies in
         {{"setup", "-U"}, false, ""},                       // with case
         {{"setup", "--unattended"}, false, ""},             // our option, not "-u"
         {{"setup", "--target", "/srv/my-uni"}, false, ""},  // nor its value

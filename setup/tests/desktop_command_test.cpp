@@ -21,7 +21,8 @@ TEST(DesktopCommand, ReadsBackWhatTheShortcutsAreWrittenWith) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.target);
         platform::ShortcutSpec shortcut{c.target, "/work dir\\x", "", ""};
-        const std::string text = platform::DesktopEntry::text("Zentrix", shortcut, c.arguments, false);
+        const std::string text =
+            platform::DesktopEntry::text("Zentrix", shortcut, c.arguments, false);
         Result<DesktopCommand> command = DesktopCommand::parse(text);
         ASSERT_TRUE(command) << command.message() << "\n" << text;
         std::vector<std::string> expected = {c.target};

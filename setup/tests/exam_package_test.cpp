@@ -19,8 +19,6 @@ using Event = RecordingSetupDialogs::Event;
 using platform::RootKey;
 using questionbank::TTesting;
 
-constexpr const char* kEngineKey = "\\software\\Brenlo\\Quaylo\\Test Engine";
-
 struct Exam {
     const char* id;
     const char* path;

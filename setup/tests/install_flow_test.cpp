@@ -16,9 +16,6 @@ namespace fs = std::filesystem;
 using Event = RecordingSetupDialogs::Event;
 using platform::RootKey;
 
-constexpr const char* kEngineKey = "\\software\\Brenlo\\Quaylo\\Test Engine";
-constexpr const char* kSharedKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
-
 class InstallFlowTest : public SetupFixture {};
 
 TEST_F(InstallFlowTest, InstallsWhatTheScriptNames) {

@@ -24,9 +24,6 @@ namespace {
 namespace fs = std::filesystem;
 using platform::RootKey;
 
-constexpr const char* kEngineKey = "\\software\\Brenlo\\Quaylo\\Test Engine";
-constexpr const char* kSharedKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
-
 struct Ran {
     int exitCode = -1;
     std::string output;

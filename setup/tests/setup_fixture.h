@@ -20,6 +20,11 @@ namespace zentrix::setup::testing {
 using platform::testing::readFile;
 using platform::testing::writeFile;
 
+// The engine's key, which the test scripts write, and the shared-library counts.
+inline constexpr const char* kEngineKey = "\\software\\Brenlo\\Quaylo\\Test Engine";
+inline constexpr const char* kSharedKey =
+    "\\Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+
 class RecordingHost : public SetupHost {
 public:
     void watch(const InstallScreen& screen) { screen_ = &screen; }

@@ -10,8 +10,6 @@ namespace {
 using Event = RecordingSetupDialogs::Event;
 using platform::RootKey;
 
-constexpr const char* kEngineKey = "\\software\\Brenlo\\Quaylo\\Test Engine";
-
 class StartupTest : public SetupFixture {
 protected:
     StartupOutcome start(std::vector<std::string> arguments = {"zentrix-install"}) {

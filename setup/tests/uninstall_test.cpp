@@ -15,9 +15,6 @@ namespace fs = std::filesystem;
 using Event = RecordingSetupDialogs::Event;
 using platform::RootKey;
 
-constexpr const char* kEngineKey = "\\software\\Brenlo\\Quaylo\\Test Engine";
-constexpr const char* kSharedKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
-
 class UninstallTest : public SetupFixture {
 protected:
     std::vector<std::string> uninstallArguments() const {
