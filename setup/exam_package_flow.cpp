@@ -117,7 +117,7 @@ bool ExamPackageFlow::openBanks() {
 }
 
 void ExamPackageFlow::updateFile(const std::string& source, const std::string& target) {
-    if (isNewer(source, target)) session_.copy(source, target);
+    if (isNewer(source, target)) session_.replaceFile(source, target);
 }
 
 void ExamPackageFlow::CheckForUpdates(const std::string& exeName) {
@@ -142,7 +142,7 @@ void ExamPackageFlow::CheckForUpdates(const std::string& exeName) {
             if (!dll.checkVersion.isTrue()) continue;
             const std::string source = session_.mediumPath(dll.source);
             const std::string target = session_.expandedPath(dll.dest);
-            if (!isFile(target) || isNewer(source, target)) session_.copy(source, target);
+            if (!isFile(target) || isNewer(source, target)) session_.replaceFile(source, target);
         }
     }
     session_.flushWritten();
@@ -161,7 +161,7 @@ void ExamPackageFlow::updateMainProgram(const std::string& exeName) {
         return;
     }
     if (!session_.platform.shell->makeWritable(installed)) return;
-    session_.copy(candidate, installed);
+    session_.replaceFile(candidate, installed);
     const std::string graphics = ScriptPaths::join(state.installDir, "graphics");
     session_.clearFolderAttributes(graphics);
     session_.copy(session_.mediumPath(std::string(kPackageFolder) + "graphics\\*.*"),

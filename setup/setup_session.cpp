@@ -131,6 +131,21 @@ bool SetupSession::copy(const std::string& source, const std::string& target, bo
     return true;
 }
 
+bool SetupSession::replaceFile(const std::string& source, const std::string& target) {
+    const std::string staged = target + ".zentrix-new";
+    std::error_code error;
+    fs::remove(staged, error);
+    if (!copy(source, staged)) return false;
+    fs::rename(staged, target, error);
+    if (error) {
+        fs::remove(staged, error);
+        report(Status::error(target + ": cannot be replaced: " + error.message()));
+        return false;
+    }
+    remember(target);
+    return true;
+}
+
 void SetupSession::clearFolderAttributes(const std::string& folder) {
     const std::string resolved = ScriptPaths::native(folder);
     std::error_code error;

@@ -110,6 +110,10 @@ public:
     // A copy through the shell; a failure is reported and the flow goes on.
     // Whatever was written is remembered for the flush at the end.
     bool copy(const std::string& source, const std::string& target, bool filesOnly = false);
+    // Replaces an installed file by a newer one: copied beside it first, then
+    // renamed over it, so a program running from the old file keeps its copy
+    // and nobody ever sees half a file. A failure is reported.
+    bool replaceFile(const std::string& source, const std::string& target);
     // Gives every entry of the folder plain writable attributes (files copied
     // from a read-only medium); a missing folder is left alone.
     void clearFolderAttributes(const std::string& folder);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -48,6 +49,10 @@ WorkingDir=<InstallDir>
         fs::copy_file(fixture, where, fs::copy_options::overwrite_existing);
     }
     static std::string bytes(const char* fixture) { return readFile(fixture); }
+    static ino_t inode(const std::string& path) {
+        struct stat info {};
+        return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+    }
 
     void runUpdate() {
         SetupSession& s = newSession();
@@ -74,8 +79,11 @@ TEST_F(UpdateTest, TheMainProgramIsReplacedOnlyByALaterVersion) {
         fs::remove_all(paths().startMenuDir + "/Zentrix");
         put(c.installed, installDir() + "/zentrix");
         put(c.medium, medium("vire/zentrix"));
+        const ino_t before = inode(installDir() + "/zentrix");
         runUpdate();
         EXPECT_EQ(readFile(installDir() + "/zentrix"), bytes(c.replaced ? c.medium : c.installed));
+        // A new file takes the name: a running engine keeps the one it started from.
+        EXPECT_EQ(inode(installDir() + "/zentrix") != before, c.replaced);
         // The graphics and the main shortcut come with a new program only.
         EXPECT_EQ(fs::exists(installDir() + "/graphics/new.png"), c.replaced);
         EXPECT_EQ(fs::exists(paths().startMenuDir + "/Zentrix/Zentrix.desktop"), c.replaced);
