@@ -176,9 +176,10 @@ bool ExamPackageFlow::RerunCheck() {
     InstallScreen& screen = session_.screen;
     DeferredRun remembered;
     if (const std::optional<int> groups = session_.count(ScriptCount::Groups)) {
+        // The groups' descriptions are not shown here: they name copying
+        // that this run does not do.
         for (int n = 1; n <= *groups; ++n) {
             const ScriptGroup group = session_.script().group(n);
-            session_.setStatus(group.description);
             if (group.setupOnly.isTrue() && group.runBeforeExit.isTrue())
                 remembered = {true, group.setupExe, group.programFolder()};
         }
@@ -190,7 +191,6 @@ bool ExamPackageFlow::RerunCheck() {
         session_.host.postClose();
         return true;
     }
-    // The scan's last description would read as work still going on.
     screen.status.clear();
     screen.panelVisible = true;
     screen.headingVisible = true;

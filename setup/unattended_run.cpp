@@ -5,6 +5,7 @@
 
 #include "setup/install_flow.h"
 #include "setup/setup_startup.h"
+#include "setup/setup_texts.h"
 #include "setup/uninstall_flow.h"
 
 namespace zentrix::setup {
@@ -40,7 +41,9 @@ public:
 
     void screenChanged() override {
         if (!screen_) return;
-        print(screen_->headingVisible ? screen_->heading : std::string(), heading_);
+        // "Install To:" labels the folder box; it is no progress.
+        const bool progress = screen_->headingVisible && screen_->heading != texts::kInstallTo;
+        print(progress ? screen_->heading : std::string(), heading_);
         print(screen_->panelVisible ? screen_->status : std::string(), status_);
     }
     void postClose() override { closePosted = true; }
