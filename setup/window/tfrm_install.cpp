@@ -238,8 +238,11 @@ bool TfrmInstall::event(QEvent* event) {
         }
         return true;
     }
-    if (event->type() == QEvent::WindowActivate && !session_->state.activated) {
-        // After the activation has been handled, as a posted start-up.
+    // The start-up runs on the first activation, posted so that the
+    // activation itself is handled first; also on the first showing, for
+    // desktops without a window manager that never activate a window.
+    if ((event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) &&
+        !session_->state.activated) {
         QTimer::singleShot(0, this, &TfrmInstall::FormActivate);
     }
     return QWidget::event(event);
