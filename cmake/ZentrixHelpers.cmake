@@ -61,6 +61,17 @@ static const struct zentrix_version_note zentrix_version_note = {
   target_sources(${target} PRIVATE "${source}")
 endfunction()
 
+# zentrix_use_engine_library_beside(TARGET)
+# A program that finds the xBase engine library beside itself, as it does
+# once installed: its run path is $ORIGIN only, and the build puts a copy of
+# the library into the program's folder.
+function(zentrix_use_engine_library_beside target)
+  set_target_properties(${target} PROPERTIES BUILD_WITH_INSTALL_RPATH ON INSTALL_RPATH "\$ORIGIN")
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:zentrix_xbase> $<TARGET_FILE_DIR:${target}>
+    VERBATIM)
+endfunction()
+
 # Writes <build>/untrusted-input-suites.txt: one line per suite marked
 # UNTRUSTED_INPUT, its target name and its program, separated by a tab.
 function(zentrix_write_untrusted_input_suites)

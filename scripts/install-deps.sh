@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg-dev libgif-dev libzip-dev
   python3 python3-dbfread python3-dbf
-  xvfb xauth xdg-utils
+  xvfb xauth xdg-utils desktop-file-utils
   fonts-dejavu-core
 )
 
