@@ -2,8 +2,10 @@ cmake_minimum_required(VERSION 3.25)
 # Builds the demo tree from its sources; run by the zentrix_demo target:
 #   cmake -DSOURCE=demo -DOUTPUT=build/demo -DART=... -DTABLES=... -DBANK=...
 #         -DSIM=... -DSTAMP=... -P build_demo.cmake
-# Output: OUTPUT/tree/{graphics,database,help}; OUTPUT/staging holds the
-# expanded sources, pictures and simulation files the bank was built from.
+# Output: OUTPUT/tree/{graphics,database,help}; OUTPUT/package/database, the
+# exam package bank that the setup program adds to an installed product (a
+# course the demo bank lacks); OUTPUT/staging holds the expanded sources,
+# pictures and simulation files the banks were built from.
 
 foreach(variable SOURCE OUTPUT ART TABLES BANK SIM STAMP)
   if(NOT DEFINED ${variable})
@@ -21,7 +23,8 @@ endfunction()
 
 set(staging ${OUTPUT}/staging)
 set(tree ${OUTPUT}/tree)
-file(REMOVE_RECURSE ${staging} ${tree} ${STAMP})
+set(package ${OUTPUT}/package)
+file(REMOVE_RECURSE ${staging} ${tree} ${package} ${STAMP})
 file(MAKE_DIRECTORY ${staging}/bank ${staging}/simulations ${staging}/alternative ${tree})
 
 # 1. The skin.
@@ -90,5 +93,11 @@ endforeach()
 
 # 7. The help page.
 file(COPY ${SOURCE}/help DESTINATION ${tree})
+
+# 8. The exam package: a bank of its own with the courses in package/.
+file(GLOB_RECURSE package_exams ${SOURCE}/package/*.exam)
+list(SORT package_exams)
+run(${BANK} init ${package}/database)
+run(${BANK} import ${package}/database ${package_exams})
 
 file(TOUCH ${STAMP})

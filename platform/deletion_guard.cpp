@@ -14,17 +14,6 @@ std::string cleaned(const fs::path& path) {
     return text;
 }
 
-// The path itself and, when it differs, the path with links resolved.
-std::vector<std::string> spellings(const std::string& path) {
-    std::error_code error;
-    fs::path absolute = fs::absolute(path, error);
-    if (error) absolute = path;
-    std::vector<std::string> result = {cleaned(absolute)};
-    fs::path resolved = fs::weakly_canonical(absolute, error);
-    if (!error && cleaned(resolved) != result.front()) result.push_back(cleaned(resolved));
-    return result;
-}
-
 bool isSameOrAbove(const std::string& candidate, const std::string& folder) {
     if (candidate == folder) return true;
     if (candidate == "/") return true;
@@ -33,6 +22,16 @@ bool isSameOrAbove(const std::string& candidate, const std::string& folder) {
 }
 
 }  // namespace
+
+std::vector<std::string> DeletionGuard::spellings(const std::string& path) {
+    std::error_code error;
+    fs::path absolute = fs::absolute(path, error);
+    if (error) absolute = path;
+    std::vector<std::string> result = {cleaned(absolute)};
+    fs::path resolved = fs::weakly_canonical(absolute, error);
+    if (!error && cleaned(resolved) != result.front()) result.push_back(cleaned(resolved));
+    return result;
+}
 
 DeletionGuard::DeletionGuard(std::vector<ProtectedFolder> folders) {
     for (ProtectedFolder& folder : folders) {

@@ -26,6 +26,10 @@ public:
     // with its links resolved are checked.
     Status check(const std::string& path) const;
 
+    // The absolute path as written and, when it differs, with its links
+    // resolved; each without trailing separators.
+    static std::vector<std::string> spellings(const std::string& path);
+
 private:
     std::vector<ProtectedFolder> folders_;
 };

@@ -47,6 +47,16 @@ Result<DemoInstallation> DemoInstaller::install(const std::string& tree, const s
         if (ec)
             return Status::error(*program + ": cannot be copied to " + home.string() + ": " +
                                  ec.message());
+        // The program loads its xBase engine library from its own folder.
+        for (const fs::directory_entry& entry :
+             fs::directory_iterator(fs::path(*program).parent_path(), ec)) {
+            const std::string name = entry.path().filename().string();
+            if (name.rfind("libzentrix", 0) != 0 || entry.path().extension() != ".so") continue;
+            fs::copy_file(entry.path(), home / name, fs::copy_options::overwrite_existing, ec);
+            if (ec)
+                return Status::error(entry.path().string() + ": cannot be copied to " +
+                                     home.string() + ": " + ec.message());
+        }
     }
 
     // The engine appends file names to these directly: each ends with a separator.

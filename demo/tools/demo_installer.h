@@ -25,7 +25,8 @@ public:
     explicit DemoInstaller(platform::Platform& platform) : platform_(platform) {}
 
     // `folder` empty: the default folder below the platform's programs folder.
-    // `program`, when given, is copied into the folder as "zentrix".
+    // `program`, when given, is copied into the folder as "zentrix", with the
+    // engine libraries beside it (libzentrix-*.so).
     platform::Result<DemoInstallation> install(
         const std::string& tree, const std::string& folder,
         const std::optional<std::string>& program = std::nullopt);

@@ -30,23 +30,11 @@ public:
         files_[name] = std::move(bytes);
         return xbase::Status::ok();
     }
-    xbase::Status writeAll(const std::string& folder) const {
-        for (const auto& [name, bytes] : files_) {
-            xbase::Result<std::string> written = ExamFolderFile::write(folder, name, bytes);
-            if (!written) return written.status();
-        }
-        return xbase::Status::ok();
-    }
+    std::map<std::string, std::string> take() { return std::move(files_); }
 
 private:
     std::map<std::string, std::string> files_;
 };
-
-std::string sourceFileName(const std::string& id) {
-    std::string name;
-    for (char c : id) name.push_back(std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' ? c : '_');
-    return name + ".exam";
-}
 
 xbase::Status readQuestions(TTesting& bank, ExamSource& exam, FileSet& files) {
     int next = 1;
@@ -91,8 +79,16 @@ xbase::Status readQuestions(TTesting& bank, ExamSource& exam, FileSet& files) {
 
 }  // namespace
 
-xbase::Result<std::string> BankExporter::run(const std::string& bankFolder, const std::string& examId,
-                                             const std::string& outFolder) {
+std::string BankExporter::fileNameFor(const std::string& examId, const std::string& extension) {
+    std::string name;
+    for (char c : examId)
+        name.push_back(std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' ? c
+                                                                                           : '_');
+    return name + extension;
+}
+
+xbase::Result<ExamWithFiles> BankExporter::read(const std::string& bankFolder,
+                                                const std::string& examId) {
     xbase::Engine engine;
     platform::RecordingMessageSink sink;
     TTesting bank(engine, bankFolder, sink);
@@ -133,12 +129,48 @@ xbase::Result<std::string> BankExporter::run(const std::string& bankFolder, cons
     }
     ZX_TRY(readQuestions(bank, exam, files));
     bank.CloseTest();
+    return ExamWithFiles{bankFolder, std::move(exam), files.take()};
+}
 
+xbase::Status BankExporter::writeFiles(const std::string& outFolder,
+                                       const std::map<std::string, std::string>& files) {
     std::error_code ec;
     fs::create_directories(outFolder, ec);
     if (ec) return xbase::Status::error(outFolder + ": cannot create folder: " + ec.message());
-    ZX_TRY(files.writeAll(outFolder));
-    return ExamFolderFile::write(outFolder, sourceFileName(exam.id), ExamSourceWriter::write(exam));
+    for (const auto& [name, bytes] : files) {
+        xbase::Result<std::string> written = ExamFolderFile::write(outFolder, name, bytes);
+        if (!written) return written.status();
+    }
+    return xbase::Status::ok();
+}
+
+xbase::Result<std::string> BankExporter::run(const std::string& bankFolder,
+                                             const std::string& examId,
+                                             const std::string& outFolder) {
+    xbase::Result<ExamWithFiles> read = BankExporter::read(bankFolder, examId);
+    if (!read) return read.status();
+    const ExamWithFiles& exported = read.value();
+    ZX_TRY(writeFiles(outFolder, exported.files));
+    return ExamFolderFile::write(outFolder, fileNameFor(exported.exam.id, ".exam"),
+                                 ExamSourceWriter::write(exported.exam));
+}
+
+xbase::Result<BankExporter::FormatExport> BankExporter::runAs(
+    const std::string& bankFolder, const std::string& examId, const std::string& outFolder,
+    InterchangeFormat format, const InterchangeExporter::Options& options) {
+    xbase::Result<ExamWithFiles> read = BankExporter::read(bankFolder, examId);
+    if (!read) return read.status();
+    xbase::Result<InterchangeExporter::Report> written =
+        InterchangeExporter::write(read.value(), format, options);
+    if (!written) return written.status();
+    FormatExport result{{}, std::move(written).value()};
+    ZX_TRY(writeFiles(outFolder, result.report.beside));
+    xbase::Result<std::string> path = ExamFolderFile::write(
+        outFolder, fileNameFor(read.value().exam.id, InterchangeExporter::extensionOf(format)),
+        result.report.bytes);
+    if (!path) return path.status();
+    result.path = path.value();
+    return result;
 }
 
 }  // namespace zentrix::banktool

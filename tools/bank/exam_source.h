@@ -6,6 +6,7 @@
 // bank and the exporter reads it from one. Pictures and simulation files are
 // named here; their bytes live in files beside the source.
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,7 +22,8 @@ struct CourseSource {
 };
 
 struct QuestionSource {
-    int line = 0;  // of its [[question]] header, for messages
+    int line = 0;        // of its [[question]] header, for messages
+    std::string origin;  // where a question read from another format stands, e.g. "quiz.gift:12"
     std::optional<int> id;
     int type = 1;
     std::string title;
@@ -49,6 +51,14 @@ struct ExamSource {
     bool pictureStored = true;
     std::optional<int> nextId;
     std::vector<QuestionSource> questions;
+};
+
+// An exam with the bytes of the files it names, as it goes into a bank or
+// comes out of one.
+struct ExamWithFiles {
+    std::string source;  // the file it was read from, for messages
+    ExamSource exam;
+    std::map<std::string, std::string> files;  // name as the exam writes it -> bytes
 };
 
 }  // namespace zentrix::banktool
