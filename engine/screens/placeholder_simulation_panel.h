@@ -22,6 +22,8 @@ public:
 
     QWidget* Widget() override { return this; }
     void LoadSimulation(const QString& path) override;
+    void Stop() override { ++stops_; }
+    int StopCount() const { return stops_; }
 
     const QString& LoadedPath() const { return path_; }
     int FrameCount() const { return frames_; }
@@ -36,6 +38,7 @@ private:
     QString path_;
     QImage firstFrame_;
     int frames_ = 0;
+    int stops_ = 0;
     QString problem_;
     QLabel* note_;
     QPushButton* skip_;

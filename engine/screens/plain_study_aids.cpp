@@ -9,6 +9,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "engine/bank_text.h"
 #include "engine/dialog_service.h"
 
 namespace zentrix::engine {
@@ -94,8 +95,13 @@ void PlainStudyAids::placeBesideOwner(QWidget* window, int offset) {
     window->move(frame.right() - window->width() - 15, frame.top() + offset);
 }
 
-void PlainStudyAids::SetHintText(const QString& text) { hintView_->setPlainText(text); }
-void PlainStudyAids::SetReferenceText(const QString& text) { referenceView_->setPlainText(text); }
+void PlainStudyAids::SetHintText(std::string_view stored) {
+    hintView_->setPlainText(CleanedAidText(stored));
+}
+
+void PlainStudyAids::SetReferenceText(std::string_view stored) {
+    referenceView_->setPlainText(CleanedAidText(stored));
+}
 QString PlainStudyAids::HintText() const { return hintView_->toPlainText(); }
 QString PlainStudyAids::ReferenceText() const { return referenceView_->toPlainText(); }
 

@@ -34,8 +34,8 @@ public:
     PlainStudyAids(QWidget* owner, DialogService& dialogs, CaseLookup findCase);
     ~PlainStudyAids() override;
 
-    void SetHintText(const QString& text) override;
-    void SetReferenceText(const QString& text) override;
+    void SetHintText(std::string_view stored) override;
+    void SetReferenceText(std::string_view stored) override;
     void ToggleHint() override;
     void ToggleReference() override;
     void SetStepsTitle(const QString& title) override;

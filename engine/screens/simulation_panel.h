@@ -34,6 +34,9 @@ public:
     // Loads the file and shows its first frame; the panel reports a file it
     // cannot read itself.
     virtual void LoadSimulation(const QString& path) = 0;
+    // The question is left (another question is shown, or the test screen
+    // is): whatever still runs for it (timers, sounds, a drag) ends.
+    virtual void Stop() {}
 
     std::function<void()> OnCorrect;
     std::function<void(int frame)> OnIncorrect;

@@ -7,11 +7,12 @@
 // window (TfrmDisplayCaseStudy). The windows exist for the main window's
 // whole life; the test screen replaces their content on every question.
 //
-// Texts arrive as the question gives them, line feeds removed and blanks at
-// both ends trimmed; rich text ("{\rtf") is the viewer's to render.
+// The hint and reference texts arrive as the bank stores them (8-bit
+// Windows-1252, rich text or plain): the viewer cleans and renders them.
 
 #include <QByteArray>
 #include <QString>
+#include <string_view>
 
 namespace zentrix::engine {
 
@@ -20,8 +21,8 @@ public:
     virtual ~StudyAids() = default;
 
     // ---- hint and references ------------------------------------------------
-    virtual void SetHintText(const QString& text) = 0;
-    virtual void SetReferenceText(const QString& text) = 0;
+    virtual void SetHintText(std::string_view stored) = 0;
+    virtual void SetReferenceText(std::string_view stored) = 0;
     // Shows the window when hidden, hides it when shown.
     virtual void ToggleHint() = 0;
     virtual void ToggleReference() = 0;

@@ -25,19 +25,6 @@ namespace {
 
 using questionbank::TestQuestionInfo;
 
-// Hint and reference texts: line feeds out, blanks at both ends off.
-QString cleanedAidText(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        if (c != '\n') out.push_back(c);
-    }
-    const size_t first = out.find_first_not_of(' ');
-    if (first == std::string::npos) return QString();
-    const size_t last = out.find_last_not_of(' ');
-    return BankText(out.substr(first, last - first + 1));
-}
-
 QString text(const std::string& bankText) { return BankText(bankText); }
 
 }  // namespace
@@ -232,6 +219,7 @@ void TestScreen::Left() {
     timeCaption_->hide();
     area_->hide();
     area_->setGeometry(QRect(QuestionAreaBounds::kParkedPosition, QuestionAreaBounds::kParkedSize));
+    panel_.Stop();
     QWidget* simulation = panel_.Widget();
     simulation->hide();
     simulation->setGeometry(QRect(QuestionAreaBounds::kSimulationPanelParkedPosition,
@@ -283,10 +271,11 @@ void TestScreen::OnQuestion(const TestQuestionInfo& q) {
         aids_.SetStepsTitle(title);
     }
 
-    referenceText_ = cleanedAidText(q.REF);
-    hintText_ = cleanedAidText(q.Hint);
-    aids_.SetReferenceText(referenceText_);
-    aids_.SetHintText(hintText_);
+    // The buttons follow the cleaned texts; the windows get them as stored.
+    referenceText_ = CleanedAidText(q.REF);
+    hintText_ = CleanedAidText(q.Hint);
+    aids_.SetReferenceText(q.REF);
+    aids_.SetHintText(q.Hint);
 
     exhibit_->hide();
     steps_->hide();
@@ -434,6 +423,7 @@ void TestScreen::placeForSimulation() {
 }
 
 void TestScreen::placeForQuestion() {
+    panel_.Stop();
     QWidget* simulation = panel_.Widget();
     simulation->hide();
     simulation->setGeometry(QRect(QuestionAreaBounds::kSimulationPanelParkedPosition,

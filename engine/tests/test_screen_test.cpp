@@ -328,8 +328,10 @@ TEST_F(TestScreenTest, SimulationsTakeTheirAreaAndTheirOutcomeMovesOn) {
     EXPECT_EQ(aids().Steps(), (QStringList{"Step 1: Open it", "Step 2: Type", "Step 3: Save"}));
     EXPECT_EQ(aids().StepsTitle(), "simulation");
 
+    const int stops = panel().StopCount();
     panel().ReportCorrect();
     QTRY_COMPARE(attempt().CurrentItem(), 1);
+    EXPECT_GT(panel().StopCount(), stops) << "the simulation left is stopped";
     EXPECT_TRUE(attempt().Items()[0].Answered);
     EXPECT_TRUE(attempt().Items()[0].Correct);
     EXPECT_EQ(test().TestScrollBox()->geometry(), QRect(10, 26, 621, 381));
