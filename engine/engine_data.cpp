@@ -19,6 +19,11 @@ EngineData::~EngineData() {
 EngineData::EngineData(EngineData&&) noexcept = default;
 
 EngineData OpenEngineData(const EngineFolders& folders, DialogService& dialogs) {
+    return OpenEngineDataWithClock(folders, dialogs, nullptr);
+}
+
+EngineData OpenEngineDataWithClock(const EngineFolders& folders, DialogService& dialogs,
+                                   std::shared_ptr<const history::Clock> historyClock) {
     EngineData data;
     data.messages = std::make_unique<DialogMessageSink>(dialogs);
     data.xbaseEngine = std::make_unique<xbase::Engine>();
@@ -27,7 +32,7 @@ EngineData OpenEngineData(const EngineFolders& folders, DialogService& dialogs) 
     data.testing = std::make_unique<questionbank::TTesting>(*data.xbaseEngine, folders.DatabaseDir,
                                                             *data.messages);
     data.history = std::make_unique<history::TTHistory>(*data.xbaseEngine, folders.DatabaseDir,
-                                                        *data.messages);
+                                                        *data.messages, std::move(historyClock));
     data.bank = std::make_unique<TTestingExamBank>(*data.testing);
     return data;
 }

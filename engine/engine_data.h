@@ -17,8 +17,9 @@ namespace zentrix::questionbank {
 class TTesting;
 }
 namespace zentrix::history {
+class Clock;
 class TTHistory;
-}
+}  // namespace zentrix::history
 namespace zentrix::platform {
 class MessageSink;
 }
@@ -42,8 +43,11 @@ public:
 class DialogService;
 
 // Opens the engine handle (open-failure reports and create safety off) and
-// constructs TTesting and TTHistory on it and the database folder.
+// constructs TTesting and TTHistory on it and the database folder. The
+// history stamps attempts by `historyClock` (default: local time).
 EngineData OpenEngineData(const EngineFolders& folders, DialogService& dialogs);
+EngineData OpenEngineDataWithClock(const EngineFolders& folders, DialogService& dialogs,
+                                   std::shared_ptr<const history::Clock> historyClock);
 
 using EngineDataFactory = std::function<EngineData(const EngineFolders&, DialogService&)>;
 

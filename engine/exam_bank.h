@@ -1,11 +1,12 @@
 #pragma once
 
-// What the main window's shell needs of the question bank: the catalogue
-// rows for the course tree and opening and closing an exam. TTestingExamBank
-// serves it from TTesting; tests serve it from a list of rows.
+// What the main window needs of the question bank: the catalogue rows for
+// the course tree, and everything an attempt needs (AttemptBank).
+// TTestingExamBank serves it from TTesting; tests serve it from memory.
 
 #include <string>
 
+#include "engine/attempt/attempt_bank.h"
 #include "questionbank/bank_records.h"
 
 namespace zentrix::engine {
@@ -18,22 +19,12 @@ public:
     virtual void OnSelectEnd() = 0;
 };
 
-class ExamBank {
+class ExamBank : public AttemptBank {
 public:
-    virtual ~ExamBank() = default;
-
     // Lists the catalogue to `listener`; the listener is registered only for
     // the duration of the call.
     virtual void ListQVSelectTitles(CatalogueListener& listener, bool mixedRows,
                                     bool questionRows) = 0;
-    // 0 on success, -1 on failure (LastError tells why).
-    virtual int OpenPrePostTest(const std::string& id, bool preferAlternative,
-                                int& usedRegular) = 0;
-    virtual void CloseTest() = 0;
-    virtual bool IsOpen() const = 0;
-    virtual std::string GetOpenTitle() const = 0;
-    virtual int QuestionCount() const = 0;
-    virtual std::string LastError() const = 0;
 };
 
 }  // namespace zentrix::engine

@@ -2,25 +2,36 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QScrollArea>
 #include <QSpinBox>
-#include <QTextEdit>
-#include <QTimer>
 #include <string_view>
 
+#include "engine/attempt/attempt_messages.h"
+#include "engine/attempt/exam_clock.h"
+#include "engine/attempt/random_source.h"
+#include "engine/bank_text.h"
 #include "engine/command_line.h"
 #include "engine/desktop_shell.h"
 #include "engine/dialog_service.h"
-#include "engine/exam_type_texts.h"
 #include "engine/require_graphic.h"
 #include "engine/screen_layout_table.h"
+#include "engine/screens/attempt_controller.h"
+#include "engine/screens/confirm_screen.h"
+#include "engine/screens/exam_type_screen.h"
+#include "engine/screens/main_screen.h"
+#include "engine/screens/placeholder_simulation_panel.h"
+#include "engine/screens/plain_study_aids.h"
+#include "engine/screens/report_hooks.h"
+#include "engine/screens/results_screen.h"
+#include "engine/screens/review_screen.h"
+#include "engine/screens/screen_parts.h"
+#include "engine/screens/test_screen.h"
 #include "engine/skin_loader.h"
 #include "engine/tfrm_about_box.h"
 #include "engine/tfrm_confirm_exit_exam.h"
@@ -40,13 +51,6 @@ std::string trimBlanks(const std::string& text) {
     if (first == std::string::npos) return std::string();
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
-
-// Restores the normal cursor however the handler ends.
-class HourglassCursor {
-public:
-    HourglassCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~HourglassCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 // The look of a screen until a skin supplies its picture.
 QPixmap builtInBackground() {
@@ -71,46 +75,11 @@ struct PictureTarget {
     const char* control;
 };
 
-constexpr PictureTarget kPictureTargets[] = {
-    {SkinPicture::HelpButton, "btHelp_About"},  {SkinPicture::MinimizeButton, "BtnMinimize"},
-    {SkinPicture::CloseButton, "btnCloseProg"}, {SkinPicture::ItemReviewButton, "btnItemReview"},
-    {SkinPicture::JumpToButton, "btnJumpTo"},   {SkinPicture::CaseStudyButton, "btnCaseStudy"},
-    {SkinPicture::StepsButton, "btnSteps"},     {SkinPicture::ExhibitButton, "btnExhibit"},
-    {SkinPicture::HintButton, "btnHint"},       {SkinPicture::ReferenceButton, "btnReference"},
-    {SkinPicture::ReportButton, "btnTReport"},  {SkinPicture::TestMainButton, "btnTMain"},
-};
-
-// Captions of the buttons of the test, review and results screens.
-struct Caption {
-    const char* control;
-    const char* text;
-    int width;
-};
-
-constexpr Caption kExamScreenCaptions[] = {
-    {"btnLeft", "<", 54},
-    {"btnRight", ">", 54},
-    {"btnItemReview", "Review", 54},
-    {"btnCaseStudy", "Case", 54},
-    {"btnSteps", "Steps", 54},
-    {"btnExhibit", "Exhibit", 54},
-    {"btnHint", "Hint", 54},
-    {"btnReference", "Ref", 54},
-    {"btnTReport", "Score", 54},
-    {"btnTMain", "Main", 46},
-    {"btnJumpTo", "Jump", 54},
-    {"btnReviewInComplete", "Review Incomplete", 142},
-    {"btnReview", "Review Item", 112},
-    {"btnReturntoExam", "Return to Exam", 142},
-    {"btnExamResults", "Exam Results", 142},
-    {"btnViewStudy", "View Study Guide", 142},
-    {"btnSaveStudy", "Save Study Guide", 142},
-    {"btnOpenStudy", "Open Study Guide", 142},
-    {"btnViewExam", "View Certificate", 142},
-    {"btnSaveExam", "Save Certificate", 142},
-    {"btnOpenExam", "Open Certificate", 142},
-    {"btnResultsMain", "Main", 72},
-    {"btnQuit", "Quit", 72},
+// The title strip's pictures; the screens apply their own.
+constexpr PictureTarget kTitleStripPictures[] = {
+    {SkinPicture::HelpButton, "btHelp_About"},
+    {SkinPicture::MinimizeButton, "BtnMinimize"},
+    {SkinPicture::CloseButton, "btnCloseProg"},
 };
 
 }  // namespace
@@ -129,25 +98,35 @@ TfrmMain::TfrmMain(MainWindowContext context, QWidget* parent)
     background_->setObjectName(QStringLiteral("imBackground"));
     background_->setGeometry(0, 0, kClientWidth, kClientHeight);
     background_->setPixmap(builtInBackground());
+    background_->setAccessibleName(QStringLiteral("Zentrix"));
     background_->installEventFilter(this);
-    buildMainScreen();
-    buildExamTypeScreen();
-    buildConfirmScreen();
-    buildExamScreens();
+    mainScreen_ = std::make_unique<MainScreen>(this, controls_);
+    examTypeScreen_ = std::make_unique<ExamTypeScreen>(this, controls_);
+    confirmScreen_ = std::make_unique<ConfirmScreen>(this, controls_);
     buildTitleStrip();
+    connectScreens();
     runStartup();
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() {
+    // The attempt unregisters from the bank before the data objects go.
+    attempt_.reset();
+    aids_.reset();
+    simulation_.reset();
+}
 
-QWidget* TfrmMain::control(const char* name) const {
-    return findChild<QWidget*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+ui::CourseTreeView* TfrmMain::vsiTestSelectBox() const { return mainScreen_->vsiTestSelectBox(); }
+QLineEdit* TfrmMain::edName() const { return mainScreen_->edName(); }
+QSpinBox* TfrmMain::edtNumQuestions() const { return examTypeScreen_->edtNumQuestions(); }
+QLabel* TfrmMain::lbNoQuestions() const { return examTypeScreen_->lbNoQuestions(); }
+
+ExamMode TfrmMain::CurrentExamMode() const {
+    return attempt_ ? attempt_->Attempt().Mode() : ExamMode::OpenBook;
 }
 
 // ---- start-up ---------------------------------------------------------------
 
 void TfrmMain::runStartup() {
-    examEnded_ = false;
     randomQuestionOrder_ = RandomQuestionOrderFromArguments(context_.arguments);
 
     std::optional<EngineFolders> folders = ReadEngineFolders(context_.registry);
@@ -157,18 +136,18 @@ void TfrmMain::runStartup() {
     }
     folders_ = *folders;
 
-    tree_->clear();
+    ui::CourseTreeView* tree = vsiTestSelectBox();
+    tree->clear();
     for (const ControlPlacement& placement : ScreenLayoutTable(ScreenId::MainInterface)) {
         if (placement.control == std::string_view("vsiTestSelectBox") && placement.shownSize) {
-            tree_->setTextColumnWidth(placement.shownSize->width() - kTreeTextColumnMargin);
+            tree->setTextColumnWidth(placement.shownSize->width() - kTreeTextColumnMargin);
         }
     }
 
     if (context_.openData) {
         data_ = std::make_unique<EngineData>(context_.openData(folders_, context_.dialogs));
     }
-    simulationPanel_->setGeometry(QRect(QuestionAreaBounds::kSimulationPanelParkedPosition,
-                                        QuestionAreaBounds::kSimulationPanelParkedSize));
+    buildAttempt();
 
     if (data_ && data_->bank) data_->bank->ListQVSelectTitles(*this, true, false);
     ShowScreen(ScreenId::None, ScreenId::MainInterface);
@@ -180,8 +159,28 @@ void TfrmMain::runStartup() {
     startupSucceeded_ = true;
 }
 
+void TfrmMain::buildAttempt() {
+    if (!data_ || !data_->bank) return;
+    ScreenPlugins& plugins = context_.plugins;
+    clock_ = plugins.clock ? plugins.clock : std::make_shared<SystemExamClock>();
+    random_ = plugins.random ? plugins.random : std::make_shared<ClockSeededRandom>();
+    reports_ =
+        plugins.reports ? plugins.reports : std::make_shared<PendingReportHooks>(context_.dialogs);
+    if (plugins.simulationPanel) simulation_ = plugins.simulationPanel(this);
+    if (!simulation_) simulation_ = std::make_unique<PlaceholderSimulationPanel>(this);
+    ExamBank& bank = *data_->bank;
+    if (plugins.studyAids) aids_ = plugins.studyAids(this, context_.dialogs, bank);
+    if (!aids_) {
+        aids_ = std::make_unique<PlainStudyAids>(
+            this, context_.dialogs, [&bank](long number) { return bank.FindCaseStudy(number); });
+    }
+    attempt_ = std::make_unique<AttemptController>(
+        AttemptController::Services{*this, controls_, bank, data_->history.get(), context_.dialogs,
+                                    *aids_, *simulation_, *reports_, *clock_, *random_});
+}
+
 void TfrmMain::OnSelectBegin() {
-    tree_->clear();
+    vsiTestSelectBox()->clear();
     rows_.clear();
 }
 
@@ -200,16 +199,16 @@ void TfrmMain::OnSelectEnd() {
         const int level = row.NodeKind == questionbank::kQuestionRow ? 2
                           : row.NodeKind == questionbank::kCourseRow ? 0
                                                                      : 1;
-        items.push_back(QString(level, QLatin1Char(' ')) + QString::fromStdString(row.Title));
+        items.push_back(QString(level, QLatin1Char(' ')) + BankText(row.Title));
     }
-    tree_->addItems(items);
-    tree_->refreshVisibleRows();
+    vsiTestSelectBox()->addItems(items);
+    vsiTestSelectBox()->refreshVisibleRows();
 }
 
 ui::CourseTreeRowStyle TfrmMain::rowStyle(int item) const {
     ui::CourseTreeRowStyle style;
     if (item < 0 || item >= static_cast<int>(rows_.size())) return style;
-    const QVSimListInfo& row = rows_[item];
+    const QVSimListInfo& row = rows_[static_cast<size_t>(item)];
     switch (row.NodeKind) {
         case questionbank::kExamRow:
             style.fontNumber = ui::CourseTreeFonts::kLevel2;
@@ -228,177 +227,76 @@ ui::CourseTreeRowStyle TfrmMain::rowStyle(int item) const {
     return style;
 }
 
-// ---- building the screens --------------------------------------------------
+// ---- building ----------------------------------------------------------------
 
 void TfrmMain::buildTitleStrip() {
     struct TitleButton {
         const char* name;
         const char* caption;
+        const char* accessible;
         QRect bounds;
         void (TfrmMain::*handler)();
     };
     const TitleButton buttons[] = {
-        {"btnGoWebSite", "Web Site", QRect(8, 3, 84, 20), &TfrmMain::btnGoWebSiteClick},
-        {"btHelp_About", "?", QRect(560, 3, 22, 20), &TfrmMain::btHelp_AboutClick},
-        {"BtnMinimize", "_", QRect(586, 3, 22, 20), &TfrmMain::BtnMinimizeClick},
-        {"btnCloseProg", "X", QRect(612, 3, 22, 20), &TfrmMain::btnCloseProgClick},
+        {"btnGoWebSite", "Web Site", "Zentrix web site", QRect(8, 3, 84, 20),
+         &TfrmMain::btnGoWebSiteClick},
+        {"btHelp_About", "?", "Help and about", QRect(560, 3, 22, 20),
+         &TfrmMain::btHelp_AboutClick},
+        {"BtnMinimize", "_", "Minimise", QRect(586, 3, 22, 20), &TfrmMain::BtnMinimizeClick},
+        {"btnCloseProg", "X", "Close", QRect(612, 3, 22, 20), &TfrmMain::btnCloseProgClick},
     };
     for (const TitleButton& spec : buttons) {
         auto* button = new ui::PictureButton(QString::fromLatin1(spec.caption), this);
-        button->setObjectName(QString::fromLatin1(spec.name));
+        controls_.add(spec.name, button);
         button->setGeometry(spec.bounds);
+        button->setAccessibleName(QString::fromLatin1(spec.accessible));
+        // The strip is for the mouse; its keys are the screens' own.
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QAbstractButton::clicked, this, spec.handler);
     }
 }
 
-void TfrmMain::buildMainScreen() {
-    tree_ = new ui::CourseTreeView(this);
-    tree_->setObjectName(QStringLiteral("vsiTestSelectBox"));
-    tree_->setStyleProvider([this](int item) { return rowStyle(item); });
-    connect(tree_, &ui::CourseTreeView::itemClicked, this, &TfrmMain::vsiTestSelectBoxClick);
-    connect(tree_, &ui::CourseTreeView::itemActivated, this, &TfrmMain::vsiTestSelectBoxActivate);
-
-    nameBox_ = new QLineEdit(QStringLiteral("Student"), this);
-    nameBox_->setObjectName(QStringLiteral("edName"));
-    nameBox_->resize(190, 24);
-    nameBox_->setPlaceholderText(QStringLiteral("Your name"));
-    nameBox_->installEventFilter(this);
-
-    struct Button {
-        const char* name;
-        const char* caption;
-        void (TfrmMain::*handler)();
-    };
-    const Button buttons[] = {{"BtnMainEnter", "Enter", &TfrmMain::BtnMainEnterClick},
-                              {"btOptions", "Options", &TfrmMain::btOptionsClick},
-                              {"btnHistory", "History", &TfrmMain::btnHistoryClick},
-                              {"btnExit", "Exit", &TfrmMain::btnExitClick}};
-    for (const Button& spec : buttons) {
-        auto* button = new ui::PictureButton(QString::fromLatin1(spec.caption), this);
-        button->setObjectName(QString::fromLatin1(spec.name));
-        connect(button, &QAbstractButton::clicked, this, spec.handler);
-    }
-}
-
-void TfrmMain::buildExamTypeScreen() {
-    auto addButton = [this](const char* name, const char* caption, int width,
-                            void (TfrmMain::*handler)()) {
-        auto* button = new ui::PictureButton(QString::fromLatin1(caption), this);
-        button->setObjectName(QString::fromLatin1(name));
-        button->resize(width, 22);
-        connect(button, &QAbstractButton::clicked, this, handler);
-    };
-    addButton("btnOpenBook", "Open Book", 142, &TfrmMain::btnOpenBookClick);
-    addButton("btnClosedBook", "Closed Book", 142, &TfrmMain::btnClosedBookClick);
-    addButton("btnExamTypeMain", "Main", 72, &TfrmMain::btnExamTypeMainClick);
-
-    auto addExplanation = [this](const char* name, const QString& text) {
-        auto* box = new QTextEdit(this);
-        box->setObjectName(QString::fromLatin1(name));
-        box->setReadOnly(true);
-        box->setPlainText(text);
-        box->setFrameShape(QFrame::Box);
-    };
-    addExplanation("preexplain", OpenBookExplanation());
-    addExplanation("PostExplain", ClosedBookExplanation());
-
-    questionsAvailable_ = new QLabel(this);
-    questionsAvailable_->setObjectName(QStringLiteral("lbNoQuestions"));
-    questionsAvailable_->resize(300, 18);
-    auto* toTake = new QLabel(QStringLiteral("Number of questions you wish to take."), this);
-    toTake->setObjectName(QStringLiteral("lbExamTypeQtoTake"));
-    QFont small = toTake->font();
-    small.setPixelSize(11);
-    toTake->setFont(small);
-    questionsAvailable_->setFont(small);
-    toTake->resize(212, 18);
-    questionCount_ = new QSpinBox(this);
-    questionCount_->setObjectName(QStringLiteral("edtNumQuestions"));
-    questionCount_->resize(64, 24);
-    questionCount_->setRange(1, 1);
-}
-
-void TfrmMain::buildConfirmScreen() {
-    auto* begin = new ui::PictureButton(QStringLiteral("Begin"), this);
-    begin->setObjectName(QStringLiteral("btnConfirmBegin"));
-    connect(begin, &QAbstractButton::clicked, this, &TfrmMain::btnConfirmBeginClick);
-    auto* main = new ui::PictureButton(QStringLiteral("Main"), this);
-    main->setObjectName(QStringLiteral("btnConfirmMain"));
-    connect(main, &QAbstractButton::clicked, this, &TfrmMain::btnConfirmMainClick);
-}
-
-void TfrmMain::buildExamScreens() {
-    auto* area = new QScrollArea(this);
-    area->setObjectName(QStringLiteral("TestScrollBox"));
-    area->setFrameShape(QFrame::NoFrame);
-    area->setAutoFillBackground(true);
-    questionArea_ = area;
-    simulationPanel_ = new QWidget(this);
-    simulationPanel_->setObjectName(QStringLiteral("BZDemoQEngine1"));
-
-    for (ScreenId screen : {ScreenId::TestWindow, ScreenId::ExamReview, ScreenId::ExamResults}) {
-        for (const ControlPlacement& placement : ScreenLayoutTable(screen)) {
-            const QString name = QString::fromLatin1(placement.control);
-            QWidget* widget = nullptr;
-            if (name.startsWith(QStringLiteral("btn"))) {
-                auto* button = new ui::PictureButton(name.mid(3), this);
-                button->resize(72, 22);
-                for (const Caption& caption : kExamScreenCaptions) {
-                    if (name == QLatin1String(caption.control)) {
-                        button->setText(QString::fromLatin1(caption.text));
-                        button->resize(caption.width, 22);
-                    }
-                }
-                widget = button;
-            } else if (name == QLatin1String("Report1ListBox")) {
-                widget = new QListWidget(this);
-            } else if (name == QLatin1String("ReviewItemEdit")) {
-                widget = new QSpinBox(this);
-                widget->resize(56, 22);
-            } else if (name.endsWith(QStringLiteral("Border"))) {
-                auto* frame = new QFrame(this);
-                frame->setFrameShape(QFrame::Box);
-                frame->resize(name == QLatin1String("BarBorder") ? QSize(436, 48) : QSize(560, 96));
-                widget = frame;
-            } else if (name.endsWith(QStringLiteral("ScoreBar"))) {
-                auto* bar = new QFrame(this);
-                bar->setAutoFillBackground(true);
-                bar->resize(0, 11);
-                widget = bar;
-            } else {
-                auto* label = new QLabel(this);
-                label->resize(72, 18);
-                widget = label;
-            }
-            widget->setObjectName(name);
-        }
-    }
-    struct Transition {
-        const char* control;
-        ScreenId leave;
-        ScreenId enter;
-    };
-    const Transition transitions[] = {
-        {"btnItemReview", ScreenId::TestWindow, ScreenId::ExamReview},
-        {"btnReview", ScreenId::ExamReview, ScreenId::TestWindow},
-        {"btnReviewInComplete", ScreenId::ExamReview, ScreenId::TestWindow},
-        {"btnReturntoExam", ScreenId::ExamReview, ScreenId::TestWindow},
-        {"btnExamResults", ScreenId::ExamReview, ScreenId::ExamResults},
-        {"btnResultsMain", ScreenId::ExamResults, ScreenId::MainInterface},
-    };
-    for (const Transition& t : transitions) {
-        auto* button = qobject_cast<QAbstractButton*>(control(t.control));
-        connect(button, &QAbstractButton::clicked, this,
-                [this, t] { ShowScreen(t.leave, t.enter); });
-    }
-    connect(qobject_cast<QAbstractButton*>(control("btnTMain")), &QAbstractButton::clicked, this,
-            &TfrmMain::btnTMainClick);
-    connect(qobject_cast<QAbstractButton*>(control("btnQuit")), &QAbstractButton::clicked, this,
-            &QWidget::close);
+void TfrmMain::connectScreens() {
+    MainScreen& m = *mainScreen_;
+    m.vsiTestSelectBox()->setStyleProvider([this](int item) { return rowStyle(item); });
+    connect(m.vsiTestSelectBox(), &ui::CourseTreeView::itemClicked, this,
+            &TfrmMain::vsiTestSelectBoxClick);
+    connect(m.vsiTestSelectBox(), &ui::CourseTreeView::itemActivated, this,
+            &TfrmMain::vsiTestSelectBoxActivate);
+    connect(m.BtnMainEnter(), &QAbstractButton::clicked, this, &TfrmMain::BtnMainEnterClick);
+    connect(m.btOptions(), &QAbstractButton::clicked, this, &TfrmMain::btOptionsClick);
+    connect(m.btnHistory(), &QAbstractButton::clicked, this, &TfrmMain::btnHistoryClick);
+    connect(m.btnExit(), &QAbstractButton::clicked, this, &TfrmMain::btnExitClick);
+    ExamTypeScreen& t = *examTypeScreen_;
+    connect(t.btnOpenBook(), &QAbstractButton::clicked, this, &TfrmMain::btnOpenBookClick);
+    connect(t.btnClosedBook(), &QAbstractButton::clicked, this, &TfrmMain::btnClosedBookClick);
+    connect(t.btnExamTypeMain(), &QAbstractButton::clicked, this, &TfrmMain::btnExamTypeMainClick);
+    ConfirmScreen& c = *confirmScreen_;
+    connect(c.btnConfirmBegin(), &QAbstractButton::clicked, this, &TfrmMain::btnConfirmBeginClick);
+    connect(c.btnConfirmMain(), &QAbstractButton::clicked, this, &TfrmMain::btnConfirmMainClick);
 }
 
 // ---- switching screens -------------------------------------------------------
+
+ScreenController* TfrmMain::controllerOf(ScreenId screen) const {
+    switch (screen) {
+        case ScreenId::MainInterface:
+            return mainScreen_.get();
+        case ScreenId::QVTestType:
+            return examTypeScreen_.get();
+        case ScreenId::ComfirmQV:
+            return confirmScreen_.get();
+        case ScreenId::TestWindow:
+            return attempt_.get();
+        case ScreenId::ExamReview:
+            return attempt_ ? &attempt_->Review() : nullptr;
+        case ScreenId::ExamResults:
+            return attempt_ ? &attempt_->Results() : nullptr;
+        case ScreenId::None:
+            break;
+    }
+    return nullptr;
+}
 
 void TfrmMain::ShowScreen(ScreenId leave, ScreenId enter) {
     if (leave == ScreenId::None) {
@@ -408,42 +306,35 @@ void TfrmMain::ShowScreen(ScreenId leave, ScreenId enter) {
     }
     if (enter != ScreenId::None) enterScreen(enter);
     currentScreen_ = enter;
+    if (ScreenController* controller = controllerOf(enter)) {
+        if (QWidget* focus = controller->FocusOnEntry(); focus && isVisible()) {
+            focus->setFocus(Qt::OtherFocusReason);
+        }
+    }
     if (isVisible()) repaint();
 }
 
 void TfrmMain::hideScreen(ScreenId screen) {
     for (const ControlPlacement& placement : ScreenLayoutTable(screen)) {
-        QWidget* widget = control(placement.control);
+        QWidget* widget = controls_.find(placement.control);
         if (!widget) continue;
         widget->hide();
         widget->move(placement.parked);
         if (placement.parkedSize) widget->resize(*placement.parkedSize);
     }
-    if (screen == ScreenId::TestWindow) {
-        questionArea_->hide();
-        questionArea_->setGeometry(
-            QRect(QuestionAreaBounds::kParkedPosition, QuestionAreaBounds::kParkedSize));
-        simulationPanel_->hide();
-        simulationPanel_->setGeometry(QRect(QuestionAreaBounds::kSimulationPanelParkedPosition,
-                                            QuestionAreaBounds::kSimulationPanelParkedSize));
-    }
+    if (ScreenController* controller = controllerOf(screen)) controller->Left();
 }
 
 void TfrmMain::enterScreen(ScreenId screen) {
     loadBackground(screen);
     for (const ControlPlacement& placement : ScreenLayoutTable(screen)) {
-        QWidget* widget = control(placement.control);
+        QWidget* widget = controls_.find(placement.control);
         if (!widget) continue;
         widget->move(placement.shown);
         if (placement.shownSize) widget->resize(*placement.shownSize);
         widget->show();
     }
-    if (screen == ScreenId::MainInterface) tree_->refreshVisibleRows();
-    if (screen == ScreenId::TestWindow) {
-        questionArea_->setGeometry(
-            QRect(QuestionAreaBounds::kPosition, QuestionAreaBounds::kNormalSize));
-        questionArea_->show();
-    }
+    if (ScreenController* controller = controllerOf(screen)) controller->Entered();
 }
 
 void TfrmMain::loadBackground(ScreenId screen) {
@@ -469,56 +360,50 @@ void TfrmMain::LoadSkin(const std::string& folder) {
 }
 
 void TfrmMain::applySkin() {
-    for (const PictureTarget& target : kPictureTargets) {
-        auto* button = qobject_cast<ui::PictureButton*>(control(target.control));
-        if (!button || !skin_.hasPicture(target.picture)) continue;
-        QPixmap picture(QString::fromStdString(skin_.picturePath(target.picture)));
-        if (picture.isNull()) continue;
+    for (const PictureTarget& target : kTitleStripPictures) {
+        auto* button = qobject_cast<ui::PictureButton*>(controls_.find(target.control));
+        const QPixmap picture = SkinPixmap(skin_, target.picture);
+        if (!button || picture.isNull()) continue;
         button->setPicture(picture);
         button->resize(picture.size());
     }
-    QPalette area = questionArea_->palette();
-    area.setColor(QPalette::Window, ColorFromNumber(skin_.colors.light));
-    questionArea_->setPalette(area);
-    for (const char* bar : {"RequiredScoreBar", "YourScoreBar"}) {
-        QWidget* widget = control(bar);
-        QPalette colours = widget->palette();
-        colours.setColor(QPalette::Window,
-                         ColorFromNumber(bar[0] == 'R' ? skin_.colors.topBar : skin_.colors.field));
-        widget->setPalette(colours);
-    }
+    if (attempt_) attempt_->ApplySkin(skin_);
     // The screen already shown was entered before the skin named its picture.
     if (currentScreen_ != ScreenId::None) loadBackground(currentScreen_);
 }
 
 // ---- main screen -----------------------------------------------------------
 
-int TfrmMain::currentRow() const { return tree_->currentItem() < 0 ? 0 : tree_->currentItem(); }
+int TfrmMain::currentRow() const {
+    const int item = vsiTestSelectBox()->currentItem();
+    return item < 0 ? 0 : item;
+}
 
 void TfrmMain::BtnMainEnterClick() {
     const int row = currentRow();
     if (row < static_cast<int>(rows_.size())) {
-        const QVSimListInfo& info = rows_[row];
+        const QVSimListInfo& info = rows_[static_cast<size_t>(row)];
         if (info.NodeKind == questionbank::kExamRow || info.NodeKind == questionbank::kMixedRow) {
             SelectExamRow(row);
             return;
         }
     }
     context_.dialogs.beep();
-    const bool titled = row < static_cast<int>(rows_.size()) && !rows_[row].Title.empty();
+    const bool titled =
+        row < static_cast<int>(rows_.size()) && !rows_[static_cast<size_t>(row)].Title.empty();
     context_.dialogs.information(titled ? QStringLiteral("You are on a Course title.")
                                         : QStringLiteral("You are on a blank line."));
 }
 
-void TfrmMain::vsiTestSelectBoxClick(int) { tree_->refreshVisibleRows(); }
+void TfrmMain::vsiTestSelectBoxClick(int) { vsiTestSelectBox()->refreshVisibleRows(); }
 
 void TfrmMain::vsiTestSelectBoxActivate(int item) {
     if (item < 0 || item >= static_cast<int>(rows_.size())) return;
-    const QVSimListInfo& row = rows_[item];
+    const QVSimListInfo& row = rows_[static_cast<size_t>(item)];
     if (row.NodeKind == questionbank::kExamRow || row.NodeKind == questionbank::kMixedRow) {
         SelectExamRow(item);
     } else if (!row.Title.empty()) {
-        tree_->toggleFold(item);
+        vsiTestSelectBox()->toggleFold(item);
     } else {
         context_.dialogs.beep();
         context_.dialogs.information(QStringLiteral("You clicked on a blank line!"));
@@ -527,22 +412,23 @@ void TfrmMain::vsiTestSelectBoxActivate(int item) {
 
 void TfrmMain::SelectExamRow(int item) {
     if (item < 0 || item >= static_cast<int>(rows_.size())) return;
-    if (nameBox_->text().isEmpty()) {
+    QLineEdit* name = edName();
+    if (name->text().isEmpty()) {
         context_.dialogs.beep();
         context_.dialogs.error(QStringLiteral("A User Name is required."));
-        nameBox_->setFocus();
+        name->setFocus();
         return;
     }
-    candidateName_ = nameBox_->text();
-    HourglassCursor hourglass;
-    examEnded_ = false;
+    candidateName_ = name->text();
+    Hourglass hourglass;
 
-    const QVSimListInfo row = rows_[item];
+    const QVSimListInfo row = rows_[static_cast<size_t>(item)];
     selectedTestId_ = row.TestId;
     ExamBank* bank = data_ ? data_->bank.get() : nullptr;
     if (bank && bank->IsOpen()) bank->CloseTest();
 
     selectedRow_ = row;
+    selectedIndex_ = item;
     selectedCourseRow_.reset();
     for (const QVSimListInfo& candidate : rows_) {
         if (candidate.CourseId == row.CourseId) {
@@ -567,15 +453,18 @@ void TfrmMain::SelectExamRow(int item) {
         return;
     }
     const int count = bank->QuestionCount();
-    questionCount_->setMaximum(1);
-    questionCount_->setValue(1);
-    questionCount_->setMaximum(count);
-    questionCount_->setValue(count);
-    const QString title = QString::fromStdString(bank->GetOpenTitle());
+    if (count <= 0) {
+        // An attempt without a question cannot be taken.
+        bank->CloseTest();
+        context_.dialogs.beep();
+        context_.dialogs.information(QString::fromLatin1(kEmptyExamMessage));
+        return;
+    }
+    examTypeScreen_->SetQuestionCount(count);
+    openExamTitle_ = bank->GetOpenTitle();
+    const QString title = BankText(openExamTitle_);
     setWindowTitle(title);
-    stepsTitle_ = title;
-    questionsAvailable_->setText(QStringLiteral("Total number of questions available: ") +
-                                 QString::number(count));
+    if (aids_) aids_->SetStepsTitle(title);
     ShowScreen(ScreenId::MainInterface, ScreenId::QVTestType);
 }
 
@@ -584,40 +473,52 @@ void TfrmMain::btOptionsClick() {
     context_.dialogs.runModal(options);
 }
 
-void TfrmMain::btnHistoryClick() { ShowReportSelection(); }
+void TfrmMain::btnHistoryClick() {
+    if (reports_) reports_->ShowReportSelection(this);
+}
 
 void TfrmMain::btnExitClick() { close(); }
 
 // ---- exam type and confirm screens -------------------------------------------
 
-void TfrmMain::startExamOfType(int mode) {
+int TfrmMain::selectedRowIndex() const { return selectedIndex_; }
+
+void TfrmMain::startExamOfType(ExamMode mode) {
+    if (!attempt_) return;
     ShowScreen(ScreenId::QVTestType, ScreenId::TestWindow);
-    examMode_ = mode;
-    StartSingleExam();
+    ExamSelection selection{rows_, selectedRowIndex(), candidateName_.toStdString(),
+                            randomQuestionOrder_};
+    const int taken = attempt_->StartSingleExam(mode, selection, edtNumQuestions()->value());
+    if (taken > 0) edtNumQuestions()->setValue(taken);
 }
 
-void TfrmMain::btnOpenBookClick() { startExamOfType(0); }
-void TfrmMain::btnClosedBookClick() { startExamOfType(1); }
+void TfrmMain::btnOpenBookClick() { startExamOfType(ExamMode::OpenBook); }
+void TfrmMain::btnClosedBookClick() { startExamOfType(ExamMode::ClosedBook); }
 void TfrmMain::btnExamTypeMainClick() { ShowScreen(ScreenId::QVTestType, ScreenId::MainInterface); }
 
-void TfrmMain::StartMixedExam() {
-    examMode_ = 2;
-    ShowScreen(ScreenId::ComfirmQV, ScreenId::TestWindow);
+void TfrmMain::btnConfirmBeginClick() {
+    if (!attempt_) return;
+    ExamSelection selection{rows_, selectedRowIndex(), candidateName_.toStdString(),
+                            randomQuestionOrder_};
+    attempt_->StartMixedExam(selection);
 }
 
-void TfrmMain::btnConfirmBeginClick() { StartMixedExam(); }
 void TfrmMain::btnConfirmMainClick() { ShowScreen(ScreenId::ComfirmQV, ScreenId::MainInterface); }
 
 // ---- test screen and title strip -----------------------------------------
 
-void TfrmMain::confirmExitExam() {
+bool TfrmMain::ConfirmExitExam() {
     TfrmConfirmExitExam confirm(this);
-    if (context_.dialogs.runModal(confirm) != QDialog::Accepted) return;
-    FinishHistory();
-    ShowScreen(ScreenId::TestWindow, ScreenId::MainInterface);
+    return context_.dialogs.runModal(confirm) == QDialog::Accepted;
 }
 
-void TfrmMain::btnTMainClick() { confirmExitExam(); }
+void TfrmMain::btnTMainClick() {
+    if (attempt_) {
+        attempt_->btnTMainClick();
+    } else if (ConfirmExitExam()) {
+        ShowScreen(ScreenId::TestWindow, ScreenId::MainInterface);
+    }
+}
 
 void TfrmMain::btnCloseProgClick() {
     switch (currentScreen_) {
@@ -625,7 +526,7 @@ void TfrmMain::btnCloseProgClick() {
             close();
             break;
         case ScreenId::TestWindow:
-            confirmExitExam();
+            btnTMainClick();
             break;
         case ScreenId::QVTestType:
         case ScreenId::ComfirmQV:
@@ -645,7 +546,7 @@ void TfrmMain::btHelp_AboutClick() {
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addAction(QStringLiteral("Help"), this, &TfrmMain::HelpClick);
     menu->addAction(QStringLiteral("About"), this, &TfrmMain::AboutClick);
-    const QWidget* button = control("btHelp_About");
+    const QWidget* button = controls_.find("btHelp_About");
     menu->popup(button->mapToGlobal(QPoint(0, button->height())));
 }
 
@@ -664,6 +565,22 @@ void TfrmMain::AboutClick() {
 
 void TfrmMain::btnGoWebSiteClick() { context_.shell.openAddress(kWebAddress); }
 
+AttemptReportData TfrmMain::ReportData() const {
+    AttemptReportData data;
+    data.candidateName = candidateName_;
+    data.examRow = selectedRow_;
+    data.courseRow = selectedCourseRow_;
+    data.openExamTitle = openExamTitle_;
+    data.colors = skin_.colors;
+    data.studyGuide = studyGuide_;
+    if (!context_.arguments.isEmpty()) {
+        data.programFolder =
+            QFileInfo(context_.arguments.front()).absolutePath().toStdString() + "/";
+    }
+    data.owner = const_cast<TfrmMain*>(this);
+    return data;
+}
+
 // ---- window events --------------------------------------------------------
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
@@ -675,16 +592,21 @@ void TfrmMain::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!firstActivation_) return;
     firstActivation_ = false;
-    tree_->setFocus();
+    if (aids_) aids_->RememberCaseWindowSize();
+    if (ScreenController* controller = controllerOf(currentScreen_)) {
+        if (QWidget* focus = controller->FocusOnEntry()) focus->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == nameBox_ && event->type() == QEvent::FocusIn) {
-        QTimer::singleShot(0, nameBox_, &QLineEdit::selectAll);
-    }
     if (watched != background_) return QWidget::eventFilter(watched, event);
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+        type != QEvent::MouseButtonRelease)
+        return QWidget::eventFilter(watched, event);
+    // Only mouse events are mouse events: other events reach the filter too.
     auto* mouse = static_cast<QMouseEvent*>(event);
-    switch (event->type()) {
+    switch (type) {
         case QEvent::MouseButtonPress:
             if (mouse->button() != Qt::LeftButton) break;
             dragging_ = true;
@@ -694,6 +616,7 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::MouseMove:
             if (!dragging_) break;
             move(mouse->globalPosition().toPoint() - dragOffset_);
+            if (attempt_) attempt_->WindowMoved();
             return true;
         case QEvent::MouseButtonRelease:
             if (!dragging_) break;

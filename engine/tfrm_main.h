@@ -2,14 +2,17 @@
 
 // The engine's one main window: a frameless 640 by 480 client area that
 // switches between screens by parking one group of controls and placing
-// another at the positions of the screen layout tables. Constructing it runs
-// the start-up: folders from the registry, the data objects, the course
-// tree, the first screen and the study-guide settings. StartupSucceeded()
-// tells the program entry whether to go on.
+// another at the positions of the screen layout tables (ShowScreen, the one
+// place that does). Constructing it runs the start-up: folders from the
+// registry, the data objects, the screens, the course tree, the first screen
+// and the study-guide settings. StartupSucceeded() tells the program entry
+// whether to go on.
 //
-// The exam itself (assembly, questions, review, results) belongs to the
-// screens behind the exam-type and confirm screens; their entry points are
-// the virtual Start/Finish hooks, which here only make the screen changes.
+// Each screen has its controller (engine/screens/), which creates its
+// controls, registers them under the names of the layout tables and keeps
+// typed pointers to them; the attempt across the test, review and results
+// screens is the AttemptController's. The main window keeps the title strip,
+// the background, the choice of an exam and the way into an attempt.
 
 #include <QWidget>
 #include <memory>
@@ -21,6 +24,8 @@
 #include "engine/engine_folders.h"
 #include "engine/exam_bank.h"
 #include "engine/screen_id.h"
+#include "engine/screens/control_registry.h"
+#include "engine/screens/screen_host.h"
 #include "engine/skin.h"
 #include "engine/study_guide_settings.h"
 #include "ui/course_tree_view.h"
@@ -36,8 +41,36 @@ class Registry;
 
 namespace zentrix::engine {
 
+class AttemptController;
+class ConfirmScreen;
 class DesktopShell;
 class DialogService;
+class ExamClock;
+class ExamTypeScreen;
+class MainScreen;
+class RandomSource;
+class ReportHooks;
+class ScreenController;
+class SimulationPanel;
+class StudyAids;
+
+// The pieces other parts of the program plug into the screens. Each may be
+// left empty: the engine then uses its own stand-in.
+struct ScreenPlugins {
+    // The simulation player; default: a panel that shows the first screen
+    // and lets the learner skip the question.
+    std::function<std::unique_ptr<SimulationPanel>(QWidget* parent)> simulationPanel;
+    // The study-aid windows; default: plain text windows.
+    std::function<std::unique_ptr<StudyAids>(QWidget* owner, DialogService& dialogs,
+                                             AttemptBank& bank)>
+        studyAids;
+    // The reports; default: a message that they are not available.
+    std::shared_ptr<ReportHooks> reports;
+    // The clock and the random draws of attempts; default: local time and a
+    // generator seeded from the clock.
+    std::shared_ptr<ExamClock> clock;
+    std::shared_ptr<RandomSource> random;
+};
 
 struct MainWindowContext {
     DialogService& dialogs;
@@ -47,9 +80,10 @@ struct MainWindowContext {
     EngineDataFactory openData;
     QStringList arguments;     // the program path first
     std::string settingsFile;  // the study-guide INI file
+    ScreenPlugins plugins = {};
 };
 
-class TfrmMain : public QWidget, private CatalogueListener {
+class TfrmMain : public QWidget, private CatalogueListener, public ScreenHost {
     Q_OBJECT
 public:
     static constexpr int kClientWidth = 640;
@@ -64,13 +98,13 @@ public:
 
     // Reads the skin of `folder` and applies it; reports missing pictures.
     void LoadSkin(const std::string& folder);
-    void ShowScreen(ScreenId leave, ScreenId enter);
+    void ShowScreen(ScreenId leave, ScreenId enter) override;
 
-    ScreenId CurrentScreen() const { return currentScreen_; }
+    ScreenId CurrentScreen() const override { return currentScreen_; }
     const EngineFolders& Folders() const { return folders_; }
     bool RandomQuestionOrder() const { return randomQuestionOrder_; }
-    int ExamMode() const { return examMode_; }
-    const StudyGuideSettings& StudyGuide() const { return studyGuide_; }
+    ExamMode CurrentExamMode() const;
+    const StudyGuideSettings& StudyGuide() const override { return studyGuide_; }
     const Skin& CurrentSkin() const { return skin_; }
     const std::vector<questionbank::QVSimListInfo>& TreeRows() const { return rows_; }
     // The selected exam row and its course row, for the reports.
@@ -81,11 +115,27 @@ public:
     const QString& CandidateName() const { return candidateName_; }
     EngineData* Data() const { return data_.get(); }
 
-    ui::CourseTreeView* vsiTestSelectBox() const { return tree_; }
-    QLineEdit* edName() const { return nameBox_; }
-    QSpinBox* edtNumQuestions() const { return questionCount_; }
-    QLabel* lbNoQuestions() const { return questionsAvailable_; }
-    QWidget* control(const char* name) const;
+    ui::CourseTreeView* vsiTestSelectBox() const;
+    QLineEdit* edName() const;
+    QSpinBox* edtNumQuestions() const;
+    QLabel* lbNoQuestions() const;
+    // A control of any screen by its layout-table name; null when unknown.
+    QWidget* control(const char* name) const { return controls_.find(name); }
+    const ControlRegistry& Controls() const { return controls_; }
+    MainScreen& Main() const { return *mainScreen_; }
+    ExamTypeScreen& ExamType() const { return *examTypeScreen_; }
+    ConfirmScreen& Confirm() const { return *confirmScreen_; }
+    // Null when start-up stopped before the data objects existed.
+    AttemptController* Attempt() const { return attempt_.get(); }
+    StudyAids* Aids() const { return aids_.get(); }
+    SimulationPanel* Simulation() const { return simulation_.get(); }
+
+    // ScreenHost
+    QWidget* HostWindow() override { return this; }
+    void SetCaption(const QString& caption) override { setWindowTitle(caption); }
+    bool ConfirmExitExam() override;
+    void CloseProgram() override { close(); }
+    AttemptReportData ReportData() const override;
 
 public slots:
     void BtnMainEnterClick();
@@ -109,13 +159,6 @@ public slots:
     void AboutClick();
 
 protected:
-    // Entry points of the exam screens; these versions make the screen
-    // changes only.
-    virtual void StartSingleExam() {}
-    virtual void StartMixedExam();
-    virtual void FinishHistory() {}
-    virtual void ShowReportSelection() {}
-
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -127,25 +170,23 @@ private:
 
     void runStartup();
     void buildTitleStrip();
-    void buildMainScreen();
-    void buildExamTypeScreen();
-    void buildConfirmScreen();
-    void buildExamScreens();
+    void buildAttempt();
+    void connectScreens();
     void hideScreen(ScreenId screen);
     void enterScreen(ScreenId screen);
     void loadBackground(ScreenId screen);
     void applySkin();
-    void confirmExitExam();
-    void startExamOfType(int mode);
+    void startExamOfType(ExamMode mode);
+    ScreenController* controllerOf(ScreenId screen) const;
     int currentRow() const;
+    int selectedRowIndex() const;
     ui::CourseTreeRowStyle rowStyle(int item) const;
 
     MainWindowContext context_;
+    ControlRegistry controls_;
     bool startupSucceeded_ = false;
     bool randomQuestionOrder_ = true;
-    bool examEnded_ = false;
     bool firstActivation_ = true;
-    int examMode_ = 0;
     ScreenId currentScreen_ = ScreenId::None;
     EngineFolders folders_;
     StudyGuideSettings studyGuide_;
@@ -155,17 +196,21 @@ private:
     std::vector<questionbank::QVSimListInfo> rows_;
     std::optional<questionbank::QVSimListInfo> selectedRow_;
     std::optional<questionbank::QVSimListInfo> selectedCourseRow_;
+    int selectedIndex_ = 0;
     std::string selectedTestId_;
+    std::string openExamTitle_;
     QString candidateName_;
-    QString stepsTitle_;
 
     QLabel* background_ = nullptr;
-    ui::CourseTreeView* tree_ = nullptr;
-    QLineEdit* nameBox_ = nullptr;
-    QSpinBox* questionCount_ = nullptr;
-    QLabel* questionsAvailable_ = nullptr;
-    QWidget* questionArea_ = nullptr;
-    QWidget* simulationPanel_ = nullptr;
+    std::unique_ptr<MainScreen> mainScreen_;
+    std::unique_ptr<ExamTypeScreen> examTypeScreen_;
+    std::unique_ptr<ConfirmScreen> confirmScreen_;
+    std::shared_ptr<ExamClock> clock_;
+    std::shared_ptr<RandomSource> random_;
+    std::shared_ptr<ReportHooks> reports_;
+    std::unique_ptr<SimulationPanel> simulation_;
+    std::unique_ptr<StudyAids> aids_;
+    std::unique_ptr<AttemptController> attempt_;
 
     bool dragging_ = false;
     QPoint dragOffset_;

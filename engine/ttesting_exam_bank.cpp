@@ -27,6 +27,10 @@ void selectEnd(void* context) { static_cast<CatalogueListener*>(context)->OnSele
 
 }  // namespace
 
+TTestingExamBank::TTestingExamBank(questionbank::TTesting& testing) : testing_(testing) {}
+
+TTestingExamBank::~TTestingExamBank() { testing_.OnQuestion.reset(); }
+
 void TTestingExamBank::ListQVSelectTitles(CatalogueListener& listener, bool mixedRows,
                                           bool questionRows) {
     testing_.OnSelectBegin = {selectBegin, &listener};
@@ -38,6 +42,8 @@ void TTestingExamBank::ListQVSelectTitles(CatalogueListener& listener, bool mixe
     testing_.OnSelectEnd.reset();
 }
 
+int TTestingExamBank::OpenTest(const std::string& id) { return testing_.OpenTest(id); }
+
 int TTestingExamBank::OpenPrePostTest(const std::string& id, bool preferAlternative,
                                       int& usedRegular) {
     return testing_.OpenPrePostTest(id, preferAlternative, usedRegular);
@@ -48,5 +54,44 @@ bool TTestingExamBank::IsOpen() const { return testing_.IsOpen(); }
 std::string TTestingExamBank::GetOpenTitle() const { return testing_.GetOpenTitle(); }
 int TTestingExamBank::QuestionCount() const { return testing_.QuestionCount(); }
 std::string TTestingExamBank::LastError() const { return testing_.LastError(); }
+
+void TTestingExamBank::SetQuestionListener(QuestionListener* listener) {
+    listener_ = listener;
+    if (!listener) {
+        testing_.OnQuestion.reset();
+        return;
+    }
+    testing_.OnQuestion = {
+        [](void* context, int, int, int, const std::string&, const std::string&, int,
+           const std::string&, const std::string&, const std::string&, const std::string&, int) {
+            auto* bank = static_cast<TTestingExamBank*>(context);
+            if (bank->listener_) bank->listener_->OnQuestion(bank->testing_.QuestionInfo());
+        },
+        this};
+}
+
+int TTestingExamBank::GoToTestQuestion(int number) { return testing_.GoToTestQuestion(number); }
+
+const questionbank::TestQuestionInfo& TTestingExamBank::CurrentQuestion() const {
+    return testing_.QuestionInfo();
+}
+
+std::string TTestingExamBank::GetAnswerKey() const { return testing_.GetAnswerKey(); }
+std::string TTestingExamBank::GetAnswerText(int index) { return testing_.GetAnswerText(index); }
+
+void TTestingExamBank::GetParentInfo(questionbank::ParentInfoStruct& info) {
+    testing_.GetParentInfo(info);
+}
+
+bool TTestingExamBank::HasCaseStudies() const { return testing_.HasCaseStudies(); }
+
+xbase::Result<questionbank::CaseStudy> TTestingExamBank::FindCaseStudy(long number) {
+    if (!testing_.CaseTableOpen()) return xbase::Status::error("the exam has no case-study table");
+    return testing_.CaseStudies().find(number);
+}
+
+xbase::Result<std::string> TTestingExamBank::ExtractQuestionGraphic() {
+    return testing_.ExtractQuestionGraphic();
+}
 
 }  // namespace zentrix::engine

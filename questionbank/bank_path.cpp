@@ -104,6 +104,13 @@ std::string BankPath::resolve(const std::string& folder, const std::string& rela
     return current;
 }
 
+std::string BankPath::resolveTable(const std::string& folder, const std::string& relative) {
+    const std::string path = slashes(relative);
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return asFolder(folder) + path;
+    return asFolder(resolve(folder, path.substr(0, slash + 1))) + path.substr(slash + 1);
+}
+
 std::optional<std::string> BankPath::findFile(const std::string& folder, const std::string& relative) {
     std::string path = resolve(folder, relative);
     std::error_code ec;

@@ -33,6 +33,11 @@ public:
     // regard to case against what exists on disk (components that do not
     // exist are kept as written).
     static std::string resolve(const std::string& folder, const std::string& relative);
+    // The same for a table given by its base name ("net/NET101A"): only the
+    // folders are matched; the xBase engine matches the table's files (which
+    // carry extensions) itself. Matching the base name would read the whole
+    // folder for a name that never exists on disk.
+    static std::string resolveTable(const std::string& folder, const std::string& relative);
 
     // The path of an existing file whose name matches without regard to case.
     static std::optional<std::string> findFile(const std::string& folder, const std::string& relative);

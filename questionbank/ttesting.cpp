@@ -244,7 +244,7 @@ int TTesting::countQuestionsOf(const std::string& prodId) {
     if (seekExam(prodId) &&
         BankPath::checkExamLocation(exams_->memo(exam_.path), exams_->text(exam_.tableName))) {
         const std::string name = rtrim(exams_->memo(exam_.path)) + rtrim(exams_->text(exam_.tableName));
-        xbase::Result<std::unique_ptr<xbase::Table>> table = engine_.open(BankPath::resolve(folder_, name));
+        xbase::Result<std::unique_ptr<xbase::Table>> table = engine_.open(BankPath::resolveTable(folder_, name));
         if (table) {
             const xbase::Field* title = table.value()->field("TITLE");
             const xbase::Field* text = table.value()->field("QUESTION");

@@ -52,10 +52,10 @@ int TTesting::openExam(const std::string& id, bool preferAlternative, int& usedR
         usedRegular = 0;
     }
 
-    xbase::Result<std::unique_ptr<xbase::Table>> questions = engine_.open(BankPath::resolve(folder_, tableName));
+    xbase::Result<std::unique_ptr<xbase::Table>> questions = engine_.open(BankPath::resolveTable(folder_, tableName));
     if (!questions) return failStatus(questions.status());
     xbase::Result<std::unique_ptr<xbase::Table>> answers =
-        engine_.open(BankPath::resolve(folder_, tableName + layout::kAnswerTableSuffix));
+        engine_.open(BankPath::resolveTable(folder_, tableName + layout::kAnswerTableSuffix));
     if (!answers) return failStatus(answers.status());
 
     QuestionFields q;

@@ -25,6 +25,8 @@ void PictureButton::paintEvent(QPaintEvent*) {
     if (hasPicture()) {
         painter.drawPixmap(rect(), picture_);
         if (isDown()) painter.fillRect(rect(), QColor(0, 0, 0, 40));
+        if (isChecked()) painter.fillRect(rect(), QColor(255, 200, 60, 60));
+        paintFocus(painter);
         return;
     }
     // Built-in look, used until a skin supplies a picture: a calm slate pill.
@@ -41,6 +43,15 @@ void PictureButton::paintEvent(QPaintEvent*) {
     captionFont.setBold(true);
     painter.setFont(captionFont);
     painter.drawText(rect(), Qt::AlignCenter, text());
+    paintFocus(painter);
+}
+
+void PictureButton::paintFocus(QPainter& painter) const {
+    // A keyboard user must see where the focus is, on any skin.
+    if (!hasFocus()) return;
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(230, 150, 20), 2));
+    painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 4, 4);
 }
 
 void PictureButton::enterEvent(QEnterEvent* event) {

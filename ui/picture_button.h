@@ -1,11 +1,14 @@
 #pragma once
 
-// A flat button that shows a picture when it has one and a caption otherwise.
+// A flat button that shows a picture when it has one and a caption otherwise,
+// with a ring round it while it has the keyboard focus.
 // The screens move, show and hide these by name; a skin may replace the
 // picture at any time.
 
 #include <QAbstractButton>
 #include <QPixmap>
+
+class QPainter;
 
 namespace zentrix::ui {
 
@@ -26,6 +29,8 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    void paintFocus(QPainter& painter) const;
+
     QPixmap picture_;
     bool hovered_ = false;
 };

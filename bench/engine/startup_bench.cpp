@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <map>
 
+#include "bench_root.h"
 #include "engine/engine_data.h"
 #include "engine/engine_folders.h"
 #include "engine/platform_desktop_shell.h"
@@ -27,28 +28,15 @@ using namespace zentrix;
 
 const std::string kBenchFolder = std::string(ZENTRIX_BINARY_DIR) + "/bench-engine";
 
-// A platform root whose registry names the bank's folder.
-struct BenchRoot {
-    std::string root;
-    std::unique_ptr<platform::Platform> services;
-};
+using bench::BenchRoot;
 
 BenchRoot& RootFor(int courses, int exams) {
     static std::map<std::pair<int, int>, BenchRoot> roots;
     BenchRoot& entry = roots[{courses, exams}];
     if (entry.services) return entry;
     const std::string bank = bench::GeneratedBank(kBenchFolder, courses, exams);
-    entry.root = kBenchFolder + "/root-" + std::to_string(courses) + "x" + std::to_string(exams);
-    std::filesystem::create_directories(entry.root + "/graphics");
-    entry.services =
-        std::move(platform::createPlatform(platform::PlatformPaths::underRoot(entry.root)).value());
-    platform::Registry& registry = *entry.services->registry;
-    const auto machine = platform::RootKey::LocalMachine;
-    (void)registry.createKey(machine, engine::kEngineRegistryKey);
-    (void)registry.setValue(machine, engine::kEngineRegistryKey, "HomeDir", entry.root + "/");
-    (void)registry.setValue(machine, engine::kEngineRegistryKey, "GraphicDir",
-                            entry.root + "/graphics/");
-    (void)registry.setValue(machine, engine::kEngineRegistryKey, "DatabaseDir", bank);
+    entry = bench::MakeBenchRoot(
+        kBenchFolder + "/root-" + std::to_string(courses) + "x" + std::to_string(exams), bank);
     return entry;
 }
 
@@ -98,12 +86,3 @@ BENCHMARK(BM_MainWindowToFirstPaint)
     ->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

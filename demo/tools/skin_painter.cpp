@@ -125,9 +125,9 @@ void drawConfirm(QPainter& p) {
 
 void drawTest(QPainter& p) {
     card(p, QRectF(6.5, 30.5, 627, 378));
+    // The strip below the buttons holds the question number, the mark and
+    // the countdown: no text of the background there.
     footer(p, 410);
-    label(p, QRect(300, 440, 330, 36), QStringLiteral("Take your time. Read every choice."), 11,
-          false, P::muted(), Qt::AlignRight | Qt::AlignVCenter);
 }
 
 void drawReview(QPainter& p) {
@@ -332,19 +332,21 @@ QImage SkinPainter::scorePopup() {
 }
 
 QImage SkinPainter::jumpToBackground() {
-    QImage image = blank(QSize(300, 220), P::panel());
+    // The size of the jump-to dialog, so the picture is shown as drawn.
+    const QSize size(576, 309);
+    QImage image = blank(size, P::panel());
     QPainter p(&image);
-    p.fillRect(QRect(0, 0, 300, 26), P::slate());
+    p.fillRect(QRect(0, 0, size.width(), 30), P::slate());
     QFont heading = P::font(12, true);
     heading.setStyleStrategy(QFont::NoAntialias);
     p.setFont(heading);
     p.setPen(Qt::white);
-    p.drawText(QRect(10, 0, 280, 26), Qt::AlignLeft | Qt::AlignVCenter,
+    p.drawText(QRect(14, 0, 400, 30), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("Jump to question"));
-    p.fillRect(QRect(0, 26, 300, 2), P::teal());
-    p.fillRect(QRect(0, 184, 300, 36), QColor(206, 218, 230));
+    p.fillRect(QRect(0, 30, size.width(), 2), P::teal());
+    p.fillRect(QRect(0, size.height() - 46, size.width(), 46), QColor(206, 218, 230));
     p.setPen(P::line());
-    p.drawRect(0, 0, 299, 219);
+    p.drawRect(0, 0, size.width() - 1, size.height() - 1);
     return image;
 }
 

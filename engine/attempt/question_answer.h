@@ -29,7 +29,7 @@ struct QuestionAnswer {
     bool Marked = false;
     bool Correct = false;
     int32_t GivenAnswer = 0;
-    int32_t AnswerCount = 0;    // NUMANSWER
+    int32_t AnswerCount = 0;  // NUMANSWER
     int32_t CorrectAnswer = 0;
     int32_t QuestionType = 0;   // TYPE
     std::string QuestionTitle;  // TITLE; empty in the mixed exam until first shown

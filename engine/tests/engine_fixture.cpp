@@ -64,13 +64,18 @@ MainWindowContext EngineFixture::context(QStringList arguments) {
         EngineData data;
         auto fake = std::make_unique<FakeExamBank>();
         fake->rows = TwoCourseRows();
-        fake->exams["NET1"] = {"Network Basics", 12};
-        fake->exams["NET2"] = {"Routing", 30};
+        fake->exams["NET1"] = {"Network Basics", NumberedQuestions("net1", 12)};
+        fake->exams["NET2"] = {"Routing", NumberedQuestions("net2", 30)};
+        fake->exams["SEC1"] = {"Security Basics", NumberedQuestions("sec1", 8)};
+        fake->courses["NET"] = {"NET", "Networking", "", 2, "0:30", 6};
+        fake->courses["SEC"] = {"SEC", "Security", "", 1, "0:10", 4};
         bank = fake.get();
         data.bank = std::move(fake);
         return data;
     };
-    return MainWindowContext{dialogs, registry, profiles, shell, openData, arguments, settingsFile};
+    MainWindowContext made{dialogs, registry, profiles, shell, openData, arguments, settingsFile};
+    made.plugins.clock = clock;
+    return made;
 }
 
 std::unique_ptr<TfrmMain> EngineFixture::makeMainWindow(QStringList arguments) {

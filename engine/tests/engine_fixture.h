@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/attempt/exam_clock.h"
 #include "engine/desktop_shell.h"
 #include "engine/recording_dialog_service.h"
 #include "engine/tfrm_main.h"
@@ -42,6 +43,9 @@ protected:
     void writeFile(const std::string& path, const QByteArray& bytes) const;
     std::unique_ptr<TfrmMain> makeMainWindow(QStringList arguments = {"zentrix"});
     MainWindowContext context(QStringList arguments);
+
+    // The clock every attempt of the window runs by (starts at 10:00).
+    std::shared_ptr<ManualExamClock> clock = std::make_shared<ManualExamClock>(TimeOfDay(10, 0));
 
     QTemporaryDir scratch;
     platform::FileRegistry registry;

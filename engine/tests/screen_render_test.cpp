@@ -11,7 +11,6 @@
 #include "engine/tfrm_confirm_exit_exam.h"
 #include "engine/tfrm_missing_files.h"
 #include "engine/tfrm_options.h"
-
 #include "engine_fixture.h"
 
 namespace zentrix::engine::testing {
