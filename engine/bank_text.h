@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "xbase/windows1252.h"
+#include "base/ascii_text.h"
+#include "base/windows1252.h"
 
 namespace zentrix::engine {
 
@@ -16,7 +17,7 @@ inline QString BankText(const std::string& bytes) {
     text.reserve(static_cast<qsizetype>(bytes.size()));
     for (char c : bytes) {
         text.append(QChar(
-            static_cast<char16_t>(xbase::windows1252CodePoint(static_cast<unsigned char>(c)))));
+            static_cast<char16_t>(base::windows1252CodePoint(static_cast<unsigned char>(c)))));
     }
     return text;
 }
@@ -29,10 +30,9 @@ inline QString CleanedAidText(std::string_view stored) {
     for (char c : stored) {
         if (c != '\n') out.push_back(c);
     }
-    const size_t first = out.find_first_not_of(' ');
-    if (first == std::string::npos) return QString();
-    const size_t last = out.find_last_not_of(' ');
-    return BankText(out.substr(first, last - first + 1));
+    const std::string_view trimmed = base::ascii::trimmedView(out, base::ascii::kBlank);
+    if (trimmed.empty()) return QString();
+    return BankText(std::string(trimmed));
 }
 
 }  // namespace zentrix::engine

@@ -6,11 +6,11 @@
 #include <QString>
 
 #include "engine/dialog_service.h"
-#include "platform/message_sink.h"
+#include "base/message_sink.h"
 
 namespace zentrix::engine {
 
-class DialogMessageSink final : public platform::MessageSink {
+class DialogMessageSink final : public base::MessageSink {
 public:
     explicit DialogMessageSink(DialogService& dialogs) : dialogs_(dialogs) {}
     void showMessage(const std::string& text) override {

@@ -4,7 +4,7 @@
 #include <QLockFile>
 
 #include "platform/registry_store_format.h"
-#include "platform/text_compare.h"
+#include "base/ascii_text.h"
 #include "platform/text_file.h"
 
 namespace zentrix::platform {
@@ -66,8 +66,8 @@ const FileRegistry::FixedValue* FileRegistry::fixedValue(RootKey root,
                                                          const std::string& normalized,
                                                          const std::string& name) const {
     for (const FixedValue& fixed : fixedValues_) {
-        if (fixed.root == root && equalsIgnoringCase(fixed.path, normalized) &&
-            equalsIgnoringCase(fixed.name, name)) {
+        if (fixed.root == root && base::ascii::equalsIgnoringCase(fixed.path, normalized) &&
+            base::ascii::equalsIgnoringCase(fixed.name, name)) {
             return &fixed;
         }
     }
@@ -77,10 +77,10 @@ const FileRegistry::FixedValue* FileRegistry::fixedValue(RootKey root,
 bool FileRegistry::isFixedKey(RootKey root, const std::string& normalized) const {
     for (const FixedValue& fixed : fixedValues_) {
         if (fixed.root != root) continue;
-        if (equalsIgnoringCase(fixed.path, normalized)) return true;
+        if (base::ascii::equalsIgnoringCase(fixed.path, normalized)) return true;
         // Keys above a fixed value exist too.
         if (fixed.path.size() > normalized.size() && fixed.path[normalized.size()] == '\\' &&
-            equalsIgnoringCase(std::string_view(fixed.path).substr(0, normalized.size()),
+            base::ascii::equalsIgnoringCase(std::string_view(fixed.path).substr(0, normalized.size()),
                                normalized)) {
             return true;
         }

@@ -5,7 +5,7 @@
 
 #include "platform/byte_reader.h"
 #include "platform/pe_format.h"
-#include "platform/text_compare.h"
+#include "base/ascii_text.h"
 
 namespace zentrix::platform {
 namespace {
@@ -83,7 +83,7 @@ std::string textValue(const ByteReader& data, const Block& block) {
 }
 
 bool keyIs(const Block& block, std::string_view name) {
-    return equalsIgnoringCase(utf8(block.key), name);
+    return base::ascii::equalsIgnoringCase(utf8(block.key), name);
 }
 
 // Maps a relative virtual address to a file offset through the section table.
@@ -132,9 +132,9 @@ Result<std::vector<DirectoryEntry>> readDirectory(const ByteReader& file, uint64
 std::string PeVersionResource::stringValue(const std::string& tableKey,
                                            const std::string& name) const {
     for (const StringTable& table : stringTables) {
-        if (!equalsIgnoringCase(table.key, tableKey)) continue;
+        if (!base::ascii::equalsIgnoringCase(table.key, tableKey)) continue;
         for (const auto& [stringName, value] : table.strings) {
-            if (equalsIgnoringCase(stringName, name)) return value;
+            if (base::ascii::equalsIgnoringCase(stringName, name)) return value;
         }
     }
     return {};

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "platform/registry_store_format.h"
-#include "platform/text_compare.h"
+#include "base/ascii_text.h"
 
 namespace zentrix::platform {
 namespace {
@@ -40,13 +40,6 @@ std::string quoted(const std::string& text) {
     return out + "\"";
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    c = foldCase(c);
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 // Reads a quoted text starting at line[pos] == '"'; leaves pos after the
 // closing quote.
 std::optional<std::string> unquote(const std::string& line, size_t& pos) {
@@ -81,7 +74,7 @@ std::optional<std::string> unquote(const std::string& line, size_t& pos) {
                 break;
             case 'x': {
                 if (pos + 2 >= line.size()) return std::nullopt;
-                int high = hexDigit(line[pos + 1]), low = hexDigit(line[pos + 2]);
+                int high = base::ascii::hexDigitValue(line[pos + 1]), low = base::ascii::hexDigitValue(line[pos + 2]);
                 if (high < 0 || low < 0) return std::nullopt;
                 out += char(high * 16 + low);
                 pos += 2;
@@ -98,7 +91,7 @@ std::optional<uint32_t> parseDword(const std::string& digits) {
     if (digits.size() != 8) return std::nullopt;
     uint32_t value = 0;
     for (char c : digits) {
-        int digit = hexDigit(c);
+        int digit = base::ascii::hexDigitValue(c);
         if (digit < 0) return std::nullopt;
         value = value * 16 + uint32_t(digit);
     }
@@ -205,12 +198,12 @@ std::string RegistryHive::serialize() const {
 }
 
 RegistryHive::Key* RegistryHive::find(const std::string& normalized) {
-    auto it = keys_.find(lowerCased(normalized));
+    auto it = keys_.find(base::ascii::lower(normalized));
     return it == keys_.end() ? nullptr : &it->second;
 }
 
 const RegistryHive::Key* RegistryHive::find(const std::string& normalized) const {
-    auto it = keys_.find(lowerCased(normalized));
+    auto it = keys_.find(base::ascii::lower(normalized));
     return it == keys_.end() ? nullptr : &it->second;
 }
 
@@ -225,7 +218,7 @@ void RegistryHive::createKey(const std::string& normalized) {
     while (true) {
         const size_t separator = normalized.find('\\', pos);
         const std::string prefix = normalized.substr(0, separator);
-        const std::string lower = lowerCased(prefix);
+        const std::string lower = base::ascii::lower(prefix);
         if (!keys_.count(lower)) keys_[lower] = Key{prefix, {}};
         if (separator == std::string::npos) break;
         pos = separator + 1;
@@ -233,7 +226,7 @@ void RegistryHive::createKey(const std::string& normalized) {
 }
 
 bool RegistryHive::removeKeyTree(const std::string& normalized) {
-    const std::string lower = lowerCased(normalized);
+    const std::string lower = base::ascii::lower(normalized);
     auto it = keys_.find(lower);
     if (it == keys_.end()) return false;
     keys_.erase(it);
@@ -250,7 +243,7 @@ const RegistryValue* RegistryHive::value(const std::string& normalized,
     const Key* key = find(normalized);
     if (!key) return nullptr;
     for (const auto& [valueName, data] : key->values) {
-        if (equalsIgnoringCase(valueName, name)) return &data;
+        if (base::ascii::equalsIgnoringCase(valueName, name)) return &data;
     }
     return nullptr;
 }
@@ -260,7 +253,7 @@ void RegistryHive::setValue(const std::string& normalized, const std::string& na
     Key* key = find(normalized);
     if (!key) return;
     for (auto& [valueName, data] : key->values) {
-        if (equalsIgnoringCase(valueName, name)) {
+        if (base::ascii::equalsIgnoringCase(valueName, name)) {
             data = std::move(value);
             return;
         }
@@ -272,7 +265,7 @@ void RegistryHive::removeValue(const std::string& normalized, const std::string&
     Key* key = find(normalized);
     if (!key) return;
     std::erase_if(key->values,
-                  [&](const auto& entry) { return equalsIgnoringCase(entry.first, name); });
+                  [&](const auto& entry) { return base::ascii::equalsIgnoringCase(entry.first, name); });
 }
 
 }  // namespace zentrix::platform

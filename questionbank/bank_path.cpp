@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "base/ascii_text.h"
 #include "xbase/folder_path.h"
 
 namespace fs = std::filesystem;
@@ -17,15 +18,6 @@ namespace {
 std::string slashes(std::string text) {
     std::replace(text.begin(), text.end(), '\\', '/');
     return text;
-}
-
-bool equalNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
 }
 
 std::vector<std::string> components(const std::string& relative) {
@@ -49,7 +41,7 @@ std::optional<std::string> matchEntry(const std::string& dir, const std::string&
     if (fs::exists(fs::path(dir) / name, ec)) return name;
     for (fs::directory_iterator it(dir.empty() ? "." : dir, ec), end; !ec && it != end; it.increment(ec)) {
         std::string entry = it->path().filename().string();
-        if (equalNoCase(entry, name)) return entry;
+        if (base::ascii::equalsIgnoringCase(entry, name)) return entry;
     }
     return std::nullopt;
 }
@@ -62,7 +54,7 @@ std::string BankPath::asFolder(std::string folder) {
 
 xbase::Result<std::string> BankPath::checkedRelative(const std::string& name) {
     const std::string quoted = "\"" + name + "\"";
-    std::string path = slashes(trim(name));
+    std::string path = slashes(base::ascii::trimmed(name, base::ascii::kBlank));
     if (path.empty()) return xbase::Status::error("file name is empty");
     if (path.front() == '/') return xbase::Status::error("file name " + quoted + " is an absolute path");
     if (path.size() >= 2 && path[1] == ':') return xbase::Status::error("file name " + quoted + " names a drive");
@@ -77,12 +69,12 @@ xbase::Result<std::string> BankPath::checkedRelative(const std::string& name) {
 }
 
 xbase::Status BankPath::checkExamLocation(const std::string& path, const std::string& tableName) {
-    const std::string folder = asFolder(trimRight(path));
+    const std::string folder = asFolder(base::ascii::trimmedRight(path, base::ascii::kBlank));
     if (!folder.empty()) {
         xbase::Result<std::string> checked = checkedRelative(folder.substr(0, folder.size() - 1));
         if (!checked) return xbase::Status::error("folder " + checked.message());
     }
-    xbase::Result<std::string> name = checkedRelative(trimRight(tableName));
+    xbase::Result<std::string> name = checkedRelative(base::ascii::trimmedRight(tableName, base::ascii::kBlank));
     if (!name || name.value().find('/') != std::string::npos)
         return xbase::Status::error("table name \"" + tableName + "\" is not a plain file name");
     return xbase::Status::ok();
@@ -116,18 +108,6 @@ std::optional<std::string> BankPath::findFile(const std::string& folder, const s
     std::error_code ec;
     if (fs::is_regular_file(path, ec)) return path;
     return std::nullopt;
-}
-
-std::string BankPath::trimRight(std::string text) {
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
-}
-
-std::string BankPath::trim(std::string text) {
-    text = trimRight(std::move(text));
-    size_t start = 0;
-    while (start < text.size() && text[start] == ' ') ++start;
-    return text.substr(start);
 }
 
 }  // namespace zentrix::questionbank

@@ -41,10 +41,6 @@ public:
 
     // The path of an existing file whose name matches without regard to case.
     static std::optional<std::string> findFile(const std::string& folder, const std::string& relative);
-
-    // Removes blanks on the right / on both ends.
-    static std::string trimRight(std::string text);
-    static std::string trim(std::string text);
 };
 
 }  // namespace zentrix::questionbank

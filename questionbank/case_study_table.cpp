@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/ascii_text.h"
 #include "questionbank/bank_path.h"
 
 namespace zentrix::questionbank {
@@ -31,12 +32,12 @@ xbase::Result<CaseStudy> CaseStudyTable::find(long caseNumber) {
     }
     CaseStudy study;
     study.number = caseNumber;
-    study.courseId = BankPath::trimRight(table_->text(table_->field("COURSEID")));
-    study.title = BankPath::trimRight(table_->text(table_->field("TITLE")));
+    study.courseId = base::ascii::trimmedRight(table_->text(table_->field("COURSEID")), base::ascii::kBlank);
+    study.title = base::ascii::trimmedRight(table_->text(table_->field("TITLE")), base::ascii::kBlank);
     study.tabCount = std::clamp<long>(table_->asLong(table_->field("NOTABS")), 0, CaseStudy::kMaxTabs);
     for (int i = 0; i < CaseStudy::kMaxTabs; ++i) {
         const std::string tab = "TAB" + std::to_string(i + 1);
-        study.tabNames[i] = BankPath::trimRight(table_->text(table_->field(tab)));
+        study.tabNames[i] = base::ascii::trimmedRight(table_->text(table_->field(tab)), base::ascii::kBlank);
         study.tabTexts[i] = table_->memo(table_->field(tab + "MEMO"));
     }
     return study;

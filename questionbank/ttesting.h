@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/message_sink.h"
+#include "base/message_sink.h"
 #include "questionbank/bank_records.h"
 #include "questionbank/callback.h"
 #include "questionbank/case_study_table.h"
@@ -39,7 +39,7 @@ public:
     // Opens ptest.dbf and gtest.dbf in `databaseFolder`, creating them when
     // missing. A table that exists but cannot be opened is reported and left
     // alone; the object then stays invalid.
-    TTesting(xbase::Engine& engine, const std::string& databaseFolder, platform::MessageSink& sink);
+    TTesting(xbase::Engine& engine, const std::string& databaseFolder, base::MessageSink& sink);
     ~TTesting();
     TTesting(const TTesting&) = delete;
     TTesting& operator=(const TTesting&) = delete;
@@ -249,7 +249,7 @@ private:
     int writeExamCounts(int numTestQ, int nextId);
 
     xbase::Engine& engine_;
-    platform::MessageSink& sink_;
+    base::MessageSink& sink_;
     std::string folder_;
     std::string lastError_;
     bool valid_ = false;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "base/ascii_text.h"
 #include "questionbank/bank_layout.h"
 #include "questionbank/bank_path.h"
 #include "questionbank/byte_memo.h"
@@ -12,7 +13,9 @@ namespace zentrix::questionbank {
 
 namespace {
 
-std::string rtrim(std::string text) { return BankPath::trimRight(std::move(text)); }
+// Table fields are blank-padded; only the blanks are padding.
+using base::ascii::kBlank;
+using base::ascii::trimmedRight;
 
 constexpr const char* kNotCurrent = "no exam is open, or its catalogue record is not current";
 
@@ -31,7 +34,7 @@ int TTesting::nextQuestionNumber() {
 }
 
 int TTesting::checkAnswerKey(const std::string& answer) {
-    if (static_cast<int>(rtrim(answer).size()) <= layout::kAnswerKeyWidth) return 0;
+    if (static_cast<int>(trimmedRight(answer, kBlank).size()) <= layout::kAnswerKeyWidth) return 0;
     return fail("answer key \"" + answer + "\" is longer than " +
                 std::to_string(layout::kAnswerKeyWidth) + " characters");
 }
@@ -76,7 +79,7 @@ int TTesting::AddTestQuestion(int num, int type, const std::string& title, const
     if (!examRecordCurrent()) return fail(kNotCurrent);
     if (checkAnswerKey(answer) != 0) return -1;
     if (seekQuestionNumber(num))
-        return fail("exam " + rtrim(openId_) + " already has a question " + std::to_string(num));
+        return fail("exam " + trimmedRight(openId_, kBlank) + " already has a question " + std::to_string(num));
     const int numTestQ = static_cast<int>(exams_->asLong(exam_.numTestQ)) + 1;
     const int id = openInfo_.NEXTID;
     // A failed group is discarded by the table: no half-filled question stays.
@@ -249,9 +252,9 @@ int TTesting::SetOpenTitle(const std::string& title) {
 int TTesting::SetOpenPath(const std::string& path) {
     if (!examRecordCurrent()) return fail(kNotCurrent);
     if (xbase::Status inside = BankPath::checkExamLocation(path, openInfo_.TABLENAME); !inside)
-        return fail("exam " + rtrim(openId_) + ": " + inside.message());
+        return fail("exam " + trimmedRight(openId_, kBlank) + ": " + inside.message());
     if (const int result = storeOpenExamMemo(exam_.path, path); result != 0) return result;
-    openInfo_.PATH = rtrim(path);
+    openInfo_.PATH = trimmedRight(path, kBlank);
     return 0;
 }
 
@@ -302,7 +305,7 @@ void TTesting::ListTestTitles() {
 
 void TTesting::RawRecordDump() {
     if (!open_) return;
-    questions_->selectTag(nullptr);
+    questions_->selectRecordOrder();
     // The counter is the record number, the numbering DeleteRecords takes:
     // deleted records are not listed but keep their numbers.
     for (bool on = questions_->top(); on; on = questions_->skip(1)) {

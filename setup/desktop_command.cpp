@@ -8,6 +8,8 @@
 
 #ifndef _WIN32
 #include <unistd.h>
+
+#include "base/ascii_text.h"
 #endif
 
 namespace zentrix::setup {
@@ -56,11 +58,7 @@ Result<std::string> unescapedValue(const std::string& value) {
     return out;
 }
 
-std::string trimmed(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos) return std::string();
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
+using base::ascii::trimmed;
 
 }  // namespace
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "platform/registry.h"
-#include "platform/text_compare.h"
+#include "base/ascii_text.h"
 
 namespace zentrix::setup {
 
@@ -14,7 +14,7 @@ std::vector<std::string> keyNames(const std::string& path) {
     std::string name;
     for (char c : path + "\\") {
         if (c == '\\' || c == '/') {
-            if (!name.empty()) names.push_back(platform::lowerCased(name));
+            if (!name.empty()) names.push_back(base::ascii::lower(name));
             name.clear();
         } else {
             name += c;

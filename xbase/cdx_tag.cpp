@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/ascii_text.h"
 #include "xbase/cdx_tag_cursor.h"
 
 namespace zentrix::xbase::cdx {
@@ -16,10 +17,7 @@ bool startsWithTextFunction(const std::string& expression) {
     static const char* const kFunctions[] = {"UPPER(",   "LOWER(", "STR(",   "DTOS(",
                                              "ALLTRIM(", "LTRIM(", "RTRIM(", "TRIM(",
                                              "SUBSTR(",  "LEFT(",  "RIGHT("};
-    std::string text = expression;
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
+    const std::string text = base::ascii::upper(expression);
     for (const char* f : kFunctions) {
         if (text.rfind(f, 0) == 0) return true;
     }

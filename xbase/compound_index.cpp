@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/ascii_text.h"
 #include "xbase/cdx_format.h"
 #include "xbase/cdx_index_builder.h"
 #include "xbase/cdx_page_store.h"
@@ -19,18 +20,9 @@ struct CompoundIndex::Impl {
 
 namespace {
 
-std::string upper(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return out;
-}
-
+// Tag names in the directory are padded with blanks or NUL bytes.
 std::string trimName(std::string_view key) {
-    size_t end = key.size();
-    while (end > 0 && (key[end - 1] == ' ' || key[end - 1] == '\0')) --end;
-    return std::string(key.substr(0, end));
+    return base::ascii::trimmedRight(key, std::string_view(" \0", 2));
 }
 
 // The tag directory: a leaf of tag names whose record numbers are the
@@ -104,9 +96,9 @@ Result<std::unique_ptr<CompoundIndex>> CompoundIndex::build(
 const std::vector<std::unique_ptr<IndexTag>>& CompoundIndex::tags() const { return impl_->tags; }
 
 IndexTag* CompoundIndex::tag(std::string_view name) const {
-    const std::string wanted = upper(name);
+    const std::string wanted = base::ascii::upper(name);
     for (const auto& tag : impl_->tags) {
-        if (upper(tag->name()) == wanted) return tag.get();
+        if (base::ascii::upper(tag->name()) == wanted) return tag.get();
     }
     return nullptr;
 }
@@ -151,7 +143,7 @@ Status CompoundIndex::refresh() {
     for (const auto& tag : impl_->tags) {
         auto* cdxTag = static_cast<cdx::Tag*>(tag.get());
         auto entry = std::find_if(names->begin(), names->end(), [&](const KeyEntry& e) {
-            return upper(e.key) == upper(cdxTag->name());
+            return base::ascii::equalsIgnoringCase(e.key, cdxTag->name());
         });
         if (entry == names->end()) {
             return Status::error(impl_->pages.path() + ": tag " + cdxTag->name() +

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <set>
 
+#include "base/ascii_text.h"
 #include "xbase/dbf_format.h"
 
 namespace zentrix::xbase {
@@ -20,11 +21,6 @@ bool knownType(char t) {
         default:
             return false;
     }
-}
-
-std::string upper(std::string s) {
-    for (auto& c : s) c = char(std::toupper(static_cast<unsigned char>(c)));
-    return s;
 }
 
 }  // namespace
@@ -80,7 +76,7 @@ Result<DbfHeader> DbfHeader::parse(const std::string& bytes, uint64_t fileSize) 
         FieldDescriptor f;
         size_t nameLen = 0;
         while (nameLen < size_t(dbf::kFieldNameLength) && d[nameLen] != 0) ++nameLen;
-        f.name = upper(std::string(reinterpret_cast<const char*>(d), std::min<size_t>(nameLen, 10)));
+        f.name = base::ascii::upper(std::string_view(reinterpret_cast<const char*>(d), std::min<size_t>(nameLen, 10)));
         const char type = char(d[dbf::kFieldTypeAt]);
         if (!knownType(type))
             return Status::error("damaged header: field " + std::to_string(h.fields.size() + 1) +
@@ -142,13 +138,13 @@ Result<DbfHeader> DbfHeader::build(const std::vector<FieldSpec>& specs, bool has
     std::set<std::string> names;
     for (const auto& s : specs) {
         FieldDescriptor f;
-        f.name = upper(s.name);
-        if (f.name.empty() || f.name.size() > 10 || !std::isalpha(static_cast<unsigned char>(f.name[0])) ||
+        f.name = base::ascii::upper(s.name);
+        if (f.name.empty() || f.name.size() > 10 || !base::ascii::isAlpha(f.name[0]) ||
             !std::all_of(f.name.begin(), f.name.end(),
-                         [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }))
+                         [](char c) { return base::ascii::isAlnum(c) || c == '_'; }))
             return Status::error("field name \"" + s.name + "\" is not 1 to 10 letters, digits or _ starting with a letter");
         if (!names.insert(f.name).second) return Status::error("field name " + f.name + " appears twice");
-        const char type = char(std::toupper(static_cast<unsigned char>(s.type)));
+        const char type = base::ascii::toUpper(s.type);
         switch (type) {
             case 'C':
                 if (s.length < 1 || s.length > 254)

@@ -7,20 +7,13 @@
 #include <limits>
 #include <optional>
 
+#include "base/ascii_text.h"
 #include "xbase/dbf_format.h"
 #include "xbase/field_codec.h"
 #include "xbase/key_encoding.h"
 
 namespace zentrix::xbase {
 namespace {
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 bool writableType(FieldType t) {
     return t == FieldType::Character || t == FieldType::Numeric || t == FieldType::Float || t == FieldType::Memo;
@@ -53,7 +46,9 @@ DbfTable::~DbfTable() {
     cursor_.reset();
     if (lockDepth_ > 0) {
         lockDepth_ = 1;
-        unlock();
+        // Nobody is left to hear it: unlock() records a failure as the
+        // engine's pending error.
+        (void)unlock();
     }
 }
 
@@ -88,8 +83,7 @@ Status finishInterruptedCompression(FileSystem& fs, const TableFiles& files, Ope
         if (tableStill) ZX_TRY(fs.remove(tableTemp));
         return Status::ok();
     }();
-    (*file)->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength);
-    return status;
+    return firstFailure(std::move(status), (*file)->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength));
 }
 
 }  // namespace
@@ -235,7 +229,7 @@ Status DbfTable::verifyIndexAtOpen() {
         warnings_.push_back(files_.index + ": " + reason + "; rebuilt from the table");
         return Status::ok();
     }();
-    if (locked) dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength);
+    if (locked) status = firstFailure(std::move(status), dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength));
     return status;
 }
 
@@ -312,7 +306,7 @@ Result<std::unique_ptr<DbfTable>> DbfTable::create(Engine& engine, const std::st
 
 const Field* DbfTable::field(std::string_view name) const {
     for (const auto& f : fields_)
-        if (equalsIgnoringCase(f->name(), name)) return f.get();
+        if (base::ascii::equalsIgnoringCase(f->name(), name)) return f.get();
     return nullptr;
 }
 
@@ -322,7 +316,7 @@ const Field* DbfTable::fieldAt(int index) const {
 
 const Tag* DbfTable::tag(std::string_view name) const {
     for (const auto& t : tags_)
-        if (equalsIgnoringCase(t->name(), name)) return t.get();
+        if (base::ascii::equalsIgnoringCase(t->name(), name)) return t.get();
     return nullptr;
 }
 
@@ -338,9 +332,19 @@ const FieldDescriptor* DbfTable::descriptorOf(const Field* f) const {
     return &header_.fields[size_t(f->index())];
 }
 
-Status DbfTable::fail(int code, const Status& status) const {
+void DbfTable::report(int code, const Status& status) const {
     if (!status.isOk()) engine_.recordError(code, status.message());
+}
+
+Status DbfTable::fail(int code, const Status& status) const {
+    report(code, status);
     return status;
+}
+
+bool DbfTable::headerReloaded() {
+    const Status status = reloadHeader();
+    report(kErrorRead, status);
+    return status.isOk();
 }
 
 // ---- position --------------------------------------------------------------
@@ -436,7 +440,7 @@ bool DbfTable::load(uint32_t recno) {
     }
     auto bytes = cache_.read(*dbf_, recno, header_.recordCount, header_.headerLength, header_.recordLength);
     if (!bytes) {
-        fail(kErrorRead, bytes.status());
+        report(kErrorRead, bytes.status());
         standOnNothing(true);
         return false;
     }
@@ -448,7 +452,7 @@ bool DbfTable::load(uint32_t recno) {
 
 bool DbfTable::placeFromCursor(const Result<bool>& moved) {
     if (!moved) {
-        fail(kErrorIndex, moved.status());
+        report(kErrorIndex, moved.status());
         standOnNothing(true);
         return false;
     }
@@ -457,9 +461,12 @@ bool DbfTable::placeFromCursor(const Result<bool>& moved) {
         return false;
     }
     const uint32_t recno = cursor_->recno();
-    if (recno > header_.recordCount) reloadHeader();  // appended by another process
+    if (recno > header_.recordCount && !headerReloaded()) {  // appended by another process
+        standOnNothing(true);
+        return false;
+    }
     if (!load(recno)) {
-        fail(kErrorIndex, Status::error(files_.index + ": tag " + selected_->name() + " points at record " +
+        report(kErrorIndex, Status::error(files_.index + ": tag " + selected_->name() + " points at record " +
                                             std::to_string(recno) + " of " + std::to_string(header_.recordCount)));
         return false;
     }
@@ -472,7 +479,7 @@ void DbfTable::freshen() {
     cache_.clear();
     cursorValid_ = false;
     if (selected_ && lockDepth_ == 0) {
-        if (Status s = index_->refresh(); !s) fail(kErrorIndex, s);
+        report(kErrorIndex, index_->refresh());
     }
 }
 
@@ -480,7 +487,10 @@ bool DbfTable::top() {
     flushPending();
     freshen();
     if (!selected_) {
-        reloadHeader();
+        if (!headerReloaded()) {
+            standOnNothing(true);
+            return false;
+        }
         return load(1);
     }
     return placeFromCursor(cursor_->first());
@@ -489,7 +499,10 @@ bool DbfTable::top() {
 bool DbfTable::bottom() {
     flushPending();
     freshen();
-    reloadHeader();
+    if (!headerReloaded()) {
+        standOnNothing(true);
+        return false;
+    }
     if (!selected_) return load(header_.recordCount);
     return placeFromCursor(cursor_->last());
 }
@@ -497,8 +510,11 @@ bool DbfTable::bottom() {
 bool DbfTable::go(uint32_t recno) {
     flushPending();
     cache_.clear();
-    if (recno > header_.recordCount) reloadHeader();
     cursorValid_ = false;
+    if (recno > header_.recordCount && !headerReloaded()) {
+        standOnNothing(true);
+        return false;
+    }
     return load(recno);
 }
 
@@ -540,7 +556,10 @@ bool DbfTable::skip(long n) {
             standOnNothing(false);
             return false;
         }
-        if (uint64_t(target) > header_.recordCount) reloadHeader();
+        if (uint64_t(target) > header_.recordCount && !headerReloaded()) {
+            standOnNothing(true);
+            return false;
+        }
         return load(uint32_t(target));
     }
     if (recno_ == 0) {
@@ -577,7 +596,7 @@ bool DbfTable::skip(long n) {
 bool DbfTable::seek(std::string_view text) {
     flushPending();
     if (!selected_) {
-        fail(kErrorIndex, Status::error(files_.table + ": seek without a selected tag"));
+        report(kErrorIndex, Status::error(files_.table + ": seek without a selected tag"));
         return false;
     }
     freshen();
@@ -596,7 +615,7 @@ bool DbfTable::seek(std::string_view text) {
 bool DbfTable::seek(double number) {
     flushPending();
     if (!selected_) {
-        fail(kErrorIndex, Status::error(files_.table + ": seek without a selected tag"));
+        report(kErrorIndex, Status::error(files_.table + ": seek without a selected tag"));
         return false;
     }
     if (selected_->keyType() == KeyType::Character) {
@@ -617,7 +636,9 @@ bool DbfTable::seek(double number) {
 }
 
 uint32_t DbfTable::recordCount() {
-    reloadHeader();
+    // A header that cannot be re-read leaves the count known so far; the
+    // failure is the pending error.
+    headerReloaded();
     return header_.recordCount;
 }
 
@@ -639,13 +660,13 @@ std::string DbfTable::memo(const Field* f) const {
     if (auto pending = pendingMemos_.find(f->index()); pending != pendingMemos_.end()) return pending->second.data;
     auto block = FieldCodec::memoBlock(record_, *d);
     if (!block) {
-        fail(kErrorRead, block.status().withContext(files_.table + ": record " + std::to_string(recno_)));
+        report(kErrorRead, block.status().withContext(files_.table + ": record " + std::to_string(recno_)));
         return "";
     }
     if (*block == 0 || !memo_) return "";
     auto memo = memo_->read(*block);
     if (!memo) {
-        fail(kErrorRead, memo.status().withContext(files_.table + ": record " + std::to_string(recno_) + ", field " + d->name));
+        report(kErrorRead, memo.status().withContext(files_.table + ": record " + std::to_string(recno_) + ", field " + d->name));
         return "";
     }
     return std::move(memo.value().data);
@@ -708,7 +729,7 @@ Status DbfTable::requireRecord() const {
 Status DbfTable::appendBlank() {
     flushPending();
     ZX_TRY(fail(kErrorWrite, writable()));
-    reloadHeader();
+    ZX_TRY(fail(kErrorRead, reloadHeader()));
     record_.assign(size_t(header_.recordLength), ' ');
     discardPending();
     appending_ = true;
@@ -740,9 +761,8 @@ Status DbfTable::assignText(const Field* f, std::string_view text) {
         }
         case FieldType::Numeric:
         case FieldType::Float: {
-            const auto first = text.find_first_not_of(' ');
-            if (first == std::string_view::npos) return setFieldBytes(f, std::string(size_t(d->length), ' '));
-            const std::string trimmed(text.substr(first, text.find_last_not_of(' ') - first + 1));
+            const std::string trimmed = base::ascii::trimmed(text, base::ascii::kBlank);
+            if (trimmed.empty()) return setFieldBytes(f, std::string(size_t(d->length), ' '));
             char* end = nullptr;
             const double value = std::strtod(trimmed.c_str(), &end);
             if (end != trimmed.c_str() + trimmed.size())
@@ -873,10 +893,8 @@ Status DbfTable::commit() {
     if (status) {
         status = fail(kErrorLock, lock());
         if (status) {
-            status = commitLocked();
-            Status unlocked = unlock();
-            if (status.isOk()) status = unlocked;
-            fail(kErrorWrite, status);
+            status = firstFailure(commitLocked(), unlock());
+            report(kErrorWrite, status);
         }
     }
     // A commit that failed is not tried again by the next move.
@@ -1014,7 +1032,7 @@ Status DbfTable::lock() {
         if (status && memo_) status = memo_->reload();
         if (status && index_) status = index_->refresh();
         cursorValid_ = false;
-        if (!status) dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength);
+        if (!status) status = firstFailure(std::move(status), dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength));
     }
     if (!status) {
         lockDepth_ = 0;
@@ -1026,7 +1044,10 @@ Status DbfTable::lock() {
 Status DbfTable::unlock() {
     if (lockDepth_ == 0) return Status::ok();
     if (--lockDepth_ > 0) return Status::ok();
-    return dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength);
+    // Recorded as the pending error too: a lock that stays held stops every
+    // other writer, so its failure must not go unseen where a caller (a
+    // destructor, a clean-up) cannot pass it on.
+    return fail(kErrorLock, dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength));
 }
 
 Status DbfTable::refresh() {
@@ -1087,8 +1108,7 @@ Status DbfTable::reindex() {
     flushPending();
     ZX_TRY(fail(kErrorWrite, writable()));
     ZX_TRY(fail(kErrorLock, lock()));
-    Status status = rebuildIndex();
-    unlock();
+    const Status status = firstFailure(rebuildIndex(), unlock());
     return fail(kErrorIndex, status);
 }
 
@@ -1131,7 +1151,7 @@ Status DbfTable::pack() {
         }
         return rewriteRecords(keep);
     }();
-    unlock();
+    status = firstFailure(std::move(status), unlock());
     standOnNothing(false);
     return fail(kErrorWrite, status);
 }
@@ -1146,7 +1166,7 @@ Status DbfTable::zap(uint32_t first, uint32_t last) {
             if (r < first || r > last) keep.push_back(r);
         return rewriteRecords(keep);
     }();
-    unlock();
+    status = firstFailure(std::move(status), unlock());
     standOnNothing(false);
     return fail(kErrorWrite, status);
 }
@@ -1162,6 +1182,7 @@ Status DbfTable::compressMemo() {
     FileSystem& fs = engine_.fileSystem();
     const std::string memoTemp = files_.memo + ".compress";
     const std::string tableTemp = files_.table + ".compress";
+    bool memoReplaced = false;
     Status status = [&]() -> Status {
         auto memoFile = fs.create(memoTemp);
         if (!memoFile) return memoFile.status();
@@ -1202,13 +1223,27 @@ Status DbfTable::compressMemo() {
         fresh.value().reset();
         tableFile.value().reset();
         ZX_TRY(fs.rename(memoTemp, files_.memo));
+        memoReplaced = true;
         ZX_TRY(fs.rename(tableTemp, files_.table));
         return Status::ok();
     }();
     if (!status) {
-        fs.remove(memoTemp);
-        fs.remove(tableTemp);
-        unlock();
+        // Before the first rename both new files are dropped and the table is
+        // as it was. After it, the memo file in place belongs to the new table
+        // file: that one must stay for the next open to put in place
+        // (finishInterruptedCompression); dropping it would pair the old
+        // records with the new memo blocks. A scratch file that cannot be
+        // removed is also finished or dropped by the next open.
+        if (!memoReplaced) {
+            status = firstFailure(std::move(status), fs.remove(memoTemp));
+            status = firstFailure(std::move(status), fs.remove(tableTemp));
+        } else {
+            // Writes through this handle would go to the files being replaced.
+            writeProblem_ = files_.table + ": a memo compression is half done; open the table again to finish it";
+            status = status.withContext(files_.table + ": memo file compressed but the table file is not yet in "
+                                        "place; the next open finishes it");
+        }
+        status = firstFailure(std::move(status), unlock());
         return fail(kErrorWrite, status);
     }
     // The old descriptors point at the replaced files; the lock went with them.
@@ -1258,7 +1293,7 @@ Status DbfTable::check() {
         }
         return Status::ok();
     }();
-    unlock();
+    status = firstFailure(std::move(status), unlock());
     return fail(kErrorIndex, status);
 }
 

@@ -107,8 +107,11 @@ private:
     Status attachIndex();
     Status verifyIndexAtOpen();
 
-    // Errors go to the engine's pending error code as well as to the caller.
+    // Errors go to the engine's pending error code as well as to the caller;
+    // report() only records them, for operations that answer with a bool or
+    // a value (moves, reads) and leave the reason in the pending error.
     Status fail(int code, const Status& status) const;
+    void report(int code, const Status& status) const;
     Status writable() const;
     const FieldDescriptor* descriptorOf(const Field* f) const;
     Status requireRecord() const;
@@ -122,6 +125,9 @@ private:
     Status assignMemoText(const Field* f, std::string_view text);
 
     Status reloadHeader();
+    // reloadHeader() for moves and counts: false, with the failure recorded
+    // as the pending error, when the header cannot be read again.
+    bool headerReloaded();
     Status writeHeaderPrefix();
     Result<std::string> readRecordFresh(uint32_t recno);
     bool load(uint32_t recno);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/ascii_text.h"
 #include "xbase/dbf_format.h"
 
 namespace zentrix::xbase {
@@ -37,18 +38,14 @@ void civilFromJulian(long jd, int& y, int& m, int& d) {
     y = int(100 * b + dd - 4800 + mm / 10);
 }
 
-std::string trimmed(std::string_view s) {
-    size_t b = 0, e = s.size();
-    while (b < e && (s[b] == ' ' || s[b] == '\0')) ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\0')) --e;
-    return std::string(s.substr(b, e - b));
-}
+// Numbers in fields are blank-padded; some writers pad with NUL bytes.
+constexpr std::string_view kNumberPadding(" \0", 2);
 
 }  // namespace
 
 double FieldCodec::parseNumber(std::string_view text) {
     char buf[64];
-    const std::string t = trimmed(text);
+    const std::string t = base::ascii::trimmed(text, kNumberPadding);
     if (t.empty() || t.size() >= sizeof buf) return 0;
     std::memcpy(buf, t.data(), t.size());
     buf[t.size()] = '\0';

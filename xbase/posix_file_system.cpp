@@ -10,6 +10,8 @@
 #include <cstring>
 #include <thread>
 
+#include "base/ascii_text.h"
+
 namespace zentrix::xbase {
 namespace {
 
@@ -27,15 +29,6 @@ constexpr int kSetLock = F_SETLK;
 #endif
 
 std::string errnoText() { return std::strerror(errno); }
-
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-bool equalsIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-    return true;
-}
 
 class PosixFile : public File {
 public:
@@ -184,7 +177,7 @@ std::optional<std::string> PosixFileSystem::resolveCaseInsensitive(const std::st
     if (!dir) return std::nullopt;
     std::optional<std::string> found;
     while (dirent* entry = ::readdir(dir)) {
-        if (equalsIgnoringCase(entry->d_name, name)) {
+        if (base::ascii::equalsIgnoringCase(entry->d_name, name)) {
             found = prefix + entry->d_name;
             break;
         }

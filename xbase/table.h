@@ -98,7 +98,12 @@ public:
     virtual const std::vector<std::string>& warnings() const = 0;
 
     // Order and position
-    virtual Status selectTag(const Tag* tag) = 0;  // nullptr: record-number order
+    // Moves follow the tag's order; nullptr: record-number order. Fails for
+    // a tag that cannot be used (its index is damaged) or that belongs to
+    // another table, and the order selected before stays.
+    virtual Status selectTag(const Tag* tag) = 0;
+    // Record-number order: reads no index, so it cannot fail.
+    void selectRecordOrder() { (void)selectTag(nullptr); }
     virtual const Tag* selectedTag() const = 0;
     virtual bool top() = 0;
     virtual bool bottom() = 0;
@@ -141,7 +146,8 @@ public:
 
     // A lock held across a read-modify-write: while it is held no other
     // process commits to this table, and reads see what others committed
-    // before it was taken. Nested locks are counted.
+    // before it was taken. Nested locks are counted. A failure of either is
+    // also recorded as the engine's pending error.
     virtual Status lock() = 0;
     virtual Status unlock() = 0;
     // Re-reads the current record from the file (after lock()).
@@ -162,17 +168,27 @@ public:
     virtual Status check() = 0;
 };
 
-// Holds a table lock for a scope.
+// Holds a table lock for a scope. release() lets go early and says whether
+// that worked; the destructor lets go of a lock still held, and a failure
+// there reaches the engine's pending error (Table::unlock records it).
 class TableLock {
 public:
-    explicit TableLock(Table& t) : table_(t), status_(t.lock()) {}
-    ~TableLock() { if (status_.isOk()) table_.unlock(); }
+    explicit TableLock(Table& t) : table_(t), status_(t.lock()), held_(status_.isOk()) {}
+    ~TableLock() {
+        if (held_) (void)table_.unlock();  // recorded as the pending error
+    }
     const Status& status() const { return status_; }
+    Status release() {
+        if (!held_) return Status::ok();
+        held_ = false;
+        return table_.unlock();
+    }
     TableLock(const TableLock&) = delete;
     TableLock& operator=(const TableLock&) = delete;
 private:
     Table& table_;
     Status status_;
+    bool held_;
 };
 
 }  // namespace zentrix::xbase

@@ -2,14 +2,16 @@
 
 #include <cctype>
 
+#include "base/ascii_text.h"
+
 namespace zentrix::xbase {
 namespace {
 
 bool isUpper(const std::string& s) {
     bool any = false;
     for (char c : s) {
-        if (std::islower(static_cast<unsigned char>(c))) return false;
-        if (std::isupper(static_cast<unsigned char>(c))) any = true;
+        if (base::ascii::isLower(c)) return false;
+        if (base::ascii::isUpper(c)) any = true;
     }
     return any;
 }

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "base/ascii_text.h"
 #include "xbase/field_codec.h"
 #include "xbase/key_encoding.h"
 
@@ -41,10 +42,7 @@ TableTag::TableTag(IndexTag& index, const std::vector<FieldDescriptor>& fields, 
         return;
     }
     if (index.nullableKeys() && nullFlagsOffset >= 0) {
-        std::string name = keyExpression_;
-        name.erase(0, name.find_first_not_of(' '));
-        name.erase(name.find_last_not_of(' ') + 1);
-        for (auto& c : name) c = char(std::toupper(static_cast<unsigned char>(c)));
+        const std::string name = base::ascii::upper(base::ascii::trimmedView(keyExpression_, base::ascii::kBlank));
         for (const auto& f : fields) {
             if (f.name == name.substr(0, 10) && f.nullable && f.nullBit >= 0) {
                 nullByte_ = nullFlagsOffset + f.nullBit / 8;

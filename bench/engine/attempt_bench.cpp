@@ -34,7 +34,7 @@
 #include "engine/tfrm_main.h"
 #include "engine/ttesting_exam_bank.h"
 #include "generated_bank.h"
-#include "platform/message_sink.h"
+#include "base/message_sink.h"
 #include "platform/platform.h"
 #include "questionbank/ttesting.h"
 #include "xbase/engine.h"
@@ -91,7 +91,7 @@ void BM_MixedAssembly(benchmark::State& state) {
     if (folder.empty()) return state.SkipWithError("the bank could not be generated");
     xbase::Engine xbaseEngine;
     xbaseEngine.options().reportOpenErrors = false;
-    platform::RecordingMessageSink sink;
+    base::RecordingMessageSink sink;
     questionbank::TTesting testing(xbaseEngine, folder, sink);
     engine::TTestingExamBank bank(testing);
     struct Rows : engine::CatalogueListener {

@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/message_sink.h"
+#include "base/message_sink.h"
 #include "questionbank/bank_layout.h"
 #include "questionbank/ttesting.h"
 #include "xbase/engine.h"
@@ -40,7 +40,7 @@ const std::string& catalogueBank() {
     static const std::string folder = [] {
         const std::string dir = scratch("catalogue");
         zentrix::xbase::Engine engine;
-        zentrix::platform::SilentMessageSink sink;
+        zentrix::base::SilentMessageSink sink;
         {
             TTesting bank(engine, dir, sink);
             for (int c = 0; c < kCourses; ++c) {
@@ -70,7 +70,7 @@ const std::string& examBank() {
     static const std::string folder = [] {
         const std::string dir = scratch("exam");
         zentrix::xbase::Engine engine;
-        zentrix::platform::SilentMessageSink sink;
+        zentrix::base::SilentMessageSink sink;
         TTesting bank(engine, dir, sink);
         bank.AddParent("C1", "Course", "", "1:00", 50);
         bank.AddTest("BIG", "C1", "big/", "BIG", "A big exam");
@@ -93,7 +93,7 @@ void countRow(void* context, const std::string&, const std::string&, const std::
 
 void BM_ListCatalogue(benchmark::State& state) {
     zentrix::xbase::Engine engine;
-    zentrix::platform::SilentMessageSink sink;
+    zentrix::base::SilentMessageSink sink;
     TTesting bank(engine, catalogueBank(), sink);
     long rows = 0;
     bank.OnSelectItem = {&countRow, &rows};
@@ -108,7 +108,7 @@ BENCHMARK(BM_ListCatalogue)->Unit(benchmark::kMillisecond);
 
 void BM_OpenExamAndVisitEveryQuestion(benchmark::State& state) {
     zentrix::xbase::Engine engine;
-    zentrix::platform::SilentMessageSink sink;
+    zentrix::base::SilentMessageSink sink;
     TTesting bank(engine, examBank(), sink);
     size_t characters = 0;
     for (auto _ : state) {

@@ -19,7 +19,7 @@
 #include "engine/bank_text.h"
 #include "engine/engine_data.h"
 #include "history/history_clock.h"
-#include "platform/message_sink.h"
+#include "base/message_sink.h"
 #include "questionbank/ttesting.h"
 #include "xbase/engine.h"
 
@@ -74,7 +74,7 @@ protected:
         writeRegistryKey();
         {
             xbase::Engine engine;
-            platform::RecordingMessageSink sink;
+            base::RecordingMessageSink sink;
             TTesting bank(engine, folder("data"), sink);
             ASSERT_TRUE(bank.IsValid());
             ASSERT_EQ(bank.AddParent("NET", "Networking", "", "0:20", 4), 0);

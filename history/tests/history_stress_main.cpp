@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
     const int tag = std::atoi(argv[5]);
 
     xbase::Engine engine;
-    platform::RecordingMessageSink messages;
+    base::RecordingMessageSink messages;
     auto clock = std::make_shared<history::FixedClock>(history::LocalDateTime{2026, 12, 10, 10, 0, 0});
     history::TTHistory store(engine, folder, messages, clock);
     if (!store.valid()) {

@@ -60,7 +60,7 @@ protected:
     fs::path dir_;
     std::string folder_;
     xbase::Engine engine_;
-    platform::RecordingMessageSink messages_;
+    base::RecordingMessageSink messages_;
     std::shared_ptr<FixedClock> clock_;
 };
 
@@ -229,7 +229,7 @@ TEST_F(TTHistoryTest, DamagedTableIsReportedAndLeftUntouched) {
 TEST_F(TTHistoryTest, EndTestFindsItsAttemptAfterAnotherEngineStartedOne) {
     auto mine = makeStore();
     xbase::Engine otherEngine;
-    platform::RecordingMessageSink otherMessages;
+    base::RecordingMessageSink otherMessages;
     TTHistory other(otherEngine, folder_, otherMessages, clock_);
 
     ASSERT_GT(mine->AddHistorySess("Ann", "C1"), 0);

@@ -1,6 +1,6 @@
 #include "platform/linux/desktop_entry.h"
 
-#include "platform/text_compare.h"
+#include "base/ascii_text.h"
 
 namespace zentrix::platform {
 namespace {
@@ -34,7 +34,7 @@ std::string escapedValue(const std::string& text) {
 std::string DesktopEntry::entryPath(const std::string& linkPath) {
     const std::string extension = ".lnk";
     if (linkPath.size() > extension.size() &&
-        equalsIgnoringCase(std::string_view(linkPath).substr(linkPath.size() - extension.size()),
+        base::ascii::equalsIgnoringCase(std::string_view(linkPath).substr(linkPath.size() - extension.size()),
                            extension)) {
         return linkPath.substr(0, linkPath.size() - extension.size()) + ".desktop";
     }

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/message_sink.h"
+#include "base/message_sink.h"
 #include "questionbank/bank_records.h"
 #include "questionbank/ttesting.h"
 #include "xbase/engine.h"
@@ -62,7 +62,7 @@ protected:
 
     std::string dir_;  // ends with '/'
     xbase::Engine engine_;
-    platform::RecordingMessageSink sink_;
+    base::RecordingMessageSink sink_;
     std::unique_ptr<TTesting> bank_;
 };
 

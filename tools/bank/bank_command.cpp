@@ -6,7 +6,7 @@
 #include <ostream>
 #include <system_error>
 
-#include "platform/message_sink.h"
+#include "base/message_sink.h"
 #include "questionbank/ttesting.h"
 #include "tools/bank/bank_exporter.h"
 #include "tools/bank/bank_importer.h"
@@ -53,7 +53,7 @@ public:
 
 private:
     xbase::Engine engine_;
-    platform::RecordingMessageSink sink_;
+    base::RecordingMessageSink sink_;
     TTesting bank_;
 };
 

@@ -4,7 +4,8 @@
 #include <map>
 #include <system_error>
 
-#include "platform/message_sink.h"
+#include "base/ascii_text.h"
+#include "base/message_sink.h"
 #include "questionbank/bank_path.h"
 #include "questionbank/exam_folder_file.h"
 #include "questionbank/ttesting.h"
@@ -82,7 +83,7 @@ xbase::Status readQuestions(TTesting& bank, ExamSource& exam, FileSet& files) {
 std::string BankExporter::fileNameFor(const std::string& examId, const std::string& extension) {
     std::string name;
     for (char c : examId)
-        name.push_back(std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' ? c
+        name.push_back(base::ascii::isAlnum(c) || c == '-' || c == '_' ? c
                                                                                            : '_');
     return name + extension;
 }
@@ -90,7 +91,7 @@ std::string BankExporter::fileNameFor(const std::string& examId, const std::stri
 xbase::Result<ExamWithFiles> BankExporter::read(const std::string& bankFolder,
                                                 const std::string& examId) {
     xbase::Engine engine;
-    platform::RecordingMessageSink sink;
+    base::RecordingMessageSink sink;
     TTesting bank(engine, bankFolder, sink);
     if (!bank.IsValid()) return xbase::Status::error(bank.LastError());
     if (!bank.TestExists(examId)) return xbase::Status::error("exam " + examId + " is not in " + bankFolder);
@@ -98,7 +99,7 @@ xbase::Result<ExamWithFiles> BankExporter::read(const std::string& bankFolder,
 
     const questionbank::OpenTestInfo& info = bank.OpenInfo();
     ExamSource exam;
-    exam.id = BankPath::trim(info.PRODID);
+    exam.id = base::ascii::trimmed(info.PRODID, base::ascii::kBlank);
     exam.folder = info.PATH;
     exam.table = info.TABLENAME;
     exam.title = info.TITLE;
@@ -106,14 +107,14 @@ xbase::Result<ExamWithFiles> BankExporter::read(const std::string& bankFolder,
     exam.picture = info.GRAPHIC;
 
     questionbank::ParentInfoStruct course;
-    course.Id = BankPath::trim(info.PARENT);
+    course.Id = base::ascii::trimmed(info.PARENT, base::ascii::kBlank);
     exam.course.id = course.Id;
     bank.GetParentInfo(course);
     if (course.Id == "bad")
         return xbase::Status::error("exam " + exam.id + ": its course \"" + exam.course.id + "\" is not in the catalogue");
     exam.course.title = course.Title;
     exam.course.description = course.Descrip;
-    exam.course.time = BankPath::trimRight(course.Time);
+    exam.course.time = base::ascii::trimmedRight(course.Time, base::ascii::kBlank);
     exam.course.mixedQuestions = course.NumQ;
 
     FileSet files;

@@ -12,7 +12,8 @@
 #include <sstream>
 #include <system_error>
 
-#include "platform/message_sink.h"
+#include "base/ascii_text.h"
+#include "base/message_sink.h"
 #include "questionbank/bank_layout.h"
 #include "questionbank/bank_path.h"
 #include "questionbank/ttesting.h"
@@ -84,11 +85,6 @@ xbase::Status assignIds(LoadedExam& loaded) {
     return xbase::Status::ok();
 }
 
-std::string lowerCase(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 // The exam's folder in the bank, with the separator the bank joins it by: an
 // author's "networking" must become "networking/", not a "networkingNETFUND" table.
 std::string examFolder(const ExamSource& e) {
@@ -132,14 +128,14 @@ xbase::Status storeExam(TTesting& bank, const std::string& bankFolder, const Loa
     auto failed = [&](const std::string& what) {
         return xbase::Status::error(source + ": exam " + e.id + ": " + what + ": " + bank.LastError());
     };
-    const std::string newTables = lowerCase(BankPath::asFolder(e.folder) + e.table);
+    const std::string newTables = base::ascii::lower(BankPath::asFolder(e.folder) + e.table);
     std::string oldTables;
     if (bank.TestExists(e.id)) {
         if (!options.replace)
             return xbase::Status::error(source + ": exam " + e.id +
                                         " is already in the bank (import with --replace to replace it)");
         if (bank.OpenTest(e.id) == 0) {
-            oldTables = lowerCase(BankPath::asFolder(bank.OpenInfo().PATH) + bank.OpenInfo().TABLENAME);
+            oldTables = base::ascii::lower(BankPath::asFolder(bank.OpenInfo().PATH) + bank.OpenInfo().TABLENAME);
             bank.CloseTest();
         }
         if (bank.RemoveTest(e.id) != 0) return failed("removing the exam it replaces");
@@ -175,7 +171,7 @@ xbase::Status storeExam(TTesting& bank, const std::string& bankFolder, const Loa
 xbase::Status storeAll(const std::string& staging, const std::vector<LoadedExam>& exams,
                        const BankImporter::Options& options) {
     xbase::Engine engine;
-    platform::RecordingMessageSink sink;
+    base::RecordingMessageSink sink;
     TTesting bank(engine, staging, sink);
     if (!bank.IsValid()) return xbase::Status::error(bank.LastError());
     for (const LoadedExam& loaded : exams) ZX_TRY(storeExam(bank, staging, loaded, options));
@@ -267,7 +263,7 @@ private:
     xbase::Status addRecords(const std::vector<LoadedExam>& exams,
                              const BankImporter::Options& options) {
         xbase::Engine engine;
-        platform::RecordingMessageSink sink;
+        base::RecordingMessageSink sink;
         TTesting bank(engine, bank_, sink);
         if (!bank.IsValid()) return xbase::Status::error(bank.LastError());
         for (const LoadedExam& loaded : exams) {
@@ -306,7 +302,7 @@ private:
     void undo() {
         if (!added_.empty()) {
             xbase::Engine engine;
-            platform::RecordingMessageSink sink;
+            base::RecordingMessageSink sink;
             TTesting bank(engine, bank_, sink);
             for (const std::string& id : added_) bank.RemoveTest(id);
         }
@@ -328,7 +324,7 @@ xbase::Status copyBank(const std::string& bank, const std::string& staging) {
     if (ec) return xbase::Status::error(staging + ": cannot create folder: " + ec.message());
     for (fs::recursive_directory_iterator it(bank, ec), end; !ec && it != end; it.increment(ec)) {
         const fs::path relative = fs::relative(it->path(), bank);
-        if (it.depth() == 0 && lowerCase(it->path().stem().string()) == "testhist") continue;
+        if (it.depth() == 0 && base::ascii::lower(it->path().stem().string()) == "testhist") continue;
         const fs::path target = fs::path(staging) / relative;
         if (it->is_directory()) {
             fs::create_directories(target, ec);

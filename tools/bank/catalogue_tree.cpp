@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "xbase/windows1252.h"
+#include "base/windows1252.h"
 
 namespace zentrix::banktool {
 
@@ -63,7 +63,7 @@ std::string CatalogueTree::jsonString(const std::string& text) {
             out.push_back('\\');
             out.push_back(c);
         } else if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0)) {
-            const unsigned code = xbase::windows1252CodePoint(u);
+            const unsigned code = base::windows1252CodePoint(u);
             char escape[8];
             std::snprintf(escape, sizeof escape, "\\u%04X", code);
             out += escape;

@@ -5,6 +5,7 @@
 #include <set>
 #include <sstream>
 
+#include "base/ascii_text.h"
 #include "questionbank/answer_key.h"
 #include "questionbank/bank_layout.h"
 #include "questionbank/bank_path.h"
@@ -105,7 +106,7 @@ private:
             ++pos_;
         }
         while (pos_ < text_.size() && peek() != ']' && peek() != '\n') section.name.push_back(text_[pos_++]);
-        section.name = BankPath::trim(section.name);
+        section.name = base::ascii::trimmed(section.name, base::ascii::kBlank);
         const char* close = section.repeated ? "]]" : "]";
         if (!startsWith(close)) return error(line_, std::string("section header lacks its closing \"") + close + "\"");
         pos_ += section.repeated ? 2 : 1;
@@ -119,7 +120,7 @@ private:
         std::string key;
         while (pos_ < text_.size()) {
             const char c = text_[pos_];
-            if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-')) break;
+            if (!(base::ascii::isAlnum(c) || c == '_' || c == '-')) break;
             key.push_back(c);
             ++pos_;
         }
@@ -208,8 +209,8 @@ private:
                 case 't': value.text.push_back('\t'); break;
                 case 'x': {
                     const std::string hex = text_.substr(pos_, 2);
-                    if (hex.size() != 2 || !std::isxdigit(static_cast<unsigned char>(hex[0])) ||
-                        !std::isxdigit(static_cast<unsigned char>(hex[1])))
+                    if (hex.size() != 2 || !base::ascii::isHexDigit(hex[0]) ||
+                        !base::ascii::isHexDigit(hex[1]))
                         return error(line_, "\\x wants two hexadecimal digits");
                     value.text.push_back(static_cast<char>(std::stoi(hex, nullptr, 16)));
                     pos_ += 2;
@@ -224,7 +225,7 @@ private:
     xbase::Result<long long> readInteger() {
         std::string digits;
         if (peek() == '-') digits.push_back(text_[pos_++]);
-        while (pos_ < text_.size() && std::isdigit(static_cast<unsigned char>(text_[pos_]))) digits.push_back(text_[pos_++]);
+        while (pos_ < text_.size() && base::ascii::isDigit(text_[pos_])) digits.push_back(text_[pos_++]);
         if (digits.empty() || digits == "-") return error(line_, "expected a value: \"text\", a number, true/false or [numbers]");
         if (digits.size() > 12) return error(line_, "number " + digits + " is too large");
         return std::stoll(digits);
@@ -370,7 +371,7 @@ private:
     xbase::Status identifier(const Keys& keys, const std::string& key, std::string& out, int sectionLine) {
         ZX_TRY(text(keys, key, out, true, sectionLine));
         const int line = keys.at(key)->line;
-        if (out.empty() || BankPath::trim(out) != out)
+        if (out.empty() || base::ascii::trimmed(out, base::ascii::kBlank) != out)
             return error(line, "\"" + key + "\" must be non-empty, without blanks at either end");
         if (static_cast<int>(out.size()) > layout::kIdentifierWidth)
             return error(line, "\"" + key + "\" \"" + out + "\" is longer than " +
@@ -450,7 +451,7 @@ private:
         }
         ZX_TRY(text(k, "title", q.title));
         ZX_TRY(text(k, "text", q.text));
-        if (BankPath::trim(q.title).empty() && BankPath::trim(q.text).empty())
+        if (base::ascii::trimmed(q.title, base::ascii::kBlank).empty() && base::ascii::trimmed(q.text, base::ascii::kBlank).empty())
             return error(section.line, "the question has neither a title nor a text");
         ZX_TRY(text(k, "hint", q.hint));
         ZX_TRY(text(k, "reference", q.reference));

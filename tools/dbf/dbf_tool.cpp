@@ -6,7 +6,7 @@
 #include "tools/common/command_line.h"
 #include "xbase/engine.h"
 #include "xbase/table.h"
-#include "xbase/windows1252.h"
+#include "base/windows1252.h"
 
 namespace zentrix::tools {
 namespace {
@@ -64,7 +64,7 @@ std::string jsonString(const std::string& s) {
             default:
                 if (c < 0x20 || c >= 0x7F) {
                     char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", windows1252CodePoint(c));
+                    std::snprintf(buf, sizeof buf, "\\u%04x", base::windows1252CodePoint(c));
                     out += buf;
                 } else {
                     out += char(c);

@@ -8,7 +8,7 @@
 #include <QTextTable>
 #include <algorithm>
 
-#include "xbase/windows1252.h"
+#include "base/windows1252.h"
 
 namespace zentrix::ui {
 namespace {
@@ -106,7 +106,7 @@ QString decodeWindows1252(QByteArrayView bytes) {
     QChar* out = text.data();
     for (qsizetype i = 0; i < bytes.size(); ++i)
         out[i] = QChar(static_cast<char16_t>(
-            xbase::windows1252CodePoint(static_cast<unsigned char>(bytes[i]))));
+            base::windows1252CodePoint(static_cast<unsigned char>(bytes[i]))));
     return text;
 }
 

@@ -1,3 +1,4 @@
+#include "base/ascii_text.h"
 #include "memory_file_system.h"
 
 #include <algorithm>
@@ -75,11 +76,7 @@ Status MemoryFileSystem::rename(const std::string& from, const std::string& to) 
 
 std::optional<std::string> MemoryFileSystem::resolveCaseInsensitive(const std::string& path) {
     for (const auto& [name, bytes] : files_) {
-        if (name.size() != path.size()) continue;
-        if (std::equal(name.begin(), name.end(), path.begin(), [](char a, char b) {
-                return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-            }))
-            return name;
+        if (base::ascii::equalsIgnoringCase(name, path)) return name;
     }
     return std::nullopt;
 }

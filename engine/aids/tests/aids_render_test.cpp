@@ -21,7 +21,7 @@
 #include "engine/aids/tref_form.h"
 #include "engine/aids/tsteps.h"
 #include "engine/recording_dialog_service.h"
-#include "platform/message_sink.h"
+#include "base/message_sink.h"
 #include "questionbank/ttesting.h"
 #include "ui/rich_text/rich_text_document.h"
 #include "xbase/engine.h"
@@ -74,7 +74,7 @@ protected:
 
     QTemporaryDir folder;
     xbase::Engine engine;
-    platform::RecordingMessageSink sink;
+    base::RecordingMessageSink sink;
     std::unique_ptr<questionbank::TTesting> bank;
     RecordingDialogService dialogs;
 };

@@ -9,7 +9,7 @@
 #include "questionbank/bank_path.h"
 #include "questionbank/bank_records.h"
 #include "tools/bank/formats/aiken_reader.h"
-#include "tools/bank/formats/ascii_text.h"
+#include "base/ascii_text.h"
 #include "tools/bank/formats/csv_reader.h"
 #include "tools/bank/formats/gift_reader.h"
 #include "tools/bank/formats/moodle_xml_reader.h"
@@ -69,7 +69,7 @@ std::string safePictureName(const std::string& name) {
             endPart();
         } else {
             const bool plain =
-                std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_';
+                base::ascii::isAlnum(c) || c == '.' || c == '-' || c == '_';
             part.push_back(plain ? c : '_');
         }
     }
@@ -135,7 +135,7 @@ int typeOf(Kind kind) {
 }
 
 xbase::Status checkIdentifier(const std::string& option, const std::string& id) {
-    if (id.empty() || BankPath::trim(id) != id)
+    if (id.empty() || base::ascii::trimmed(id, base::ascii::kBlank) != id)
         return xbase::Status::error(option + " \"" + id +
                                     "\" must be non-empty, without blanks at either end");
     if (static_cast<int>(id.size()) > layout::kIdentifierWidth)
@@ -216,8 +216,8 @@ std::string InterchangeImporter::identifierFrom(std::string_view name) {
     while (pos < name.size() && static_cast<int>(id.size()) < layout::kIdentifierWidth) {
         char32_t cp = TextEncoding::next(name, pos);
         if (cp >= 0xC0 && cp <= 0xFF) cp = static_cast<unsigned char>(kFold[cp - 0xC0]);
-        if (cp < 0x80 && (std::isalnum(static_cast<int>(cp)) || cp == '_' || cp == '-'))
-            id.push_back(static_cast<char>(std::toupper(static_cast<int>(cp))));
+        if (cp < 0x80 && (base::ascii::isAlnum(static_cast<char>(cp)) || cp == '_' || cp == '-'))
+            id.push_back(base::ascii::toUpper(static_cast<char>(cp)));
     }
     while (!id.empty() && (id.front() == '-' || id.front() == '_')) id.erase(0, 1);
     return id.empty() ? "EXAM" : id;
@@ -238,7 +238,7 @@ std::string InterchangeImporter::categoryTitle(std::string_view category) {
     }
     std::vector<std::string> named;
     for (const std::string& part : parts) {
-        const std::string p = BankPath::trim(part);
+        const std::string p = base::ascii::trimmed(part, base::ascii::kBlank);
         if (p.empty() || (p.size() > 1 && p.front() == '$' && p.back() == '$')) continue;
         if (named.empty() && p == "top") continue;
         named.push_back(p);
@@ -319,7 +319,7 @@ xbase::Result<InterchangeImporter::Report> InterchangeImporter::read(
         exam.course.title = course;
         exam.id = id;
         exam.table = id;
-        exam.folder = ascii::lower(id) + "/";
+        exam.folder = base::ascii::lower(id) + "/";
         exam.title = cp(title.empty() ? stem : title);
         if (const std::string changed = cp.report(); !changed.empty())
             report.notes.push_back(path + ": exam " + id + ": " + changed);

@@ -8,7 +8,7 @@
 
 #include "platform/text_file.h"
 #include "questionbank/bank_path.h"
-#include "tools/bank/formats/ascii_text.h"
+#include "base/ascii_text.h"
 #include "tools/bank/formats/picture_reference.h"
 #include "tools/bank/formats/plain_text_builder.h"
 #include "tools/bank/formats/zip_archive.h"
@@ -53,7 +53,7 @@ public:
                                         ": not a QTI 2.1 assessment item (its first element is <" +
                                         text(xml_.name()) + ">)");
         const std::string title =
-            ascii::trimmed(text(xml_.attributes().value(QLatin1String("title"))));
+            base::ascii::trimmed(text(xml_.attributes().value(QLatin1String("title"))));
         while (xml_.readNextStartElement()) {
             const QStringView name = xml_.name();
             if (name == QLatin1String("responseDeclaration")) {
@@ -62,7 +62,7 @@ public:
                 flow(body_, bodyPictures_);
             } else if (name == QLatin1String("modalFeedback")) {
                 Feedback f{text(xml_.attributes().value(QLatin1String("identifier"))),
-                           ascii::trimmed(text(xml_.attributes().value(QLatin1String("title")))),
+                           base::ascii::trimmed(text(xml_.attributes().value(QLatin1String("title")))),
                            {}};
                 PlainTextBuilder builder;
                 std::vector<std::string> pictures;
@@ -108,7 +108,7 @@ private:
             while (xml_.readNextStartElement()) {
                 if (xml_.name() == QLatin1String("value")) {
                     correct_[id].push_back(
-                        ascii::trimmed(xml_.readElementText(QXmlStreamReader::IncludeChildElements)
+                        base::ascii::trimmed(xml_.readElementText(QXmlStreamReader::IncludeChildElements)
                                            .toStdString()));
                 } else {
                     xml_.skipCurrentElement();
@@ -127,7 +127,7 @@ private:
                 continue;
             }
             if (token != QXmlStreamReader::StartElement) continue;
-            const std::string name = ascii::lower(text(xml_.name()));
+            const std::string name = base::ascii::lower(text(xml_.name()));
             const QXmlStreamAttributes attributes = xml_.attributes();
             if (name == "choiceinteraction") {
                 interaction(builder, pictures);
@@ -216,11 +216,11 @@ private:
         }
         q.kind = i.maxChoices == 1 ? Kind::SingleChoice : Kind::MultipleChoice;
         if (q.kind == Kind::SingleChoice && q.choices.size() == 2 && q.right.size() == 1) {
-            const std::string first = ascii::lower(ascii::trimmed(q.choices[0])),
-                              second = ascii::lower(ascii::trimmed(q.choices[1]));
+            const std::string first = base::ascii::lower(base::ascii::trimmed(q.choices[0])),
+                              second = base::ascii::lower(base::ascii::trimmed(q.choices[1]));
             if ((first == "true" && second == "false") || (first == "false" && second == "true")) {
                 const bool trueIsRight =
-                    ascii::lower(ascii::trimmed(q.choices[static_cast<size_t>(q.right[0] - 1)])) ==
+                    base::ascii::lower(base::ascii::trimmed(q.choices[static_cast<size_t>(q.right[0] - 1)])) ==
                     "true";
                 q.kind = Kind::TrueFalse;
                 q.right = {trueIsRight ? 1 : 2};
@@ -236,7 +236,7 @@ private:
 
         std::vector<std::string> hints, references;
         for (const Feedback& f : feedback_) {
-            const std::string id = ascii::lower(f.identifier), heading = ascii::lower(f.title);
+            const std::string id = base::ascii::lower(f.identifier), heading = base::ascii::lower(f.title);
             if (id == "hint" || heading == "hint") {
                 hints.push_back(f.text);
             } else if (id == "reference" || heading == "reference" || f.title.empty()) {
@@ -366,7 +366,7 @@ xbase::Result<InterchangeDocument> QtiReader::readPackageFiles(const FileLookup&
                                         "\" named in imsmanifest.xml is not in the package");
         QXmlStreamReader xml(QByteArray::fromStdString(*test.value()));
         if (xml.readNextStartElement() && xml.name() == QLatin1String("assessmentTest"))
-            category = ascii::trimmed(text(xml.attributes().value(QLatin1String("title"))));
+            category = base::ascii::trimmed(text(xml.attributes().value(QLatin1String("title"))));
     }
     InterchangeDocument document;
     for (const std::string& item : manifest->items) {

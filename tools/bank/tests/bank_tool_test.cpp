@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "history/tthistory.h"
-#include "platform/message_sink.h"
+#include "base/message_sink.h"
 #include "questionbank/ttesting.h"
 #include "tools/bank/bank_command.h"
 #include "xbase/engine.h"
@@ -193,7 +193,7 @@ TEST_F(BankTool, TreeListsRowsAsTextAndJson) {
 // and the catalogue they hold open shows the new exam.
 TEST_F(BankTool, ImportIntoABankInUseKeepsTheEnginesWork) {
     xbase::Engine engine;
-    platform::RecordingMessageSink sink;
+    base::RecordingMessageSink sink;
     history::TTHistory history(engine, bank_, sink);
     questionbank::TTesting catalogue(engine, bank_, sink);
     ASSERT_TRUE(history.valid());
