@@ -1,0 +1,47 @@
+#include "ui/report/rendered_report.h"
+
+#include <algorithm>
+#include <type_traits>
+
+namespace zentrix::report {
+
+void Translate(PageCommand& command, double dx, double dy) {
+    std::visit(
+        [&](auto& c) {
+            using T = std::decay_t<decltype(c)>;
+            if constexpr (std::is_same_v<T, TextCommand>) {
+                c.baseline += QPointF(dx, dy);
+            } else if constexpr (std::is_same_v<T, LineCommand>) {
+                c.from += QPointF(dx, dy);
+                c.to += QPointF(dx, dy);
+            } else if constexpr (std::is_same_v<T, RectCommand> || std::is_same_v<T, ClipCommand>) {
+                c.rect.translate(dx, dy);
+            } else {
+                c.target.translate(dx, dy);
+            }
+        },
+        command);
+}
+
+int RenderedReport::fontIndex(const FontSpec& font) {
+    const auto found = std::find(fonts.begin(), fonts.end(), font);
+    if (found != fonts.end()) return static_cast<int>(found - fonts.begin());
+    fonts.push_back(font);
+    return static_cast<int>(fonts.size()) - 1;
+}
+
+QString RenderedReport::pageText(int page) const {
+    QString out;
+    if (page < 0 || page >= static_cast<int>(pages.size())) return out;
+    double lastBaseline = -1;
+    for (const PageCommand& command : pages[page].commands) {
+        const auto* text = std::get_if<TextCommand>(&command);
+        if (!text) continue;
+        if (!out.isEmpty()) out += text->baseline.y() == lastBaseline ? QStringLiteral(" ") : QStringLiteral("\n");
+        out += text->text;
+        lastBaseline = text->baseline.y();
+    }
+    return out;
+}
+
+}  // namespace zentrix::report
