@@ -8,9 +8,8 @@
 namespace zentrix::report {
 namespace {
 
-// Text is measured on a picture of 1200 dots per inch: fine enough that the
-// rounding of a font engine to whole dots does not show at any zoom.
-constexpr double kMeasureDpi = 1200.0;
+// Text is measured at a hundred dots per point, the size it is drawn at.
+constexpr double kMeasureDpi = 72.0 * FontSpec::kTextUnitsPerPoint;
 
 const QImage& MeasureDevice() {
     static const QImage device = [] {

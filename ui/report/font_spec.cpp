@@ -19,9 +19,10 @@ QFont FontSpec::deviceFont() const {
 
 QFont FontSpec::painterFont(double deviceDpi) const {
     QFont font = deviceFont();
-    // The painter maps one point to deviceDpi / 72 dots; a font of size s on
-    // that device would be scaled twice, so it is given s * 72 / deviceDpi.
-    font.setPointSizeF(std::clamp(pointSize, kMinPointSize, kMaxPointSize) * 72.0 / deviceDpi);
+    // On the painter one unit is 1/100 point, scaled to dots by the painter;
+    // the font must be s * 100 units high, which on a device of deviceDpi is
+    // the point size s * 100 * 72 / deviceDpi.
+    font.setPointSizeF(std::clamp(pointSize, kMinPointSize, kMaxPointSize) * kTextUnitsPerPoint * 72.0 / deviceDpi);
     return font;
 }
 

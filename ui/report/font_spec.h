@@ -12,6 +12,10 @@ namespace zentrix::report {
 struct FontSpec {
     static constexpr double kMinPointSize = 1.0;
     static constexpr double kMaxPointSize = 400.0;
+    // Text is measured and drawn in hundredths of a point: font engines work
+    // in whole pixels, and at a hundred pixels per point that rounding no
+    // longer shows, so a run drawn at any resolution keeps its measured width.
+    static constexpr double kTextUnitsPerPoint = 100.0;
 
     QString family = QStringLiteral("DejaVu Sans");
     double pointSize = 10.0;
@@ -21,10 +25,11 @@ struct FontSpec {
 
     bool operator==(const FontSpec&) const = default;
 
-    // The font for a painter whose user unit is one point on a device of
-    // `deviceDpi` dots per inch (the painter scales points to dots itself).
+    // The font for a painter whose user unit is 1/kTextUnitsPerPoint point on
+    // a device of `deviceDpi` dots per inch.
     QFont painterFont(double deviceDpi) const;
-    // The font for measuring on a device of `deviceDpi`, at its natural size.
+    // The font at its natural size, for measuring on a device of
+    // 72 * kTextUnitsPerPoint dots per inch.
     QFont deviceFont() const;
 };
 

@@ -4,11 +4,37 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 
 namespace zentrix::report {
 namespace {
+
+// Text is drawn at the size and with the design metrics it was measured
+// with, so a run takes the width the layout gave it at every resolution
+// (drawText at the page's own scale would have the font engine round the
+// font to whole pixels of a point).
+void DrawRun(QPainter& painter, const QFont& font, const QPointF& baseline, const QString& text) {
+    QTextLayout layout(text, font, painter.device());
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setUseDesignMetrics(true);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (!line.isValid()) {
+        layout.endLayout();
+        return;
+    }
+    line.setLineWidth(1e9);
+    layout.endLayout();
+    painter.save();
+    painter.translate(baseline);
+    painter.scale(1.0 / FontSpec::kTextUnitsPerPoint, 1.0 / FontSpec::kTextUnitsPerPoint);
+    layout.draw(&painter, QPointF(0, -line.ascent()));
+    painter.restore();
+}
 
 QPageLayout LayoutFor(const RenderedPage& page) {
     return QPageLayout(QPageSize(page.size, QPageSize::Point, QString(), QPageSize::ExactMatch),
@@ -33,17 +59,12 @@ void PaintPage(QPainter& painter, const RenderedReport& report, int index) {
     std::vector<QFont> fonts;
     fonts.reserve(report.fonts.size());
     for (const FontSpec& spec : report.fonts) fonts.push_back(spec.painterFont(dpi));
-    int currentFont = -1;
 
     for (const PageCommand& command : page.commands) {
         if (const auto* text = std::get_if<TextCommand>(&command)) {
             if (text->font < 0 || text->font >= static_cast<int>(fonts.size())) continue;
-            if (text->font != currentFont) {
-                painter.setFont(fonts[text->font]);
-                currentFont = text->font;
-            }
             painter.setPen(text->color);
-            painter.drawText(text->baseline, text->text);
+            DrawRun(painter, fonts[text->font], text->baseline, text->text);
         } else if (const auto* line = std::get_if<LineCommand>(&command)) {
             painter.setPen(QPen(line->color, line->width, Qt::SolidLine, Qt::FlatCap));
             painter.drawLine(line->from, line->to);
