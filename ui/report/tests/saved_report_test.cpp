@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "report_test_support.h"
+#include "ui/report/fuzz/fuzz_input.h"
 #include "ui/report/page_painter.h"
 #include "ui/report/qrp_file.h"
 #include "ui/report/qrp_format.h"
@@ -148,7 +149,9 @@ TEST(SavedReportTest, MissingFileAndUnwritableFolderAreReported) {
     EXPECT_NE(saved.message().find("\"x.qrp\" could not be written"), std::string::npos) << saved.message();
 }
 
-TEST(SavedReportTest, InputsTheFuzzerFoundAreRefusedOrReadSafely) {
+// Inputs the fuzzer kept (its crashes would be kept here too), each read as
+// the fuzzer reads it.
+TEST(SavedReportTest, InputsKeptFromFuzzingAreRefusedOrReadSafely) {
     const QDir folder(QStringLiteral(ZENTRIX_REPORT_FIXTURES "/fuzz"));
     ASSERT_TRUE(folder.exists()) << folder.path().toStdString();
     const QStringList files = folder.entryList(QDir::Files);
@@ -156,7 +159,7 @@ TEST(SavedReportTest, InputsTheFuzzerFoundAreRefusedOrReadSafely) {
     for (const QString& name : files) {
         QFile file(folder.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
-        auto decoded = DecodeReport(file.readAll(), name);
+        auto decoded = DecodeReport(fuzz::FileOfFuzzInput(file.readAll()), name);
         if (decoded.isOk()) {
             for (int p = 0; p < static_cast<int>(decoded->pages.size()); ++p) EXPECT_FALSE(RenderPageImage(*decoded, p, 12).isNull());
         } else {
