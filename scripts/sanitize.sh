@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${ZENTRIX_ASAN_BUILD_DIR:-build-sanitize}
 suites=(xbase_tests xbase_index_tests history_tests questionbank_tests bank_tool_tests
-        zentrix_simulation_tests platform_tests setup_tests)
+        zentrix_simulation_tests platform_tests setup_tests zentrix_report_tests)
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZENTRIX_SANITIZE=ON -DZENTRIX_BUILD_BENCH=OFF
 cmake --build "$build" --parallel "$(nproc)" --target "${suites[@]}"
 export QT_QPA_PLATFORM=offscreen
