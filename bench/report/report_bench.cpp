@@ -23,8 +23,10 @@ class BenchQuestions : public engine::reports::StudyQuestionSource {
 public:
     BenchQuestions() {
         const char* longText =
-            "A technician connects two switches with a crossover cable and notices that the link light stays off. "
-            "Which of the following explains the fault, given that both ports are set to auto negotiation?";
+            "A technician connects two switches with a crossover cable and notices that the link "
+            "light stays off. "
+            "Which of the following explains the fault, given that both ports are set to auto "
+            "negotiation?";
         for (int i = 0; i < 5; ++i) {
             questionbank::TestQuestionInfo q;
             q.NUM = i + 1;
@@ -34,7 +36,8 @@ public:
             q.QUESTION = longText;
             q.NUMANSWER = 4;
             q.ANSWER = q.TYPE == 0 ? "TRUE" : q.TYPE == 5 ? "11" : "2";
-            q.REF = i % 2 ? "{\\rtf1\\ansi Chapter 7, \\b Switching\\b0\\par See also the vendor's notes on MDI-X.}"
+            q.REF = i % 2 ? "{\\rtf1\\ansi Chapter 7, \\b Switching\\b0\\par See also the vendor's "
+                            "notes on MDI-X.}"
                           : "Chapter 4, section 2: cabling standards and link negotiation.";
             questions_.push_back(q);
         }

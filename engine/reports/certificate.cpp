@@ -36,7 +36,8 @@ void TCertificate::BeforePrint() {
     const ExamItems empty;
     const ExamItems& items = input_.items ? *input_.items : empty;
     const int n = static_cast<int>(items.size());
-    const int right = static_cast<int>(std::count_if(items.begin(), items.end(), [](const QuestionAnswer& q) { return q.Correct; }));
+    const int right = static_cast<int>(std::count_if(
+        items.begin(), items.end(), [](const QuestionAnswer& q) { return q.Correct; }));
     Candidate = input_.candidate;
     const int passCount = PercentOf(80, n);
     passingPoints = PointScore(n, passCount);
@@ -44,14 +45,16 @@ void TCertificate::BeforePrint() {
     PassingScore = QStringLiteral("PASSING SCORE: %1").arg(passingPoints);
     YourScore = QStringLiteral("YOUR SCORE: %1").arg(yourPoints);
     // An attempt without items has nothing to pass with.
-    Grade = (n == 0 || yourPoints < passingPoints) ? QStringLiteral("GRADE: FAIL") : QStringLiteral("GRADE: PASS");
+    Grade = (n == 0 || yourPoints < passingPoints) ? QStringLiteral("GRADE: FAIL")
+                                                   : QStringLiteral("GRADE: PASS");
 
     if (input_.mode == ExamMode::Mixed) {
         ParentTitle = QStringLiteral("Zentrix Certificate");
         Exam = report::FromWindows1252(input_.courseRow.Title);
         for (const QuestionAnswer& item : items) {
-            auto section = std::find_if(Sections.begin(), Sections.end(),
-                                        [&](const SectionalInfo& s) { return s.TestId == item.TestId; });
+            auto section =
+                std::find_if(Sections.begin(), Sections.end(),
+                             [&](const SectionalInfo& s) { return s.TestId == item.TestId; });
             if (section == Sections.end()) {
                 Sections.push_back(SectionalInfo{item.TestId, 0, 0, 0});
                 section = Sections.end() - 1;
@@ -82,7 +85,8 @@ void TCertificate::BuildLines() {
     const auto& rows = input_.rows;
     size_t at = rows.size();
     const int index = input_.courseRow.RowIndex;
-    if (index >= 0 && static_cast<size_t>(index) < rows.size() && rows[index].CourseId == input_.courseRow.CourseId &&
+    if (index >= 0 && static_cast<size_t>(index) < rows.size() &&
+        rows[index].CourseId == input_.courseRow.CourseId &&
         rows[index].NodeKind == questionbank::kCourseRow) {
         at = static_cast<size_t>(index);
     } else {
@@ -96,9 +100,11 @@ void TCertificate::BuildLines() {
     int counter = 1;
     for (size_t i = at + 1; i < rows.size(); ++i) {
         const questionbank::QVSimListInfo& row = rows[i];
-        if (row.NodeKind != questionbank::kExamRow || row.CourseId != input_.courseRow.CourseId) break;
-        lines_.push_back(Line{QStringLiteral("%1: %2").arg(counter++).arg(report::FromWindows1252(row.Title)),
-                              QStringLiteral("N/A")});
+        if (row.NodeKind != questionbank::kExamRow || row.CourseId != input_.courseRow.CourseId)
+            break;
+        lines_.push_back(
+            Line{QStringLiteral("%1: %2").arg(counter++).arg(report::FromWindows1252(row.Title)),
+                 QStringLiteral("N/A")});
     }
 }
 
@@ -115,9 +121,11 @@ report::ReportDefinition TCertificate::Definition() {
     head.framePadding = 22;
     head.spaceAfter = 16;
     const double inner = width - 2 * head.framePadding;
-    head.addText(Text(QStringLiteral("Brenlo"), style::Brand(), style::kMuted, TextField::Align::Center), 0, 0, 6);
-    head.addText(Text(QStringLiteral("Examination Score Report"), style::Serif(22, true), style::kAccent,
-                      TextField::Align::Center),
+    head.addText(
+        Text(QStringLiteral("Brenlo"), style::Brand(), style::kMuted, TextField::Align::Center), 0,
+        0, 6);
+    head.addText(Text(QStringLiteral("Examination Score Report"), style::Serif(22, true),
+                      style::kAccent, TextField::Align::Center),
                  0, 0, 6);
     head.addRule(report::Rule{0.8, style::kHairline, 2, 12});
     const auto field = [&](const QString& label, const QString& value, double after) {
@@ -126,7 +134,8 @@ report::ReportDefinition TCertificate::Definition() {
                     after);
     };
     field(QStringLiteral("Candidate:"), Candidate, 5);
-    field(QStringLiteral("Date:"), QLocale(QLocale::English).toString(input_.date, QStringLiteral("d MMMM yyyy")), 5);
+    field(QStringLiteral("Date:"),
+          QLocale(QLocale::English).toString(input_.date, QStringLiteral("d MMMM yyyy")), 5);
     field(QStringLiteral("Exam:"), Exam, 14);
     head.addText(Text(ParentTitle, style::Heading(), style::kAccent), 0, 0, 10);
 
@@ -137,26 +146,29 @@ report::ReportDefinition TCertificate::Definition() {
     chart.barGap = 8;
     chart.maximum = 1000;
     chart.ticks = {0, 500, 1000};
-    chart.bars.push_back({QStringLiteral("Your Score:"), static_cast<double>(yourPoints), input_.fieldColor,
-                          QString::number(yourPoints)});
-    chart.bars.push_back({QStringLiteral("Required Score:"), static_cast<double>(passingPoints), input_.topBarColor,
-                          QString::number(passingPoints)});
+    chart.bars.push_back({QStringLiteral("Your Score:"), static_cast<double>(yourPoints),
+                          input_.fieldColor, QString::number(yourPoints)});
+    chart.bars.push_back({QStringLiteral("Required Score:"), static_cast<double>(passingPoints),
+                          input_.topBarColor, QString::number(passingPoints)});
     head.addRow({Cell{0, 0, chart}}, 14);
 
     const double third = inner / 3;
     const bool passed = Grade.endsWith(QStringLiteral("PASS"));
-    head.addRow({Cell{0, third, Text(PassingScore, style::Label())},
-                 Cell{third, third, Text(YourScore, style::Label(), style::kInk, TextField::Align::Center)},
-                 Cell{2 * third, third,
-                      Text(Grade, style::Sans(11, true), passed ? QColor(22, 110, 56) : QColor(168, 32, 32),
-                           TextField::Align::Right)}});
+    head.addRow(
+        {Cell{0, third, Text(PassingScore, style::Label())},
+         Cell{third, third, Text(YourScore, style::Label(), style::kInk, TextField::Align::Center)},
+         Cell{2 * third, third,
+              Text(Grade, style::Sans(11, true), passed ? QColor(22, 110, 56) : QColor(168, 32, 32),
+                   TextField::Align::Right)}});
 
     Band header;
     header.background = style::kShade;
     header.framePadding = 5;
-    header.addRow({Cell{0, width - kPercentColumn - 10, Text(QStringLiteral("Section Analysis"), style::Label())},
+    header.addRow({Cell{0, width - kPercentColumn - 10,
+                        Text(QStringLiteral("Section Analysis"), style::Label())},
                    Cell{width - kPercentColumn - 10, kPercentColumn,
-                        Text(QStringLiteral("Percent Correct"), style::Label(), style::kInk, TextField::Align::Right)}});
+                        Text(QStringLiteral("Percent Correct"), style::Label(), style::kInk,
+                             TextField::Align::Right)}});
     header.spaceAfter = 2;
     definition.columnHeader = header;
 

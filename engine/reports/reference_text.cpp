@@ -9,7 +9,8 @@ namespace zentrix::engine::reports {
 namespace {
 
 bool IsRichText(std::string_view text) {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+        text.remove_prefix(1);
     return text.substr(0, 5) == "{\\rtf";
 }
 
@@ -17,9 +18,10 @@ bool IsRichText(std::string_view text) {
 // pictures, embedded objects, document information, and every group marked
 // "\*" (ignorable destinations).
 bool SkippedDestination(std::string_view word) {
-    static constexpr std::string_view kSkipped[] = {"fonttbl", "colortbl", "stylesheet", "info",   "pict",
-                                                    "object",  "header",   "footer",     "themedata", "latentstyles",
-                                                    "listtable", "listoverridetable", "generator", "xmlnstbl"};
+    static constexpr std::string_view kSkipped[] = {
+        "fonttbl",   "colortbl", "stylesheet", "info",         "pict",      "object",
+        "header",    "footer",   "themedata",  "latentstyles", "listtable", "listoverridetable",
+        "generator", "xmlnstbl"};
     for (std::string_view s : kSkipped) {
         if (word == s) return true;
     }

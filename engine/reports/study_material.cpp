@@ -38,7 +38,8 @@ std::vector<std::string> CorrectAnswerLines(const questionbank::TestQuestionInfo
             lines.push_back(key == "TRUE" ? "TRUE" : "FALSE");
             break;
         case kSimulation:
-            for (int i = 1; i <= std::min(question.NUMANSWER, kMaxSteps); ++i) lines.push_back(source.AnswerText(i));
+            for (int i = 1; i <= std::min(question.NUMANSWER, kMaxSteps); ++i)
+                lines.push_back(source.AnswerText(i));
             break;
         case kSingleChoice:
         case kMultipleChoice: {
@@ -62,9 +63,12 @@ TStudyMaterial::TStudyMaterial(StudyGuideInput input, StudyQuestionSource& quest
 bool TStudyMaterial::Listed(int i) const {
     const bool correct = (*input_.items)[i].Correct;
     switch (input_.listStudyGuide) {
-        case kListCorrect: return correct;
-        case kListAll: return true;
-        default: return !correct;
+        case kListCorrect:
+            return correct;
+        case kListAll:
+            return true;
+        default:
+            return !correct;
     }
 }
 
@@ -89,8 +93,9 @@ std::optional<Band> TStudyMaterial::NextDetail() {
             // Said once, so an empty guide does not look like a failed one.
             ++itemCounter_;
             Band none;
-            TextField note = Text(QStringLiteral("No questions match the questions this study guide lists."),
-                                  style::Body(), style::kMuted);
+            TextField note =
+                Text(QStringLiteral("No questions match the questions this study guide lists."),
+                     style::Body(), style::kMuted);
             note.font.italic = true;
             none.addText(note);
             return none;
@@ -109,19 +114,23 @@ Band TStudyMaterial::ItemBand(int index) {
     const xbase::Status moved = questions_.MoveToItem(item);
     if (!moved) {
         band.addText(Text(number.trimmed(), style::Heading(), style::kAccent), 0, 0, 4);
-        band.addText(Text(QStringLiteral("This question could not be read from the question bank: %1.")
-                              .arg(QString::fromStdString(moved.message())),
-                          style::Body(), style::kMuted));
+        band.addText(
+            Text(QStringLiteral("This question could not be read from the question bank: %1.")
+                     .arg(QString::fromStdString(moved.message())),
+                 style::Body(), style::kMuted));
         band.addRule(report::Rule{0.6, style::kHairline, 8, 6});
         return band;
     }
     const questionbank::TestQuestionInfo& q = questions_.CurrentQuestion();
-    band.addText(Text(number + report::FromWindows1252(TrimRight(q.TITLE)), style::Heading(), style::kAccent), 0, 0, 4);
+    band.addText(Text(number + report::FromWindows1252(TrimRight(q.TITLE)), style::Heading(),
+                      style::kAccent),
+                 0, 0, 4);
     band.addText(Text(report::FromWindows1252(q.QUESTION).trimmed(), style::Body()), 0, 0, 8);
 
     band.addText(Text(QStringLiteral("Correct Answer:"), style::Label()), 0, 0, 2);
     QStringList answers;
-    for (const std::string& line : CorrectAnswerLines(q, questions_)) answers << report::FromWindows1252(line).trimmed();
+    for (const std::string& line : CorrectAnswerLines(q, questions_))
+        answers << report::FromWindows1252(line).trimmed();
     band.addText(Text(answers.join(QLatin1Char('\n')), style::Body()), 14, 0, 8);
 
     band.addText(Text(QStringLiteral("References:"), style::Label()), 0, 0, 2);
@@ -142,7 +151,8 @@ report::ReportDefinition TStudyMaterial::Definition() {
     Band& title = definition.titleBand;
     title.spaceAfter = 10;
     title.addText(Text(QStringLiteral("Brenlo"), style::Brand(), style::kMuted), 0, 0, 10);
-    title.addText(Text(QStringLiteral("Study Material for:"), style::Label(), style::kMuted), 0, 0, 2);
+    title.addText(Text(QStringLiteral("Study Material for:"), style::Label(), style::kMuted), 0, 0,
+                  2);
     title.addText(Text(input_.title, style::DocumentTitle(), style::kInk), 0, 0, 4);
     title.addText(Text(input_.candidate, style::Serif(12)), 0, 0, 0);
     title.addRule(report::Rule{1.5, style::kAccent, 8, 2});

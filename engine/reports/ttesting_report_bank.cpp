@@ -41,11 +41,14 @@ xbase::Status TTestingReportBank::MoveToItem(const QuestionAnswer& item) {
         testing_.CloseTest();
         if (testing_.OpenTest(exam) != 0) return xbase::Status::error(testing_.LastError());
     }
-    if (testing_.GoToTestQuestion(item.QuestionNo) != 0) return xbase::Status::error(testing_.LastError());
+    if (testing_.GoToTestQuestion(item.QuestionNo) != 0)
+        return xbase::Status::error(testing_.LastError());
     return xbase::Status::ok();
 }
 
-const questionbank::TestQuestionInfo& TTestingReportBank::CurrentQuestion() const { return testing_.QuestionInfo(); }
+const questionbank::TestQuestionInfo& TTestingReportBank::CurrentQuestion() const {
+    return testing_.QuestionInfo();
+}
 
 std::string TTestingReportBank::AnswerText(int index) { return testing_.GetAnswerText(index); }
 

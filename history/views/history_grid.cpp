@@ -9,10 +9,14 @@ namespace zentrix::history::views {
 
 QString AttemptTypeText(int qtype) {
     switch (qtype) {
-        case kOpenBook: return QStringLiteral("Open");
-        case kClosedBook: return QStringLiteral("Closed");
-        case kMixedExam: return QStringLiteral("Zentrix");
-        default: return {};
+        case kOpenBook:
+            return QStringLiteral("Open");
+        case kClosedBook:
+            return QStringLiteral("Closed");
+        case kMixedExam:
+            return QStringLiteral("Zentrix");
+        default:
+            return {};
     }
 }
 
@@ -25,18 +29,20 @@ QString PercentCorrectText(int right, int taken) {
 
 QString AttemptTimeText(int32_t start, int32_t end) {
     const int64_t seconds = std::max<int64_t>(0, static_cast<int64_t>(end) - start);
-    return seconds <= 60 ? QStringLiteral("%1 sec").arg(seconds) : QStringLiteral("%1 min").arg(seconds / 60);
+    return seconds <= 60 ? QStringLiteral("%1 sec").arg(seconds)
+                         : QStringLiteral("%1 min").arg(seconds / 60);
 }
 
-HistoryGrid::HistoryGrid(TTHistory& store, HistoryCatalogue& catalogue) : store_(store), catalogue_(catalogue) {
+HistoryGrid::HistoryGrid(TTHistory& store, HistoryCatalogue& catalogue)
+    : store_(store), catalogue_(catalogue) {
     reset();
 }
 
 void HistoryGrid::reset() {
     rows_.assign(2, HistoryRow{});
-    rows_[0] = {QStringLiteral("Type"),      QStringLiteral("Date"),      QStringLiteral("Attempted"),
-                QStringLiteral("Correct"),   QStringLiteral("Questions"), QStringLiteral("% Correct"),
-                QStringLiteral("Time"),      QStringLiteral("Quiz Title")};
+    rows_[0] = {QStringLiteral("Type"),    QStringLiteral("Date"),      QStringLiteral("Attempted"),
+                QStringLiteral("Correct"), QStringLiteral("Questions"), QStringLiteral("% Correct"),
+                QStringLiteral("Time"),    QStringLiteral("Quiz Title")};
     attempts_.clear();
 }
 
@@ -62,8 +68,8 @@ HistoryRow HistoryGrid::slotRow(const HistorySlot& slot) {
     return row;
 }
 
-int HistoryGrid::ShowCourseHistory(const std::string& name, const std::string& course, int p, bool withCourseRow,
-                                   const QString& courseTitle) {
+int HistoryGrid::ShowCourseHistory(const std::string& name, const std::string& course, int p,
+                                   bool withCourseRow, const QString& courseTitle) {
     if (!store_.OpenHistorySess(0, std::string(), 2, course, name)) return p;
     if (withCourseRow) {
         HistoryRow heading;
@@ -78,7 +84,8 @@ int HistoryGrid::ShowCourseHistory(const std::string& name, const std::string& c
         if (slot.DATE <= 0) continue;
         ++written;
         writeRow(p + written, slotRow(slot));
-        attempts_.push_back(ShownAttempt{slot.DATE, slot.TIMESTR, slot.QRIGHT, slot.QTAKEN, courseTitle});
+        attempts_.push_back(
+            ShownAttempt{slot.DATE, slot.TIMESTR, slot.QRIGHT, slot.QTAKEN, courseTitle});
     }
     return p + written;
 }
@@ -89,7 +96,8 @@ void HistoryGrid::ShowAllCourses(const std::string& name) {
     const int count = catalogue_.CourseCount();
     for (int i = 1; i <= count; ++i) {
         const std::string id = catalogue_.CourseId(i);
-        p = ShowCourseHistory(name, id, p, true, report::FromWindows1252(catalogue_.CourseTitle(id)));
+        p = ShowCourseHistory(name, id, p, true,
+                              report::FromWindows1252(catalogue_.CourseTitle(id)));
     }
 }
 

@@ -24,9 +24,10 @@ inline constexpr int kHistoryColumns = 8;
 using HistoryRow = std::array<QString, kHistoryColumns>;
 
 // Column texts of one attempt, as the window shows them.
-QString AttemptTypeText(int qtype);              // "Open", "Closed", "Zentrix" or empty
-QDate DateOfDayNumber(int32_t day);              // days since 30 December 1899
-QString PercentCorrectText(int right, int taken);  // "77.78", " 0.00": two decimals, at least 5 wide
+QString AttemptTypeText(int qtype);  // "Open", "Closed", "Zentrix" or empty
+QDate DateOfDayNumber(int32_t day);  // days since 30 December 1899
+QString PercentCorrectText(int right,
+                           int taken);  // "77.78", " 0.00": two decimals, at least 5 wide
 QString AttemptTimeText(int32_t start, int32_t end);  // "59 sec", "60 sec", "1 min"
 
 // One attempt that the grid shows, for the chart of scores.
@@ -51,8 +52,8 @@ public:
     // The attempts of `name` at `course` from row p + 1 on; gives the new p.
     // With a course row, "Course: " + the title comes first. A learner
     // without a record for the course adds nothing.
-    int ShowCourseHistory(const std::string& name, const std::string& course, int p, bool withCourseRow,
-                          const QString& courseTitle);
+    int ShowCourseHistory(const std::string& name, const std::string& course, int p,
+                          bool withCourseRow, const QString& courseTitle);
     // Every course of the bank, each with its course row, from row 1.
     void ShowAllCourses(const std::string& name);
 

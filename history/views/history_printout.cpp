@@ -25,8 +25,11 @@ TextField Text(const QString& text, report::FontSpec font, QColor color = style:
 
 }  // namespace
 
-TfrmPrnHistory::TfrmPrnHistory(std::vector<HistoryRow> rows, QString courseTitle, QString studentName)
-    : rows_(std::move(rows)), courseTitle_(std::move(courseTitle)), studentName_(std::move(studentName)) {}
+TfrmPrnHistory::TfrmPrnHistory(std::vector<HistoryRow> rows, QString courseTitle,
+                               QString studentName)
+    : rows_(std::move(rows)),
+      courseTitle_(std::move(courseTitle)),
+      studentName_(std::move(studentName)) {}
 
 std::optional<Band> TfrmPrnHistory::NextDetail(double width) {
     if (counter_ >= static_cast<int>(rows_.size()) - 1) return std::nullopt;
@@ -49,10 +52,12 @@ std::optional<Band> TfrmPrnHistory::NextDetail(double width) {
     const double padding = 4;
     double x = headings ? 0 : padding;
     for (int c = 0; c < kHistoryColumns; ++c) {
-        const double w = c < kHistoryColumns - 1 ? kWidths[c] : std::max(40.0, width - x - 2 * padding);
-        cells.push_back(Cell{x, w,
-                             Text(row[c].trimmed(), font, style::kInk,
-                                  kRightAligned[c] ? TextField::Align::Right : TextField::Align::Left)});
+        const double w =
+            c < kHistoryColumns - 1 ? kWidths[c] : std::max(40.0, width - x - 2 * padding);
+        cells.push_back(
+            Cell{x, w,
+                 Text(row[c].trimmed(), font, style::kInk,
+                      kRightAligned[c] ? TextField::Align::Right : TextField::Align::Left)});
         x += w + (c < kHistoryColumns - 1 ? kGap : 0);
     }
     if (headings) {
@@ -71,8 +76,11 @@ report::ReportDefinition TfrmPrnHistory::Definition() {
     const double width = definition.page.printableWidth();
     Band& title = definition.titleBand;
     title.spaceAfter = 12;
-    title.addText(Text(QStringLiteral("Brenlo"), style::Brand(), style::kMuted, TextField::Align::Center), 0, 0, 10);
-    title.addText(Text(QStringLiteral("Exam History for:"), style::Label(), style::kMuted), 0, 0, 2);
+    title.addText(
+        Text(QStringLiteral("Brenlo"), style::Brand(), style::kMuted, TextField::Align::Center), 0,
+        0, 10);
+    title.addText(Text(QStringLiteral("Exam History for:"), style::Label(), style::kMuted), 0, 0,
+                  2);
     title.addText(Text(courseTitle_, style::DocumentTitle()), 0, 0, 4);
     title.addText(Text(studentName_, style::Serif(12)), 0, 0, 0);
     title.addRule(report::Rule{1.5, style::kAccent, 8, 2});

@@ -17,7 +17,8 @@ int HalfToEven(int value) {
 }  // namespace
 
 QPoint ReportSelectionPlacement(const QRect& mainWindow, const QSize& own) {
-    return QPoint(mainWindow.left() + HalfToEven(own.width()), mainWindow.top() + HalfToEven(own.height()));
+    return QPoint(mainWindow.left() + HalfToEven(own.width()),
+                  mainWindow.top() + HalfToEven(own.height()));
 }
 
 TfrmReportSelection::TfrmReportSelection(ReportSelectionContext context)
@@ -25,8 +26,8 @@ TfrmReportSelection::TfrmReportSelection(ReportSelectionContext context)
     setWindowTitle(QString::fromLatin1(kCaption));
     setAccessibleName(windowTitle());
     // A fixed border with the system menu only.
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
     userReports_ = new QPushButton(QStringLiteral("Open previously saved reports"), this);
     userReports_->setObjectName(QStringLiteral("btnUserRpts"));
@@ -53,16 +54,20 @@ TfrmReportSelection::TfrmReportSelection(ReportSelectionContext context)
 void TfrmReportSelection::showEvent(QShowEvent* event) {
     if (!activated_) {
         activated_ = true;
-        if (context_.mainWindow) move(ReportSelectionPlacement(context_.mainWindow->geometry(), size()));
+        if (context_.mainWindow)
+            move(ReportSelectionPlacement(context_.mainWindow->geometry(), size()));
     }
     QDialog::showEvent(event);
 }
 
-void TfrmReportSelection::btnUserRptsClick() { report::OpenSavedReport(context_.services, this, context_.programFolder); }
+void TfrmReportSelection::btnUserRptsClick() {
+    report::OpenSavedReport(context_.services, this, context_.programFolder);
+}
 
 void TfrmReportSelection::btHistoryClick() {
     if (!context_.store || !context_.catalogue) return;
-    TfrmShowHistory window(context_.history, *context_.store, *context_.catalogue, context_.services, this);
+    TfrmShowHistory window(context_.history, *context_.store, *context_.catalogue,
+                           context_.services, this);
     if (context_.services.runModal) context_.services.runModal(window);
 }
 

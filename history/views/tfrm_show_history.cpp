@@ -26,8 +26,9 @@ int CourseRowOf(const std::vector<questionbank::QVSimListInfo>& rows, int select
     return -1;
 }
 
-TfrmShowHistory::TfrmShowHistory(HistoryWindowInput input, TTHistory& store, HistoryCatalogue& catalogue,
-                                 report::ReportServices services, QWidget* parent)
+TfrmShowHistory::TfrmShowHistory(HistoryWindowInput input, TTHistory& store,
+                                 HistoryCatalogue& catalogue, report::ReportServices services,
+                                 QWidget* parent)
     : QDialog(parent),
       input_(std::move(input)),
       catalogue_(catalogue),
@@ -138,7 +139,8 @@ void TfrmShowHistory::btAllCoursesClick() {
 }
 
 void TfrmShowHistory::btnPrintClick() {
-    TfrmPrnHistory printout(grid_->rows(), allCoursesShown_ ? QStringLiteral("All Courses") : courseTitle_,
+    TfrmPrnHistory printout(grid_->rows(),
+                            allCoursesShown_ ? QStringLiteral("All Courses") : courseTitle_,
                             input_.studentName);
     report::ReportPreview preview(printout.Render(), services_, this);
     preview.setWindowTitle(QString::fromLatin1(TfrmPrnHistory::kCaption));

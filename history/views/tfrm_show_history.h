@@ -29,10 +29,10 @@ namespace zentrix::history::views {
 class ScoreTrendChart;
 
 struct HistoryWindowInput {
-    QString studentName;      // as the name box shows it
-    std::string studentKey;   // the same name as the history stores it
+    QString studentName;                            // as the name box shows it
+    std::string studentKey;                         // the same name as the history stores it
     std::vector<questionbank::QVSimListInfo> rows;  // the course tree's rows
-    int selectedRow = -1;     // the selected tree row; -1 when none
+    int selectedRow = -1;                           // the selected tree row; -1 when none
 };
 
 // The course row at or above `selected` (row 0 when nothing is selected);

@@ -34,7 +34,9 @@ FontSpec Apply(const FontSpec& base, const TextRun& run) {
     if (run.bold) font.bold = *run.bold;
     if (run.italic) font.italic = *run.italic;
     if (run.underline) font.underline = *run.underline;
-    if (run.pointSize) font.pointSize = std::clamp(*run.pointSize, FontSpec::kMinPointSize, FontSpec::kMaxPointSize);
+    if (run.pointSize)
+        font.pointSize =
+            std::clamp(*run.pointSize, FontSpec::kMinPointSize, FontSpec::kMaxPointSize);
     return font;
 }
 
@@ -81,7 +83,8 @@ LaidOutBand BandLayout::layOut(const Band& band) {
     out.background = band.background;
     out.spaceAfter = std::max(0.0, band.spaceAfter);
 
-    const double inset = (band.frame || band.background.alpha() > 0) ? std::max(0.0, band.framePadding) : 0.0;
+    const double inset =
+        (band.frame || band.background.alpha() > 0) ? std::max(0.0, band.framePadding) : 0.0;
     const double contentLeft = left_ + inset;
     const double contentWidth = std::max(1.0, width_ - 2 * inset);
     double y = inset;
@@ -92,7 +95,8 @@ LaidOutBand BandLayout::layOut(const Band& band) {
             const double cellX = std::clamp(cell.x, 0.0, contentWidth);
             const double cellWidth =
                 cell.width > 0 ? std::min(cell.width, contentWidth - cellX) : contentWidth - cellX;
-            rowHeight = std::max(rowHeight, layOutCell(cell, contentLeft + cellX, std::max(1.0, cellWidth), y, out.items));
+            rowHeight = std::max(rowHeight, layOutCell(cell, contentLeft + cellX,
+                                                       std::max(1.0, cellWidth), y, out.items));
         }
         y += rowHeight;
         if (r + 1 < band.rows.size()) y += std::max(0.0, row.spaceAfter);
@@ -131,9 +135,10 @@ double BandLayout::layOutText(const TextField& field, double x, double width, do
     for (const TextRun& run : field.runs) {
         const QString part = LayoutText(run.text);
         if (part.isEmpty()) continue;
-        RunRange range{static_cast<int>(text.size()), static_cast<int>(part.size()), Apply(field.font, run),
-                       run.color.value_or(field.color)};
-        formats.push_back(QTextLayout::FormatRange{range.start, range.length, FormatOf(range.font)});
+        RunRange range{static_cast<int>(text.size()), static_cast<int>(part.size()),
+                       Apply(field.font, run), run.color.value_or(field.color)};
+        formats.push_back(
+            QTextLayout::FormatRange{range.start, range.length, FormatOf(range.font)});
         ranges.push_back(range);
         text += part;
     }
@@ -142,7 +147,8 @@ double BandLayout::layOutText(const TextField& field, double x, double width, do
     const double scale = MeasureScale();
     QTextLayout layout(text, field.font.deviceFont(), &const_cast<QImage&>(MeasureDevice()));
     QTextOption option;
-    option.setWrapMode(field.wordWrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+    option.setWrapMode(field.wordWrap ? QTextOption::WrapAtWordBoundaryOrAnywhere
+                                      : QTextOption::NoWrap);
     option.setUseDesignMetrics(true);
     layout.setTextOption(option);
     layout.setFormats(formats);
@@ -169,7 +175,9 @@ double BandLayout::layOutText(const TextField& field, double x, double width, do
         if (field.align == TextField::Align::Center) offset = std::max(0.0, (width - natural) / 2);
         const double baseline = top + (line.y() + line.ascent()) * scale;
         LaidItem item{top + line.y() * scale, top + (line.y() + line.height()) * scale, {}};
-        if (clip) item.commands.push_back(ClipCommand{QRectF(x, item.top, width, item.bottom - item.top)});
+        if (clip)
+            item.commands.push_back(
+                ClipCommand{QRectF(x, item.top, width, item.bottom - item.top)});
         const int lineStart = line.textStart();
         const int lineEnd = lineStart + line.textLength();
         for (const RunRange& range : ranges) {
@@ -180,8 +188,8 @@ double BandLayout::layOutText(const TextField& field, double x, double width, do
             piece.remove(QChar::LineSeparator);
             if (piece.trimmed().isEmpty()) continue;
             const double pieceX = x + offset + line.cursorToX(start) * scale;
-            item.commands.push_back(TextCommand{QPointF(pieceX, baseline), report_.fontIndex(range.font),
-                                                range.color, piece});
+            item.commands.push_back(TextCommand{QPointF(pieceX, baseline),
+                                                report_.fontIndex(range.font), range.color, piece});
         }
         if (clip) item.commands.push_back(ClipCommand{});
         bottom = item.bottom;
@@ -196,8 +204,10 @@ double BandLayout::layOutRule(const Rule& rule, double x, double width, double t
     const double above = std::max(0.0, rule.spaceAbove);
     const double height = above + thickness + std::max(0.0, rule.spaceBelow);
     const double y = top + above + thickness / 2;
-    items.push_back(LaidItem{top, top + height,
-                             {LineCommand{QPointF(x, y), QPointF(x + width, y), thickness, rule.color}}});
+    items.push_back(
+        LaidItem{top,
+                 top + height,
+                 {LineCommand{QPointF(x, y), QPointF(x + width, y), thickness, rule.color}}});
     return height;
 }
 
@@ -222,17 +232,18 @@ double BandLayout::layOutChart(const BarChart& chart, double x, double width, do
     for (size_t i = 0; i < chart.bars.size(); ++i) {
         const BarChart::Bar& bar = chart.bars[i];
         const double baseline = y + barHeight / 2 + (ascent - descent) / 2;
-        item.commands.push_back(TextCommand{QPointF(x, baseline), captionFontIndex, Qt::black, bar.caption});
+        item.commands.push_back(
+            TextCommand{QPointF(x, baseline), captionFontIndex, Qt::black, bar.caption});
         const double fraction = std::clamp(bar.value / maximum, 0.0, 1.0);
-        item.commands.push_back(RectCommand{QRectF(barLeft, y, barSpan, barHeight), 0.5, QColor(150, 150, 150),
-                                            QColor(245, 245, 245)});
+        item.commands.push_back(RectCommand{QRectF(barLeft, y, barSpan, barHeight), 0.5,
+                                            QColor(150, 150, 150), QColor(245, 245, 245)});
         if (fraction > 0) {
-            item.commands.push_back(RectCommand{QRectF(barLeft, y, barSpan * fraction, barHeight), 0.5,
-                                                bar.color.darker(130), bar.color});
+            item.commands.push_back(RectCommand{QRectF(barLeft, y, barSpan * fraction, barHeight),
+                                                0.5, bar.color.darker(130), bar.color});
         }
         if (!bar.valueText.isEmpty()) {
-            item.commands.push_back(
-                TextCommand{QPointF(barLeft + barSpan + 6, baseline), valueFontIndex, Qt::black, bar.valueText});
+            item.commands.push_back(TextCommand{QPointF(barLeft + barSpan + 6, baseline),
+                                                valueFontIndex, Qt::black, bar.valueText});
         }
         y += barHeight;
         if (i + 1 < chart.bars.size()) y += std::max(0.0, chart.barGap);
@@ -240,18 +251,21 @@ double BandLayout::layOutChart(const BarChart& chart, double x, double width, do
     if (!chart.ticks.empty()) {
         y += 3;
         const QColor axis(110, 110, 110);
-        item.commands.push_back(LineCommand{QPointF(barLeft, y), QPointF(barLeft + barSpan, y), 0.5, axis});
+        item.commands.push_back(
+            LineCommand{QPointF(barLeft, y), QPointF(barLeft + barSpan, y), 0.5, axis});
         FontSpec tickFont = chart.font;
         tickFont.pointSize = std::max(FontSpec::kMinPointSize, chart.font.pointSize * 0.8);
         const int tickFontIndex = report_.fontIndex(tickFont);
-        const QFontMetricsF tickMetrics(tickFont.deviceFont(), &const_cast<QImage&>(MeasureDevice()));
+        const QFontMetricsF tickMetrics(tickFont.deviceFont(),
+                                        &const_cast<QImage&>(MeasureDevice()));
         for (const double tick : chart.ticks) {
             const double tx = barLeft + barSpan * std::clamp(tick / maximum, 0.0, 1.0);
             item.commands.push_back(LineCommand{QPointF(tx, y), QPointF(tx, y + 3), 0.5, axis});
             const QString label = QString::number(tick, 'g', 6);
             const double labelWidth = tickMetrics.horizontalAdvance(label) * scale;
-            item.commands.push_back(TextCommand{QPointF(tx - labelWidth / 2, y + 4 + tickMetrics.ascent() * scale),
-                                                tickFontIndex, axis, label});
+            item.commands.push_back(
+                TextCommand{QPointF(tx - labelWidth / 2, y + 4 + tickMetrics.ascent() * scale),
+                            tickFontIndex, axis, label});
         }
         y += 4 + tickMetrics.height() * scale;
     }
@@ -268,9 +282,11 @@ double BandLayout::layOutPicture(const Picture& picture, double x, double width,
                                          : picture.size;
     const double shrink = std::min({1.0, width / size.width(), maxPictureHeight_ / size.height()});
     size *= shrink;
-    items.push_back(LaidItem{top, top + size.height(),
-                             {ImageCommand{QRectF(QPointF(x, top), size),
-                                           picture.image.convertToFormat(QImage::Format_ARGB32_Premultiplied)}}});
+    items.push_back(LaidItem{
+        top,
+        top + size.height(),
+        {ImageCommand{QRectF(QPointF(x, top), size),
+                      picture.image.convertToFormat(QImage::Format_ARGB32_Premultiplied)}}});
     return size.height();
 }
 

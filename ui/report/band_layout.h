@@ -7,8 +7,8 @@
 
 #include <vector>
 
-#include "ui/report/report_definition.h"
 #include "ui/report/rendered_report.h"
+#include "ui/report/report_definition.h"
 
 namespace zentrix::report {
 

@@ -23,7 +23,7 @@ inline FontSpec Sans(double size, bool bold = false) {
     return FontSpec{QStringLiteral("DejaVu Sans"), size, bold, false, false};
 }
 
-inline FontSpec Brand() { return Serif(11, true); }        // "Brenlo" at the head of a document
+inline FontSpec Brand() { return Serif(11, true); }  // "Brenlo" at the head of a document
 inline FontSpec DocumentTitle() { return Serif(20, true); }
 inline FontSpec Heading() { return Serif(13, true); }
 inline FontSpec Label() { return Sans(9.5, true); }

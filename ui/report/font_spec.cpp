@@ -22,7 +22,8 @@ QFont FontSpec::painterFont(double deviceDpi) const {
     // On the painter one unit is 1/100 point, scaled to dots by the painter;
     // the font must be s * 100 units high, which on a device of deviceDpi is
     // the point size s * 100 * 72 / deviceDpi.
-    font.setPointSizeF(std::clamp(pointSize, kMinPointSize, kMaxPointSize) * kTextUnitsPerPoint * 72.0 / deviceDpi);
+    font.setPointSizeF(std::clamp(pointSize, kMinPointSize, kMaxPointSize) * kTextUnitsPerPoint *
+                       72.0 / deviceDpi);
     return font;
 }
 

@@ -37,10 +37,10 @@ void DrawRun(QPainter& painter, const QFont& font, const QPointF& baseline, cons
 }
 
 QPageLayout LayoutFor(const RenderedPage& page) {
-    return QPageLayout(QPageSize(page.size, QPageSize::Point, QString(), QPageSize::ExactMatch),
-                       page.size.width() > page.size.height() ? QPageLayout::Landscape
-                                                              : QPageLayout::Portrait,
-                       QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+    return QPageLayout(
+        QPageSize(page.size, QPageSize::Point, QString(), QPageSize::ExactMatch),
+        page.size.width() > page.size.height() ? QPageLayout::Landscape : QPageLayout::Portrait,
+        QMarginsF(0, 0, 0, 0), QPageLayout::Point);
 }
 
 }  // namespace

@@ -9,7 +9,8 @@
 
 namespace zentrix::report {
 
-PageView::PageView(const RenderedReport& report, QWidget* parent) : QWidget(parent), report_(report) {
+PageView::PageView(const RenderedReport& report, QWidget* parent)
+    : QWidget(parent), report_(report) {
     setAccessibleName(QStringLiteral("Report page"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
@@ -18,7 +19,8 @@ PageView::PageView(const RenderedReport& report, QWidget* parent) : QWidget(pare
 void PageView::setPage(int index) {
     if (report_.pages.empty()) return;
     page_ = std::clamp(index, 0, static_cast<int>(report_.pages.size()) - 1);
-    setAccessibleDescription(QStringLiteral("Page %1 of %2").arg(page_ + 1).arg(report_.pages.size()));
+    setAccessibleDescription(
+        QStringLiteral("Page %1 of %2").arg(page_ + 1).arg(report_.pages.size()));
     updateGeometry();
     resize(sizeHint());
     update();
@@ -37,13 +39,15 @@ double PageView::zoomToFit(const QSize& area) const {
     if (report_.pages.empty()) return 1.0;
     const QSizeF size = report_.pages[page_].size;
     const double perPoint = logicalDpiY() / 72.0;
-    return std::min(area.width() / (size.width() * perPoint), area.height() / (size.height() * perPoint));
+    return std::min(area.width() / (size.width() * perPoint),
+                    area.height() / (size.height() * perPoint));
 }
 
 QSize PageView::sizeHint() const {
     if (report_.pages.empty()) return QSize(100, 100);
     const QSizeF size = report_.pages[page_].size * pixelsPerPoint();
-    return QSize(static_cast<int>(std::ceil(size.width())), static_cast<int>(std::ceil(size.height())));
+    return QSize(static_cast<int>(std::ceil(size.width())),
+                 static_cast<int>(std::ceil(size.height())));
 }
 
 void PageView::ensureCache() {

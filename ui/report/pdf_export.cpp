@@ -29,8 +29,9 @@ xbase::Status WritePdf(const RenderedReport& report, const QString& path) {
     if (!bytes) return bytes.status().withContext(name.toStdString());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit())
-        return xbase::Status::error(
-            QStringLiteral("\"%1\" could not be written: %2").arg(name, file.errorString()).toStdString());
+        return xbase::Status::error(QStringLiteral("\"%1\" could not be written: %2")
+                                        .arg(name, file.errorString())
+                                        .toStdString());
     return xbase::Status::ok();
 }
 

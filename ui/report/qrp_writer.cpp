@@ -24,7 +24,8 @@ public:
     }
     void end() {
         const uint32_t length = static_cast<uint32_t>(out_.size() - lengthAt_ - 4);
-        for (int i = 0; i < 4; ++i) out_[lengthAt_ + i] = static_cast<char>((length >> (8 * i)) & 0xFF);
+        for (int i = 0; i < 4; ++i)
+            out_[lengthAt_ + i] = static_cast<char>((length >> (8 * i)) & 0xFF);
     }
 
     void u8(uint8_t v) { out_.append(static_cast<char>(v)); }
@@ -65,8 +66,9 @@ QByteArray CompressPixels(const QImage& image) {
     }
     uLongf size = compressBound(static_cast<uLong>(raw.size()));
     QByteArray packed(static_cast<qsizetype>(size), Qt::Uninitialized);
-    if (compress2(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(raw.constData()),
-                  static_cast<uLong>(raw.size()), Z_BEST_SPEED) != Z_OK)
+    if (compress2(reinterpret_cast<Bytef*>(packed.data()), &size,
+                  reinterpret_cast<const Bytef*>(raw.constData()), static_cast<uLong>(raw.size()),
+                  Z_BEST_SPEED) != Z_OK)
         return {};
     packed.resize(static_cast<qsizetype>(size));
     return packed;
@@ -83,7 +85,8 @@ QByteArray EncodeReport(const RenderedReport& report) {
     for (const FontSpec& font : report.fonts) {
         w.begin(qrp::Record::Font);
         w.f64(font.pointSize);
-        w.u8(static_cast<uint8_t>((font.bold ? 1 : 0) | (font.italic ? 2 : 0) | (font.underline ? 4 : 0)));
+        w.u8(static_cast<uint8_t>((font.bold ? 1 : 0) | (font.italic ? 2 : 0) |
+                                  (font.underline ? 4 : 0)));
         w.text(font.family);
         w.end();
     }
@@ -150,10 +153,14 @@ xbase::Status SaveReport(const RenderedReport& report, const QString& path) {
     const QString name = QFileInfo(path).fileName();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return xbase::Status::error(QStringLiteral("\"%1\" could not be written: %2").arg(name, file.errorString()).toStdString());
+        return xbase::Status::error(QStringLiteral("\"%1\" could not be written: %2")
+                                        .arg(name, file.errorString())
+                                        .toStdString());
     const QByteArray bytes = EncodeReport(report);
     if (file.write(bytes) != bytes.size() || !file.commit())
-        return xbase::Status::error(QStringLiteral("\"%1\" could not be written: %2").arg(name, file.errorString()).toStdString());
+        return xbase::Status::error(QStringLiteral("\"%1\" could not be written: %2")
+                                        .arg(name, file.errorString())
+                                        .toStdString());
     return xbase::Status::ok();
 }
 

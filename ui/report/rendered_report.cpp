@@ -37,7 +37,8 @@ QString RenderedReport::pageText(int page) const {
     for (const PageCommand& command : pages[page].commands) {
         const auto* text = std::get_if<TextCommand>(&command);
         if (!text) continue;
-        if (!out.isEmpty()) out += text->baseline.y() == lastBaseline ? QStringLiteral(" ") : QStringLiteral("\n");
+        if (!out.isEmpty())
+            out += text->baseline.y() == lastBaseline ? QStringLiteral(" ") : QStringLiteral("\n");
         out += text->text;
         lastBaseline = text->baseline.y();
     }

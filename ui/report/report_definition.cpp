@@ -36,8 +36,8 @@ Band& Band::addRule(Rule rule) {
 Band ReportDefinition::DefaultFooter(int page, int pageCount) {
     FontSpec font;
     font.pointSize = 8.5;
-    TextField field = TextField::plain(
-        QStringLiteral("Page %1 of %2").arg(page).arg(pageCount), font, TextField::Align::Center);
+    TextField field = TextField::plain(QStringLiteral("Page %1 of %2").arg(page).arg(pageCount),
+                                       font, TextField::Align::Center);
     field.color = QColor(90, 90, 90);
     Band band;
     band.addText(std::move(field));

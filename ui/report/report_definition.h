@@ -108,7 +108,7 @@ struct Band {
 };
 
 struct PageSetup {
-    QSizeF size{595.28, 841.89};  // A4 in points
+    QSizeF size{595.28, 841.89};                // A4 in points
     QMarginsF margins{56.7, 56.7, 56.7, 56.7};  // 20 mm
     double printableWidth() const { return size.width() - margins.left() - margins.right(); }
 };

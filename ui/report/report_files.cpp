@@ -15,7 +15,8 @@ QString RunFileDialog(const ReportServices& services, QWidget* parent, QFileDial
                       const QString& suffix) {
     QFileDialog dialog(parent, caption, start, filter);
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
+                                                       : QFileDialog::ExistingFile);
     if (!suffix.isEmpty()) dialog.setDefaultSuffix(suffix);
     if (!services.runModal || services.runModal(dialog) != QDialog::Accepted) return {};
     QString path = dialog.selectedFiles().value(0);
@@ -37,7 +38,8 @@ QString ChooseSaveFile(const ReportServices& services, QWidget* parent, const QS
 
 QString ChooseOpenFile(const ReportServices& services, QWidget* parent, const QString& caption,
                        const QString& start, const QString& filter) {
-    return RunFileDialog(services, parent, QFileDialog::AcceptOpen, caption, start, filter, QString());
+    return RunFileDialog(services, parent, QFileDialog::AcceptOpen, caption, start, filter,
+                         QString());
 }
 
 bool SaveReportAs(const ReportServices& services, QWidget* parent, const RenderedReport& report,
@@ -60,6 +62,13 @@ bool ExportPdfAs(const ReportServices& services, QWidget* parent, const Rendered
     return written.isOk();
 }
 
+void ShowPreview(const ReportServices& services, QWidget* parent, const RenderedReport& report,
+                 const QString& saveStart) {
+    ReportPreview preview(report, services, parent);
+    preview.setSaveFolder(saveStart);
+    if (services.runModal) services.runModal(preview);
+}
+
 void OpenSavedReport(const ReportServices& services, QWidget* parent, const QString& folder) {
     const QString path = ChooseOpenFile(services, parent, QStringLiteral("Open Report"), folder,
                                         QLatin1String(kReportFilter));
@@ -69,9 +78,7 @@ void OpenSavedReport(const ReportServices& services, QWidget* parent, const QStr
         ShowError(services, report.message());
         return;
     }
-    ReportPreview preview(std::move(report).value(), services, parent);
-    preview.setSaveFolder(QFileInfo(path).absolutePath());
-    services.runModal(preview);
+    ShowPreview(services, parent, *report, QFileInfo(path).absolutePath());
 }
 
 }  // namespace zentrix::report

@@ -31,6 +31,10 @@ bool SaveReportAs(const ReportServices& services, QWidget* parent, const Rendere
 // Asks for a ".pdf" name and writes `report` there.
 bool ExportPdfAs(const ReportServices& services, QWidget* parent, const RenderedReport& report,
                  const QString& start);
+// Shows `report` in the preview, modally through `services`; Save and
+// Export start in `saveStart`.
+void ShowPreview(const ReportServices& services, QWidget* parent, const RenderedReport& report,
+                 const QString& saveStart = QString());
 // Asks for a saved report, starting in `folder`, and shows it in the
 // preview. A damaged or foreign file is refused with its message.
 void OpenSavedReport(const ReportServices& services, QWidget* parent, const QString& folder);

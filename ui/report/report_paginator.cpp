@@ -45,15 +45,17 @@ public:
                                                   : ReportDefinition::DefaultFooter(88888, 88888);
         footerHeight_ = layout_.layOut(footer).height;
         bodyTop_ = page.margins.top();
-        bodyBottom_ = std::max(bodyTop_ + kMinBody,
-                               page.size.height() - page.margins.bottom() - footerHeight_ - kFooterGap);
+        bodyBottom_ = std::max(bodyTop_ + kMinBody, page.size.height() - page.margins.bottom() -
+                                                        footerHeight_ - kFooterGap);
         if (definition.columnHeader) {
             header_ = layout_.layOut(*definition.columnHeader);
             if (bodyBottom_ - bodyTop_ - header_.height < kMinBody) repeatHeader_ = false;
         }
     }
 
-    bool full() const { return static_cast<int>(report_.pages.size()) >= ReportPaginator::kMaxPages; }
+    bool full() const {
+        return static_cast<int>(report_.pages.size()) >= ReportPaginator::kMaxPages;
+    }
 
     void start() { newPage(); }
 
@@ -100,8 +102,9 @@ public:
         const int count = static_cast<int>(report_.pages.size());
         const PageSetup& page = definition_.page;
         for (int i = 0; i < count; ++i) {
-            const Band footer = definition_.pageFooter ? definition_.pageFooter(i + 1, count)
-                                                       : ReportDefinition::DefaultFooter(i + 1, count);
+            const Band footer = definition_.pageFooter
+                                    ? definition_.pageFooter(i + 1, count)
+                                    : ReportDefinition::DefaultFooter(i + 1, count);
             const LaidOutBand laid = layout_.layOut(footer);
             const double top = page.size.height() - page.margins.bottom() - laid.height;
             placeOn(report_.pages[i], laid, top, laid.height);
@@ -155,8 +158,9 @@ private:
                 for (PageCommand& c : lower.commands) Translate(c, 0, restShift);
                 lower.top = padding;
                 lower.bottom = item.bottom + restShift;
-                lower.commands.insert(lower.commands.begin(),
-                                      ClipCommand{QRectF(left, padding, width, lower.bottom - padding)});
+                lower.commands.insert(
+                    lower.commands.begin(),
+                    ClipCommand{QRectF(left, padding, width, lower.bottom - padding)});
                 lower.commands.push_back(ClipCommand{});
                 rest.items.push_back(std::move(lower));
             }
@@ -172,8 +176,10 @@ private:
     }
 
     void placeOn(RenderedPage& page, const LaidOutBand& band, double top, double height) const {
-        const QRectF area(definition_.page.margins.left(), top, definition_.page.printableWidth(), height);
-        if (band.background.alpha() > 0) page.commands.push_back(RectCommand{area, 0, Qt::transparent, band.background});
+        const QRectF area(definition_.page.margins.left(), top, definition_.page.printableWidth(),
+                          height);
+        if (band.background.alpha() > 0)
+            page.commands.push_back(RectCommand{area, 0, Qt::transparent, band.background});
         for (const LaidItem& item : band.items) {
             for (PageCommand command : item.commands) {
                 Translate(command, 0, top);
@@ -182,8 +188,8 @@ private:
         }
         if (band.frame && band.frameWidth > 0) {
             const double inset = band.frameWidth / 2;
-            page.commands.push_back(RectCommand{area.adjusted(inset, inset, -inset, -inset), band.frameWidth,
-                                                band.frameColor, Qt::transparent});
+            page.commands.push_back(RectCommand{area.adjusted(inset, inset, -inset, -inset),
+                                                band.frameWidth, band.frameColor, Qt::transparent});
         }
     }
 
@@ -227,6 +233,8 @@ RenderedReport ReportPaginator::paginate(const ReportDefinition& definition) {
     return report;
 }
 
-RenderedReport Paginate(const ReportDefinition& definition) { return ReportPaginator().paginate(definition); }
+RenderedReport Paginate(const ReportDefinition& definition) {
+    return ReportPaginator().paginate(definition);
+}
 
 }  // namespace zentrix::report

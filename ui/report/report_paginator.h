@@ -11,8 +11,8 @@
 // both pages, each showing its own part. Nothing is dropped. The footer of
 // every page is made once the page count is known ("Page n of m").
 
-#include "ui/report/report_definition.h"
 #include "ui/report/rendered_report.h"
+#include "ui/report/report_definition.h"
 
 namespace zentrix::report {
 

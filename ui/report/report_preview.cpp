@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -26,24 +27,34 @@ constexpr int kThumbnailsPerStep = 8;
 
 ReportPreview::ReportPreview(RenderedReport report, ReportServices services, QWidget* parent)
     : QDialog(parent), report_(std::move(report)), services_(std::move(services)) {
-    setWindowTitle(report_.title.isEmpty() ? QStringLiteral("Report Preview")
-                                           : QStringLiteral("Report Preview - %1").arg(report_.title));
+    setWindowTitle(report_.title.isEmpty()
+                       ? QStringLiteral("Report Preview")
+                       : QStringLiteral("Report Preview - %1").arg(report_.title));
     setAccessibleName(windowTitle());
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     resize(900, 760);
 
-    previous_ = makeButton(QStringLiteral("&Previous"), QStringLiteral("Previous page"), QKeySequence(Qt::Key_PageUp));
-    next_ = makeButton(QStringLiteral("&Next"), QStringLiteral("Next page"), QKeySequence(Qt::Key_PageDown));
+    previous_ = makeButton(QStringLiteral("&Previous"), QStringLiteral("Previous page"),
+                           QKeySequence(Qt::Key_PageUp));
+    next_ = makeButton(QStringLiteral("&Next"), QStringLiteral("Next page"),
+                       QKeySequence(Qt::Key_PageDown));
     pageLabel_ = new QLabel(this);
     pageLabel_->setAccessibleName(QStringLiteral("Page number"));
     pageLabel_->setMinimumWidth(90);
     pageLabel_->setAlignment(Qt::AlignCenter);
-    fit_ = makeButton(QStringLiteral("&Fit Page"), QStringLiteral("Zoom to fit the page"), QKeySequence(Qt::CTRL | Qt::Key_9));
-    actualSize_ = makeButton(QStringLiteral("100%"), QStringLiteral("Zoom to actual size"), QKeySequence(Qt::CTRL | Qt::Key_0));
-    print_ = makeButton(QStringLiteral("P&rint..."), QStringLiteral("Print the report"), QKeySequence::Print);
-    save_ = makeButton(QStringLiteral("&Save..."), QStringLiteral("Save the report as a file"), QKeySequence::Save);
-    export_ = makeButton(QStringLiteral("&Export PDF..."), QStringLiteral("Export the report as PDF"), QKeySequence(Qt::CTRL | Qt::Key_E));
-    close_ = makeButton(QStringLiteral("&Close"), QStringLiteral("Close the preview"), QKeySequence());
+    fit_ = makeButton(QStringLiteral("&Fit Page"), QStringLiteral("Zoom to fit the page"),
+                      QKeySequence(Qt::CTRL | Qt::Key_9));
+    actualSize_ = makeButton(QStringLiteral("100%"), QStringLiteral("Zoom to actual size"),
+                             QKeySequence(Qt::CTRL | Qt::Key_0));
+    print_ = makeButton(QStringLiteral("P&rint..."), QStringLiteral("Print the report"),
+                        QKeySequence::Print);
+    save_ = makeButton(QStringLiteral("&Save..."), QStringLiteral("Save the report as a file"),
+                       QKeySequence::Save);
+    export_ =
+        makeButton(QStringLiteral("&Export PDF..."), QStringLiteral("Export the report as PDF"),
+                   QKeySequence(Qt::CTRL | Qt::Key_E));
+    close_ =
+        makeButton(QStringLiteral("&Close"), QStringLiteral("Close the preview"), QKeySequence());
 
     connect(previous_, &QPushButton::clicked, this, &ReportPreview::previousPage);
     connect(next_, &QPushButton::clicked, this, &ReportPreview::nextPage);
@@ -56,12 +67,14 @@ ReportPreview::ReportPreview(RenderedReport report, ReportServices services, QWi
     print_->setEnabled(services_.printer != nullptr);
 
     auto* tools = new QHBoxLayout;
-    for (QWidget* w : std::initializer_list<QWidget*>{previous_, pageLabel_, next_}) tools->addWidget(w);
+    for (QWidget* w : std::initializer_list<QWidget*>{previous_, pageLabel_, next_})
+        tools->addWidget(w);
     tools->addSpacing(16);
     tools->addWidget(fit_);
     tools->addWidget(actualSize_);
     tools->addStretch(1);
-    for (QWidget* w : std::initializer_list<QWidget*>{print_, save_, export_, close_}) tools->addWidget(w);
+    for (QWidget* w : std::initializer_list<QWidget*>{print_, save_, export_, close_})
+        tools->addWidget(w);
 
     thumbnails_ = new QListWidget(this);
     thumbnails_->setAccessibleName(QStringLiteral("Pages"));
@@ -77,7 +90,8 @@ ReportPreview::ReportPreview(RenderedReport report, ReportServices services, QWi
         // A blank stand-in of the page's shape until the picture is drawn,
         // so the list does not move under the pointer.
         const QSizeF size = report_.pages[i].size;
-        QPixmap blank(kThumbnailWidth, std::max(1, static_cast<int>(kThumbnailWidth * size.height() / size.width())));
+        QPixmap blank(kThumbnailWidth, std::max(1, static_cast<int>(kThumbnailWidth *
+                                                                    size.height() / size.width())));
         blank.fill(Qt::white);
         item->setIcon(QIcon(blank));
         item->setTextAlignment(Qt::AlignHCenter);
@@ -106,7 +120,8 @@ ReportPreview::ReportPreview(RenderedReport report, ReportServices services, QWi
     auto* home = new QShortcut(QKeySequence(Qt::Key_Home), this);
     connect(home, &QShortcut::activated, this, [this] { showPage(0); });
     auto* end = new QShortcut(QKeySequence(Qt::Key_End), this);
-    connect(end, &QShortcut::activated, this, [this] { showPage(static_cast<int>(report_.pages.size()) - 1); });
+    connect(end, &QShortcut::activated, this,
+            [this] { showPage(static_cast<int>(report_.pages.size()) - 1); });
 
     thumbnailTimer_ = new QTimer(this);
     thumbnailTimer_->setInterval(0);
@@ -122,7 +137,8 @@ ReportPreview::ReportPreview(RenderedReport report, ReportServices services, QWi
 
 ReportPreview::~ReportPreview() = default;
 
-QPushButton* ReportPreview::makeButton(const QString& text, const QString& accessible, const QKeySequence& key) {
+QPushButton* ReportPreview::makeButton(const QString& text, const QString& accessible,
+                                       const QKeySequence& key) {
     auto* button = new QPushButton(text, this);
     button->setAccessibleName(accessible);
     button->setAutoDefault(false);
@@ -131,7 +147,8 @@ QPushButton* ReportPreview::makeButton(const QString& text, const QString& acces
         connect(shortcut, &QShortcut::activated, button, [button] {
             if (button->isEnabled()) button->click();
         });
-        button->setToolTip(QStringLiteral("%1 (%2)").arg(accessible, key.toString(QKeySequence::NativeText)));
+        button->setToolTip(
+            QStringLiteral("%1 (%2)").arg(accessible, key.toString(QKeySequence::NativeText)));
     } else {
         button->setToolTip(accessible);
     }
@@ -171,7 +188,8 @@ void ReportPreview::printReport() {
     if (!services_.printer) return;
     const auto printed = services_.printer->print(report_, this);
     if (!printed && services_.showError)
-        services_.showError(QStringLiteral("The report could not be printed: %1.").arg(QString::fromStdString(printed.message())));
+        services_.showError(QStringLiteral("The report could not be printed: %1.")
+                                .arg(QString::fromStdString(printed.message())));
 }
 
 void ReportPreview::saveReport() { SaveReportAs(services_, this, report_, saveStart_); }
@@ -196,7 +214,12 @@ void ReportPreview::renderSomeThumbnails() {
     const int stop = std::min(count, thumbnailsDone_ + kThumbnailsPerStep);
     for (; thumbnailsDone_ < stop; ++thumbnailsDone_) {
         const double dpi = kThumbnailWidth * 72.0 / report_.pages[thumbnailsDone_].size.width();
-        thumbnails_->item(thumbnailsDone_)->setIcon(QIcon(QPixmap::fromImage(RenderPageImage(report_, thumbnailsDone_, dpi))));
+        QImage page = RenderPageImage(report_, thumbnailsDone_, dpi);
+        QPainter edge(&page);
+        edge.setPen(QColor(150, 150, 150));
+        edge.drawRect(page.rect().adjusted(0, 0, -1, -1));
+        edge.end();
+        thumbnails_->item(thumbnailsDone_)->setIcon(QIcon(QPixmap::fromImage(page)));
     }
     if (thumbnailsDone_ >= count) thumbnailTimer_->stop();
 }
@@ -204,7 +227,8 @@ void ReportPreview::renderSomeThumbnails() {
 void ReportPreview::updateControls() {
     const int count = static_cast<int>(report_.pages.size());
     const int page = count ? currentPage() : -1;
-    pageLabel_->setText(count ? QStringLiteral("Page %1 of %2").arg(page + 1).arg(count) : QStringLiteral("No pages"));
+    pageLabel_->setText(count ? QStringLiteral("Page %1 of %2").arg(page + 1).arg(count)
+                              : QStringLiteral("No pages"));
     previous_->setEnabled(page > 0);
     next_->setEnabled(page >= 0 && page + 1 < count);
     fit_->setEnabled(!fitting_);

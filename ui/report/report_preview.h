@@ -61,7 +61,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QPushButton* makeButton(const QString& text, const QString& accessible, const QKeySequence& key);
+    QPushButton* makeButton(const QString& text, const QString& accessible,
+                            const QKeySequence& key);
     void renderSomeThumbnails();
     void updateControls();
 

@@ -13,7 +13,9 @@ namespace zentrix::report {
 inline QString FromWindows1252(std::string_view bytes) {
     QString text;
     text.reserve(static_cast<qsizetype>(bytes.size()));
-    for (const char c : bytes) text += QChar(static_cast<char16_t>(xbase::windows1252CodePoint(static_cast<unsigned char>(c))));
+    for (const char c : bytes)
+        text += QChar(
+            static_cast<char16_t>(xbase::windows1252CodePoint(static_cast<unsigned char>(c))));
     return text;
 }
 

@@ -18,10 +18,14 @@ ExamItems Attempt(int n, int right) {
 }
 
 std::vector<QVSimListInfo> Rows() {
-    return {{"NET", "", "Networking", 0, 0, 0, 0, 0, 0},      {"NET", "NET1", "Cables", 1, 0, 0, 0, 0, 1},
-            {"NET", "NET2", "Switches", 1, 0, 0, 0, 0, 2},    {"NET", "NET3", "Routers", 1, 0, 0, 0, 0, 3},
-            {"NET", "NET4", "Wireless", 1, 0, 0, 0, 0, 4},    {"NET", "", "Zentrix", 3, 0, 0, 0, 0, 5},
-            {"", "", "", 0, 0, 0, 0, 0, 6},                   {"LNX", "", "Linux", 0, 0, 0, 0, 0, 7},
+    return {{"NET", "", "Networking", 0, 0, 0, 0, 0, 0},
+            {"NET", "NET1", "Cables", 1, 0, 0, 0, 0, 1},
+            {"NET", "NET2", "Switches", 1, 0, 0, 0, 0, 2},
+            {"NET", "NET3", "Routers", 1, 0, 0, 0, 0, 3},
+            {"NET", "NET4", "Wireless", 1, 0, 0, 0, 0, 4},
+            {"NET", "", "Zentrix", 3, 0, 0, 0, 0, 5},
+            {"", "", "", 0, 0, 0, 0, 0, 6},
+            {"LNX", "", "Linux", 0, 0, 0, 0, 0, 7},
             {"LNX", "LNX1", "Shell", 1, 0, 0, 0, 0, 8}};
 }
 
@@ -44,9 +48,11 @@ TEST(CertificateTest, ScoresRoundHalvesToEvenAndGradeAgainstThePassMark) {
         int n, right, passing, yours;
         const char* grade;
     } cases[] = {
-        {10, 8, 800, 800, "GRADE: PASS"}, {10, 7, 800, 700, "GRADE: FAIL"}, {3, 2, 667, 667, "GRADE: PASS"},
-        {7, 6, 857, 857, "GRADE: PASS"},  {5, 4, 800, 800, "GRADE: PASS"},  {5, 3, 800, 600, "GRADE: FAIL"},
-        {16, 1, 812, 62, "GRADE: FAIL"},  {16, 3, 812, 188, "GRADE: FAIL"}, {0, 0, 0, 0, "GRADE: FAIL"},
+        {10, 8, 800, 800, "GRADE: PASS"}, {10, 7, 800, 700, "GRADE: FAIL"},
+        {3, 2, 667, 667, "GRADE: PASS"},  {7, 6, 857, 857, "GRADE: PASS"},
+        {5, 4, 800, 800, "GRADE: PASS"},  {5, 3, 800, 600, "GRADE: FAIL"},
+        {16, 1, 812, 62, "GRADE: FAIL"},  {16, 3, 812, 188, "GRADE: FAIL"},
+        {0, 0, 0, 0, "GRADE: FAIL"},
     };
     FakeQuestionSource titles;
     for (const auto& c : cases) {
@@ -69,21 +75,24 @@ TEST(CertificateTest, SingleExamListsEveryExamOfItsCourseNumberedWithNA) {
     const QString text = certificate.Render().pageText(0);
     EXPECT_EQ(certificate.ParentTitle, QStringLiteral("Networking"));
     EXPECT_EQ(certificate.Exam, QStringLiteral("Switches"));
-    ASSERT_EQ(certificate.Lines().size(), 4u) << "the mixed row, the blank row and the next course end the list";
+    ASSERT_EQ(certificate.Lines().size(), 4u)
+        << "the mixed row, the blank row and the next course end the list";
     const char* names[] = {"1: Cables", "2: Switches", "3: Routers", "4: Wireless"};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(certificate.Lines()[i].Name, QString::fromLatin1(names[i]));
         EXPECT_EQ(certificate.Lines()[i].Percent, QStringLiteral("N/A"));
     }
-    for (const char* expected : {"Brenlo", "Examination Score Report", "Candidate:", "Ada Lovelace", "Date:",
-                                 "10 December 2026", "Exam:", "Your Score:", "Required Score:", "Section Analysis",
+    for (const char* expected : {"Brenlo", "Examination Score Report", "Candidate:", "Ada Lovelace",
+                                 "Date:", "10 December 2026",
+                                 "Exam:", "Your Score:", "Required Score:", "Section Analysis",
                                  "Percent Correct", "4: Wireless"})
         EXPECT_TRUE(text.contains(QString::fromLatin1(expected))) << expected;
 }
 
 TEST(CertificateTest, MixedExamSectionsFollowFirstOccurrenceWithPercentPerExam) {
-    ExamItems items = {Item("NET3", 1, true),  Item("NET1", 4, false), Item("NET3", 2, true), Item("NET2", 1, false),
-                       Item("NET1", 2, true),  Item("NET3", 5, false), Item("NET1", 1, false)};
+    ExamItems items = {Item("NET3", 1, true),  Item("NET1", 4, false), Item("NET3", 2, true),
+                       Item("NET2", 1, false), Item("NET1", 2, true),  Item("NET3", 5, false),
+                       Item("NET1", 1, false)};
     FakeQuestionSource titles;
     titles.titles = {{"NET1", "Cables"}, {"NET3", "Routers"}};  // NET2 has left the catalogue
     CertificateInput input = Input(items, ExamMode::Mixed);
@@ -96,7 +105,8 @@ TEST(CertificateTest, MixedExamSectionsFollowFirstOccurrenceWithPercentPerExam) 
         const char* id;
         int questions, right, percent;
         const char* name;
-    } expected[] = {{"NET3", 3, 2, 67, "Routers"}, {"NET1", 3, 1, 33, "Cables"}, {"NET2", 1, 0, 0, "NET2"}};
+    } expected[] = {
+        {"NET3", 3, 2, 67, "Routers"}, {"NET1", 3, 1, 33, "Cables"}, {"NET2", 1, 0, 0, "NET2"}};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(certificate.Sections[i].TestId, expected[i].id);
         EXPECT_EQ(certificate.Sections[i].Questions, expected[i].questions);

@@ -2,8 +2,9 @@
 
 namespace zentrix::engine::reports::testing {
 
-int FakeQuestionSource::add(const std::string& exam, int type, const std::string& title, std::vector<std::string> rows,
-                            const std::string& key, const std::string& ref) {
+int FakeQuestionSource::add(const std::string& exam, int type, const std::string& title,
+                            std::vector<std::string> rows, const std::string& key,
+                            const std::string& ref) {
     const int number = ++counts_[exam];
     FakeQuestion q;
     q.info.NUM = number;
@@ -23,7 +24,8 @@ xbase::Status FakeQuestionSource::MoveToItem(const QuestionAnswer& item) {
     moves.emplace_back(item.TestId, item.QuestionNo);
     const auto found = questions_.find({item.TestId, item.QuestionNo});
     if (found == questions_.end())
-        return xbase::Status::error("exam " + item.TestId + " has no question " + std::to_string(item.QuestionNo));
+        return xbase::Status::error("exam " + item.TestId + " has no question " +
+                                    std::to_string(item.QuestionNo));
     current_ = &found->second;
     return xbase::Status::ok();
 }

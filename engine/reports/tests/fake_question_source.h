@@ -26,11 +26,13 @@ class FakeQuestionSource : public StudyQuestionSource, public ExamTitleSource {
 public:
     // Adds a question of `type` to exam `exam` (numbered in order) with the
     // given rows and key; gives its number.
-    int add(const std::string& exam, int type, const std::string& title, std::vector<std::string> rows,
-            const std::string& key, const std::string& ref = "");
+    int add(const std::string& exam, int type, const std::string& title,
+            std::vector<std::string> rows, const std::string& key, const std::string& ref = "");
 
     xbase::Status MoveToItem(const QuestionAnswer& item) override;
-    const questionbank::TestQuestionInfo& CurrentQuestion() const override { return current_->info; }
+    const questionbank::TestQuestionInfo& CurrentQuestion() const override {
+        return current_->info;
+    }
     std::string AnswerText(int index) override;
     std::string ExamTitle(const std::string& testId) override;
 

@@ -27,7 +27,9 @@ void Write(const report::RenderedReport& report, const QString& name) {
     ASSERT_FALSE(report.pages.empty());
     const QImage page = report::RenderPageImage(report, 0, 110);
     EXPECT_TRUE(page.save(RenderFolder() + QLatin1Char('/') + name + QStringLiteral(".png")));
-    EXPECT_TRUE(report::WritePdf(report, RenderFolder() + QLatin1Char('/') + name + QStringLiteral(".pdf")).isOk());
+    EXPECT_TRUE(
+        report::WritePdf(report, RenderFolder() + QLatin1Char('/') + name + QStringLiteral(".pdf"))
+            .isOk());
 }
 
 std::vector<QVSimListInfo> Rows() {
@@ -41,13 +43,17 @@ std::vector<QVSimListInfo> Rows() {
 
 TEST(ReportRenderTest, StudyGuideFirstPage) {
     FakeQuestionSource source;
-    source.add("NET101A", kTrueFalse, "Hubs", {"TRUE", "FALSE"}, "TRUE", "Chapter 2, Hubs and repeaters");
+    source.add("NET101A", kTrueFalse, "Hubs", {"TRUE", "FALSE"}, "TRUE",
+               "Chapter 2, Hubs and repeaters");
     source.add("NET101A", kSingleChoice, "Layer 3", {"Hub", "Switch", "Router"}, "3",
                "{\\rtf1\\ansi Chapter 5, \\b Routing\\b0\\par See also the OSI model poster.}");
     source.add("NET101A", kMultipleChoice, "Private ranges",
-               {"10.0.0.0/8", "11.0.0.0/8", "192.168.0.0/16", "172.16.0.0/12"}, "13", "RFC 1918, section 3");
+               {"10.0.0.0/8", "11.0.0.0/8", "192.168.0.0/16", "172.16.0.0/12"}, "13",
+               "RFC 1918, section 3");
     source.add("NET101A", kSimulation, "Configure a port",
-               {"Open the port settings", "Type the address 10.0.0.1 and the mask 255.255.255.0", "Click OK"}, "");
+               {"Open the port settings", "Type the address 10.0.0.1 and the mask 255.255.255.0",
+                "Click OK"},
+               "");
     ExamItems items;
     for (int i = 1; i <= 4; ++i) items.push_back(Item("NET101A", i, false));
     StudyGuideInput input;
@@ -82,8 +88,10 @@ TEST(ReportRenderTest, CertificateOfAMixedExamFirstPage) {
     const char* exams[] = {"NET201", "NET101A", "NET301", "NET101B"};
     for (int i = 0; i < 40; ++i) items.push_back(Item(exams[i % 4], i / 4 + 1, i % 3 != 0));
     FakeQuestionSource titles;
-    titles.titles = {{"NET101A", "Networking Basics, part A"}, {"NET101B", "Networking Basics, part B"},
-                     {"NET201", "Routing and Switching"}, {"NET301", "Wireless Networks"}};
+    titles.titles = {{"NET101A", "Networking Basics, part A"},
+                     {"NET101B", "Networking Basics, part B"},
+                     {"NET201", "Routing and Switching"},
+                     {"NET301", "Wireless Networks"}};
     CertificateInput input;
     input.candidate = QStringLiteral("Grace Hopper");
     input.date = QDate(2026, 12, 10);

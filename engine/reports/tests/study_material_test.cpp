@@ -17,12 +17,14 @@ protected:
     StudyMaterialTest() {
         source.add("EX1", kTrueFalse, "Hubs", {"TRUE", "FALSE"}, "TRUE ", "Chapter 2, Hubs");
         source.add("EX1", kSingleChoice, "Layer 3", {"Hub", "Switch", "Router"}, "3    ");
-        source.add("EX1", kMultipleChoice, "Private ranges", {"10.0.0.0/8", "11.0.0.0/8", "192.168.0.0/16"}, "5    ",
+        source.add("EX1", kMultipleChoice, "Private ranges",
+                   {"10.0.0.0/8", "11.0.0.0/8", "192.168.0.0/16"}, "5    ",
                    "{\\rtf1\\ansi {\\fonttbl{\\f0 Arial;}}RFC \\b 1918\\b0\\par Section 3}");
-        source.add("EX1", kSimulation, "Configure a port", {"Open the settings", "Type the address", "Click OK"}, "");
+        source.add("EX1", kSimulation, "Configure a port",
+                   {"Open the settings", "Type the address", "Click OK"}, "");
         source.add("EX1", kTrueFalse, "", {"TRUE", "FALSE"}, "FALSE");
-        items = {Item("EX1", 1, true), Item("EX1", 2, false), Item("EX1", 3, true), Item("EX1", 4, false),
-                 Item("EX1", 5, false, false)};
+        items = {Item("EX1", 1, true), Item("EX1", 2, false), Item("EX1", 3, true),
+                 Item("EX1", 4, false), Item("EX1", 5, false, false)};
     }
 
     StudyGuideInput input(int filter) {
@@ -36,7 +38,8 @@ protected:
 
     static QString AllPages(const report::RenderedReport& r) {
         QString all;
-        for (int p = 0; p < static_cast<int>(r.pages.size()); ++p) all += r.pageText(p) + QLatin1Char('\n');
+        for (int p = 0; p < static_cast<int>(r.pages.size()); ++p)
+            all += r.pageText(p) + QLatin1Char('\n');
         return all;
     }
 
@@ -58,7 +61,8 @@ TEST_F(StudyMaterialTest, FilterListsIncorrectCorrectOrAllItems) {
         EXPECT_EQ(moved, c.listed) << "filter " << c.filter;
         for (int i = 1; i <= 5; ++i) {
             const bool shown = text.contains(QStringLiteral("Question %1:").arg(i));
-            EXPECT_EQ(shown, std::count(c.listed.begin(), c.listed.end(), i) == 1) << "filter " << c.filter << " item " << i;
+            EXPECT_EQ(shown, std::count(c.listed.begin(), c.listed.end(), i) == 1)
+                << "filter " << c.filter << " item " << i;
         }
     }
 }
@@ -76,11 +80,28 @@ TEST_F(StudyMaterialTest, EachItemShowsItsQuestionCorrectAnswersAndReferences) {
     TStudyMaterial guide(input(2), source);
     const report::RenderedReport pages = guide.Render();
     const QString text = AllPages(pages);
-    for (const char* expected :
-         {"Brenlo", "Study Material for:", "Networking Basics, part A", "Ada Lovelace", "Question 1: Hubs",
-          "Text of Hubs", "Correct Answer:", "TRUE", "References:", "Chapter 2, Hubs", "Question 2: Layer 3", "Router",
-          "Question 3: Private ranges", "10.0.0.0/8", "192.168.0.0/16", "RFC 1918", "Section 3",
-          "Question 4: Configure a port", "Open the settings", "Type the address", "Click OK", "Question 5:"})
+    for (const char* expected : {"Brenlo",
+                                 "Study Material for:",
+                                 "Networking Basics, part A",
+                                 "Ada Lovelace",
+                                 "Question 1: Hubs",
+                                 "Text of Hubs",
+                                 "Correct Answer:",
+                                 "TRUE",
+                                 "References:",
+                                 "Chapter 2, Hubs",
+                                 "Question 2: Layer 3",
+                                 "Router",
+                                 "Question 3: Private ranges",
+                                 "10.0.0.0/8",
+                                 "192.168.0.0/16",
+                                 "RFC 1918",
+                                 "Section 3",
+                                 "Question 4: Configure a port",
+                                 "Open the settings",
+                                 "Type the address",
+                                 "Click OK",
+                                 "Question 5:"})
         EXPECT_TRUE(text.contains(QString::fromLatin1(expected))) << expected;
     EXPECT_FALSE(text.contains(QStringLiteral("11.0.0.0/8"))) << "a wrong choice is listed";
     EXPECT_FALSE(text.contains(QStringLiteral("fonttbl"))) << "rich text shown as code";
@@ -108,7 +129,8 @@ TEST_F(StudyMaterialTest, AnswerLinesByTypeAndUnreadableKey) {
         FakeQuestionSource one;
         one.add("E", c.type, "t", {"a", "b", "c"}, c.key);
         ASSERT_TRUE(one.MoveToItem(Item("E", 1, false)).isOk());
-        EXPECT_EQ(CorrectAnswerLines(one.CurrentQuestion(), one), c.lines) << "type " << c.type << " key " << c.key;
+        EXPECT_EQ(CorrectAnswerLines(one.CurrentQuestion(), one), c.lines)
+            << "type " << c.type << " key " << c.key;
     }
 }
 
@@ -134,11 +156,13 @@ TEST_F(StudyMaterialTest, MixedExamReadsEachItemFromItsOwnExamAndReportsAQuestio
     in.mode = ExamMode::Mixed;
     TStudyMaterial guide(in, source);
     const QString text = AllPages(guide.Render());
-    EXPECT_EQ(source.moves, (std::vector<std::pair<std::string, int>>{{"EX2", 1}, {"EX1", 2}, {"EX3", 1}}));
+    EXPECT_EQ(source.moves,
+              (std::vector<std::pair<std::string, int>>{{"EX2", 1}, {"EX1", 2}, {"EX3", 1}}));
     EXPECT_TRUE(text.contains(QStringLiteral("Question 1: Other exam")));
     EXPECT_TRUE(text.contains(QStringLiteral("Question 2: Layer 3")));
-    EXPECT_TRUE(text.contains(QStringLiteral("Question 3:\nThis question could not be read from the question bank: "
-                                             "exam EX3 has no question 1.")));
+    EXPECT_TRUE(text.contains(
+        QStringLiteral("Question 3:\nThis question could not be read from the question bank: "
+                       "exam EX3 has no question 1.")));
 }
 
 TEST_F(StudyMaterialTest, FiveHundredItemsAllArriveOnTheirPages) {

@@ -19,13 +19,17 @@ class TTestingReportBankTest : public questionbank::testing::BankTest {
 protected:
     void SetUp() override {
         BankTest::SetUp();
-        addExam("NET", "NET1", {{kTrueFalse, "Hubs", "A hub repeats.", {"TRUE", "FALSE"}, "TRUE"},
-                                {kSingleChoice, "Layer 3", "Which device routes?", {"Hub", "Switch", "Router"}, "3"}});
-        addExam("NET", "NET2", {{kMultipleChoice, "Ranges", "Private?", {"10/8", "11/8", "192.168/16"}, "5"}});
+        addExam(
+            "NET", "NET1",
+            {{kTrueFalse, "Hubs", "A hub repeats.", {"TRUE", "FALSE"}, "TRUE"},
+             {kSingleChoice, "Layer 3", "Which device routes?", {"Hub", "Switch", "Router"}, "3"}});
+        addExam("NET", "NET2",
+                {{kMultipleChoice, "Ranges", "Private?", {"10/8", "11/8", "192.168/16"}, "5"}});
     }
 
-    static void Count(void* context, int, int, int, const std::string&, const std::string&, int, const std::string&,
-                      const std::string&, const std::string&, const std::string&, int) {
+    static void Count(void* context, int, int, int, const std::string&, const std::string&, int,
+                      const std::string&, const std::string&, const std::string&,
+                      const std::string&, int) {
         ++*static_cast<int*>(context);
     }
 
@@ -46,7 +50,8 @@ TEST_F(TTestingReportBankTest, MixedStudyGuideLeavesTheAttemptsExamAndQuestionCu
     int fired = 0;
     t.OnQuestion = {&Count, &fired};
 
-    const ExamItems items = {item("NET2", 1, false), item("NET1", 1, false), item("NET2", 1, false)};
+    const ExamItems items = {item("NET2", 1, false), item("NET1", 1, false),
+                             item("NET2", 1, false)};
     QString text;
     {
         TTestingReportBank source(t);
@@ -56,7 +61,8 @@ TEST_F(TTestingReportBankTest, MixedStudyGuideLeavesTheAttemptsExamAndQuestionCu
         input.items = &items;
         TStudyMaterial guide(input, source);
         text = guide.Render().pageText(0);
-        EXPECT_FALSE(t.OnQuestion) << "OnQuestion stays registered while the report moves the cursor";
+        EXPECT_FALSE(t.OnQuestion)
+            << "OnQuestion stays registered while the report moves the cursor";
     }
     EXPECT_EQ(fired, 0);
     EXPECT_TRUE(text.contains(QStringLiteral("Question 1: Ranges")));
@@ -81,7 +87,8 @@ TEST_F(TTestingReportBankTest, CertificateTakesSectionTitlesFromTheCatalogue) {
     ASSERT_EQ(certificate.Lines().size(), 3u);
     EXPECT_EQ(certificate.Lines()[0].Name, QStringLiteral("NET1 title"));
     EXPECT_EQ(certificate.Lines()[1].Name, QStringLiteral("NET2 title"));
-    EXPECT_EQ(certificate.Lines()[2].Name, QStringLiteral("GONE")) << "an exam gone from the catalogue shows its identifier";
+    EXPECT_EQ(certificate.Lines()[2].Name, QStringLiteral("GONE"))
+        << "an exam gone from the catalogue shows its identifier";
     EXPECT_EQ(t.GetOpenTitle(), "NET2 title");
 }
 

@@ -14,15 +14,20 @@ TEST(HistoryCellsTest, TimePercentTypeAndDateFollowTheGridRules) {
     const struct {
         int start, end;
         const char* text;
-    } times[] = {{100, 159, "59 sec"}, {100, 160, "60 sec"}, {100, 161, "1 min"}, {100, 219, "1 min"},
-                 {0, 3600, "60 min"},  {86000, 300, "0 sec"}};  // past midnight: the end is before the start
-    for (const auto& t : times) EXPECT_EQ(AttemptTimeText(t.start, t.end), QString::fromLatin1(t.text)) << t.start << " " << t.end;
+    } times[] = {
+        {100, 159, "59 sec"}, {100, 160, "60 sec"}, {100, 161, "1 min"}, {100, 219, "1 min"},
+        {0, 3600, "60 min"},  {86000, 300, "0 sec"}};  // past midnight: the end is before the start
+    for (const auto& t : times)
+        EXPECT_EQ(AttemptTimeText(t.start, t.end), QString::fromLatin1(t.text))
+            << t.start << " " << t.end;
 
     const struct {
         int right, taken;
         const char* text;
-    } percents[] = {{7, 9, "77.78"}, {0, 9, " 0.00"}, {9, 9, "100.00"}, {1, 0, " 0.00"}, {1, -3, " 0.00"}, {1, 3, "33.33"}};
-    for (const auto& p : percents) EXPECT_EQ(PercentCorrectText(p.right, p.taken), QString::fromLatin1(p.text));
+    } percents[] = {{7, 9, "77.78"}, {0, 9, " 0.00"},  {9, 9, "100.00"},
+                    {1, 0, " 0.00"}, {1, -3, " 0.00"}, {1, 3, "33.33"}};
+    for (const auto& p : percents)
+        EXPECT_EQ(PercentCorrectText(p.right, p.taken), QString::fromLatin1(p.text));
 
     EXPECT_EQ(AttemptTypeText(1), QStringLiteral("Open"));
     EXPECT_EQ(AttemptTypeText(2), QStringLiteral("Closed"));
@@ -38,15 +43,18 @@ TEST_F(HistoryGridTest, OneCourseListsItsAttemptsNewestFirstAndEndsWithAnEmptyRo
     attempt("Ada", "NET", 1, "NET1", 9, 7, 9, 46000, 36000, 59);
     attempt("Ada", "NET", 3, "", 20, 18, 19, 46001, 40000, 125);
     HistoryGrid grid(*store, catalogue);
-    const int p = grid.ShowCourseHistory("Ada", "NET", 0, false, QStringLiteral("Networking Essentials"));
+    const int p =
+        grid.ShowCourseHistory("Ada", "NET", 0, false, QStringLiteral("Networking Essentials"));
     EXPECT_EQ(p, 2);
     ASSERT_EQ(grid.rowCount(), 4);
     EXPECT_EQ(grid.rows()[0][5], QStringLiteral("% Correct"));
-    const HistoryRow newest = {QStringLiteral("Zentrix"), QStringLiteral("12/10/25"), QStringLiteral("19"),
-                               QStringLiteral("18"), QStringLiteral("20"), QStringLiteral("90.00"),
-                               QStringLiteral("2 min"), QString()};
-    const HistoryRow oldest = {QStringLiteral("Open"), QStringLiteral("12/9/25"), QStringLiteral("9"),
-                               QStringLiteral("7"), QStringLiteral("9"), QStringLiteral("77.78"),
+    const HistoryRow newest = {QStringLiteral("Zentrix"), QStringLiteral("12/10/25"),
+                               QStringLiteral("19"),      QStringLiteral("18"),
+                               QStringLiteral("20"),      QStringLiteral("90.00"),
+                               QStringLiteral("2 min"),   QString()};
+    const HistoryRow oldest = {QStringLiteral("Open"),   QStringLiteral("12/9/25"),
+                               QStringLiteral("9"),      QStringLiteral("7"),
+                               QStringLiteral("9"),      QStringLiteral("77.78"),
                                QStringLiteral("59 sec"), QStringLiteral("Cables and Hubs")};
     EXPECT_EQ(grid.rows()[1], newest);
     EXPECT_EQ(grid.rows()[2], oldest);
@@ -93,7 +101,8 @@ TEST_F(HistoryGridTest, PrintoutStartsWithTheHeadingsAndLeavesOutTheEmptyRow) {
     EXPECT_EQ(lines[1], QStringLiteral("Exam History for:"));
     EXPECT_EQ(lines[2], QStringLiteral("All Courses"));
     EXPECT_EQ(lines[3], QStringLiteral("Ada"));
-    EXPECT_EQ(lines[4], QStringLiteral("Type Date Attempted Correct Questions % Correct Time Quiz Title"));
+    EXPECT_EQ(lines[4],
+              QStringLiteral("Type Date Attempted Correct Questions % Correct Time Quiz Title"));
     EXPECT_EQ(lines[5], QStringLiteral("Course: Networking Essentials"));
     EXPECT_EQ(lines[6], QStringLiteral("Open 12/9/25 9 7 9 77.78 5 min Cables and Hubs"));
     EXPECT_EQ(lines[7], QStringLiteral("Course: Linux Administration"));

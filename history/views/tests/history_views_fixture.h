@@ -24,7 +24,9 @@ public:
     std::vector<std::pair<std::string, std::string>> courses;  // id, title
     std::map<std::string, std::string> exams;                  // id, title
     int CourseCount() override { return static_cast<int>(courses.size()); }
-    std::string CourseId(int i) override { return i >= 1 && i <= CourseCount() ? courses[i - 1].first : std::string(); }
+    std::string CourseId(int i) override {
+        return i >= 1 && i <= CourseCount() ? courses[i - 1].first : std::string();
+    }
     std::string CourseTitle(const std::string& id) override {
         for (const auto& c : courses) {
             if (c.first == id) return c.second;
@@ -43,8 +45,9 @@ protected:
 
     // One attempt: started at `start` seconds of `day` (a day number), lasting
     // `seconds`.
-    void attempt(const std::string& name, const std::string& course, int kind, const std::string& exam, int taken,
-                 int right, int tried, int32_t day = 46000, int start = 36000, int seconds = 300);
+    void attempt(const std::string& name, const std::string& course, int kind,
+                 const std::string& exam, int taken, int right, int tried, int32_t day = 46000,
+                 int start = 36000, int seconds = 300);
     std::vector<questionbank::QVSimListInfo> treeRows() const;
 
     QTemporaryDir scratch;

@@ -1,8 +1,6 @@
 // The "Student History" window driven with the keyboard and the mouse, and
 // its printout rendered for a person to look at.
 
-#include "history/views/tfrm_show_history.h"
-
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -14,6 +12,7 @@
 
 #include "history/views/history_printout.h"
 #include "history/views/score_trend_chart.h"
+#include "history/views/tfrm_show_history.h"
 #include "history_views_fixture.h"
 #include "ui/report/page_painter.h"
 #include "ui/report/pdf_export.h"
@@ -25,7 +24,8 @@ namespace {
 class HistoryWindowTest : public HistoryViewsTest {
 protected:
     HistoryWindowInput input(int selected) {
-        return HistoryWindowInput{QStringLiteral("Ada Lovelace"), "Ada Lovelace", treeRows(), selected};
+        return HistoryWindowInput{QStringLiteral("Ada Lovelace"), "Ada Lovelace", treeRows(),
+                                  selected};
     }
 };
 
@@ -59,7 +59,8 @@ TEST_F(HistoryWindowTest, ShowsTheSelectedCourseAndAllCoursesOnRequest) {
     EXPECT_EQ(grid->item(0, 7)->text(), QStringLiteral("Course: Networking Essentials"));
     EXPECT_EQ(grid->item(2, 7)->text(), QStringLiteral("Course: Linux Administration"));
     EXPECT_EQ(window.chart()->attempts().size(), 2u);
-    EXPECT_EQ(window.chart()->attempts().back().course, QStringLiteral("Linux Administration")) << "newest at the right";
+    EXPECT_EQ(window.chart()->attempts().back().course, QStringLiteral("Linux Administration"))
+        << "newest at the right";
 }
 
 TEST_F(HistoryWindowTest, AllCoursesIsHiddenWithASingleCourse) {
@@ -85,7 +86,8 @@ TEST_F(HistoryWindowTest, PrintShowsThePrintoutAndEscapeCloses) {
     window.btnPrint()->setFocus();
     QTest::keyClick(window.btnPrint(), Qt::Key_Space);
     EXPECT_EQ(dialogs.titles, std::vector<QString>{QStringLiteral("Print Student History")});
-    EXPECT_TRUE(printed.contains(QStringLiteral("Exam History for:\nNetworking Essentials\nAda Lovelace")));
+    EXPECT_TRUE(
+        printed.contains(QStringLiteral("Exam History for:\nNetworking Essentials\nAda Lovelace")));
     EXPECT_TRUE(printed.contains(QStringLiteral("Closed")));
 
     QSignalSpy rejected(&window, &QDialog::rejected);
@@ -107,9 +109,11 @@ TEST_F(HistoryWindowTest, HistoryPrintoutFirstPageIsWrittenForLooking) {
     QDir().mkpath(folder);
     EXPECT_TRUE(window.grab().save(folder + QStringLiteral("/history-window.png")));
 
-    TfrmPrnHistory printout(window.grid().rows(), QStringLiteral("All Courses"), QStringLiteral("Ada Lovelace"));
+    TfrmPrnHistory printout(window.grid().rows(), QStringLiteral("All Courses"),
+                            QStringLiteral("Ada Lovelace"));
     const report::RenderedReport pages = printout.Render();
-    EXPECT_TRUE(report::RenderPageImage(pages, 0, 110).save(folder + QStringLiteral("/history-printout.png")));
+    EXPECT_TRUE(report::RenderPageImage(pages, 0, 110)
+                    .save(folder + QStringLiteral("/history-printout.png")));
     EXPECT_TRUE(report::WritePdf(pages, folder + QStringLiteral("/history-printout.pdf")).isOk());
 }
 

@@ -1,7 +1,5 @@
 // The "Report Selection" dialog behind the main screen's History button.
 
-#include "history/views/tfrm_report_selection.h"
-
 #include <gtest/gtest.h>
 
 #include <QFileDialog>
@@ -9,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "history/views/tfrm_report_selection.h"
 #include "history_views_fixture.h"
 
 namespace zentrix::history::views::testing {
@@ -33,9 +32,10 @@ TEST(ReportSelectionPlacementTest, HalfTheDialogsSizeBelowAndRightOfTheMainWindo
         QRect main;
         QSize own;
         QPoint at;
-    } cases[] = {{QRect(100, 50, 640, 480), QSize(300, 150), QPoint(250, 125)},
-                 {QRect(100, 50, 640, 480), QSize(301, 151), QPoint(250, 126)},  // 150.5 -> 150, 75.5 -> 76
-                 {QRect(0, 0, 640, 480), QSize(7, 5), QPoint(4, 2)}};
+    } cases[] = {
+        {QRect(100, 50, 640, 480), QSize(300, 150), QPoint(250, 125)},
+        {QRect(100, 50, 640, 480), QSize(301, 151), QPoint(250, 126)},  // 150.5 -> 150, 75.5 -> 76
+        {QRect(0, 0, 640, 480), QSize(7, 5), QPoint(4, 2)}};
     for (const auto& c : cases) EXPECT_EQ(ReportSelectionPlacement(c.main, c.own), c.at);
 }
 
@@ -71,7 +71,8 @@ TEST_F(ReportSelectionTest, ButtonsOpenTheHistoryWindowTheSavedReportsOrReturn) 
         return int(QDialog::Rejected);
     });
     QTest::mouseClick(dialog.btnUserRpts(), Qt::LeftButton);
-    EXPECT_EQ(startFolder, QDir(scratch.path()).absolutePath()) << "the open dialog starts in the program's folder";
+    EXPECT_EQ(startFolder, QDir(scratch.path()).absolutePath())
+        << "the open dialog starts in the program's folder";
 
     QSignalSpy rejected(&dialog, &QDialog::rejected);
     QTest::mouseClick(dialog.btCancel(), Qt::LeftButton);

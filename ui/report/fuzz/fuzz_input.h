@@ -25,8 +25,9 @@ inline QByteArray FileOfFuzzInput(const QByteArray& input) {
     file.append(qrp::kHeaderSize - static_cast<int>(sizeof qrp::kMagic), '\0');
     file[8] = static_cast<char>(qrp::kVersion);
     put32(file, 12, static_cast<uint32_t>(payload.size()));
-    put32(file, 16, static_cast<uint32_t>(crc32(0L, reinterpret_cast<const Bytef*>(payload.constData()),
-                                                static_cast<uInt>(payload.size()))));
+    put32(file, 16,
+          static_cast<uint32_t>(crc32(0L, reinterpret_cast<const Bytef*>(payload.constData()),
+                                      static_cast<uInt>(payload.size()))));
     put32(file, 20, pages);
     return file + payload;
 }

@@ -34,9 +34,11 @@ int main(int argc, char** argv) {
     definition.page.size = QSizeF(200, 200);
     definition.page.margins = QMarginsF(10, 10, 10, 10);
     definition.titleBand.frame = true;
-    definition.titleBand.addText(TextField::plain(QStringLiteral("Seed title"), FontSpec{QStringLiteral("DejaVu Serif"), 12, true}));
+    definition.titleBand.addText(TextField::plain(
+        QStringLiteral("Seed title"), FontSpec{QStringLiteral("DejaVu Serif"), 12, true}));
     BarChart chart;
-    chart.bars = {{QStringLiteral("A:"), 600, Qt::red, QStringLiteral("600")}, {QStringLiteral("B:"), 800, Qt::blue, {}}};
+    chart.bars = {{QStringLiteral("A:"), 600, Qt::red, QStringLiteral("600")},
+                  {QStringLiteral("B:"), 800, Qt::blue, {}}};
     chart.ticks = {0, 500, 1000};
     definition.titleBand.addRow({Cell{0, 0, chart}});
     int left = 3;

@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    auto report = zentrix::report::DecodeReport(zentrix::report::fuzz::FileOfFuzzInput(input), QStringLiteral("fuzz.qrp"));
+    auto report = zentrix::report::DecodeReport(zentrix::report::fuzz::FileOfFuzzInput(input),
+                                                QStringLiteral("fuzz.qrp"));
     if (report) {
         for (int p = 0; p < static_cast<int>(report->pages.size()) && p < 4; ++p)
             (void)zentrix::report::RenderPageImage(*report, p, 6);

@@ -24,28 +24,33 @@ TEST(PaginationTest, BandsThatDoNotFitMoveWholeToTheNextPage) {
 
     std::map<QString, std::set<int>> pagesOfBand;
     for (const PlacedText& t : AllText(report)) {
-        const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("^(band \\d+) line")).match(t.text);
+        const QRegularExpressionMatch m =
+            QRegularExpression(QStringLiteral("^(band \\d+) line")).match(t.text);
         if (m.hasMatch()) pagesOfBand[m.captured(1)].insert(t.page);
     }
     ASSERT_EQ(pagesOfBand.size(), 12u);
-    for (const auto& [band, pages] : pagesOfBand) EXPECT_EQ(pages.size(), 1u) << band << " was split";
+    for (const auto& [band, pages] : pagesOfBand)
+        EXPECT_EQ(pages.size(), 1u) << band << " was split";
 }
 
 TEST(PaginationTest, BandTallerThanAPageIsCutBetweenLinesAndLosesNoLine) {
     const PageSetup page = SmallPage();
-    const RenderedReport report = Paginate(WithDetails({LinesBand(QStringLiteral("long"), 150)}, page));
+    const RenderedReport report =
+        Paginate(WithDetails({LinesBand(QStringLiteral("long"), 150)}, page));
     ASSERT_GT(report.pages.size(), 3u);
 
     int expected = 1;
     for (const PlacedText& t : AllText(report)) {
         if (!t.text.startsWith(QStringLiteral("long line"))) continue;
-        EXPECT_EQ(t.text, QStringLiteral("long line %1").arg(expected)) << "lines lost, doubled or out of order";
+        EXPECT_EQ(t.text, QStringLiteral("long line %1").arg(expected))
+            << "lines lost, doubled or out of order";
         EXPECT_LT(t.baseline, BodyBottom(page)) << t.text << " runs into the page foot";
         ++expected;
     }
     EXPECT_EQ(expected, 151);
     for (const RenderedPage& p : report.pages) {
-        for (const PageCommand& c : p.commands) EXPECT_FALSE(std::holds_alternative<ClipCommand>(c)) << "cut through a line";
+        for (const PageCommand& c : p.commands)
+            EXPECT_FALSE(std::holds_alternative<ClipCommand>(c)) << "cut through a line";
     }
 }
 
@@ -57,7 +62,9 @@ TEST(PaginationTest, UnbreakableBandTallerThanAPageIsCutThroughAndWhatFollowsIsK
         Paginate(WithDetails({tall, LinesBand(QStringLiteral("after"), 1)}));
     ASSERT_GE(report.pages.size(), 3u);
     const auto texts = AllText(report);
-    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const PlacedText& t) { return t.text == QStringLiteral("after line 1"); }));
+    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const PlacedText& t) {
+        return t.text == QStringLiteral("after line 1");
+    }));
 }
 
 TEST(PaginationTest, EveryPageEndsWithPageNOfM) {
@@ -72,7 +79,8 @@ TEST(PaginationTest, EveryPageEndsWithPageNOfM) {
 }
 
 TEST(PaginationTest, ColumnHeaderOpensEveryPageAndTheTitleOnlyTheFirst) {
-    ReportDefinition definition = WithDetails(std::vector<Band>(40, LinesBand(QStringLiteral("row"), 2)));
+    ReportDefinition definition =
+        WithDetails(std::vector<Band>(40, LinesBand(QStringLiteral("row"), 2)));
     Band header;
     header.addText(TextField::plain(QStringLiteral("Heading")));
     definition.columnHeader = header;
@@ -92,9 +100,12 @@ TEST(PaginationTest, ColumnHeaderOpensEveryPageAndTheTitleOnlyTheFirst) {
 
 TEST(PaginationTest, TextWrapsWithinItsCellAndKeepsItsAlignment) {
     Band band;
-    const QString words = QStringLiteral("one two three four five six seven eight nine ten eleven twelve");
-    band.addRow({Cell{0, 100, TextField::plain(words)},
-                 Cell{150, 110, TextField::plain(QStringLiteral("77.78"), FontSpec{}, TextField::Align::Right)}});
+    const QString words =
+        QStringLiteral("one two three four five six seven eight nine ten eleven twelve");
+    band.addRow(
+        {Cell{0, 100, TextField::plain(words)},
+         Cell{150, 110,
+              TextField::plain(QStringLiteral("77.78"), FontSpec{}, TextField::Align::Right)}});
     const RenderedReport report = Paginate(WithDetails({band}));
     std::vector<const TextCommand*> left;
     const TextCommand* right = nullptr;
@@ -102,7 +113,8 @@ TEST(PaginationTest, TextWrapsWithinItsCellAndKeepsItsAlignment) {
         const auto* t = std::get_if<TextCommand>(&c);
         if (!t) continue;
         if (t->text == QStringLiteral("77.78")) right = t;
-        if (words.contains(t->text.trimmed()) && t->text != QStringLiteral("Title")) left.push_back(t);
+        if (words.contains(t->text.trimmed()) && t->text != QStringLiteral("Title"))
+            left.push_back(t);
     }
     ASSERT_GT(left.size(), 2u) << "the long text did not wrap";
     QStringList joined;
@@ -112,7 +124,8 @@ TEST(PaginationTest, TextWrapsWithinItsCellAndKeepsItsAlignment) {
     }
     EXPECT_EQ(joined.join(QLatin1Char(' ')), words);
     ASSERT_NE(right, nullptr);
-    EXPECT_GT(right->baseline.x(), 20 + 150 + 60) << "right-aligned text starts at its cell's right";
+    EXPECT_GT(right->baseline.x(), 20 + 150 + 60)
+        << "right-aligned text starts at its cell's right";
 }
 
 TEST(PaginationTest, DetailCallbackIsAskedUntilItSaysEnd) {

@@ -19,7 +19,8 @@ namespace {
 // build dependencies).
 QString PdfText(const QString& path) {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-layout"), path, QStringLiteral("-")});
     EXPECT_TRUE(process.waitForFinished(30000)) << "pdftotext did not run: install poppler-utils";
     EXPECT_EQ(process.exitCode(), 0);
     return QString::fromUtf8(process.readAllStandardOutput());
@@ -29,7 +30,8 @@ int PdfPages(const QString& path) {
     QProcess process;
     process.start(QStringLiteral("pdfinfo"), {path});
     EXPECT_TRUE(process.waitForFinished(30000)) << "pdfinfo did not run: install poppler-utils";
-    for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'))) {
+    for (const QString& line :
+         QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'))) {
         if (line.startsWith(QStringLiteral("Pages:"))) return line.mid(6).trimmed().toInt();
     }
     return -1;
@@ -37,7 +39,8 @@ int PdfPages(const QString& path) {
 
 RenderedReport ThreePageReport() {
     std::vector<Band> bands;
-    for (int i = 1; i <= 18; ++i) bands.push_back(LinesBand(QStringLiteral("Question %1 caf\u00e9").arg(i), 4));
+    for (int i = 1; i <= 18; ++i)
+        bands.push_back(LinesBand(QStringLiteral("Question %1 caf\u00e9").arg(i), 4));
     RenderedReport report = Paginate(WithDetails(bands));
     EXPECT_GE(report.pages.size(), 3u);
     return report;
@@ -49,7 +52,8 @@ TEST(ReportOutputTest, PdfCarriesSearchableTextOnEveryPage) {
     ASSERT_TRUE(WritePdf(report, path).isOk());
     EXPECT_EQ(PdfPages(path), static_cast<int>(report.pages.size()));
     const QString text = PdfText(path);
-    EXPECT_TRUE(text.contains(QStringLiteral("Question 1 caf\u00e9 line 1"))) << text.left(400).toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Question 1 caf\u00e9 line 1")))
+        << text.left(400).toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Question 18 caf\u00e9 line 4")));
     EXPECT_TRUE(text.contains(QStringLiteral("Page %1 of %1").arg(report.pages.size())));
 }
@@ -80,9 +84,11 @@ TEST(ReportOutputTest, ClipKeepsTextInsideItsArea) {
     // The clipped text starts at x 20 pt and may show up to x 70 pt only.
     bool inked = false;
     for (int y = static_cast<int>(130 * 2); y < static_cast<int>(142 * 2); ++y) {
-        for (int x = static_cast<int>(20 * 2); x < static_cast<int>(70 * 2); ++x) inked |= page.pixel(x, y) != QColor(Qt::white).rgb();
+        for (int x = static_cast<int>(20 * 2); x < static_cast<int>(70 * 2); ++x)
+            inked |= page.pixel(x, y) != QColor(Qt::white).rgb();
         for (int x = static_cast<int>(72 * 2); x < static_cast<int>(140 * 2); ++x)
-            ASSERT_EQ(page.pixel(x, y), QColor(Qt::white).rgb()) << "ink outside the clip at " << x << "," << y;
+            ASSERT_EQ(page.pixel(x, y), QColor(Qt::white).rgb())
+                << "ink outside the clip at " << x << "," << y;
     }
     EXPECT_TRUE(inked);
 }

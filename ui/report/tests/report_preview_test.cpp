@@ -1,8 +1,11 @@
 // The preview window: keyboard paging, zoom, and its Print, Save and Export
 // buttons through the program's dialogs.
 
+#include "ui/report/report_preview.h"
+
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -16,7 +19,6 @@
 #include "ui/report/qrp_file.h"
 #include "ui/report/report_files.h"
 #include "ui/report/report_paginator.h"
-#include "ui/report/report_preview.h"
 
 namespace zentrix::report::testing {
 namespace {
@@ -42,7 +44,8 @@ TEST(ReportPreviewTest, KeyboardMovesBetweenPagesAndEscapeCloses) {
     EXPECT_EQ(preview.currentPage(), count - 1);
     EXPECT_FALSE(preview.nextButton()->isEnabled());
     QTest::keyClick(&preview, Qt::Key_PageUp);
-    EXPECT_EQ(preview.pageLabel()->text(), QStringLiteral("Page %1 of %2").arg(count - 1).arg(count));
+    EXPECT_EQ(preview.pageLabel()->text(),
+              QStringLiteral("Page %1 of %2").arg(count - 1).arg(count));
     QTest::keyClick(&preview, Qt::Key_Home);
     EXPECT_EQ(preview.currentPage(), 0);
 
@@ -102,7 +105,8 @@ TEST(ReportPreviewTest, SaveExportAndPrintWriteTheShownPages) {
     QTest::mouseClick(preview.printButton(), Qt::LeftButton);
     EXPECT_EQ(printer.printed(), 1);
     EXPECT_TRUE(dialogs.errors.empty());
-    EXPECT_EQ(dialogs.titles, (std::vector<QString>{QStringLiteral("Save Report"), QStringLiteral("Export PDF")}));
+    EXPECT_EQ(dialogs.titles,
+              (std::vector<QString>{QStringLiteral("Save Report"), QStringLiteral("Export PDF")}));
 }
 
 TEST(ReportPreviewTest, CancelledSaveWritesNothingAndFailedSaveIsShown) {
@@ -144,11 +148,25 @@ TEST(ReportPreviewTest, OpeningASavedReportShowsItAndADamagedOneIsRefused) {
     EXPECT_EQ(dialogs.titles.size(), 3u) << "a refused file opens no preview";
 }
 
+TEST(ReportPreviewTest, PreviewWindowIsWrittenForLooking) {
+    ScriptedDialogs dialogs;
+    PdfFilePrintService printer(ScratchPath(QStringLiteral("unused.pdf")));
+    ReportPreview preview(Pages(12), dialogs.services(&printer));
+    preview.resize(900, 700);
+    preview.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+    QTest::qWait(50);  // the thumbnails are drawn a few at a time
+    const QString folder = QStringLiteral(ZENTRIX_BINARY_DIR "/report-renders");
+    QDir().mkpath(folder);
+    EXPECT_TRUE(preview.grab().save(folder + QStringLiteral("/preview.png")));
+}
+
 TEST(ReportPreviewTest, EveryControlHasAnAccessibleName) {
     ScriptedDialogs dialogs;
     ReportPreview preview(Pages(2), dialogs.services());
     for (QWidget* w : preview.findChildren<QWidget*>()) {
-        if (qobject_cast<QPushButton*>(w) || qobject_cast<QListWidget*>(w) || qobject_cast<PageView*>(w))
+        if (qobject_cast<QPushButton*>(w) || qobject_cast<QListWidget*>(w) ||
+            qobject_cast<PageView*>(w))
             EXPECT_FALSE(w->accessibleName().isEmpty()) << w->metaObject()->className();
     }
 }

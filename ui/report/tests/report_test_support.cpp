@@ -52,7 +52,8 @@ RenderedReport EveryCommandReport() {
     RenderedReport report;
     report.title = QStringLiteral("Every command \u00e9\u20ac");
     const int plain = report.fontIndex(FontSpec{});
-    const int bold = report.fontIndex(FontSpec{QStringLiteral("DejaVu Serif"), 14, true, true, true});
+    const int bold =
+        report.fontIndex(FontSpec{QStringLiteral("DejaVu Serif"), 14, true, true, true});
     QImage picture(24, 16, QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::transparent);
     {
@@ -61,16 +62,22 @@ RenderedReport EveryCommandReport() {
         painter.fillRect(10, 6, 12, 8, QColor(30, 30, 200, 128));
     }
     RenderedPage first{QSizeF(300, 400), {}};
-    first.commands.push_back(TextCommand{QPointF(20.25, 40.5), bold, QColor(10, 20, 30), QStringLiteral("Heading")});
-    first.commands.push_back(TextCommand{QPointF(20, 60), plain, Qt::black, QStringLiteral("Stra\u00dfe caf\u00e9 \u2013 \u201cquoted\u201d")});
+    first.commands.push_back(
+        TextCommand{QPointF(20.25, 40.5), bold, QColor(10, 20, 30), QStringLiteral("Heading")});
+    first.commands.push_back(
+        TextCommand{QPointF(20, 60), plain, Qt::black,
+                    QStringLiteral("Stra\u00dfe caf\u00e9 \u2013 \u201cquoted\u201d")});
     first.commands.push_back(LineCommand{QPointF(20, 70), QPointF(280, 70), 0.75, Qt::black});
-    first.commands.push_back(RectCommand{QRectF(20, 80, 100, 40), 1.0, Qt::black, QColor(148, 140, 181)});
+    first.commands.push_back(
+        RectCommand{QRectF(20, 80, 100, 40), 1.0, Qt::black, QColor(148, 140, 181)});
     first.commands.push_back(ClipCommand{QRectF(20, 130, 50, 10)});
-    first.commands.push_back(TextCommand{QPointF(20, 140), plain, Qt::black, QStringLiteral("clipped text runs long")});
+    first.commands.push_back(
+        TextCommand{QPointF(20, 140), plain, Qt::black, QStringLiteral("clipped text runs long")});
     first.commands.push_back(ClipCommand{});
     first.commands.push_back(ImageCommand{QRectF(150, 80, 48, 32), picture});
     RenderedPage second{QSizeF(400, 300), {}};
-    second.commands.push_back(TextCommand{QPointF(30, 30), plain, Qt::darkGreen, QStringLiteral("Second page")});
+    second.commands.push_back(
+        TextCommand{QPointF(30, 30), plain, Qt::darkGreen, QStringLiteral("Second page")});
     report.pages = {first, second};
     return report;
 }

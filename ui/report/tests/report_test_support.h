@@ -14,7 +14,9 @@
 #include "ui/report/report_services.h"
 
 // Lets test messages and failed comparisons show Qt texts.
-inline std::ostream& operator<<(std::ostream& os, const QString& text) { return os << text.toStdString(); }
+inline std::ostream& operator<<(std::ostream& os, const QString& text) {
+    return os << text.toStdString();
+}
 inline void PrintTo(const QString& text, std::ostream* os) { *os << text.toStdString(); }
 
 namespace zentrix::report::testing {

@@ -2,9 +2,8 @@
 // saved report, comes from a newer version or is damaged opens nothing and
 // says why.
 
-#include <zlib.h>
-
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <QDir>
 #include <QFile>
@@ -30,8 +29,9 @@ void PutU32(QByteArray& bytes, int at, uint32_t v) {
 QByteArray Reseal(QByteArray bytes) {
     const QByteArray payload = bytes.mid(qrp::kHeaderSize);
     PutU32(bytes, 12, static_cast<uint32_t>(payload.size()));
-    PutU32(bytes, 16, static_cast<uint32_t>(crc32(0L, reinterpret_cast<const Bytef*>(payload.constData()),
-                                                  static_cast<uInt>(payload.size()))));
+    PutU32(bytes, 16,
+           static_cast<uint32_t>(crc32(0L, reinterpret_cast<const Bytef*>(payload.constData()),
+                                       static_cast<uInt>(payload.size()))));
     return bytes;
 }
 
@@ -75,7 +75,8 @@ TEST(SavedReportTest, SavedPagesReopenPixelForPixel) {
     ASSERT_EQ(loaded->pages.size(), report.pages.size());
     for (int p = 0; p < static_cast<int>(report.pages.size()); ++p) {
         EXPECT_EQ(loaded->pages[p].commands.size(), report.pages[p].commands.size());
-        EXPECT_EQ(RenderPageImage(*loaded, p, 96), RenderPageImage(report, p, 96)) << "page " << p + 1;
+        EXPECT_EQ(RenderPageImage(*loaded, p, 96), RenderPageImage(report, p, 96))
+            << "page " << p + 1;
     }
 }
 
@@ -113,40 +114,60 @@ TEST(SavedReportTest, ForeignDamagedAndNewerFilesAreRefusedWithTheirFault) {
         {"a flipped bit", flipped, "do not match their checksum"},
         {"a newer format", newer, "newer version of Zentrix (report format 2)"},
         {"wrong page count", Reseal(miscounted), "announces 3 pages but holds 2"},
-        {"unknown record", FileWith(Record(static_cast<qrp::Record>(42), QByteArray())), "unknown kind (42)"},
-        {"record longer than the file", FileWith(QByteArray("\x04\xff\xff\xff\x0f", 5)), "runs past the end"},
-        {"text with a missing font", FileWith(Record(qrp::Record::Text, text + U32(5) + U32(0) + U32(0))), "uses font 5 of 0"},
+        {"unknown record", FileWith(Record(static_cast<qrp::Record>(42), QByteArray())),
+         "unknown kind (42)"},
+        {"record longer than the file", FileWith(QByteArray("\x04\xff\xff\xff\x0f", 5)),
+         "runs past the end"},
+        {"text with a missing font",
+         FileWith(Record(qrp::Record::Text, text + U32(5) + U32(0) + U32(0))), "uses font 5 of 0"},
         {"text before any page",
-         Reseal(EncodeReport(RenderedReport{}) + Record(qrp::Record::Text, text + U32(0) + U32(0) + U32(0))),
+         Reseal(EncodeReport(RenderedReport{}) +
+                Record(qrp::Record::Text, text + U32(0) + U32(0) + U32(0))),
          "comes before the first page"},
         {"coordinate not a number",
-         FileWith(Record(qrp::Record::Line, F64(std::nan("")) + F64(0) + F64(1) + F64(1) + F64(1) + U32(0))), "lies off any page"},
-        {"page of zero size", FileWith(Record(qrp::Record::Page, F64(0) + F64(400)), 2), "impossible size"},
-        {"font of no size", FileWith(Record(qrp::Record::Font, F64(0) + QByteArray(1, '\0') + U32(0))), "size of 0 points"},
-        {"string longer than its record", FileWith(Record(qrp::Record::Title, U32(1000))), "is cut short"},
+         FileWith(Record(qrp::Record::Line,
+                         F64(std::nan("")) + F64(0) + F64(1) + F64(1) + F64(1) + U32(0))),
+         "lies off any page"},
+        {"page of zero size", FileWith(Record(qrp::Record::Page, F64(0) + F64(400)), 2),
+         "impossible size"},
+        {"font of no size",
+         FileWith(Record(qrp::Record::Font, F64(0) + QByteArray(1, '\0') + U32(0))),
+         "size of 0 points"},
+        {"string longer than its record", FileWith(Record(qrp::Record::Title, U32(1000))),
+         "is cut short"},
         {"picture claiming a huge size",
-         FileWith(Record(qrp::Record::Image, F64(0) + F64(0) + F64(10) + F64(10) + U32(100000) + U32(100000))), "claims 100000 by 100000"},
+         FileWith(Record(qrp::Record::Image,
+                         F64(0) + F64(0) + F64(10) + F64(10) + U32(100000) + U32(100000))),
+         "claims 100000 by 100000"},
         {"picture with damaged pixels",
-         FileWith(Record(qrp::Record::Image, F64(0) + F64(0) + F64(10) + F64(10) + U32(2) + U32(2) + QByteArray("xxxx"))), "damaged pixels"},
+         FileWith(Record(qrp::Record::Image, F64(0) + F64(0) + F64(10) + F64(10) + U32(2) + U32(2) +
+                                                 QByteArray("xxxx"))),
+         "damaged pixels"},
         {"a report without pages", Reseal(EncodeReport(RenderedReport{})), "holds no pages"},
         {"page records after the limit", FileWith(page, 1), "announces 1 pages but holds 2"},
     };
     for (const auto& c : cases) {
         auto decoded = DecodeReport(c.bytes, QStringLiteral("study.qrp"));
         ASSERT_FALSE(decoded.isOk()) << c.what << " was accepted";
-        EXPECT_NE(decoded.message().find("\"study.qrp\""), std::string::npos) << c.what << ": " << decoded.message();
-        EXPECT_NE(decoded.message().find(c.message), std::string::npos) << c.what << ": " << decoded.message();
+        EXPECT_NE(decoded.message().find("\"study.qrp\""), std::string::npos)
+            << c.what << ": " << decoded.message();
+        EXPECT_NE(decoded.message().find(c.message), std::string::npos)
+            << c.what << ": " << decoded.message();
     }
 }
 
 TEST(SavedReportTest, MissingFileAndUnwritableFolderAreReported) {
     auto missing = LoadReport(ScratchPath(QStringLiteral("no-such-report.qrp")));
     ASSERT_FALSE(missing.isOk());
-    EXPECT_NE(missing.message().find("\"no-such-report.qrp\" could not be opened"), std::string::npos) << missing.message();
+    EXPECT_NE(missing.message().find("\"no-such-report.qrp\" could not be opened"),
+              std::string::npos)
+        << missing.message();
 
-    const xbase::Status saved = SaveReport(EveryCommandReport(), ScratchPath(QStringLiteral("no-such-folder/x.qrp")));
+    const xbase::Status saved =
+        SaveReport(EveryCommandReport(), ScratchPath(QStringLiteral("no-such-folder/x.qrp")));
     ASSERT_FALSE(saved.isOk());
-    EXPECT_NE(saved.message().find("\"x.qrp\" could not be written"), std::string::npos) << saved.message();
+    EXPECT_NE(saved.message().find("\"x.qrp\" could not be written"), std::string::npos)
+        << saved.message();
 }
 
 // Inputs the fuzzer kept (its crashes would be kept here too), each read as
@@ -161,7 +182,8 @@ TEST(SavedReportTest, InputsKeptFromFuzzingAreRefusedOrReadSafely) {
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
         auto decoded = DecodeReport(fuzz::FileOfFuzzInput(file.readAll()), name);
         if (decoded.isOk()) {
-            for (int p = 0; p < static_cast<int>(decoded->pages.size()); ++p) EXPECT_FALSE(RenderPageImage(*decoded, p, 12).isNull());
+            for (int p = 0; p < static_cast<int>(decoded->pages.size()); ++p)
+                EXPECT_FALSE(RenderPageImage(*decoded, p, 12).isNull());
         } else {
             EXPECT_NE(decoded.message().find(name.toStdString()), std::string::npos);
         }
