@@ -15,13 +15,7 @@ using report::Band;
 using report::Cell;
 using report::TextField;
 namespace style = report::style;
-
-TextField Text(const QString& text, report::FontSpec font, QColor color = style::kInk,
-               TextField::Align align = TextField::Align::Left) {
-    TextField field = TextField::plain(text, std::move(font), align);
-    field.color = color;
-    return field;
-}
+using style::Text;
 
 constexpr double kLabelWidth = 80;
 constexpr double kPercentColumn = 130;  // width of the "Percent Correct" column

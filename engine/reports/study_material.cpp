@@ -11,6 +11,7 @@ namespace {
 using report::Band;
 using report::TextField;
 namespace style = report::style;
+using style::Text;
 
 // More steps than any simulation has; a damaged count stops here.
 constexpr int kMaxSteps = 500;
@@ -20,13 +21,20 @@ std::string TrimRight(std::string text) {
     return text;
 }
 
-TextField Text(const QString& text, report::FontSpec font, QColor color = style::kInk) {
-    TextField field = TextField::plain(text, std::move(font));
-    field.color = color;
-    return field;
-}
-
 }  // namespace
+
+bool StudyGuideDueAfterAnswer(int sgAfterQues, const QuestionAnswer& item) {
+    switch (sgAfterQues) {
+        case 1:
+            return item.Answered && !item.Correct;
+        case 2:
+            return item.Answered && item.Correct;
+        case 3:
+            return true;
+        default:
+            return false;
+    }
+}
 
 std::vector<std::string> CorrectAnswerLines(const questionbank::TestQuestionInfo& question,
                                             StudyQuestionSource& source) {

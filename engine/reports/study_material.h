@@ -72,6 +72,12 @@ private:
     int printed_ = 0;
 };
 
+// Whether the study guide of the item just answered is due in an open-book
+// exam, by the setting SG_AfterQues: 0 never, 1 when answered and not
+// correct, 2 when answered and correct, 3 always. Show it with SingleItem
+// and ItemIndex := the item's index.
+bool StudyGuideDueAfterAnswer(int sgAfterQues, const QuestionAnswer& item);
+
 // The correct answer lines of the current question: "TRUE" or "FALSE";
 // the right choice's text; every step; or the text of every right choice in
 // ascending order. A key that cannot be read gives one line saying so.

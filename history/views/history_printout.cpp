@@ -10,18 +10,12 @@ using report::Band;
 using report::Cell;
 using report::TextField;
 namespace style = report::style;
+using style::Text;
 
 // Column widths in points; the quiz title takes what is left.
 constexpr double kWidths[kHistoryColumns - 1] = {42, 52, 56, 42, 56, 50, 44};
 constexpr bool kRightAligned[kHistoryColumns] = {false, false, true, true, true, true, true, false};
 constexpr double kGap = 6;
-
-TextField Text(const QString& text, report::FontSpec font, QColor color = style::kInk,
-               TextField::Align align = TextField::Align::Left) {
-    TextField field = TextField::plain(text, std::move(font), align);
-    field.color = color;
-    return field;
-}
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include <QColor>
 
 #include "ui/report/font_spec.h"
+#include "ui/report/report_definition.h"
 
 namespace zentrix::report::style {
 
@@ -29,5 +30,13 @@ inline FontSpec Heading() { return Serif(13, true); }
 inline FontSpec Label() { return Sans(9.5, true); }
 inline FontSpec Body() { return Sans(9.5); }
 inline FontSpec Small() { return Sans(8); }
+
+// A text field in a document's font and ink.
+inline TextField Text(const QString& text, FontSpec font, QColor color = kInk,
+                      TextField::Align align = TextField::Align::Left) {
+    TextField field = TextField::plain(text, std::move(font), align);
+    field.color = color;
+    return field;
+}
 
 }  // namespace zentrix::report::style

@@ -149,6 +149,24 @@ TEST_F(StudyMaterialTest, SingleItemModePrintsOnlyThatItemWhateverTheFilter) {
     EXPECT_TRUE(source.moves.empty()) << "an index past the items prints nothing";
 }
 
+TEST(StudyGuideDueTest, SettingDecidesWhenTheGuideFollowsAnAnswer) {
+    const QuestionAnswer wrong = Item("E", 1, false), right = Item("E", 1, true),
+                         skipped = Item("E", 1, false, false);
+    const struct {
+        int setting;
+        bool wrong, right, skipped;
+    } cases[] = {{0, false, false, false},
+                 {1, true, false, false},
+                 {2, false, true, false},
+                 {3, true, true, true},
+                 {9, false, false, false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(StudyGuideDueAfterAnswer(c.setting, wrong), c.wrong) << c.setting;
+        EXPECT_EQ(StudyGuideDueAfterAnswer(c.setting, right), c.right) << c.setting;
+        EXPECT_EQ(StudyGuideDueAfterAnswer(c.setting, skipped), c.skipped) << c.setting;
+    }
+}
+
 TEST_F(StudyMaterialTest, MixedExamReadsEachItemFromItsOwnExamAndReportsAQuestionItCannotRead) {
     source.add("EX2", kSingleChoice, "Other exam", {"yes", "no"}, "1");
     items = {Item("EX2", 1, false), Item("EX1", 2, false), Item("EX3", 1, false)};
