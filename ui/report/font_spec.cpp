@@ -13,7 +13,9 @@ QFont FontSpec::deviceFont() const {
     // Unhinted outlines keep glyph advances proportional to the size, so text
     // measured at one resolution fits its place at every other.
     font.setHintingPreference(QFont::PreferNoHinting);
-    font.setKerning(true);
+    // No ligatures: a PDF reader searching for "certificate" must find the
+    // letters f and i, not the ligature glyph that stands for both.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 

@@ -40,7 +40,7 @@ int PdfPages(const QString& path) {
 RenderedReport ThreePageReport() {
     std::vector<Band> bands;
     for (int i = 1; i <= 18; ++i)
-        bands.push_back(LinesBand(QStringLiteral("Question %1 caf\u00e9").arg(i), 4));
+        bands.push_back(LinesBand(QStringLiteral("Question %1 caf\u00e9 certificate").arg(i), 4));
     RenderedReport report = Paginate(WithDetails(bands));
     EXPECT_GE(report.pages.size(), 3u);
     return report;
@@ -52,9 +52,9 @@ TEST(ReportOutputTest, PdfCarriesSearchableTextOnEveryPage) {
     ASSERT_TRUE(WritePdf(report, path).isOk());
     EXPECT_EQ(PdfPages(path), static_cast<int>(report.pages.size()));
     const QString text = PdfText(path);
-    EXPECT_TRUE(text.contains(QStringLiteral("Question 1 caf\u00e9 line 1")))
+    EXPECT_TRUE(text.contains(QStringLiteral("Question 1 caf\u00e9 certificate line 1")))
         << text.left(400).toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("Question 18 caf\u00e9 line 4")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Question 18 caf\u00e9 certificate line 4")));
     EXPECT_TRUE(text.contains(QStringLiteral("Page %1 of %1").arg(report.pages.size())));
 }
 
@@ -65,7 +65,7 @@ TEST(ReportOutputTest, PrintingToAPdfPrinterPrintsEveryPage) {
     ASSERT_TRUE(printed.isOk()) << printed.message();
     EXPECT_TRUE(*printed);
     EXPECT_EQ(PdfPages(printer.path()), static_cast<int>(report.pages.size()));
-    EXPECT_TRUE(PdfText(printer.path()).contains(QStringLiteral("Question 7 caf\u00e9 line 2")));
+    EXPECT_TRUE(PdfText(printer.path()).contains(QStringLiteral("Question 7 caf\u00e9 certificate line 2")));
 }
 
 TEST(ReportOutputTest, PagePictureHasThePageSizeAtTheResolutionAsked) {
