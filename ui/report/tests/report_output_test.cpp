@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 
 #include "report_test_support.h"
@@ -66,6 +68,37 @@ TEST(ReportOutputTest, PrintingToAPdfPrinterPrintsEveryPage) {
     EXPECT_TRUE(*printed);
     EXPECT_EQ(PdfPages(printer.path()), static_cast<int>(report.pages.size()));
     EXPECT_TRUE(PdfText(printer.path()).contains(QStringLiteral("Question 7 caf\u00e9 certificate line 2")));
+}
+
+TEST(ReportOutputTest, PrintDialogsPageRangeIsWhatIsPrinted) {
+    const RenderedReport report = ThreePageReport();
+    const QString path = ScratchPath(QStringLiteral("dialog-range.pdf"));
+    QFile::remove(path);
+    QString caption;
+    DialogPrintService printer([&](QDialog& dialog) {
+        caption = dialog.windowTitle();
+        auto* print = qobject_cast<QPrintDialog*>(&dialog);
+        EXPECT_NE(print, nullptr);
+        if (!print) return int(QDialog::Rejected);
+        print->printer()->setOutputFormat(QPrinter::PdfFormat);
+        print->printer()->setOutputFileName(path);
+        print->printer()->setPrintRange(QPrinter::PageRange);
+        print->printer()->setFromTo(2, 3);
+        return int(QDialog::Accepted);
+    });
+    auto printed = printer.print(report, nullptr);
+    ASSERT_TRUE(printed.isOk()) << printed.message();
+    EXPECT_TRUE(*printed);
+    EXPECT_EQ(caption, QStringLiteral("Print"));
+    EXPECT_EQ(PdfPages(path), 2);
+    const QString text = PdfText(path);
+    EXPECT_FALSE(text.contains(QStringLiteral("Page 1 of"))) << "page 1 was printed";
+    EXPECT_TRUE(text.contains(QStringLiteral("Page 2 of")) && text.contains(QStringLiteral("Page 3 of")));
+
+    DialogPrintService cancelled([](QDialog&) { return int(QDialog::Rejected); });
+    auto none = cancelled.print(report, nullptr);
+    ASSERT_TRUE(none.isOk());
+    EXPECT_FALSE(*none);
 }
 
 TEST(ReportOutputTest, PagePictureHasThePageSizeAtTheResolutionAsked) {
