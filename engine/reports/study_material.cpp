@@ -69,6 +69,7 @@ TStudyMaterial::TStudyMaterial(StudyGuideInput input, StudyQuestionSource& quest
     : input_(std::move(input)), questions_(questions) {}
 
 bool TStudyMaterial::Listed(int i) const {
+    if (!input_.items || i < 0 || i >= static_cast<int>(input_.items->size())) return false;
     const bool correct = (*input_.items)[i].Correct;
     switch (input_.listStudyGuide) {
         case kListCorrect:

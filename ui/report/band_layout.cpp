@@ -77,14 +77,17 @@ BandLayout::BandLayout(RenderedReport& report, double left, double width, double
 LaidOutBand BandLayout::layOut(const Band& band) {
     LaidOutBand out;
     out.frame = band.frame;
-    out.framePadding = band.frame ? std::max(0.0, band.framePadding) : 0.0;
     out.frameWidth = band.frameWidth;
     out.frameColor = band.frameColor;
     out.background = band.background;
     out.spaceAfter = std::max(0.0, band.spaceAfter);
 
-    const double inset =
-        (band.frame || band.background.alpha() > 0) ? std::max(0.0, band.framePadding) : 0.0;
+    // A padding is kept to a quarter of the width, so the content always
+    // has half the width for itself.
+    const double inset = (band.frame || band.background.alpha() > 0)
+                             ? std::clamp(band.framePadding, 0.0, width_ / 4)
+                             : 0.0;
+    out.framePadding = band.frame ? inset : 0.0;
     const double contentLeft = left_ + inset;
     const double contentWidth = std::max(1.0, width_ - 2 * inset);
     double y = inset;

@@ -83,7 +83,9 @@ public:
                 continue;
             }
             // Taller than a page (or than what an empty page has left): cut.
-            const double padding = band.frame ? band.framePadding : 0;
+            // The frame's padding is kept at the cut only while it leaves
+            // most of the room for the band, so every cut makes progress.
+            const double padding = band.frame ? std::clamp(band.framePadding, 0.0, (available - 1) / 2) : 0;
             const double room = available - padding;
             double cut = BestBreak(band, room);
             if (cut <= kEpsilon && !empty_) {
@@ -91,7 +93,7 @@ public:
                 continue;
             }
             if (cut <= kEpsilon) cut = std::max(1.0, room);  // nothing to break at: cut through
-            const auto [head, rest] = split(band, cut);
+            const auto [head, rest] = split(band, cut, padding);
             put(head, y_ + gap, head.height);
             newPage();
             band = rest;
@@ -128,12 +130,11 @@ private:
         }
     }
 
-    std::pair<LaidOutBand, LaidOutBand> split(const LaidOutBand& band, double cut) const {
+    std::pair<LaidOutBand, LaidOutBand> split(const LaidOutBand& band, double cut, double padding) const {
         LaidOutBand head = band;
         LaidOutBand rest = band;
         head.items.clear();
         rest.items.clear();
-        const double padding = band.frame ? band.framePadding : 0;
         const double restShift = padding - cut;
         const double left = definition_.page.margins.left();
         const double width = definition_.page.printableWidth();

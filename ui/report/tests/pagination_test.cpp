@@ -67,6 +67,17 @@ TEST(PaginationTest, UnbreakableBandTallerThanAPageIsCutThroughAndWhatFollowsIsK
     }));
 }
 
+TEST(PaginationTest, FramedBandWithWidePaddingTallerThanAPageStillEnds) {
+    Band framed = LinesBand(QStringLiteral("framed"), 60);
+    framed.frame = true;
+    framed.framePadding = 150;  // more than half of the small page's body
+    const RenderedReport report = Paginate(WithDetails({framed}));
+    ASSERT_LT(report.pages.size(), 200u);
+    int lines = 0;
+    for (const PlacedText& t : AllText(report)) lines += t.text.startsWith(QStringLiteral("framed line"));
+    EXPECT_EQ(lines, 60);
+}
+
 TEST(PaginationTest, EveryPageEndsWithPageNOfM) {
     std::vector<Band> bands(30, LinesBand(QStringLiteral("x"), 3));
     const RenderedReport report = Paginate(WithDetails(bands));
