@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -108,6 +109,15 @@ TfrmShowHistory::TfrmShowHistory(HistoryWindowInput input, TTHistory& store,
 }
 
 TfrmShowHistory::~TfrmShowHistory() = default;
+
+void TfrmShowHistory::showEvent(QShowEvent* event) {
+    if (!placed_ && screen()) {
+        // Centred on the screen, as the window always opens.
+        placed_ = true;
+        move(screen()->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    }
+    QDialog::showEvent(event);
+}
 
 void TfrmShowHistory::showGrid() {
     const auto& rows = grid_->rows();

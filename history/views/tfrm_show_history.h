@@ -64,6 +64,9 @@ public slots:
     void btnPrintClick();
     void btAllCoursesClick();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void showGrid();
 
@@ -74,6 +77,7 @@ private:
     std::string courseId_;
     QString courseTitle_;
     bool allCoursesShown_ = false;
+    bool placed_ = false;
 
     QLabel* studentName_ = nullptr;
     QLabel* course_ = nullptr;
