@@ -1,18 +1,19 @@
 #include "engine/reports/reference_text.h"
 
+#include <QImage>
+#include <QPixmap>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QUrl>
+#include <algorithm>
 #include <cctype>
 #include <string_view>
 
+#include "ui/report/document_style.h"
 #include "ui/report/windows1252_text.h"
 
 namespace zentrix::engine::reports {
 namespace {
-
-bool IsRichText(std::string_view text) {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-        text.remove_prefix(1);
-    return text.substr(0, 5) == "{\\rtf";
-}
 
 // Groups whose contents are not text: tables of fonts and colours,
 // pictures, embedded objects, document information, and every group marked
@@ -150,12 +151,86 @@ std::string RichTextWords(const std::string& rtf) {
     return out;
 }
 
-std::vector<report::TextRun> PlainReferenceText(const std::string& ref) {
-    const std::string text = IsRichText(ref) ? RichTextWords(ref) : ref;
-    report::TextRun run;
-    run.text = report::FromWindows1252(text).trimmed();
-    if (run.text.isEmpty()) return {};
-    return {run};
+bool IsRichText(const std::string& text) {
+    std::string_view view(text);
+    while (!view.empty() && std::isspace(static_cast<unsigned char>(view.front())))
+        view.remove_prefix(1);
+    return view.substr(0, 5) == "{\\rtf";
+}
+
+std::vector<report::CellContent> PlainReferenceText(const std::string& ref) {
+    const QString text =
+        report::FromWindows1252(IsRichText(ref) ? RichTextWords(ref) : ref).trimmed();
+    if (text.isEmpty()) return {};
+    return {report::style::Text(text, report::style::Body())};
+}
+
+std::vector<report::CellContent> CellsOfDocument(const QTextDocument& document) {
+    std::vector<report::CellContent> cells;
+    report::TextField text;
+    text.font = report::style::Body();
+    text.color = report::style::kInk;
+    bool paragraphOpen = false;
+    const auto flush = [&] {
+        // Trailing blank paragraphs add nothing but height.
+        while (!text.runs.empty() && text.runs.back().text.trimmed().isEmpty())
+            text.runs.pop_back();
+        if (!text.runs.empty()) cells.push_back(text);
+        text.runs.clear();
+        paragraphOpen = false;
+    };
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (paragraphOpen) {
+            report::TextRun lineBreak;
+            lineBreak.text = QStringLiteral("\n");
+            text.runs.push_back(lineBreak);
+        }
+        paragraphOpen = true;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            if (format.isImageFormat()) {
+                const QTextImageFormat image = format.toImageFormat();
+                const QVariant resource =
+                    document.resource(QTextDocument::ImageResource, QUrl(image.name()));
+                QImage picture = resource.typeId() == QMetaType::QPixmap
+                                     ? resource.value<QPixmap>().toImage()
+                                     : resource.value<QImage>();
+                if (picture.isNull()) continue;
+                flush();
+                QSizeF size;
+                if (image.width() > 0 && image.height() > 0)
+                    size = QSizeF(image.width(), image.height()) * 0.75;
+                cells.push_back(report::Picture{picture, size});
+                continue;
+            }
+            report::TextRun run;
+            run.text = fragment.text();
+            run.text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+            run.text.remove(QChar::ObjectReplacementCharacter);
+            run.bold = format.fontWeight() >= QFont::DemiBold;
+            run.italic = format.fontItalic();
+            run.underline = format.fontUnderline();
+            if (format.hasProperty(QTextFormat::FontPointSize))
+                run.pointSize = std::clamp(format.fontPointSize(), 6.0, 24.0);
+            if (format.hasProperty(QTextFormat::ForegroundBrush) &&
+                format.foreground().style() != Qt::NoBrush)
+                run.color = format.foreground().color();
+            text.runs.push_back(std::move(run));
+        }
+    }
+    flush();
+    return cells;
+}
+
+ReferenceFormatter RichReferenceFormatter(RichTextReader readRichText) {
+    return [readRichText = std::move(readRichText)](const std::string& ref) {
+        if (!readRichText || !IsRichText(ref)) return PlainReferenceText(ref);
+        QTextDocument document;
+        readRichText(document, ref);
+        std::vector<report::CellContent> cells = CellsOfDocument(document);
+        return cells.empty() ? PlainReferenceText(ref) : cells;
+    };
 }
 
 }  // namespace zentrix::engine::reports

@@ -143,11 +143,10 @@ Band TStudyMaterial::ItemBand(int index) {
     band.addText(Text(answers.join(QLatin1Char('\n')), style::Body()), 14, 0, 8);
 
     band.addText(Text(QStringLiteral("References:"), style::Label()), 0, 0, 2);
-    TextField references;
-    references.font = style::Body();
-    references.color = style::kInk;
-    references.runs = input_.references ? input_.references(q.REF) : PlainReferenceText(q.REF);
-    band.addText(std::move(references), 14);
+    const std::vector<report::CellContent> references =
+        input_.references ? input_.references(q.REF) : PlainReferenceText(q.REF);
+    for (size_t i = 0; i < references.size(); ++i)
+        band.addRow({report::Cell{14, 0, references[i]}}, i + 1 < references.size() ? 4 : 0);
     band.addRule(report::Rule{0.6, style::kHairline, 8, 6});
     return band;
 }

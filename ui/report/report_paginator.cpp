@@ -85,7 +85,8 @@ public:
             // Taller than a page (or than what an empty page has left): cut.
             // The frame's padding is kept at the cut only while it leaves
             // most of the room for the band, so every cut makes progress.
-            const double padding = band.frame ? std::clamp(band.framePadding, 0.0, (available - 1) / 2) : 0;
+            const double padding =
+                band.frame ? std::clamp(band.framePadding, 0.0, (available - 1) / 2) : 0;
             const double room = available - padding;
             double cut = BestBreak(band, room);
             if (cut <= kEpsilon && !empty_) {
@@ -130,7 +131,8 @@ private:
         }
     }
 
-    std::pair<LaidOutBand, LaidOutBand> split(const LaidOutBand& band, double cut, double padding) const {
+    std::pair<LaidOutBand, LaidOutBand> split(const LaidOutBand& band, double cut,
+                                              double padding) const {
         LaidOutBand head = band;
         LaidOutBand rest = band;
         head.items.clear();

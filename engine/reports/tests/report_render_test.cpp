@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QPainter>
+#include <QTextDocument>
+#include <QUrl>
 
 #include "engine/reports/certificate.h"
 #include "engine/reports/study_material.h"
@@ -61,6 +64,24 @@ TEST(ReportRenderTest, StudyGuideFirstPage) {
     input.title = QStringLiteral("Networking Basics, part A");
     input.items = &items;
     input.listStudyGuide = 2;
+    // Rich references as the rich-text reader gives them: formatted runs and
+    // a figure.
+    input.references = RichReferenceFormatter([](QTextDocument& document, const std::string&) {
+        QImage figure(240, 90, QImage::Format_RGB32);
+        figure.fill(QColor(232, 238, 246));
+        QPainter painter(&figure);
+        painter.setPen(QPen(QColor(31, 73, 109), 3));
+        painter.drawRect(10, 30, 60, 30);
+        painter.drawRect(170, 30, 60, 30);
+        painter.drawLine(70, 45, 170, 45);
+        painter.end();
+        document.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("route.png")),
+                             figure);
+        document.setHtml(QStringLiteral(
+            "<p><span style=\"color:#1f496d\"><b>Chapter 5, Routing</b></span></p>"
+            "<p>A router joins <i>separate</i> networks and forwards packets between them.</p>"
+            "<p><img src=\"route.png\"></p><p>See also the OSI model poster.</p>"));
+    });
     TStudyMaterial guide(input, source);
     Write(guide.Render(), QStringLiteral("study-guide"));
 }
