@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPixmap>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QUrl>
@@ -159,8 +160,12 @@ bool IsRichText(const std::string& text) {
 }
 
 std::vector<report::CellContent> PlainReferenceText(const std::string& ref) {
-    const QString text =
-        report::FromWindows1252(IsRichText(ref) ? RichTextWords(ref) : ref).trimmed();
+    QString text = report::FromWindows1252(IsRichText(ref) ? RichTextWords(ref) : ref).trimmed();
+    text.remove(QLatin1Char('\r'));
+    // A picture left out of rich text leaves empty paragraphs behind: keep
+    // one blank line at most.
+    static const QRegularExpression blankLines(QStringLiteral("\n[ \t]*(\n[ \t]*)+\n"));
+    text.replace(blankLines, QStringLiteral("\n\n"));
     if (text.isEmpty()) return {};
     return {report::style::Text(text, report::style::Body())};
 }

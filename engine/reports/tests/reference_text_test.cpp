@@ -38,6 +38,8 @@ TEST(ReferenceTextTest, PlainReferencesAreDecodedAndTrimmed) {
     ASSERT_EQ(cells.size(), 1u);
     EXPECT_EQ(TextOf(cells[0]), QString::fromUtf8("Chapter 2 \u2013 Hubs"));
     EXPECT_TRUE(PlainReferenceText("   ").empty());
+    EXPECT_EQ(TextOf(PlainReferenceText("{\\rtf1 One\\par\\par {\\pict 89}\\par\\par Two}")[0]),
+              QStringLiteral("One\n\nTwo"));
     EXPECT_EQ(TextOf(PlainReferenceText("{\\rtf1 \\'93x\\'94}")[0]),
               QString::fromUtf8("\u201cx\u201d"));
 }
