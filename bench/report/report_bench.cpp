@@ -13,6 +13,7 @@
 #include "questionbank/bank_records.h"
 #include "ui/report/page_view.h"
 #include "ui/report/pdf_export.h"
+#include "ui/report/qrp_file.h"
 
 namespace {
 
@@ -88,6 +89,7 @@ void BM_StudyGuide500ToPdf(benchmark::State& state) {
         pages = report.pages.size();
     }
     state.counters["pages"] = static_cast<double>(pages);
+    state.counters["qrp_kib"] = report::EncodeReport(Guide(items, source)).size() / 1024.0;
 }
 BENCHMARK(BM_StudyGuide500ToPdf)->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(3);
 

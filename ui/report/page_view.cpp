@@ -28,6 +28,13 @@ void PageView::setPage(int index) {
 
 void PageView::setZoom(double zoom) {
     zoom_ = std::clamp(zoom, 0.1, 8.0);
+    // A page of a damaged or odd file may be huge: its picture stays within
+    // kMaxSide pixels a side.
+    if (!report_.pages.empty()) {
+        const QSizeF size = report_.pages[page_].size;
+        const double longest = std::max(size.width(), size.height()) * logicalDpiY() / 72.0;
+        if (longest * zoom_ > kMaxSide) zoom_ = kMaxSide / longest;
+    }
     updateGeometry();
     resize(sizeHint());
     update();

@@ -14,6 +14,7 @@ namespace zentrix::report {
 class PageView : public QWidget {
     Q_OBJECT
 public:
+    static constexpr double kMaxSide = 8000;  // pixels
     explicit PageView(const RenderedReport& report, QWidget* parent = nullptr);
 
     void setPage(int index);

@@ -39,7 +39,8 @@ enum class Record : uint8_t {
 };
 
 // What the reader accepts; anything beyond is damage, not a bigger report.
-inline constexpr int64_t kMaxFileSize = 256ll * 1024 * 1024;
+inline constexpr int64_t kMaxFileSize =
+    64ll * 1024 * 1024;  // a 500-question guide takes well under 1 MiB
 inline constexpr int kMaxPages = 20000;
 inline constexpr int kMaxFonts = 4096;
 inline constexpr double kMaxCoordinate = 1e6;

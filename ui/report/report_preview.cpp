@@ -90,8 +90,11 @@ ReportPreview::ReportPreview(RenderedReport report, ReportServices services, QWi
         // A blank stand-in of the page's shape until the picture is drawn,
         // so the list does not move under the pointer.
         const QSizeF size = report_.pages[i].size;
-        QPixmap blank(kThumbnailWidth, std::max(1, static_cast<int>(kThumbnailWidth *
-                                                                    size.height() / size.width())));
+        const double shrink = std::min(1.0, 2.0 * size.width() / size.height());
+        QPixmap blank(
+            std::max(1, static_cast<int>(kThumbnailWidth * shrink)),
+            std::max(1, static_cast<int>(std::min(kThumbnailWidth * size.height() / size.width(),
+                                                  2.0 * kThumbnailWidth))));
         blank.fill(Qt::white);
         item->setIcon(QIcon(blank));
         item->setTextAlignment(Qt::AlignHCenter);
@@ -213,7 +216,9 @@ void ReportPreview::renderSomeThumbnails() {
     const int count = static_cast<int>(report_.pages.size());
     const int stop = std::min(count, thumbnailsDone_ + kThumbnailsPerStep);
     for (; thumbnailsDone_ < stop; ++thumbnailsDone_) {
-        const double dpi = kThumbnailWidth * 72.0 / report_.pages[thumbnailsDone_].size.width();
+        const QSizeF size = report_.pages[thumbnailsDone_].size;
+        const double dpi =
+            std::min(kThumbnailWidth / size.width(), 2.0 * kThumbnailWidth / size.height()) * 72.0;
         QImage page = RenderPageImage(report_, thumbnailsDone_, dpi);
         QPainter edge(&page);
         edge.setPen(QColor(150, 150, 150));

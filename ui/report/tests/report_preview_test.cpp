@@ -161,6 +161,27 @@ TEST(ReportPreviewTest, PreviewWindowIsWrittenForLooking) {
     EXPECT_TRUE(preview.grab().save(folder + QStringLiteral("/preview.png")));
 }
 
+TEST(ReportPreviewTest, HugeAndOddlyShapedPagesStayWithinAPictureOfSensibleSize) {
+    RenderedReport odd;
+    odd.pages.push_back(RenderedPage{QSizeF(14400, 14400), {}});
+    odd.pages.push_back(RenderedPage{QSizeF(1, 14400), {}});
+    ScriptedDialogs dialogs;
+    ReportPreview preview(odd, dialogs.services());
+    preview.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+    QTest::mouseClick(preview.actualSizeButton(), Qt::LeftButton);
+    for (int page : {0, 1}) {
+        preview.showPage(page);
+        const QImage shown = preview.pageView()->shownPage();
+        EXPECT_LE(std::max(shown.width(), shown.height()), PageView::kMaxSide + 1) << page;
+    }
+    QTest::qWait(20);
+    for (int i = 0; i < preview.thumbnails()->count(); ++i) {
+        const QSize icon = preview.thumbnails()->item(i)->icon().availableSizes().value(0);
+        EXPECT_LE(icon.height(), 221) << i;
+    }
+}
+
 TEST(ReportPreviewTest, EveryControlHasAnAccessibleName) {
     ScriptedDialogs dialogs;
     ReportPreview preview(Pages(2), dialogs.services());
