@@ -1,10 +1,17 @@
-# zentrix_add_gtest(NAME SOURCES... LIBS ...)
+# zentrix_add_gtest(NAME [UNTRUSTED_INPUT] SOURCES... LIBS ...)
 # One GoogleTest executable registered with ctest. Tests run from a scratch
 # folder of their own and see the reference tables through ZENTRIX_INTEROP_DIR.
+# UNTRUSTED_INPUT marks a suite of readers of files or text from outside
+# (tables, simulation files, sources, scripts): scripts/sanitize.sh runs every
+# such suite under AddressSanitizer and UndefinedBehaviorSanitizer, taking
+# the list the build writes to <build>/untrusted-input-suites.txt.
 function(zentrix_add_gtest name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "UNTRUSTED_INPUT" "" "SOURCES;LIBS" ${ARGN})
   if(NOT ZENTRIX_BUILD_TESTS)
     return()
+  endif()
+  if(ARG_UNTRUSTED_INPUT)
+    set_property(GLOBAL APPEND PROPERTY ZENTRIX_UNTRUSTED_INPUT_SUITES ${name})
   endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
@@ -53,3 +60,15 @@ static const struct zentrix_version_note zentrix_version_note = {
 ]] @ONLY)
   target_sources(${target} PRIVATE "${source}")
 endfunction()
+
+# Writes <build>/untrusted-input-suites.txt: one line per suite marked
+# UNTRUSTED_INPUT, its target name and its program, separated by a tab.
+function(zentrix_write_untrusted_input_suites)
+  get_property(suites GLOBAL PROPERTY ZENTRIX_UNTRUSTED_INPUT_SUITES)
+  set(content "")
+  foreach(suite IN LISTS suites)
+    string(APPEND content "${suite}\t$<TARGET_FILE:${suite}>\n")
+  endforeach()
+  file(GENERATE OUTPUT "${PROJECT_BINARY_DIR}/untrusted-input-suites.txt" CONTENT "${content}")
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL zentrix_write_untrusted_input_suites)

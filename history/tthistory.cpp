@@ -1,17 +1,19 @@
 #include "history/tthistory.h"
 
 #include "xbase/engine.h"
+#include "xbase/folder_path.h"
 #include "xbase/table.h"
 
 namespace zentrix::history {
 
 namespace {
 
-std::string trim(const std::string& s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
+// Fixed-width fields come back blank-padded; only the padding is dropped. A
+// leading blank belongs to what was typed: dropping it would shift the key
+// and no later lookup would find the record again.
+std::string trimPadding(const std::string& s) {
     const auto last = s.find_last_not_of(' ');
-    return s.substr(first, last - first + 1);
+    return last == std::string::npos ? std::string() : s.substr(0, last + 1);
 }
 
 std::string cut(const std::string& s, size_t width) { return s.size() > width ? s.substr(0, width) : s; }
@@ -24,10 +26,10 @@ bool isSameAttempt(const HistorySlot& a, const HistorySlot& started) {
 
 }  // namespace
 
-TTHistory::TTHistory(xbase::Engine& engine, std::string databaseFolder, platform::MessageSink& messages,
-                     std::shared_ptr<const Clock> clock)
+TTHistory::TTHistory(xbase::Engine& engine, std::string databaseFolder,
+                     platform::MessageSink& messages, std::shared_ptr<const Clock> clock)
     : engine_(engine),
-      folder_(std::move(databaseFolder)),
+      folder_(xbase::asFolderText(std::move(databaseFolder))),
       messages_(messages),
       clock_(clock ? std::move(clock) : std::make_shared<SystemClock>()) {
     // A code left pending by an earlier owner of the engine is not ours to judge.
@@ -97,9 +99,10 @@ bool TTHistory::lookUpHandles() {
 HistorySess TTHistory::readCurrent() const {
     HistorySess s;
     s.ID = static_cast<int32_t>(table_->asLong(fID_));
-    s.KeyID = trim(table_->text(fKeyID_));
-    s.Name = trim(table_->text(fName_));
-    s.CourseID = trim(table_->text(fCourseID_));
+    // The key stays exactly as HistoryKey made it.
+    s.KeyID = table_->text(fKeyID_);
+    s.Name = trimPadding(table_->text(fName_));
+    s.CourseID = trimPadding(table_->text(fCourseID_));
     for (int n = 0; n < kHistorySlots; ++n) {
         const SlotFields& f = slots_[n];
         HistorySlot& slot = s.Slots[n];
@@ -110,7 +113,7 @@ HistorySess TTHistory::readCurrent() const {
         slot.QTAKEN = static_cast<int32_t>(table_->asLong(f.QTAKEN));
         slot.QRIGHT = static_cast<int32_t>(table_->asLong(f.QRIGHT));
         slot.QTRIED = static_cast<int32_t>(table_->asLong(f.QTRIED));
-        slot.TestID = trim(table_->text(f.TestID));
+        slot.TestID = trimPadding(table_->text(f.TestID));
     }
     return s;
 }
@@ -157,12 +160,14 @@ bool TTHistory::KeyIDExists(const std::string& name, const std::string& course) 
     if (!valid()) return false;
     const std::string key = HistoryKey(name, course);
     if (!seekKey(key)) return false;
-    const std::string upperName = UpperCase(name);
-    const std::string upperCourse = UpperCase(course);
+    // Stored texts are blank-padded, so blanks after the typed name cannot
+    // tell two records apart: both sides lose them before comparing.
+    const std::string upperName = UpperCase(trimPadding(name));
+    const std::string upperCourse = UpperCase(trimPadding(course));
     do {
         if (table_->text(fKeyID_) != key) break;
-        if (UpperCase(trim(table_->text(fName_))) == upperName &&
-            UpperCase(trim(table_->text(fCourseID_))) == upperCourse) {
+        if (UpperCase(trimPadding(table_->text(fName_))) == upperName &&
+            UpperCase(trimPadding(table_->text(fCourseID_))) == upperCourse) {
             return true;
         }
     } while (table_->skip(1));
@@ -253,10 +258,19 @@ void TTHistory::StartTest(int kind, int questionCount, const std::string& examId
 
 void TTHistory::EndTest(int right, int answered) {
     if (!valid() || table_->recno() == 0) return;
+    if (!endLocked(right, answered)) return;
+    // The learner has seen "Completed": a power cut now must not lose it.
+    // Flushed after the lock is released, so other seats need not wait for
+    // the disk.
+    if (xbase::Status synced = table_->sync(); !synced) fail(synced.message());
+}
+
+bool TTHistory::endLocked(int right, int answered) {
     xbase::TableLock lock(*table_);
-    if (!lock.status().isOk()) return (void)fail(lock.status().message());
+    if (!lock.status().isOk()) return fail(lock.status().message());
     const uint32_t recno = started_ ? static_cast<uint32_t>(started_->recno) : table_->recno();
-    if (!table_->go(recno) || !table_->refresh().isOk()) return (void)fail("could not re-read the history record");
+    if (!table_->go(recno) || !table_->refresh().isOk())
+        return fail("could not re-read the history record");
 
     HistorySess s = readCurrent();
     int slot = 0;
@@ -272,16 +286,17 @@ void TTHistory::EndTest(int right, int answered) {
         }
         if (slot < 0) {
             session_ = s;
-            return;
+            return false;
         }
     }
     HistorySlot& ended = s.Slots[slot];
     ended.TIMEEND = SecondsOfDay(clock_->now());
     ended.QRIGHT = right;
     ended.QTRIED = answered;
-    if (!writeCurrent(s)) return;
+    if (!writeCurrent(s)) return false;
     session_ = readCurrent();
     started_.reset();
+    return true;
 }
 
 }  // namespace zentrix::history

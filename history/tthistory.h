@@ -35,8 +35,9 @@ inline constexpr const char* kHistoryUnavailableMessage =
 
 class TTHistory {
 public:
-    // `databaseFolder` ends with a path separator. The clock defaults to the
-    // system's local time.
+    // `databaseFolder` names the folder of TESTHIST, with or without a
+    // trailing separator. The clock defaults to the system's local time.
+    // EndTest flushes the table to disk before it returns.
     TTHistory(xbase::Engine& engine, std::string databaseFolder, platform::MessageSink& messages,
               std::shared_ptr<const Clock> clock = nullptr);
     ~TTHistory();
@@ -84,6 +85,8 @@ private:
     bool writeCurrent(const HistorySess& sess);
     bool seekKey(const std::string& key);
     int nextIdLocked();
+    // EndTest's write under the table lock; false when nothing was written.
+    bool endLocked(int right, int answered);
     bool fail(const std::string& what);
 
     xbase::Engine& engine_;

@@ -6,6 +6,8 @@
 #include <system_error>
 #include <vector>
 
+#include "xbase/folder_path.h"
+
 namespace fs = std::filesystem;
 
 namespace zentrix::questionbank {
@@ -55,9 +57,7 @@ std::optional<std::string> matchEntry(const std::string& dir, const std::string&
 }  // namespace
 
 std::string BankPath::asFolder(std::string folder) {
-    folder = slashes(std::move(folder));
-    if (!folder.empty() && folder.back() != '/') folder.push_back('/');
-    return folder;
+    return xbase::asFolderText(std::move(folder));
 }
 
 xbase::Result<std::string> BankPath::checkedRelative(const std::string& name) {
@@ -74,6 +74,18 @@ xbase::Result<std::string> BankPath::checkedRelative(const std::string& name) {
     }
     if (path.back() == '/') return xbase::Status::error("file name " + quoted + " names a folder");
     return path;
+}
+
+xbase::Status BankPath::checkExamLocation(const std::string& path, const std::string& tableName) {
+    const std::string folder = asFolder(trimRight(path));
+    if (!folder.empty()) {
+        xbase::Result<std::string> checked = checkedRelative(folder.substr(0, folder.size() - 1));
+        if (!checked) return xbase::Status::error("folder " + checked.message());
+    }
+    xbase::Result<std::string> name = checkedRelative(trimRight(tableName));
+    if (!name || name.value().find('/') != std::string::npos)
+        return xbase::Status::error("table name \"" + tableName + "\" is not a plain file name");
+    return xbase::Status::ok();
 }
 
 std::string BankPath::resolve(const std::string& folder, const std::string& relative) {

@@ -22,6 +22,13 @@ public:
     // path, no drive letter, nothing empty. Gives the name with '/' separators.
     static xbase::Result<std::string> checkedRelative(const std::string& name);
 
+    // Checks an exam's folder (PATH: empty, or a folder inside the bank) and
+    // table name (TABLENAME: a plain file name) as the exam table holds them.
+    // Anything that would lead outside the bank is refused: such a record may
+    // come from a damaged or hostile table, and the exam's tables and files
+    // are written there.
+    static xbase::Status checkExamLocation(const std::string& path, const std::string& tableName);
+
     // folder + relative, each component after the folder matched without
     // regard to case against what exists on disk (components that do not
     // exist are kept as written).

@@ -23,6 +23,9 @@ std::string trim(std::string text) { return BankPath::trim(std::move(text)); }
 
 TTesting::TTesting(xbase::Engine& engine, const std::string& databaseFolder, platform::MessageSink& sink)
     : engine_(engine), sink_(sink), folder_(BankPath::asFolder(databaseFolder)) {
+    // A code left pending by an earlier owner of a shared engine handle says
+    // nothing about these tables.
+    engine_.takeErrorCode();
     exams_ = openOrCreate(layout::kExamTableFile, layout::examFields(), layout::examTags());
     courses_ = openOrCreate(layout::kCourseTableFile, layout::courseFields(), layout::courseTags());
     if (!exams_ || !courses_) return;
@@ -61,6 +64,7 @@ std::unique_ptr<xbase::Table> TTesting::openOrCreate(const std::string& fileName
                                                      const std::vector<xbase::FieldSpec>& fields,
                                                      const std::vector<xbase::TagSpec>& tags) {
     const std::string path = folder_ + fileName;
+    engine_.takeErrorCode();
     xbase::Result<std::unique_ptr<xbase::Table>> opened = engine_.open(path);
     if (opened) return std::move(opened).value();
     const int code = engine_.takeErrorCode();
@@ -237,7 +241,8 @@ int TTesting::countQuestionsOf(const std::string& prodId) {
     // Another exam is open: count without disturbing it, then put the exam
     // table back on its record.
     int count = 0;
-    if (seekExam(prodId)) {
+    if (seekExam(prodId) &&
+        BankPath::checkExamLocation(exams_->memo(exam_.path), exams_->text(exam_.tableName))) {
         const std::string name = rtrim(exams_->memo(exam_.path)) + rtrim(exams_->text(exam_.tableName));
         xbase::Result<std::unique_ptr<xbase::Table>> table = engine_.open(BankPath::resolve(folder_, name));
         if (table) {
@@ -347,25 +352,39 @@ std::string TTesting::GetTestDescription(const std::string& prodId) {
 
 int TTesting::AddTest(const std::string& prodId, const std::string& parentId, const std::string& path,
                       const std::string& tableName, const std::string& title) {
+    return addExamRecord(prodId, parentId, path, tableName, title, true);
+}
+
+int TTesting::AdoptTest(const std::string& prodId, const std::string& parentId,
+                        const std::string& path, const std::string& tableName,
+                        const std::string& title) {
+    return addExamRecord(prodId, parentId, path, tableName, title, false);
+}
+
+int TTesting::addExamRecord(const std::string& prodId, const std::string& parentId,
+                            const std::string& path, const std::string& tableName,
+                            const std::string& title, bool createTables) {
     if (!valid_) return fail("the question bank is not usable");
     // The exam's tables are created below the database folder only.
-    std::string folder = BankPath::asFolder(rtrim(path));
-    if (!folder.empty()) {
-        xbase::Result<std::string> checked = BankPath::checkedRelative(folder.substr(0, folder.size() - 1));
-        if (!checked) return fail("exam " + prodId + ": folder " + checked.message());
-    }
-    xbase::Result<std::string> checkedName = BankPath::checkedRelative(rtrim(tableName));
-    if (!checkedName || checkedName.value().find('/') != std::string::npos)
-        return fail("exam " + prodId + ": table name \"" + tableName + "\" is not a plain file name");
+    if (xbase::Status inside = BankPath::checkExamLocation(path, tableName); !inside)
+        return fail("exam " + prodId + ": " + inside.message());
+    const std::string folder = BankPath::asFolder(rtrim(path));
 
     // The tables come first: when they cannot be made (a damaged file of that
     // name is never replaced) no catalogue record points at them.
     const std::string folderOnDisk = BankPath::resolve(folder_, rtrim(path));
     std::error_code ec;
-    if (!folder.empty()) std::filesystem::create_directories(folderOnDisk, ec);
+    if (createTables && !folder.empty()) std::filesystem::create_directories(folderOnDisk, ec);
     if (ec) return fail(folderOnDisk + ": cannot create folder: " + ec.message());
     const std::string base = BankPath::resolve(folder_, rtrim(path) + rtrim(tableName));
-    {
+    if (!createTables) {
+        // The tables are already in place: they must open before a record points at them.
+        xbase::Result<std::unique_ptr<xbase::Table>> questions = engine_.open(base);
+        if (!questions) return failStatus(questions.status());
+        xbase::Result<std::unique_ptr<xbase::Table>> answers =
+            engine_.open(base + layout::kAnswerTableSuffix);
+        if (!answers) return failStatus(answers.status());
+    } else {
         xbase::Result<std::unique_ptr<xbase::Table>> questions =
             engine_.create(base, layout::questionFields(), layout::questionTags());
         if (!questions) return failStatus(questions.status());

@@ -99,6 +99,11 @@ public:
     std::string GetTestDescription(const std::string& prodId);
     int AddTest(const std::string& prodId, const std::string& parentId, const std::string& path,
                 const std::string& tableName, const std::string& title);
+    // AddTest for an exam whose question and answer tables are already in
+    // place (copied there by an import or the setup program): adds only the
+    // catalogue record, after checking that both tables open.
+    int AdoptTest(const std::string& prodId, const std::string& parentId, const std::string& path,
+                  const std::string& tableName, const std::string& title);
     // Removes an exam's record from the catalogue (its tables stay on disk)
     // and lowers its course's NUM. Closes it first when it is open.
     int RemoveTest(const std::string& prodId);
@@ -209,6 +214,9 @@ private:
                                                const std::vector<xbase::TagSpec>& tags);
     void bindCatalogue();
     void LoadParentIds();
+    int addExamRecord(const std::string& prodId, const std::string& parentId,
+                      const std::string& path, const std::string& tableName,
+                      const std::string& title, bool createTables);
     bool seekCourse(const std::string& id);
     bool seekExam(const std::string& prodId);
     std::vector<ExamEntry> examsOfCourse(const std::string& courseId);
@@ -217,6 +225,11 @@ private:
     xbase::Status assignQuestionFields(int num, int type, const std::string& title, const std::string& question,
                                        int numAnswer, const std::string& answer, const std::string& hint,
                                        const std::string& ref, const std::string& graphic, int caseId);
+    // The NUM a new question gets: above the exam record's NUMTESTQ and above
+    // every NUM in the question table.
+    int nextQuestionNumber();
+    // 0, or -1 with the reason when the key does not fit the ANSWER field.
+    int checkAnswerKey(const std::string& answer);
     // Writes one memo of the open exam's record and commits it (0 or -1).
     int storeOpenExamMemo(const xbase::Field* field, const std::string& value);
     int fail(const std::string& message);

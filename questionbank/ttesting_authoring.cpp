@@ -20,10 +20,26 @@ constexpr const char* kNotCurrent = "no exam is open, or its catalogue record is
 
 // ---- questions ---------------------------------------------------------------
 
+int TTesting::nextQuestionNumber() {
+    // The count cached at open leaves out questions without title and text;
+    // the exam record's NUMTESTQ counts them, and no NUM in the table may be
+    // handed out twice.
+    int highest = static_cast<int>(exams_->asLong(exam_.numTestQ));
+    if (questions_->selectTag(question_.numTag) && questions_->bottom())
+        highest = std::max(highest, static_cast<int>(questions_->asLong(question_.num)));
+    return highest + 1;
+}
+
+int TTesting::checkAnswerKey(const std::string& answer) {
+    if (static_cast<int>(rtrim(answer).size()) <= layout::kAnswerKeyWidth) return 0;
+    return fail("answer key \"" + answer + "\" is longer than " +
+                std::to_string(layout::kAnswerKeyWidth) + " characters");
+}
+
 int TTesting::NewTestQuestion() {
     if (!examRecordCurrent()) return fail(kNotCurrent);
     const int id = openInfo_.NEXTID;
-    const int count = openInfo_.NUMTESTQ + 1;
+    const int count = nextQuestionNumber();
     xbase::Status status = questions_->appendBlank();
     if (status) status = questions_->assignLong(question_.id, id);
     if (status) status = questions_->assignLong(question_.num, count);
@@ -58,22 +74,19 @@ int TTesting::AddTestQuestion(int num, int type, const std::string& title, const
                               int numAnswer, const std::string& answer, const std::string& hint,
                               const std::string& ref, const std::string& graphic, int caseId) {
     if (!examRecordCurrent()) return fail(kNotCurrent);
-    if (static_cast<int>(rtrim(answer).size()) > layout::kAnswerKeyWidth)
-        return fail("answer key \"" + answer + "\" is longer than " + std::to_string(layout::kAnswerKeyWidth) +
-                    " characters");
+    if (checkAnswerKey(answer) != 0) return -1;
+    if (seekQuestionNumber(num))
+        return fail("exam " + rtrim(openId_) + " already has a question " + std::to_string(num));
+    const int numTestQ = static_cast<int>(exams_->asLong(exam_.numTestQ)) + 1;
     const int id = openInfo_.NEXTID;
+    // A failed group is discarded by the table: no half-filled question stays.
     xbase::Status status = questions_->appendBlank();
     if (status) status = questions_->assignLong(question_.id, id);
     if (status)
         status = assignQuestionFields(num, type, title, question, numAnswer, answer, hint, ref, graphic, caseId);
     if (status) status = questions_->commit();
-    if (!status) {
-        // Leave no half-filled question behind.
-        questions_->markDeleted();
-        questions_->commit();
-        return failStatus(status);
-    }
-    if (writeExamCounts(openInfo_.NUMTESTQ + 1, id + 1) != 0) return -1;
+    if (!status) return failStatus(status);
+    if (writeExamCounts(numTestQ, id + 1) != 0) return -1;
     if (GoToTestQuestionId(id) != 0) return -1;
     return id;
 }
@@ -83,6 +96,7 @@ int TTesting::ChangeCurrentTestQuestionInfo(int num, int type, const std::string
                                             const std::string& answer, const std::string& hint,
                                             const std::string& ref, const std::string& graphic, int caseId) {
     if (!examRecordCurrent()) return fail(kNotCurrent);
+    if (checkAnswerKey(answer) != 0) return -1;
     if (!locateCurrentQuestion()) return fail("there is no current question");
     xbase::Status status =
         assignQuestionFields(num, type, title, question, numAnswer, answer, hint, ref, graphic, caseId);
@@ -233,6 +247,9 @@ int TTesting::SetOpenTitle(const std::string& title) {
 }
 
 int TTesting::SetOpenPath(const std::string& path) {
+    if (!examRecordCurrent()) return fail(kNotCurrent);
+    if (xbase::Status inside = BankPath::checkExamLocation(path, openInfo_.TABLENAME); !inside)
+        return fail("exam " + rtrim(openId_) + ": " + inside.message());
     if (const int result = storeOpenExamMemo(exam_.path, path); result != 0) return result;
     openInfo_.PATH = rtrim(path);
     return 0;
@@ -286,11 +303,14 @@ void TTesting::ListTestTitles() {
 void TTesting::RawRecordDump() {
     if (!open_) return;
     questions_->selectTag(nullptr);
-    int counter = 0;
+    // The counter is the record number, the numbering DeleteRecords takes:
+    // deleted records are not listed but keep their numbers.
     for (bool on = questions_->top(); on; on = questions_->skip(1)) {
         if (questions_->deleted()) continue;
-        OnRawRecord(questions_->memo(question_.title), static_cast<int>(questions_->asLong(question_.num)),
-                    questions_->text(question_.id), questions_->memo(question_.question), ++counter);
+        OnRawRecord(questions_->memo(question_.title),
+                    static_cast<int>(questions_->asLong(question_.num)),
+                    questions_->text(question_.id), questions_->memo(question_.question),
+                    static_cast<int>(questions_->recno()));
     }
 }
 

@@ -39,6 +39,12 @@ int TTesting::openExam(const std::string& id, bool preferAlternative, int& usedR
     if (!seekExam(id)) return fail("exam \"" + rtrim(id) + "\" is not in the catalogue");
 
     const std::string examFolder = rtrim(exams_->memo(exam_.path));
+    // The exam's tables are opened for writing and its files written out in
+    // its folder: a record pointing outside the bank is not followed.
+    if (xbase::Status inside =
+            BankPath::checkExamLocation(examFolder, exams_->text(exam_.tableName));
+        !inside)
+        return fail("exam " + rtrim(id) + ": " + inside.message());
     const std::string regularName = examFolder + rtrim(exams_->text(exam_.tableName));
     std::string tableName = regularName;
     if (preferAlternative && BankPath::findFile(folder_, tableName + layout::kAlternativeSuffix + ".dbf")) {

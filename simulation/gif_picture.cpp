@@ -1,5 +1,7 @@
 #include "simulation/gif_picture.h"
 
+#include <algorithm>
+
 namespace zentrix::simulation {
 
 namespace {
@@ -30,16 +32,39 @@ void GifPicture::clear() {
     canvas_ = QImage();
     beforeShown_ = QImage();
     shown_ = 0;
+    drawnLastTime_ = 0;
+    keyFrames_.clear();
 }
 
 bool GifPicture::showFrame(int n) {
     if (n < 1 || n > frameCount()) return false;
-    if (n < shown_) restart();
+    drawnLastTime_ = 0;
+    if (n < shown_) restartFromKeyFrame(n);
     while (shown_ < n) {
         disposeShownFrame();
         drawNextFrame();
+        ++drawnLastTime_;
+        if (shown_ % kKeyFrameStep == 0) keepKeyFrame();
     }
     return true;
+}
+
+void GifPicture::restartFromKeyFrame(int n) {
+    auto kept = std::upper_bound(keyFrames_.begin(), keyFrames_.end(), n,
+                                 [](int frame, const KeyFrame& key) { return frame < key.frame; });
+    if (kept == keyFrames_.begin()) {
+        restart();
+        return;
+    }
+    --kept;
+    canvas_ = kept->canvas;  // shared until drawn on
+    beforeShown_ = kept->beforeShown;
+    shown_ = kept->frame;
+}
+
+void GifPicture::keepKeyFrame() {
+    if (!keyFrames_.empty() && keyFrames_.back().frame >= shown_) return;  // kept already
+    keyFrames_.push_back(KeyFrame{shown_, canvas_, beforeShown_});
 }
 
 void GifPicture::restart() {

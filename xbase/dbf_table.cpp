@@ -372,9 +372,54 @@ void DbfTable::discardPending() {
 }
 
 void DbfTable::flushPending() {
+    // A failed group was discarded when it failed; moving on ends it.
+    if (!groupFailure_.empty()) {
+        groupFailure_.clear();
+        return;
+    }
     if (!changed_) return;
-    Status status = commit();
-    if (!status) discardPending();  // the failure is in the engine's pending error
+    // A failed commit discards the group itself; the failure is in the
+    // engine's pending error.
+    (void)commit();
+}
+
+void DbfTable::dropChanges() {
+    const bool wasAppending = appending_;
+    const bool hadChanges = changed_;
+    discardPending();
+    cursorValid_ = false;
+    if (wasAppending) {
+        standOnNothing(true);
+        return;
+    }
+    if (!hadChanges || recno_ == 0) return;
+    cache_.clear();
+    auto fresh = readRecordFresh(recno_);
+    if (fresh)
+        record_ = std::move(fresh.value());
+    else
+        standOnNothing(true);
+}
+
+void DbfTable::discard() {
+    groupFailure_.clear();
+    dropChanges();
+}
+
+Status DbfTable::refuseFailedGroup() const {
+    if (groupFailure_.empty()) return Status::ok();
+    return fail(kErrorData,
+                Status::error(files_.table + ": an earlier write to this record failed (" +
+                              groupFailure_ + "); its changes were discarded"));
+}
+
+Status DbfTable::groupResult(Status status) {
+    if (status.isOk()) return status;
+    if (groupFailure_.empty()) {
+        groupFailure_ = status.message();
+        dropChanges();
+    }
+    return status;
 }
 
 void DbfTable::standOnNothing(bool atEnd) {
@@ -682,7 +727,7 @@ Status DbfTable::setFieldBytes(const Field* f, std::string_view bytes) {
     return Status::ok();
 }
 
-Status DbfTable::assign(const Field* f, std::string_view text) {
+Status DbfTable::assignText(const Field* f, std::string_view text) {
     const FieldDescriptor* d = descriptorOf(f);
     if (!d) return fail(kErrorData, Status::error(files_.table + ": no such field"));
     ZX_TRY(fail(kErrorWrite, writable()));
@@ -702,16 +747,16 @@ Status DbfTable::assign(const Field* f, std::string_view text) {
             const double value = std::strtod(trimmed.c_str(), &end);
             if (end != trimmed.c_str() + trimmed.size())
                 return fail(kErrorData, Status::error(files_.table + ": field " + d->name + ": \"" + trimmed + "\" is not a number"));
-            return assignDouble(f, value);
+            return assignNumber(f, value);
         }
         case FieldType::Memo:
-            return assignMemo(f, text);
+            return assignMemoText(f, text);
         default:
             return fail(kErrorData, Status::error(writeProblem_));
     }
 }
 
-Status DbfTable::assignDouble(const Field* f, double value) {
+Status DbfTable::assignNumber(const Field* f, double value) {
     const FieldDescriptor* d = descriptorOf(f);
     if (!d) return fail(kErrorData, Status::error(files_.table + ": no such field"));
     ZX_TRY(fail(kErrorWrite, writable()));
@@ -723,10 +768,10 @@ Status DbfTable::assignDouble(const Field* f, double value) {
     }
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.15g", value);
-    return assign(f, buf);
+    return assignText(f, buf);
 }
 
-Status DbfTable::assignLong(const Field* f, long value) {
+Status DbfTable::assignWhole(const Field* f, long value) {
     const FieldDescriptor* d = descriptorOf(f);
     if (!d) return fail(kErrorData, Status::error(files_.table + ": no such field"));
     if ((d->type == FieldType::Numeric || d->type == FieldType::Float) && d->decimals == 0) {
@@ -736,16 +781,15 @@ Status DbfTable::assignLong(const Field* f, long value) {
         if (!text) return fail(kErrorData, text.status().withContext(files_.table + ": field " + d->name));
         return setFieldBytes(f, *text);
     }
-    if (d->type == FieldType::Numeric || d->type == FieldType::Float) return assignDouble(f, double(value));
-    return assign(f, std::to_string(value));
+    if (d->type == FieldType::Numeric || d->type == FieldType::Float)
+        return assignNumber(f, double(value));
+    return assignText(f, std::to_string(value));
 }
 
-Status DbfTable::assignInt(const Field* f, int value) { return assignLong(f, long(value)); }
-
-Status DbfTable::assignMemo(const Field* f, std::string_view text) {
+Status DbfTable::assignMemoText(const Field* f, std::string_view text) {
     const FieldDescriptor* d = descriptorOf(f);
     if (!d) return fail(kErrorData, Status::error(files_.table + ": no such field"));
-    if (d->type != FieldType::Memo) return assign(f, text);
+    if (d->type != FieldType::Memo) return assignText(f, text);
     ZX_TRY(fail(kErrorWrite, writable()));
     ZX_TRY(fail(kErrorWrite, requireRecord()));
     pendingMemos_[f->index()] = PendingMemo{fpt::kTypeText, std::string(text)};
@@ -754,21 +798,50 @@ Status DbfTable::assignMemo(const Field* f, std::string_view text) {
     return Status::ok();
 }
 
+Status DbfTable::assign(const Field* f, std::string_view text) {
+    ZX_TRY(refuseFailedGroup());
+    return groupResult(assignText(f, text));
+}
+
+Status DbfTable::assignDouble(const Field* f, double value) {
+    ZX_TRY(refuseFailedGroup());
+    return groupResult(assignNumber(f, value));
+}
+
+Status DbfTable::assignLong(const Field* f, long value) {
+    ZX_TRY(refuseFailedGroup());
+    return groupResult(assignWhole(f, value));
+}
+
+Status DbfTable::assignInt(const Field* f, int value) { return assignLong(f, long(value)); }
+
+Status DbfTable::assignMemo(const Field* f, std::string_view text) {
+    ZX_TRY(refuseFailedGroup());
+    return groupResult(assignMemoText(f, text));
+}
+
 Status DbfTable::assignMemoBytes(const Field* f, const void* data, size_t length) {
-    const FieldDescriptor* d = descriptorOf(f);
-    if (!d) return fail(kErrorData, Status::error(files_.table + ": no such field"));
-    if (d->type != FieldType::Memo)
-        return fail(kErrorData, Status::error(files_.table + ": field " + d->name + " is not a memo field"));
-    ZX_TRY(fail(kErrorWrite, writable()));
-    ZX_TRY(fail(kErrorWrite, requireRecord()));
-    if (length > 0 && !data) return fail(kErrorData, Status::error(files_.table + ": no bytes given"));
-    pendingMemos_[f->index()] = PendingMemo{fpt::kTypePicture, std::string(static_cast<const char*>(data), length)};
-    changedFields_[size_t(f->index())] = true;
-    changed_ = true;
-    return Status::ok();
+    ZX_TRY(refuseFailedGroup());
+    return groupResult([&]() -> Status {
+        const FieldDescriptor* d = descriptorOf(f);
+        if (!d) return fail(kErrorData, Status::error(files_.table + ": no such field"));
+        if (d->type != FieldType::Memo)
+            return fail(kErrorData, Status::error(files_.table + ": field " + d->name +
+                                                  " is not a memo field"));
+        ZX_TRY(fail(kErrorWrite, writable()));
+        ZX_TRY(fail(kErrorWrite, requireRecord()));
+        if (length > 0 && !data)
+            return fail(kErrorData, Status::error(files_.table + ": no bytes given"));
+        pendingMemos_[f->index()] =
+            PendingMemo{fpt::kTypePicture, std::string(static_cast<const char*>(data), length)};
+        changedFields_[size_t(f->index())] = true;
+        changed_ = true;
+        return Status::ok();
+    }());
 }
 
 Status DbfTable::markDeleted() {
+    ZX_TRY(refuseFailedGroup());
     ZX_TRY(fail(kErrorWrite, writable()));
     ZX_TRY(fail(kErrorWrite, requireRecord()));
     record_[0] = char(dbf::kDeletedMark);
@@ -778,6 +851,7 @@ Status DbfTable::markDeleted() {
 }
 
 Status DbfTable::recall() {
+    ZX_TRY(refuseFailedGroup());
     ZX_TRY(fail(kErrorWrite, writable()));
     ZX_TRY(fail(kErrorWrite, requireRecord()));
     record_[0] = char(dbf::kLiveMark);
@@ -787,13 +861,34 @@ Status DbfTable::recall() {
 }
 
 Status DbfTable::commit() {
+    if (!groupFailure_.empty()) {
+        const Status refused =
+            Status::error(files_.table + ": not committed: a write to this record failed (" +
+                          groupFailure_ + "); its changes were discarded");
+        groupFailure_.clear();
+        return fail(kErrorData, refused);
+    }
     if (!changed_) return Status::ok();
-    ZX_TRY(fail(kErrorWrite, writable()));
-    ZX_TRY(fail(kErrorLock, lock()));
-    Status status = commitLocked();
-    Status unlocked = unlock();
-    if (status.isOk()) status = unlocked;
-    return fail(kErrorWrite, status);
+    Status status = fail(kErrorWrite, writable());
+    if (status) {
+        status = fail(kErrorLock, lock());
+        if (status) {
+            status = commitLocked();
+            Status unlocked = unlock();
+            if (status.isOk()) status = unlocked;
+            fail(kErrorWrite, status);
+        }
+    }
+    // A commit that failed is not tried again by the next move.
+    if (!status) dropChanges();
+    return status;
+}
+
+Status DbfTable::sync() {
+    ZX_TRY(fail(kErrorWrite, dbf_->sync()));
+    if (memo_) ZX_TRY(fail(kErrorWrite, memo_->file().sync()));
+    if (index_) ZX_TRY(fail(kErrorWrite, index_->file().sync()));
+    return Status::ok();
 }
 
 Status DbfTable::commitLocked() {
@@ -935,6 +1030,7 @@ Status DbfTable::unlock() {
 }
 
 Status DbfTable::refresh() {
+    groupFailure_.clear();
     discardPending();
     cache_.clear();
     cursorValid_ = false;

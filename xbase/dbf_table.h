@@ -79,12 +79,15 @@ public:
     Status assignMemo(const Field* f, std::string_view text) override;
     Status assignMemoBytes(const Field* f, const void* data, size_t length) override;
     Status commit() override;
+    void discard() override;
     Status markDeleted() override;
     Status recall() override;
 
     Status lock() override;
     Status unlock() override;
     Status refresh() override;
+
+    Status sync() override;
 
     Status pack() override;
     Status compressMemo() override;
@@ -110,6 +113,13 @@ private:
     const FieldDescriptor* descriptorOf(const Field* f) const;
     Status requireRecord() const;
     Status setFieldBytes(const Field* f, std::string_view bytes);
+    // The write-group rule: a failed assignment or commit discards the group.
+    Status groupResult(Status status);
+    Status refuseFailedGroup() const;
+    Status assignText(const Field* f, std::string_view text);
+    Status assignNumber(const Field* f, double value);
+    Status assignWhole(const Field* f, long value);
+    Status assignMemoText(const Field* f, std::string_view text);
 
     Status reloadHeader();
     Status writeHeaderPrefix();
@@ -119,6 +129,8 @@ private:
     void standOnNothing(bool atEnd);
     void flushPending();
     void discardPending();
+    // Drops the pending changes and reads the record again as the file holds it.
+    void dropChanges();
 
     bool placeFromCursor(const Result<bool>& moved);
     // Puts the cursor on the current record; false when that record is not
@@ -155,6 +167,7 @@ private:
     bool appending_ = false;
     bool changed_ = false;
     std::map<int, PendingMemo> pendingMemos_;
+    std::string groupFailure_;  // non-empty: the current write group failed and was discarded
 
     int lockDepth_ = 0;
     RecordCache cache_;

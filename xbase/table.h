@@ -11,6 +11,14 @@
 // crash at any step cannot turn into a table that loses earlier commits.
 // Moving off a changed record commits it first.
 //
+// A write group (the assignments since the last commit, append or move) is
+// all or nothing. When one assignment of it is refused (a number too wide
+// for its field, a text that is not a number, ...) or its commit fails, the
+// whole group is discarded: the record reads again as the file holds it (an
+// appended record is dropped), later assignments of the group are refused
+// too, and commit() reports the failure. Nothing of a failed group is ever
+// written later by a commit or a move.
+//
 // Several processes may open one table: writers take a byte-range lock for
 // the span of a commit and re-read what another process may have changed.
 
@@ -126,6 +134,8 @@ public:
     virtual Status assignMemo(const Field* f, std::string_view text) = 0;
     virtual Status assignMemoBytes(const Field* f, const void* data, size_t length) = 0;
     virtual Status commit() = 0;
+    // Drops the changes not yet committed (see the write-group rule above).
+    virtual void discard() = 0;
     virtual Status markDeleted() = 0;
     virtual Status recall() = 0;
 
@@ -136,6 +146,12 @@ public:
     virtual Status unlock() = 0;
     // Re-reads the current record from the file (after lock()).
     virtual Status refresh() = 0;
+
+    // Flushes what has been committed to the table, its memo file and its
+    // index down to the disk (fsync), so a power cut right after loses
+    // nothing of it. Commits do not do this by themselves: it costs a disk
+    // round trip and is for the moments a user expects their work to be safe.
+    virtual Status sync() = 0;
 
     // Upkeep
     virtual Status pack() = 0;

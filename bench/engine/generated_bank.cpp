@@ -7,64 +7,27 @@
 #include "platform/message_sink.h"
 #include "questionbank/ttesting.h"
 #include "xbase/engine.h"
+#include "xbase/forwarding_file_system.h"
 
 namespace zentrix::bench {
 namespace {
 
 // Generated banks are scratch data: skipping the flush after every commit
 // turns an hour of generation into minutes.
-class NoSyncFile : public xbase::File {
+class NoSyncFile : public xbase::ForwardingFile {
 public:
-    explicit NoSyncFile(std::unique_ptr<xbase::File> file) : file_(std::move(file)) {}
-    xbase::Status readAt(uint64_t offset, void* buffer, size_t n) override {
-        return file_->readAt(offset, buffer, n);
-    }
-    xbase::Result<size_t> readSomeAt(uint64_t offset, void* buffer, size_t n) override {
-        return file_->readSomeAt(offset, buffer, n);
-    }
-    xbase::Status writeAt(uint64_t offset, const void* data, size_t n) override {
-        return file_->writeAt(offset, data, n);
-    }
-    xbase::Result<uint64_t> size() override { return file_->size(); }
-    xbase::Status truncate(uint64_t size) override { return file_->truncate(size); }
+    using ForwardingFile::ForwardingFile;
     xbase::Status sync() override { return xbase::Status::ok(); }
-    xbase::Status lock(uint64_t offset, uint64_t length, bool exclusive) override {
-        return file_->lock(offset, length, exclusive);
-    }
-    xbase::Status unlock(uint64_t offset, uint64_t length) override {
-        return file_->unlock(offset, length);
-    }
-    const std::string& path() const override { return file_->path(); }
-
-private:
-    std::unique_ptr<xbase::File> file_;
 };
 
-class NoSyncFileSystem : public xbase::FileSystem {
+class NoSyncFileSystem : public xbase::ForwardingFileSystem {
 public:
-    xbase::Result<std::unique_ptr<xbase::File>> open(const std::string& path,
-                                                     xbase::OpenMode mode) override {
-        return wrap(posix_->open(path, mode));
-    }
-    xbase::Result<std::unique_ptr<xbase::File>> create(const std::string& path) override {
-        return wrap(posix_->create(path));
-    }
-    bool exists(const std::string& path) override { return posix_->exists(path); }
-    xbase::Status remove(const std::string& path) override { return posix_->remove(path); }
-    xbase::Status rename(const std::string& from, const std::string& to) override {
-        return posix_->rename(from, to);
-    }
-    std::optional<std::string> resolveCaseInsensitive(const std::string& path) override {
-        return posix_->resolveCaseInsensitive(path);
-    }
+    NoSyncFileSystem() : ForwardingFileSystem(xbase::FileSystem::posix()) {}
 
-private:
-    static xbase::Result<std::unique_ptr<xbase::File>> wrap(
-        xbase::Result<std::unique_ptr<xbase::File>> file) {
-        if (!file) return file.status();
-        return std::unique_ptr<xbase::File>(std::make_unique<NoSyncFile>(std::move(file.value())));
+protected:
+    std::unique_ptr<xbase::File> wrap(std::unique_ptr<xbase::File> file) override {
+        return std::make_unique<NoSyncFile>(std::move(file));
     }
-    std::shared_ptr<xbase::FileSystem> posix_ = xbase::FileSystem::posix();
 };
 
 }  // namespace

@@ -85,7 +85,7 @@ TEST_F(TTHistoryTest, FirstAttemptFillsSlotOneOnly) {
     EXPECT_EQ(s.ID, 1);
     EXPECT_EQ(s.Name, "Ann Lee");
     EXPECT_EQ(s.CourseID, "NET-101");
-    EXPECT_EQ(s.KeyID, HistoryKey("Ann Lee", "NET-101").substr(0, 47));  // trimmed both ends
+    EXPECT_EQ(s.KeyID, HistoryKey("Ann Lee", "NET-101"));  // as stored
     const HistorySlot expected{DayNumber(2026, 12, 10), 9 * 3600 + 30 * 60 + 15, 10 * 3600 + 5 * 60,
                                40, 33, 39, kClosedBook, "NETEXAM1"};
     EXPECT_EQ(s.Slots[0], expected);
@@ -125,6 +125,34 @@ TEST_F(TTHistoryTest, NameLongerThanFortyNeverMatchesSoEachAttemptAddsARecord) {
     attempt(*h, name, "C1", kOpenBook, 2, "E", 1, 1);
     EXPECT_EQ(h->GetNextId(), 3);
     EXPECT_EQ(session(*h).Name, std::string(40, 'z'));
+}
+
+// Blanks typed around a name are kept in the key the record is stored under:
+// every later attempt finds that record again instead of adding another.
+TEST_F(TTHistoryTest, NameWithBlanksAroundItKeepsOneRecord) {
+    {
+        auto h = makeStore();
+        for (const char* name : {" Ann", " Ann", " ann "})
+            attempt(*h, name, "C1", kOpenBook, 3, "E1", 2, 3);
+        EXPECT_EQ(h->GetNextId(), 2) << "every attempt went into one record";
+        EXPECT_TRUE(h->KeyIDExists(" Ann", "C1"));
+        EXPECT_EQ(session(*h).KeyID, HistoryKey(" Ann", "C1"));
+        EXPECT_EQ(session(*h).Name, " Ann");
+    }
+    auto h = makeStore();
+    ASSERT_TRUE(h->OpenHistorySess(0, "", 2, "C1", " Ann"));
+    for (int n = 0; n < 3; ++n) EXPECT_EQ(session(*h).Slots[n].QTAKEN, 3) << "slot " << n + 1;
+    EXPECT_EQ(session(*h).Slots[3].QTAKEN, 0);
+    EXPECT_FALSE(h->KeyIDExists("Ann", "C1")) << "a name without the blank is another learner";
+}
+
+// A DatabaseDir written without its trailing separator still means the folder.
+TEST_F(TTHistoryTest, FolderWithoutTrailingSeparatorHoldsTheTable) {
+    TTHistory h(engine_, dir_.string(), messages_, clock_);
+    ASSERT_TRUE(h.valid()) << h.lastError();
+    attempt(h, "Ann", "C1", kOpenBook, 3, "E1", 2, 3);
+    EXPECT_TRUE(fs::exists(dir_ / "TESTHIST.dbf"));
+    EXPECT_FALSE(fs::exists(dir_.parent_path() / (dir_.filename().string() + "TESTHIST.dbf")));
 }
 
 TEST_F(TTHistoryTest, AttemptPastMidnightEndsBelowItsStart) {

@@ -169,6 +169,39 @@ TEST(GifPicture, OutOfRangeFramesAreRefusedAndLoadFailureLeavesItEmpty) {
     EXPECT_EQ(picture.currentFrame(), 0);
 }
 
+// Forty small frames with every disposal, so that kept composed frames fall
+// on frames that clear or restore what lies under them.
+std::vector<IndexedFrame> mixedDisposalFrames() {
+    std::vector<IndexedFrame> frames{solid({0, 0, 4, 3}, 3)};
+    for (int i = 1; i < 40; ++i) {
+        const QRect rect(i % 4, (i / 4) % 3, 1 + i % 2, 1 + (i / 3) % 2);
+        frames.push_back(solid(rect, static_cast<char>(i % 3), 1 + i % 3));
+    }
+    return frames;
+}
+
+TEST(GifPicture, GoingBackFromKeptFramesComposesAsFromTheFirstFrame) {
+    const QByteArray gif = GifEncoder::encode(QSize(4, 3), mixedDisposalFrames()).value();
+    GifPicture picture;
+    ASSERT_TRUE(picture.loadFromMemory(gif).isOk());
+    ASSERT_TRUE(picture.showFrame(40));
+    for (int n = 39; n >= 1; --n) {
+        GifPicture fresh;
+        ASSERT_TRUE(fresh.loadFromMemory(gif).isOk());
+        fresh.showFrame(n);
+        picture.showFrame(40);
+        ASSERT_TRUE(picture.showFrame(n));
+        EXPECT_EQ(rows(picture.image()), rows(fresh.image())) << "back from 40 to " << n;
+        EXPECT_LE(picture.framesDrawnLastTime(), GifPicture::kKeyFrameStep) << n;
+    }
+    // Before the first kept frame, going back starts at frame 1.
+    picture.showFrame(5);
+    picture.showFrame(3);
+    EXPECT_EQ(picture.framesDrawnLastTime(), 3);
+    picture.showFrame(4);
+    EXPECT_EQ(picture.framesDrawnLastTime(), 1);
+}
+
 QImage gradient(int seed, int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)

@@ -11,36 +11,16 @@
 #include "tools/bank/bank_exporter.h"
 #include "tools/bank/bank_importer.h"
 #include "tools/bank/catalogue_tree.h"
+#include "tools/common/command_line.h"
 
 namespace zentrix::banktool {
 
 using questionbank::TTesting;
+using tools::ParsedCommand;
 
 namespace {
 
 constexpr int kDone = 0, kFailed = 1, kBadUsage = 2;
-
-struct Arguments {
-    std::vector<std::string> positional;
-    std::map<std::string, bool> flags;
-};
-
-// Flags are "--name"; everything else is positional, in order.
-bool split(const std::vector<std::string>& args, const std::vector<std::string>& allowedFlags, Arguments& out,
-           std::ostream& err) {
-    for (const std::string& arg : args) {
-        if (arg.rfind("--", 0) == 0) {
-            if (std::find(allowedFlags.begin(), allowedFlags.end(), arg) == allowedFlags.end()) {
-                err << "zentrix-bank: unknown option " << arg << "\n";
-                return false;
-            }
-            out.flags[arg] = true;
-        } else {
-            out.positional.push_back(arg);
-        }
-    }
-    return true;
-}
 
 bool parseNumber(const std::string& text, int& value) {
     if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return false;
@@ -76,26 +56,26 @@ private:
     TTesting bank_;
 };
 
-int init(const Arguments& a, std::ostream& out, std::ostream& err) {
-    if (a.positional.size() != 1) return kBadUsage;
+int init(const ParsedCommand& a, std::ostream& out, std::ostream& err) {
     std::error_code ec;
-    std::filesystem::create_directories(a.positional[0], ec);
+    std::filesystem::create_directories(a.arguments()[0], ec);
     if (ec) {
-        err << "zentrix-bank: " << a.positional[0] << ": cannot create folder: " << ec.message() << "\n";
+        err << "zentrix-bank: " << a.arguments()[0] << ": cannot create folder: " << ec.message()
+            << "\n";
         return kFailed;
     }
-    OpenBank bank(a.positional[0]);
+    OpenBank bank(a.arguments()[0]);
     if (!bank.valid(err)) return kFailed;
     out << "question bank ready in " << bank->DatabaseFolder() << "\n";
     return kDone;
 }
 
-int import(const Arguments& a, std::ostream& out, std::ostream& err) {
-    if (a.positional.size() < 2) return kBadUsage;
+int import(const ParsedCommand& a, std::ostream& out, std::ostream& err) {
     BankImporter::Options options;
-    options.replace = a.flags.count("--replace") > 0;
-    const std::vector<std::string> sources(a.positional.begin() + 1, a.positional.end());
-    xbase::Result<std::vector<std::string>> ids = BankImporter::run(a.positional[0], sources, options);
+    options.replace = a.has("--replace");
+    const std::vector<std::string> sources(a.arguments().begin() + 1, a.arguments().end());
+    xbase::Result<std::vector<std::string>> ids =
+        BankImporter::run(a.arguments()[0], sources, options);
     if (!ids) {
         err << "zentrix-bank: " << ids.message() << "\nzentrix-bank: nothing was imported; the bank is unchanged\n";
         return kFailed;
@@ -104,9 +84,9 @@ int import(const Arguments& a, std::ostream& out, std::ostream& err) {
     return kDone;
 }
 
-int exportExam(const Arguments& a, std::ostream& out, std::ostream& err) {
-    if (a.positional.size() != 3) return kBadUsage;
-    xbase::Result<std::string> written = BankExporter::run(a.positional[0], a.positional[1], a.positional[2]);
+int exportExam(const ParsedCommand& a, std::ostream& out, std::ostream& err) {
+    xbase::Result<std::string> written =
+        BankExporter::run(a.arguments()[0], a.arguments()[1], a.arguments()[2]);
     if (!written) {
         err << "zentrix-bank: " << written.message() << "\n";
         return kFailed;
@@ -115,12 +95,11 @@ int exportExam(const Arguments& a, std::ostream& out, std::ostream& err) {
     return kDone;
 }
 
-int tree(const Arguments& a, std::ostream& out, std::ostream& err) {
-    if (a.positional.size() != 1) return kBadUsage;
-    OpenBank bank(a.positional[0]);
+int tree(const ParsedCommand& a, std::ostream& out, std::ostream& err) {
+    OpenBank bank(a.arguments()[0]);
     if (!bank.valid(err)) return kFailed;
-    const auto rows = CatalogueTree::collect(*bank, !a.flags.count("--no-mixed"), a.flags.count("--questions") > 0);
-    out << (a.flags.count("--json") ? CatalogueTree::asJson(rows) : CatalogueTree::asText(rows));
+    const auto rows = CatalogueTree::collect(*bank, !a.has("--no-mixed"), a.has("--questions"));
+    out << (a.has("--json") ? CatalogueTree::asJson(rows) : CatalogueTree::asText(rows));
     return kDone;
 }
 
@@ -131,24 +110,26 @@ void printRecord(void* context, const std::string& title, int number, const std:
         << "\n  QUESTION " << CatalogueTree::jsonString(question) << "\n";
 }
 
-int dump(const Arguments& a, std::ostream& out, std::ostream& err) {
-    if (a.positional.size() != 2) return kBadUsage;
-    OpenBank bank(a.positional[0]);
-    if (!bank.openExam(a.positional[1], err)) return kFailed;
+int dump(const ParsedCommand& a, std::ostream& out, std::ostream& err) {
+    OpenBank bank(a.arguments()[0]);
+    if (!bank.openExam(a.arguments()[1], err)) return kFailed;
     bank->OnRawRecord = {&printRecord, &out};
     bank->RawRecordDump();
     bank->OnRawRecord.reset();
     return kDone;
 }
 
-int renumber(const Arguments& a, std::ostream& out, std::ostream& err) {
+int renumber(const ParsedCommand& a, std::ostream& out, std::ostream& err) {
     int from = 0, to = 0;
-    if (a.positional.size() != 4 || !parseNumber(a.positional[2], from) || !parseNumber(a.positional[3], to))
+    if (!parseNumber(a.argument(2), from) || !parseNumber(a.argument(3), to)) {
+        err << "zentrix-bank: FROM and TO must be question numbers\n";
         return kBadUsage;
-    OpenBank bank(a.positional[0]);
-    if (!bank.openExam(a.positional[1], err)) return kFailed;
+    }
+    OpenBank bank(a.arguments()[0]);
+    if (!bank.openExam(a.arguments()[1], err)) return kFailed;
     if (from < 1 || from > bank->QuestionCount() || to < 1 || to > bank->QuestionCount()) {
-        err << "zentrix-bank: exam " << a.positional[1] << " has questions 1 to " << bank->QuestionCount() << "\n";
+        err << "zentrix-bank: exam " << a.arguments()[1] << " has questions 1 to "
+            << bank->QuestionCount() << "\n";
         return kFailed;
     }
     if (bank->ChangeQuestionNumber(from, to) != 0) {
@@ -159,14 +140,17 @@ int renumber(const Arguments& a, std::ostream& out, std::ostream& err) {
     return kDone;
 }
 
-int deleteQuestion(const Arguments& a, std::ostream& out, std::ostream& err) {
+int deleteQuestion(const ParsedCommand& a, std::ostream& out, std::ostream& err) {
     int number = 0;
-    if (a.positional.size() != 3 || !parseNumber(a.positional[2], number)) return kBadUsage;
-    OpenBank bank(a.positional[0]);
-    if (!bank.openExam(a.positional[1], err)) return kFailed;
+    if (!parseNumber(a.argument(2), number)) {
+        err << "zentrix-bank: NUM must be a question number\n";
+        return kBadUsage;
+    }
+    OpenBank bank(a.arguments()[0]);
+    if (!bank.openExam(a.arguments()[1], err)) return kFailed;
     const int count = bank->QuestionCount();
     if (number < 1 || number > count) {
-        err << "zentrix-bank: exam " << a.positional[1] << " has questions 1 to " << count << "\n";
+        err << "zentrix-bank: exam " << a.arguments()[1] << " has questions 1 to " << count << "\n";
         return kFailed;
     }
     if (count <= 1) {
@@ -181,10 +165,10 @@ int deleteQuestion(const Arguments& a, std::ostream& out, std::ostream& err) {
     return kDone;
 }
 
-int pack(const Arguments& a, std::ostream& out, std::ostream& err) {
-    if (a.positional.empty() || a.positional.size() > 2) return kBadUsage;
-    OpenBank bank(a.positional[0]);
-    if (a.positional.size() == 2 ? !bank.openExam(a.positional[1], err) : !bank.valid(err)) return kFailed;
+int pack(const ParsedCommand& a, std::ostream& out, std::ostream& err) {
+    OpenBank bank(a.arguments()[0]);
+    if (a.arguments().size() == 2 ? !bank.openExam(a.arguments()[1], err) : !bank.valid(err))
+        return kFailed;
     if (bank->PackDatabases() != 0) {
         err << "zentrix-bank: " << bank->LastError() << "\n";
         return kFailed;
@@ -193,52 +177,50 @@ int pack(const Arguments& a, std::ostream& out, std::ostream& err) {
     return kDone;
 }
 
-}  // namespace
-
-const char* BankCommand::usage() {
-    return "usage: zentrix-bank COMMAND ...\n"
-           "  init DIR                              create an empty question bank in DIR\n"
-           "  import [--replace] DIR SOURCE...      add the exams of exam source files\n"
-           "  export DIR EXAMID OUTDIR              write an exam as OUTDIR/EXAMID.exam and its files\n"
-           "  tree DIR [--questions] [--no-mixed] [--json]\n"
-           "                                        print the catalogue rows\n"
-           "  dump DIR EXAMID                       print the raw question records\n"
-           "  renumber DIR EXAMID FROM TO           move question FROM to position TO\n"
-           "  delete-question DIR EXAMID NUM        delete question NUM\n"
-           "  pack DIR [EXAMID]                     remove deleted records, compact memo files\n";
+const tools::ToolDescription& bankTool() {
+    using Spec = tools::CommandSpec;
+    static const tools::ToolDescription tool{
+        "zentrix-bank",
+        "Builds and inspects question banks.",
+        kBadUsage,
+        {
+            {{"init", "DIR", "create an empty question bank in DIR", 1, 1}, init},
+            {{"import",
+              "DIR SOURCE...",
+              "add the exams of exam source files",
+              2,
+              Spec::kAnyCount,
+              {{"--replace", "", "replace exams the bank already holds"}}},
+             import},
+            {{"export", "DIR EXAMID OUTDIR", "write an exam as OUTDIR/EXAMID.exam and its files", 3,
+              3},
+             exportExam},
+            {{"tree",
+              "DIR",
+              "print the catalogue rows",
+              1,
+              1,
+              {{"--questions", "", "with a row per titled question"},
+               {"--no-mixed", "", "without the courses' mixed-exam rows"},
+               {"--json", "", "as JSON"}}},
+             tree},
+            {{"dump", "DIR EXAMID", "print the raw question records with their record numbers", 2,
+              2},
+             dump},
+            {{"renumber", "DIR EXAMID FROM TO", "move question FROM to position TO", 4, 4},
+             renumber},
+            {{"delete-question", "DIR EXAMID NUM", "delete question NUM", 3, 3}, deleteQuestion},
+            {{"pack", "DIR [EXAMID]", "remove deleted records, compact memo files", 1, 2}, pack},
+        }};
+    return tool;
 }
 
+}  // namespace
+
+std::string BankCommand::usage() { return tools::toolUsage(bankTool()); }
+
 int BankCommand::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    using Handler = std::function<int(const Arguments&, std::ostream&, std::ostream&)>;
-    struct Command {
-        Handler handler;
-        std::vector<std::string> flags;
-    };
-    const std::map<std::string, Command> commands = {
-        {"init", {init, {}}},
-        {"import", {import, {"--replace"}}},
-        {"export", {exportExam, {}}},
-        {"tree", {tree, {"--questions", "--no-mixed", "--json"}}},
-        {"dump", {dump, {}}},
-        {"renumber", {renumber, {}}},
-        {"delete-question", {deleteQuestion, {}}},
-        {"pack", {pack, {}}},
-    };
-    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-        (args.empty() ? err : out) << usage();
-        return args.empty() ? kBadUsage : kDone;
-    }
-    auto it = commands.find(args[0]);
-    if (it == commands.end()) {
-        err << "zentrix-bank: unknown command " << args[0] << "\n" << usage();
-        return kBadUsage;
-    }
-    Arguments arguments;
-    if (!split(std::vector<std::string>(args.begin() + 1, args.end()), it->second.flags, arguments, err))
-        return kBadUsage;
-    const int status = it->second.handler(arguments, out, err);
-    if (status == kBadUsage) err << usage();
-    return status;
+    return tools::runTool(bankTool(), args, out, err);
 }
 
 }  // namespace zentrix::banktool

@@ -1,7 +1,8 @@
 #pragma once
 
 // The zentrix-bank command line: parses the arguments, runs one command and
-// gives the exit status (0 done, 1 failed, 2 bad usage). Output and error
+// gives the exit status (0 done, 1 failed, 2 bad usage). Options may stand
+// before or after the arguments; every command takes --help. Output and error
 // text go to the streams given, so tests can run commands in-process.
 
 #include <iosfwd>
@@ -13,7 +14,7 @@ namespace zentrix::banktool {
 class BankCommand {
 public:
     static int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-    static const char* usage();
+    static std::string usage();
 };
 
 }  // namespace zentrix::banktool

@@ -2,9 +2,14 @@
 
 // Builds exams from exam sources into a bank, all or nothing: the sources
 // and their files are read and checked first, the bank is copied to a
-// staging folder beside it, the exams are stored there, and only when all of
-// them succeeded is the staging folder swapped in. A failing import leaves
-// the bank as it was.
+// staging folder beside it and the exams are built there; only when all of
+// them succeeded are their tables moved into the bank and their catalogue
+// records added. A failing import leaves the bank as it was.
+//
+// The bank may be in use meanwhile: engines keep recording attempts in its
+// history, which the import never copies or replaces, and a catalogue
+// reader sees an exam only once its tables are complete. One import runs at
+// a time per bank. At the end every file the import wrote is flushed to disk.
 
 #include <string>
 #include <vector>

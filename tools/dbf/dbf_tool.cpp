@@ -1,7 +1,9 @@
 #include "dbf_tool.h"
 
 #include <cstdio>
+#include <functional>
 
+#include "tools/common/command_line.h"
 #include "xbase/engine.h"
 #include "xbase/table.h"
 #include "xbase/windows1252.h"
@@ -14,12 +16,6 @@ using namespace zentrix::xbase;
 constexpr int kOk = 0;
 constexpr int kMismatch = 1;
 constexpr int kUnreadable = 2;
-
-const char* kUsage =
-    "usage: zentrix-dbf info FILE\n"
-    "       zentrix-dbf dump FILE [--tag NAME] [--deleted] [--json]\n"
-    "       zentrix-dbf check FILE\n"
-    "       zentrix-dbf reindex FILE\n";
 
 std::string versionName(uint8_t v) {
     switch (v) {
@@ -190,49 +186,34 @@ int dump(Table& table, Engine& engine, const std::string& tagName, bool withDele
     return kOk;
 }
 
-}  // namespace
-
-int runDbfTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() < 2) {
-        err << kUsage;
-        return kUnreadable;
-    }
-    const std::string& command = args[0];
-    const std::string& path = args[1];
-    std::string tagName;
-    bool withDeleted = false, json = false;
-    for (size_t i = 2; i < args.size(); ++i) {
-        if (args[i] == "--tag" && i + 1 < args.size() && command == "dump") {
-            tagName = args[++i];
-        } else if (args[i] == "--deleted" && command == "dump") {
-            withDeleted = true;
-        } else if (args[i] == "--json" && command == "dump") {
-            json = true;
-        } else {
-            err << "zentrix-dbf: unexpected argument " << args[i] << "\n" << kUsage;
-            return kUnreadable;
-        }
-    }
-    if (command != "info" && command != "dump" && command != "check" && command != "reindex") {
-        err << "zentrix-dbf: unknown command " << command << "\n" << kUsage;
-        return kUnreadable;
-    }
-
+// Opens the table named by the command's one argument and runs `body` on it.
+int withTable(const ParsedCommand& command, OpenMode mode, std::ostream& err,
+              const std::function<int(Table&, Engine&)>& body) {
     Engine engine;
-    const OpenMode mode = command == "reindex" ? OpenMode::ReadWrite : OpenMode::ReadOnly;
-    auto opened = engine.open(path, mode);
+    auto opened = engine.open(command.argument(0), mode);
     if (!opened) {
         err << opened.message() << "\n";
         return kUnreadable;
     }
-    Table& table = *opened.value();
+    return body(*opened.value(), engine);
+}
 
-    if (command == "info") {
+int infoCommand(const ParsedCommand& command, std::ostream& out, std::ostream& err) {
+    return withTable(command, OpenMode::ReadOnly, err, [&](Table& table, Engine&) {
         printInfo(table, out);
         return kOk;
-    }
-    if (command == "dump") return dump(table, engine, tagName, withDeleted, json, out, err);
-    if (command == "check") {
+    });
+}
+
+int dumpCommand(const ParsedCommand& command, std::ostream& out, std::ostream& err) {
+    return withTable(command, OpenMode::ReadOnly, err, [&](Table& table, Engine& engine) {
+        return dump(table, engine, command.value("--tag"), command.has("--deleted"),
+                    command.has("--json"), out, err);
+    });
+}
+
+int checkCommand(const ParsedCommand& command, std::ostream& out, std::ostream& err) {
+    return withTable(command, OpenMode::ReadOnly, err, [&](Table& table, Engine&) {
         // A tag that cannot be used or an index left mid-commit is a mismatch too.
         for (const auto& w : table.warnings()) err << "warning: " << w << "\n";
         if (!table.warnings().empty()) return kMismatch;
@@ -242,13 +223,43 @@ int runDbfTool(const std::vector<std::string>& args, std::ostream& out, std::ost
         }
         out << table.info().path << ": " << table.tags().size() << " tags match the table\n";
         return kOk;
-    }
-    if (auto s = table.reindex(); !s) {
-        err << s.message() << "\n";
-        return kUnreadable;
-    }
-    out << table.info().path << ": reindexed " << table.tags().size() << " tags\n";
-    return kOk;
+    });
+}
+
+int reindexCommand(const ParsedCommand& command, std::ostream& out, std::ostream& err) {
+    return withTable(command, OpenMode::ReadWrite, err, [&](Table& table, Engine&) {
+        if (auto s = table.reindex(); !s) {
+            err << s.message() << "\n";
+            return kUnreadable;
+        }
+        out << table.info().path << ": reindexed " << table.tags().size() << " tags\n";
+        return kOk;
+    });
+}
+
+}  // namespace
+
+int runDbfTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const ToolDescription tool{
+        "zentrix-dbf",
+        "Looks inside dBase/FoxPro tables (DBF with FPT memo and CDX index).",
+        kUnreadable,
+        {
+            {{"info", "FILE", "header, fields, record count and tags", 1, 1}, infoCommand},
+            {{"dump",
+              "FILE",
+              "the records, one a line (deleted ones only with --deleted)",
+              1,
+              1,
+              {{"--tag", "NAME", "in the order of tag NAME"},
+               {"--deleted", "", "with deleted records"},
+               {"--json", "", "as a JSON array; byte memos in base64"}}},
+             dumpCommand},
+            {{"check", "FILE", "every tag against the table (exit 1 on a mismatch)", 1, 1},
+             checkCommand},
+            {{"reindex", "FILE", "rebuilds every tag from the table", 1, 1}, reindexCommand},
+        }};
+    return runTool(tool, args, out, err);
 }
 
 }  // namespace zentrix::tools

@@ -10,6 +10,8 @@
 //   check FILE                        every tag against the table
 //   reindex FILE                      rebuilds every tag
 //
+// Options may stand before or after FILE; every command takes --help.
+//
 // Exit status: 0 done, 1 a check found a mismatch, 2 unreadable input or a
 // bad command line. Errors go to the error stream with the file name.
 

@@ -3,14 +3,16 @@
 //
 //   zentrix-sim build DESCRIPTION OUTPUT [--version 0x0101..0x0110]
 //   zentrix-sim info FILE [--json]
+//   zentrix-sim play FILE [--test-mode]
 //
+// Options may stand before or after the arguments; every command takes --help.
 // Exit status: 0 done, 1 usage or build error, 2 the reader rejects the file.
 
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
-#include <cstdio>
+#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +21,8 @@
 #include "simulation/question_service.h"
 #include "simulation/simulation_layout.h"
 #include "simulation/simulation_loader.h"
+#include "tools/common/command_line.h"
+#include "tools/sim/play_command.h"
 #include "tools/sim/simulation_builder.h"
 #include "tools/sim/simulation_report.h"
 
@@ -28,14 +32,6 @@ using namespace zentrix;
 
 constexpr int kUsageError = 1;
 constexpr int kRejected = 2;
-
-int usage() {
-    std::fputs(
-        "usage: zentrix-sim build DESCRIPTION OUTPUT [--version 0x0101..0x0110]\n"
-        "       zentrix-sim info FILE [--json]\n",
-        stderr);
-    return kUsageError;
-}
 
 // A command-line tool cannot ask: it answers No and remembers the question,
 // which then becomes the error message.
@@ -48,41 +44,39 @@ public:
     QString asked;
 };
 
-int build(const std::vector<std::string>& args) {
-    if (args.size() != 2 && !(args.size() == 4 && args[2] == "--version")) return usage();
+int build(const tools::ParsedCommand& command, std::ostream& out, std::ostream& err) {
     std::optional<simulation::SimulationVersion> version;
-    if (args.size() == 4) {
-        version = simulation::SimulationVersion::fromText(QString::fromStdString(args[3]));
+    if (command.has("--version")) {
+        const std::string text = command.value("--version");
+        version = simulation::SimulationVersion::fromText(QString::fromStdString(text));
         if (!version) {
-            std::fprintf(stderr, "zentrix-sim: unknown version %s (0x0101 to 0x0109, 0x0110)\n",
-                         args[3].c_str());
+            err << "zentrix-sim: unknown version " << text << " (0x0101 to 0x0109, 0x0110)\n";
             return kUsageError;
         }
     }
-    const auto status = tools::SimulationBuilder::buildFile(
-        QString::fromStdString(args[0]), QString::fromStdString(args[1]), version);
+    const auto status =
+        tools::SimulationBuilder::buildFile(QString::fromStdString(command.argument(0)),
+                                            QString::fromStdString(command.argument(1)), version);
     if (!status) {
-        std::fprintf(stderr, "zentrix-sim: %s\n", status.message().c_str());
+        err << "zentrix-sim: " << status.message() << "\n";
         return kUsageError;
     }
     return 0;
 }
 
-int info(const std::vector<std::string>& args) {
-    if (args.empty() || args.size() > 2 || (args.size() == 2 && args[1] != "--json"))
-        return usage();
-    const QString path = QString::fromStdString(args[0]);
+int info(const tools::ParsedCommand& command, std::ostream& out, std::ostream& err) {
+    const QString path = QString::fromStdString(command.argument(0));
     const std::string name = QFileInfo(path).fileName().toStdString();
     DecliningQuestions questions;
     simulation::SimulationContent content;
     auto outcome = simulation::SimulationLoader(questions).load(path, content);
     if (!outcome) {
-        std::fprintf(stderr, "zentrix-sim: %s\n", outcome.message().c_str());
+        err << "zentrix-sim: " << outcome.message() << "\n";
         return kRejected;
     }
     if (*outcome != simulation::LoadOutcome::Read) {
-        std::fprintf(stderr, "zentrix-sim: %s: %s (answered No)\n", name.c_str(),
-                     questions.asked.toStdString().c_str());
+        err << "zentrix-sim: " << name << ": " << questions.asked.toStdString()
+            << " (answered No)\n";
         return kRejected;
     }
 
@@ -102,31 +96,56 @@ int info(const std::vector<std::string>& args) {
     reader.readU32(header.gifLength);
     const auto version = simulation::SimulationVersion::fromWord(word);
     if (!version) {
-        std::fprintf(stderr, "zentrix-sim: %s: unknown version word 0x%04x\n", name.c_str(), word);
+        err << "zentrix-sim: " << name << ": unknown version word 0x" << std::hex << word
+            << std::dec << "\n";
         return kRejected;
     }
     header.version = *version;
     header.fileType = fileType;
     header.recordCount = records;
 
-    if (args.size() == 2) {
-        const QByteArray json = QJsonDocument(tools::SimulationReport::toJson(header, content))
-                                    .toJson(QJsonDocument::Indented);
-        std::fwrite(json.constData(), 1, static_cast<size_t>(json.size()), stdout);
-    } else {
-        const QByteArray text = tools::SimulationReport::toText(header, content).toUtf8();
-        std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stdout);
-    }
+    const QByteArray report = command.has("--json")
+                                  ? QJsonDocument(tools::SimulationReport::toJson(header, content))
+                                        .toJson(QJsonDocument::Indented)
+                                  : tools::SimulationReport::toText(header, content).toUtf8();
+    out.write(report.constData(), report.size());
     return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) return usage();
-    const std::string command = argv[1];
-    const std::vector<std::string> args(argv + 2, argv + argc);
-    if (command == "build") return build(args);
-    if (command == "info") return info(args);
-    return usage();
+    const tools::ToolDescription tool{
+        "zentrix-sim",
+        "Builds simulation files from descriptions and shows what the reader makes of them.",
+        kUsageError,
+        {
+            {{"build",
+              "DESCRIPTION OUTPUT",
+              "build a simulation file from a JSON description",
+              2,
+              2,
+              {{"--version", "0xVVVV",
+                "file version 0x0101 to 0x0109 or 0x0110 (the newest, by default)"}}},
+             build},
+            {{"info",
+              "FILE",
+              "what the reader makes of a simulation file (exit 2 when it rejects it)",
+              1,
+              1,
+              {{"--json", "", "as JSON"}}},
+             info},
+            {{"play",
+              "FILE",
+              "play a simulation file in a window of its own and print each outcome",
+              1,
+              1,
+              {{"--test-mode", "", "keep playing after an outcome"}}},
+             [argc, argv](const tools::ParsedCommand& command, std::ostream&, std::ostream&) {
+                 return tools::playCommand(argc, argv, command.argument(0),
+                                           command.has("--test-mode"));
+             }},
+        }};
+    return tools::runTool(tool, std::vector<std::string>(argv + 1, argv + argc), std::cout,
+                          std::cerr);
 }

@@ -118,6 +118,71 @@ INSTANTIATE_TEST_SUITE_P(Values, RejectedAssignment,
                          ::testing::Values(BadAssignment{"NUM", "12345"}, BadAssignment{"NUM", "abc"},
                                            BadAssignment{"NUMQ", "-1000"}));
 
+// A group of writes is all or nothing: once one assignment of it is refused,
+// neither a commit, nor a move, nor closing the table writes the others.
+enum class GroupEnd { Commit, Move, Close };
+
+struct FailedGroupCase {
+    const char* name;
+    bool append;  // the group fills a new record instead of changing record 1
+    GroupEnd end;
+};
+
+class FailedWriteGroup : public TableTest, public ::testing::WithParamInterface<FailedGroupCase> {};
+
+TEST_P(FailedWriteGroup, IsDiscardedAndNeverCommittedLater) {
+    const FailedGroupCase& c = GetParam();
+    {
+        auto t = createCourses();
+        addCourse(*t, "PT0001", "kept", 5);
+        if (c.append)
+            ASSERT_TRUE(t->appendBlank());
+        else
+            ASSERT_TRUE(t->go(1));
+        ASSERT_TRUE(t->assign(t->field("TIME"), "02:00"));
+        ASSERT_TRUE(t->assignMemo(t->field("TITLE"), "changed"));
+        EXPECT_FALSE(t->assignLong(t->field("NUM"), 123456));  // wider than N 4
+        // The record reads as the file holds it, and the group takes no more.
+        EXPECT_EQ(t->text(t->field("TIME")), c.append ? "" : "     ");
+        EXPECT_FALSE(t->assignLong(t->field("NUMQ"), 7));
+        switch (c.end) {
+            case GroupEnd::Commit:
+                EXPECT_FALSE(t->commit());
+                break;
+            case GroupEnd::Move:
+                t->top();
+                break;
+            case GroupEnd::Close:
+                break;
+        }
+        // After the group ended the table takes writes again.
+        if (c.end != GroupEnd::Close) {
+            ASSERT_TRUE(t->go(1));
+            EXPECT_TRUE(t->assignLong(t->field("NUMQ"), 3));
+            EXPECT_TRUE(t->commit());
+        }
+    }
+    auto opened = engine.open(dir.file("ptest.dbf"));
+    ASSERT_TRUE(opened) << opened.message();
+    Table& t = *opened.value();
+    EXPECT_EQ(t.recordCount(), 1u);
+    ASSERT_TRUE(t.go(1));
+    EXPECT_EQ(t.text(t.field("TIME")), "     ");
+    EXPECT_EQ(t.memo(t.field("TITLE")), "kept");
+    EXPECT_EQ(t.asLong(t.field("NUM")), 5);
+    EXPECT_TRUE(t.check());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ends, FailedWriteGroup,
+    ::testing::Values(FailedGroupCase{"ChangeThenCommit", false, GroupEnd::Commit},
+                      FailedGroupCase{"ChangeThenMove", false, GroupEnd::Move},
+                      FailedGroupCase{"ChangeThenClose", false, GroupEnd::Close},
+                      FailedGroupCase{"AppendThenCommit", true, GroupEnd::Commit},
+                      FailedGroupCase{"AppendThenMove", true, GroupEnd::Move},
+                      FailedGroupCase{"AppendThenClose", true, GroupEnd::Close}),
+    [](const ::testing::TestParamInfo<FailedGroupCase>& info) { return info.param.name; });
+
 TEST_F(TableTest, LongTextIsCutToFieldWidth) {
     auto t = createCourses();
     ASSERT_TRUE(t->appendBlank());

@@ -8,7 +8,11 @@
 #include <map>
 #include <sstream>
 
+#include "history/tthistory.h"
+#include "platform/message_sink.h"
+#include "questionbank/ttesting.h"
 #include "tools/bank/bank_command.h"
+#include "xbase/engine.h"
 
 namespace zentrix::banktool {
 namespace {
@@ -182,6 +186,39 @@ TEST_F(BankTool, TreeListsRowsAsTextAndJson) {
                         "port\", \"NodeKind\": 2, \"pPS\": 0, \"gPS\": 0, \"qPS\": 3, \"QuestionNo\": 4, \"RowIndex\": 5}"))
         << out_;
     EXPECT_EQ(std::string::npos, out_.find("Zentrix for"));
+}
+
+// A training centre imports an exam while engines run on the bank: attempts
+// they record before, during and after the import all stay in the history,
+// and the catalogue they hold open shows the new exam.
+TEST_F(BankTool, ImportIntoABankInUseKeepsTheEnginesWork) {
+    xbase::Engine engine;
+    platform::RecordingMessageSink sink;
+    history::TTHistory history(engine, bank_, sink);
+    questionbank::TTesting catalogue(engine, bank_, sink);
+    ASSERT_TRUE(history.valid());
+    auto attempt = [&](int count) {
+        if (history.KeyIDExists("Ann", "NET101"))
+            ASSERT_TRUE(history.OpenHistorySess(0, "", 2, "NET101", "Ann"));
+        else
+            ASSERT_GT(history.AddHistorySess("Ann", "NET101"), 0);
+        history.StartTest(history::kOpenBook, count, "NET101A");
+        history.EndTest(1, 1);
+    };
+    attempt(1);
+    ASSERT_EQ(0, run({"import", bank_, source()})) << err_;
+    attempt(2);
+    EXPECT_TRUE(catalogue.TestExists("NET101A"));
+    EXPECT_EQ(2u, foldersBesideTheBank()) << "no staging folder is left behind";
+
+    xbase::Engine later;
+    history::TTHistory reread(later, bank_, sink);
+    ASSERT_TRUE(reread.OpenHistorySess(0, "", 2, "NET101", "Ann"));
+    history::HistorySess session;
+    reread.Get_CurHistoryInfo(session);
+    EXPECT_EQ(2, session.Slots[0].QTAKEN);
+    EXPECT_EQ(1, session.Slots[1].QTAKEN);
+    EXPECT_TRUE(sink.messages.empty());
 }
 
 TEST_F(BankTool, CommandErrorsAndUsage) {
