@@ -144,7 +144,7 @@ Band TStudyMaterial::ItemBand(int index) {
 
     band.addText(Text(QStringLiteral("References:"), style::Label()), 0, 0, 2);
     const std::vector<report::CellContent> references =
-        input_.references ? input_.references(q.REF) : PlainReferenceText(q.REF);
+        input_.references ? input_.references(q.REF) : FormattedReferenceText(q.REF);
     for (size_t i = 0; i < references.size(); ++i)
         band.addRow({report::Cell{14, 0, references[i]}}, i + 1 < references.size() ? 4 : 0);
     band.addRule(report::Rule{0.6, style::kHairline, 8, 6});

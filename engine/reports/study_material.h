@@ -35,7 +35,7 @@ struct StudyGuideInput {
     ExamMode mode = ExamMode::OpenBook;
     const ExamItems* items = nullptr;
     int listStudyGuide = 0;  // ListStudyGuide
-    ReferenceFormatter references = PlainReferenceText;
+    ReferenceFormatter references = FormattedReferenceText;
 };
 
 class TStudyMaterial {

@@ -37,8 +37,13 @@ QString RenderedReport::pageText(int page) const {
     for (const PageCommand& command : pages[page].commands) {
         const auto* text = std::get_if<TextCommand>(&command);
         if (!text) continue;
-        if (!out.isEmpty())
-            out += text->baseline.y() == lastBaseline ? QStringLiteral(" ") : QStringLiteral("\n");
+        if (!out.isEmpty()) {
+            if (text->baseline.y() != lastBaseline) {
+                out += QLatin1Char('\n');
+            } else if (!out.back().isSpace() && !text->text.startsWith(QLatin1Char(' '))) {
+                out += QLatin1Char(' ');  // the next column, or a run after its neighbour
+            }
+        }
         out += text->text;
         lastBaseline = text->baseline.y();
     }

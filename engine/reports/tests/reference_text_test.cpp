@@ -2,31 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QImage>
 #include <QTextDocument>
 #include <QUrl>
 
 namespace zentrix::engine::reports {
 namespace {
-
-TEST(ReferenceTextTest, RichTextKeepsItsWordsAndParagraphsOnly) {
-    const struct {
-        const char* rtf;
-        const char* words;
-    } cases[] = {
-        {"{\\rtf1\\ansi RFC 1918}", "RFC 1918"},
-        {"{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl;\\red0\\green0\\blue0;}\\f0 One\\par "
-         "Two}",
-         "One\nTwo"},
-        {"{\\rtf1 caf\\'e9 \\{braces\\} back\\\\slash}", "caf\xe9 {braces} back\\slash"},
-        {"{\\rtf1 {\\*\\generator Writer;}Kept{\\pict\\pngblip 89504e47}}", "Kept"},
-        {"{\\rtf1 \\u8212? dash\\tab x}", "? dash x"},
-        {"{\\rtf1 \\ldblquote q\\rdblquote  \\b bold\\b0}", "\x93q\x94 bold"},
-        {"{\\rtf1 cut \\'", "cut "},
-        {"{\\rtf1 unclosed {\\b group", "unclosed group"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(RichTextWords(c.rtf), c.words) << c.rtf;
-}
 
 QString TextOf(const report::CellContent& cell) {
     const auto* field = std::get_if<report::TextField>(&cell);
@@ -67,20 +49,42 @@ TEST(ReferenceTextTest, FormattedDocumentKeepsItsRunsAndPicturesInOrder) {
     EXPECT_EQ(last.runs[0].color, QColor(0x1f, 0x49, 0x6d));
 }
 
-TEST(ReferenceTextTest, RichFormatterReadsOnlyRichReferences) {
-    int reads = 0;
-    const ReferenceFormatter formatter =
-        RichReferenceFormatter([&](QTextDocument& document, const std::string&) {
-            ++reads;
-            document.setHtml(QStringLiteral("<b>read</b>"));
-        });
-    EXPECT_EQ(TextOf(formatter(" {\\rtf1 x}")[0]), QStringLiteral("read"));
-    EXPECT_EQ(TextOf(formatter("plain words")[0]), QStringLiteral("plain words"));
-    EXPECT_EQ(reads, 1);
-    const ReferenceFormatter empty =
-        RichReferenceFormatter([](QTextDocument&, const std::string&) {});
-    EXPECT_EQ(TextOf(empty("{\\rtf1 kept}")[0]), QStringLiteral("kept"))
-        << "an unreadable rich text still shows its words";
+// A rich text holding a picture, as an author's word processor writes it.
+std::string RichTextWithPicture(const QImage& picture) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red31\\green73\\blue109;}"
+           "\\cf1\\b Default gateway\\b0\\cf0\\par A host sends traffic for \\i another\\i0  "
+           "network.\\par "
+           "{\\pict\\pngblip\\picw" +
+           std::to_string(picture.width()) + "\\pich" + std::to_string(picture.height()) + " " +
+           png.toHex().toStdString() + "}\\par Each router builds a new frame.}";
+}
+
+TEST(ReferenceTextTest, RichReferencesKeepTheirFormattingAndPictures) {
+    QImage figure(30, 12, QImage::Format_RGB32);
+    figure.fill(Qt::darkCyan);
+    const auto cells = FormattedReferenceText(RichTextWithPicture(figure));
+    ASSERT_EQ(cells.size(), 3u);
+    const auto& heading = std::get<report::TextField>(cells[0]);
+    EXPECT_EQ(heading.text(),
+              QStringLiteral("Default gateway\nA host sends traffic for another network."));
+    EXPECT_EQ(heading.runs[0].bold, true);
+    EXPECT_EQ(heading.runs[0].color, QColor(31, 73, 109));
+    const auto italic =
+        std::find_if(heading.runs.begin(), heading.runs.end(),
+                     [](const report::TextRun& r) { return r.text == QStringLiteral("another"); });
+    ASSERT_NE(italic, heading.runs.end());
+    EXPECT_EQ(italic->italic, true);
+    EXPECT_EQ(std::get<report::Picture>(cells[1]).image.size(), figure.size());
+    EXPECT_EQ(TextOf(cells[2]), QStringLiteral("Each router builds a new frame."));
+
+    EXPECT_EQ(TextOf(FormattedReferenceText("Chapter 2, Hubs")[0]),
+              QStringLiteral("Chapter 2, Hubs"));
+    EXPECT_TRUE(FormattedReferenceText("").empty());
+    EXPECT_TRUE(FormattedReferenceText("{\\rtf1 }").empty());
 }
 
 }  // namespace

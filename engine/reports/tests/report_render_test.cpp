@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QPainter>
 #include <QTextDocument>
@@ -44,12 +45,33 @@ std::vector<QVSimListInfo> Rows() {
             {"NET", "", "Zentrix", 3, 0, 0, 0, 0, 5}};
 }
 
+// A rich reference with a heading, an emphasis and a figure.
+std::string RoutingReference() {
+    QImage figure(240, 90, QImage::Format_RGB32);
+    figure.fill(QColor(232, 238, 246));
+    QPainter painter(&figure);
+    painter.setPen(QPen(QColor(31, 73, 109), 3));
+    painter.drawRect(10, 30, 60, 30);
+    painter.drawRect(170, 30, 60, 30);
+    painter.drawLine(70, 45, 170, 45);
+    painter.end();
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    figure.save(&buffer, "PNG");
+    return "{\\rtf1\\ansi{\\colortbl;\\red31\\green73\\blue109;}\\cf1\\b Chapter 5, "
+           "Routing\\b0\\cf0\\par "
+           "A router joins \\i separate\\i0  networks and forwards packets between them.\\par "
+           "{\\pict\\pngblip\\picw240\\pich90 " +
+           png.toHex().toStdString() + "}\\par See also the OSI model poster.}";
+}
+
 TEST(ReportRenderTest, StudyGuideFirstPage) {
     FakeQuestionSource source;
     source.add("NET101A", kTrueFalse, "Hubs", {"TRUE", "FALSE"}, "TRUE",
                "Chapter 2, Hubs and repeaters");
     source.add("NET101A", kSingleChoice, "Layer 3", {"Hub", "Switch", "Router"}, "3",
-               "{\\rtf1\\ansi Chapter 5, \\b Routing\\b0\\par See also the OSI model poster.}");
+               RoutingReference());
     source.add("NET101A", kMultipleChoice, "Private ranges",
                {"10.0.0.0/8", "11.0.0.0/8", "192.168.0.0/16", "172.16.0.0/12"}, "13",
                "RFC 1918, section 3");
@@ -64,24 +86,6 @@ TEST(ReportRenderTest, StudyGuideFirstPage) {
     input.title = QStringLiteral("Networking Basics, part A");
     input.items = &items;
     input.listStudyGuide = 2;
-    // Rich references as the rich-text reader gives them: formatted runs and
-    // a figure.
-    input.references = RichReferenceFormatter([](QTextDocument& document, const std::string&) {
-        QImage figure(240, 90, QImage::Format_RGB32);
-        figure.fill(QColor(232, 238, 246));
-        QPainter painter(&figure);
-        painter.setPen(QPen(QColor(31, 73, 109), 3));
-        painter.drawRect(10, 30, 60, 30);
-        painter.drawRect(170, 30, 60, 30);
-        painter.drawLine(70, 45, 170, 45);
-        painter.end();
-        document.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("route.png")),
-                             figure);
-        document.setHtml(QStringLiteral(
-            "<p><span style=\"color:#1f496d\"><b>Chapter 5, Routing</b></span></p>"
-            "<p>A router joins <i>separate</i> networks and forwards packets between them.</p>"
-            "<p><img src=\"route.png\"></p><p>See also the OSI model poster.</p>"));
-    });
     TStudyMaterial guide(input, source);
     Write(guide.Render(), QStringLiteral("study-guide"));
 }
