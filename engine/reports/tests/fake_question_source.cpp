@@ -1,5 +1,7 @@
 #include "fake_question_source.h"
 
+#include <QBuffer>
+
 namespace zentrix::engine::reports::testing {
 
 int FakeQuestionSource::add(const std::string& exam, int type, const std::string& title,
@@ -48,6 +50,15 @@ QuestionAnswer Item(const std::string& exam, int number, bool correct, bool answ
     item.Answered = answered;
     item.Correct = correct;
     return item;
+}
+
+std::string RtfPicture(const QImage& picture) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return "{\\pict\\pngblip\\picw" + std::to_string(picture.width()) + "\\pich" +
+           std::to_string(picture.height()) + " " + png.toHex().toStdString() + "}";
 }
 
 }  // namespace zentrix::engine::reports::testing

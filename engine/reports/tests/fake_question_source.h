@@ -3,6 +3,7 @@
 // Questions in memory for the report tests, keyed by exam and number, and
 // the attempt items that point at them.
 
+#include <QImage>
 #include <QString>
 #include <map>
 #include <ostream>
@@ -46,5 +47,8 @@ private:
 };
 
 QuestionAnswer Item(const std::string& exam, int number, bool correct, bool answered = true);
+
+// A picture as a rich text's picture group ("{\\pict\\pngblip ...}").
+std::string RtfPicture(const QImage& picture);
 
 }  // namespace zentrix::engine::reports::testing

@@ -7,6 +7,8 @@
 #include <QTextDocument>
 #include <QUrl>
 
+#include "fake_question_source.h"
+
 namespace zentrix::engine::reports {
 namespace {
 
@@ -51,16 +53,10 @@ TEST(ReferenceTextTest, FormattedDocumentKeepsItsRunsAndPicturesInOrder) {
 
 // A rich text holding a picture, as an author's word processor writes it.
 std::string RichTextWithPicture(const QImage& picture) {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
     return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red31\\green73\\blue109;}"
            "\\cf1\\b Default gateway\\b0\\cf0\\par A host sends traffic for \\i another\\i0  "
-           "network.\\par "
-           "{\\pict\\pngblip\\picw" +
-           std::to_string(picture.width()) + "\\pich" + std::to_string(picture.height()) + " " +
-           png.toHex().toStdString() + "}\\par Each router builds a new frame.}";
+           "network.\\par " +
+           testing::RtfPicture(picture) + "\\par Each router builds a new frame.}";
 }
 
 TEST(ReferenceTextTest, RichReferencesKeepTheirFormattingAndPictures) {

@@ -55,15 +55,10 @@ std::string RoutingReference() {
     painter.drawRect(170, 30, 60, 30);
     painter.drawLine(70, 45, 170, 45);
     painter.end();
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    figure.save(&buffer, "PNG");
     return "{\\rtf1\\ansi{\\colortbl;\\red31\\green73\\blue109;}\\cf1\\b Chapter 5, "
            "Routing\\b0\\cf0\\par "
-           "A router joins \\i separate\\i0  networks and forwards packets between them.\\par "
-           "{\\pict\\pngblip\\picw240\\pich90 " +
-           png.toHex().toStdString() + "}\\par See also the OSI model poster.}";
+           "A router joins \\i separate\\i0  networks and forwards packets between them.\\par " +
+           RtfPicture(figure) + "\\par See also the OSI model poster.}";
 }
 
 TEST(ReportRenderTest, StudyGuideFirstPage) {
