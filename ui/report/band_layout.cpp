@@ -10,6 +10,7 @@ namespace {
 
 // Text is measured at a hundred dots per point, the size it is drawn at.
 constexpr double kMeasureDpi = 72.0 * FontSpec::kTextUnitsPerPoint;
+constexpr double kPictureDpi = 300.0;
 
 const QImage& MeasureDevice() {
     static const QImage device = [] {
@@ -285,11 +286,20 @@ double BandLayout::layOutPicture(const Picture& picture, double x, double width,
                                          : picture.size;
     const double shrink = std::min({1.0, width / size.width(), maxPictureHeight_ / size.height()});
     size *= shrink;
-    items.push_back(LaidItem{
-        top,
-        top + size.height(),
-        {ImageCommand{QRectF(QPointF(x, top), size),
-                      picture.image.convertToFormat(QImage::Format_ARGB32_Premultiplied)}}});
+    // Pages keep no more pixels than print at 300 dpi needs for the shown
+    // size (and never more than a saved report may hold), so a huge picture
+    // neither bloats the report nor makes its file unreadable.
+    QImage pixels = picture.image;
+    const QSize needed(
+        std::max(1, static_cast<int>(std::ceil(size.width() * kPictureDpi / 72.0))),
+        std::max(1, static_cast<int>(std::ceil(size.height() * kPictureDpi / 72.0))));
+    if (pixels.width() > needed.width() || pixels.height() > needed.height())
+        pixels = pixels.scaled(needed, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    items.push_back(
+        LaidItem{top,
+                 top + size.height(),
+                 {ImageCommand{QRectF(QPointF(x, top), size),
+                               pixels.convertToFormat(QImage::Format_ARGB32_Premultiplied)}}});
     return size.height();
 }
 

@@ -80,6 +80,23 @@ TEST(SavedReportTest, SavedPagesReopenPixelForPixel) {
     }
 }
 
+TEST(SavedReportTest, HugePictureIsKeptAtPrintResolutionAndItsReportReopens) {
+    QImage photo(5000, 4000, QImage::Format_RGB32);  // 20 million pixels
+    photo.fill(QColor(40, 90, 160));
+    Band band;
+    band.addRow({Cell{0, 0, Picture{photo, QSizeF(200, 160)}}});
+    const RenderedReport report = Paginate(WithDetails({band}));
+    const ImageCommand* kept = nullptr;
+    for (const PageCommand& c : report.pages[0].commands) {
+        if (const auto* image = std::get_if<ImageCommand>(&c)) kept = image;
+    }
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->image.size(), QSize(833, 667)) << "300 dpi of 200 by 160 points";
+    auto reopened = DecodeReport(EncodeReport(report), QStringLiteral("photo.qrp"));
+    ASSERT_TRUE(reopened.isOk()) << reopened.message();
+    EXPECT_EQ(RenderPageImage(*reopened, 0, 72), RenderPageImage(report, 0, 72));
+}
+
 TEST(SavedReportTest, PaginatedReportSurvivesSavingTwiceUnchanged) {
     std::vector<Band> bands(20, LinesBand(QStringLiteral("row"), 4));
     const RenderedReport report = Paginate(WithDetails(bands));
