@@ -41,7 +41,10 @@ public:
         u32(static_cast<uint32_t>(utf8.size()));
         out_.append(utf8);
     }
-    void rect(const QRectF& r) {
+    // Rectangles are written with their width and height not negative,
+    // the form the reader accepts; they cover the same area.
+    void rect(const QRectF& given) {
+        const QRectF r = given.width() < 0 || given.height() < 0 ? given.normalized() : given;
         f64(r.x());
         f64(r.y());
         f64(r.width());

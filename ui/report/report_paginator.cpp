@@ -189,7 +189,8 @@ private:
                 page.commands.push_back(std::move(command));
             }
         }
-        if (band.frame && band.frameWidth > 0) {
+        if (band.frame && band.frameWidth > 0 && height > band.frameWidth &&
+            area.width() > band.frameWidth) {
             const double inset = band.frameWidth / 2;
             page.commands.push_back(RectCommand{area.adjusted(inset, inset, -inset, -inset),
                                                 band.frameWidth, band.frameColor, Qt::transparent});

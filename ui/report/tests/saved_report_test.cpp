@@ -97,6 +97,20 @@ TEST(SavedReportTest, HugePictureIsKeptAtPrintResolutionAndItsReportReopens) {
     EXPECT_EQ(RenderPageImage(*reopened, 0, 72), RenderPageImage(report, 0, 72));
 }
 
+TEST(SavedReportTest, EveryReportTheEngineMakesReopens) {
+    Band emptyFramed;
+    emptyFramed.frame = true;
+    emptyFramed.framePadding = 0;
+    Band shaded;
+    shaded.background = QColor(240, 240, 240);
+    RenderedReport odd = Paginate(WithDetails({emptyFramed, shaded, Band{}}));
+    odd.pages[0].commands.push_back(
+        RectCommand{QRectF(50, 50, -10, -5), 1, Qt::black, Qt::transparent});
+    auto reopened = DecodeReport(EncodeReport(odd), QStringLiteral("odd.qrp"));
+    ASSERT_TRUE(reopened.isOk()) << reopened.message();
+    EXPECT_EQ(RenderPageImage(*reopened, 0, 72), RenderPageImage(odd, 0, 72));
+}
+
 TEST(SavedReportTest, PaginatedReportSurvivesSavingTwiceUnchanged) {
     std::vector<Band> bands(20, LinesBand(QStringLiteral("row"), 4));
     const RenderedReport report = Paginate(WithDetails(bands));
