@@ -1,6 +1,7 @@
 #include "ui/report/rendered_report.h"
 
 #include <algorithm>
+#include <cmath>
 #include <type_traits>
 
 namespace zentrix::report {
@@ -23,7 +24,13 @@ void Translate(PageCommand& command, double dx, double dy) {
         command);
 }
 
-int RenderedReport::fontIndex(const FontSpec& font) {
+int RenderedReport::fontIndex(const FontSpec& given) {
+    // Fonts are kept at a size the saved-report file can hold.
+    FontSpec font = given;
+    font.pointSize =
+        std::isfinite(font.pointSize)
+            ? std::clamp(font.pointSize, FontSpec::kMinPointSize, FontSpec::kMaxPointSize)
+            : 10.0;
     const auto found = std::find(fonts.begin(), fonts.end(), font);
     if (found != fonts.end()) return static_cast<int>(found - fonts.begin());
     fonts.push_back(font);

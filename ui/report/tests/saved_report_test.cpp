@@ -12,6 +12,7 @@
 
 #include "report_test_support.h"
 #include "ui/report/fuzz/fuzz_input.h"
+#include "ui/report/fuzz/fuzz_report_definition.h"
 #include "ui/report/page_painter.h"
 #include "ui/report/qrp_file.h"
 #include "ui/report/qrp_format.h"
@@ -199,6 +200,24 @@ TEST(SavedReportTest, MissingFileAndUnwritableFolderAreReported) {
     ASSERT_FALSE(saved.isOk());
     EXPECT_NE(saved.message().find("\"x.qrp\" could not be written"), std::string::npos)
         << saved.message();
+}
+
+// Reports the round-trip fuzzer built that once saved to files the reader
+// refused; each must now save and read back.
+TEST(SavedReportTest, ReportsTheRoundTripFuzzerBuiltSaveAndReadBack) {
+    const QDir folder(QStringLiteral(ZENTRIX_REPORT_FIXTURES "/round-trip"));
+    const QStringList files = folder.entryList(QDir::Files);
+    ASSERT_FALSE(files.isEmpty()) << folder.path().toStdString();
+    for (const QString& name : files) {
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        const QByteArray input = file.readAll();
+        const auto bytes = std::make_shared<fuzz::FuzzBytes>(
+            reinterpret_cast<const uint8_t*>(input.constData()), static_cast<size_t>(input.size()));
+        const RenderedReport report = Paginate(fuzz::DefinitionOfFuzzBytes(bytes));
+        auto reopened = DecodeReport(EncodeReport(report), name);
+        EXPECT_TRUE(reopened.isOk()) << name.toStdString() << ": " << reopened.message();
+    }
 }
 
 // Inputs the fuzzer kept (its crashes would be kept here too), each read as
