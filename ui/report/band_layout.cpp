@@ -32,6 +32,10 @@ struct RunRange {
 
 FontSpec Apply(const FontSpec& base, const TextRun& run) {
     FontSpec font = base;
+    font.pointSize =
+        std::isfinite(font.pointSize)
+            ? std::clamp(font.pointSize, FontSpec::kMinPointSize, FontSpec::kMaxPointSize)
+            : 10.0;
     if (run.bold) font.bold = *run.bold;
     if (run.italic) font.italic = *run.italic;
     if (run.underline) font.underline = *run.underline;

@@ -104,7 +104,15 @@ TEST(SavedReportTest, EveryReportTheEngineMakesReopens) {
     emptyFramed.framePadding = 0;
     Band shaded;
     shaded.background = QColor(240, 240, 240);
-    RenderedReport odd = Paginate(WithDetails({emptyFramed, shaded, Band{}}));
+    Band outsized;  // font sizes no report should ask for
+    TextField huge = TextField::plain(QStringLiteral("huge"));
+    huge.font.pointSize = 464.51;
+    TextRun tiny;
+    tiny.text = QStringLiteral(" tiny");
+    tiny.pointSize = -3;
+    huge.runs.push_back(tiny);
+    outsized.addText(huge);
+    RenderedReport odd = Paginate(WithDetails({emptyFramed, shaded, Band{}, outsized}));
     odd.pages[0].commands.push_back(
         RectCommand{QRectF(50, 50, -10, -5), 1, Qt::black, Qt::transparent});
     auto reopened = DecodeReport(EncodeReport(odd), QStringLiteral("odd.qrp"));
