@@ -103,7 +103,7 @@ std::optional<Band> TStudyMaterial::NextDetail() {
             ++itemCounter_;
             Band none;
             TextField note =
-                Text(QStringLiteral("No questions match the questions this study guide lists."),
+                Text(QStringLiteral("There are no questions to list in this study guide."),
                      style::Body(), style::kMuted);
             note.font.italic = true;
             none.addText(note);
