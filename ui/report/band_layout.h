@@ -5,6 +5,7 @@
 // band's top, in points) and its drawing commands (x from the page's left
 // edge). The paginator places items and cuts bands between them.
 
+#include <optional>
 #include <vector>
 
 #include "ui/report/rendered_report.h"
@@ -16,6 +17,8 @@ struct LaidItem {
     double top = 0;
     double bottom = 0;
     std::vector<PageCommand> commands;  // y from the band's top
+    // Set when the item was cut between pages: the part this page shows.
+    std::optional<QRectF> clip;
 };
 
 struct LaidOutBand {

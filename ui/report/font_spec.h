@@ -11,7 +11,8 @@ namespace zentrix::report {
 
 struct FontSpec {
     static constexpr double kMinPointSize = 1.0;
-    static constexpr double kMaxPointSize = 144.0;  // two-inch letters: more than any document needs
+    static constexpr double kMaxPointSize =
+        144.0;  // two-inch letters: more than any document needs
     // Text is measured and drawn in hundredths of a point: font engines work
     // in whole pixels, and at a hundred pixels per point that rounding no
     // longer shows, so a run drawn at any resolution keeps its measured width.

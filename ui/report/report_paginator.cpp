@@ -147,24 +147,25 @@ private:
                 LaidItem moved = item;
                 moved.top += restShift;
                 moved.bottom += restShift;
+                if (moved.clip) moved.clip->translate(0, restShift);
                 for (PageCommand& c : moved.commands) Translate(c, 0, restShift);
                 rest.items.push_back(std::move(moved));
             } else {
-                // Cut through: each page shows its own part of the item.
+                // Cut through: each page shows its own part of the item. The
+                // part is kept as the item's clip, never as more commands, so
+                // an item cut across many pages stays the same size.
+                const QRectF whole =
+                    item.clip.value_or(QRectF(left, item.top, width, item.bottom - item.top));
                 LaidItem upper = item;
                 upper.bottom = cut;
-                upper.commands.insert(upper.commands.begin(),
-                                      ClipCommand{QRectF(left, item.top, width, cut - item.top)});
-                upper.commands.push_back(ClipCommand{});
+                upper.clip = whole.intersected(QRectF(left, item.top, width, cut - item.top));
                 head.items.push_back(std::move(upper));
                 LaidItem lower = item;
                 for (PageCommand& c : lower.commands) Translate(c, 0, restShift);
                 lower.top = padding;
                 lower.bottom = item.bottom + restShift;
-                lower.commands.insert(
-                    lower.commands.begin(),
-                    ClipCommand{QRectF(left, padding, width, lower.bottom - padding)});
-                lower.commands.push_back(ClipCommand{});
+                lower.clip = whole.translated(0, restShift)
+                                 .intersected(QRectF(left, padding, width, lower.bottom - padding));
                 rest.items.push_back(std::move(lower));
             }
         }
@@ -184,10 +185,12 @@ private:
         if (band.background.alpha() > 0)
             page.commands.push_back(RectCommand{area, 0, Qt::transparent, band.background});
         for (const LaidItem& item : band.items) {
+            if (item.clip) page.commands.push_back(ClipCommand{item.clip->translated(0, top)});
             for (PageCommand command : item.commands) {
                 Translate(command, 0, top);
                 page.commands.push_back(std::move(command));
             }
+            if (item.clip) page.commands.push_back(ClipCommand{});
         }
         if (band.frame && band.frameWidth > 0 && height > band.frameWidth &&
             area.width() > band.frameWidth) {

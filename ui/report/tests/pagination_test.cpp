@@ -74,8 +74,17 @@ TEST(PaginationTest, FramedBandWithWidePaddingTallerThanAPageStillEnds) {
     const RenderedReport report = Paginate(WithDetails({framed}));
     ASSERT_LT(report.pages.size(), 200u);
     int lines = 0;
-    for (const PlacedText& t : AllText(report)) lines += t.text.startsWith(QStringLiteral("framed line"));
+    for (const PlacedText& t : AllText(report))
+        lines += t.text.startsWith(QStringLiteral("framed line"));
     EXPECT_EQ(lines, 60);
+}
+
+TEST(PaginationTest, ItemCutAcrossManyPagesKeepsItsPagesSmall) {
+    Band tall;
+    tall.addRow({Cell{0, 0, Space{30000}}});  // some eighty pages of one item
+    const RenderedReport report = Paginate(WithDetails({tall}));
+    ASSERT_GT(report.pages.size(), 50u);
+    for (const RenderedPage& page : report.pages) EXPECT_LE(page.commands.size(), 12u);
 }
 
 TEST(PaginationTest, EveryPageEndsWithPageNOfM) {
