@@ -21,6 +21,15 @@ inline unsigned windows1252CodePoint(unsigned char c) {
     return c >= 0x80 && c <= 0x9F ? k80to9F[c - 0x80] : c;
 }
 
+// A Windows-1252 text as UTF-16 (every code point above fits one unit), for
+// the programs that show table texts: QString::fromStdU16String takes it.
+inline std::u16string windows1252ToUtf16(std::string_view bytes) {
+    std::u16string text(bytes.size(), u'\0');
+    for (size_t i = 0; i < bytes.size(); ++i)
+        text[i] = static_cast<char16_t>(windows1252CodePoint(static_cast<unsigned char>(bytes[i])));
+    return text;
+}
+
 // The upper- and lower-case letter of a Windows-1252 byte: ASCII, the
 // Latin-1 letters (not the multiplication and division signs, not ß, which
 // has no single upper-case byte) and the pairs s/z caron, oe, y diaeresis.

@@ -12,14 +12,8 @@
 
 namespace zentrix::engine {
 
-inline QString BankText(const std::string& bytes) {
-    QString text;
-    text.reserve(static_cast<qsizetype>(bytes.size()));
-    for (char c : bytes) {
-        text.append(QChar(
-            static_cast<char16_t>(base::windows1252CodePoint(static_cast<unsigned char>(c)))));
-    }
-    return text;
+inline QString BankText(std::string_view bytes) {
+    return QString::fromStdU16String(base::windows1252ToUtf16(bytes));
 }
 
 // A hint or reference as the test screen judges it: line feeds removed,
@@ -32,7 +26,7 @@ inline QString CleanedAidText(std::string_view stored) {
     }
     const std::string_view trimmed = base::ascii::trimmedView(out, base::ascii::kBlank);
     if (trimmed.empty()) return QString();
-    return BankText(std::string(trimmed));
+    return BankText(trimmed);
 }
 
 }  // namespace zentrix::engine
