@@ -29,18 +29,20 @@ public:
         return isOk() ? *this : Status(context + ": " + message_);
     }
 
+    // The outcome of this step followed by a clean-up that runs either way
+    // (unlocking, removing a scratch file): the step's failure when it
+    // failed, since that is what the user needs to hear, otherwise the
+    // clean-up's. Written as commitLocked().withCleanup(unlock()), the step
+    // runs first: the object of a member call is evaluated before its
+    // arguments. (A function of two such calls would run them in either
+    // order, and could unlock before committing.)
+    Status withCleanup(Status cleanup) const { return isOk() ? std::move(cleanup) : *this; }
+
 private:
     explicit Status(std::string message) : failed_(true), message_(std::move(message)) {}
     bool failed_ = false;
     std::string message_;
 };
-
-// The outcome of a step followed by a clean-up that must run either way
-// (unlocking, closing, removing a scratch file): the step's failure when it
-// failed, since that is what the user needs to hear, otherwise the clean-up's.
-inline Status firstFailure(Status step, Status cleanup) {
-    return step.isOk() ? std::move(cleanup) : std::move(step);
-}
 
 template <typename T>
 class [[nodiscard]] Result {

@@ -20,7 +20,7 @@ namespace zentrix::history {
 class Clock;
 class TTHistory;
 }  // namespace zentrix::history
-namespace zentrix::platform {
+namespace zentrix::base {
 class MessageSink;
 }
 

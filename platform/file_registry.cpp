@@ -52,10 +52,9 @@ private:
 
 Result<RegistryHive> FileRegistry::load(RootKey root) const {
     const std::string file = storeFile(root);
-    Result<std::optional<std::string>> bytes = readWholeFile(file);
-    if (!bytes) return bytes.status();
-    if (!bytes.value()) return RegistryHive();
-    return RegistryHive::parse(*bytes.value(), file);
+    ZX_TRY_ASSIGN(auto bytes, readWholeFile(file));
+    if (!bytes) return RegistryHive();
+    return RegistryHive::parse(*bytes, file);
 }
 
 Status FileRegistry::save(RootKey root, const RegistryHive& hive) const {
@@ -99,29 +98,25 @@ bool FileRegistry::keyExists(RootKey root, const std::string& path) {
 Status FileRegistry::createKey(RootKey root, const std::string& path) {
     ChangeLock lock(folder_);
     ZX_TRY(lock.status(folder_));
-    Result<std::string> normalized = RegistryHive::normalizedPath(path);
-    if (!normalized) return normalized.status();
-    Result<RegistryHive> hive = load(root);
-    if (!hive) return hive.status();
-    if (hive->hasKey(normalized.value())) return Status::ok();
-    hive->createKey(normalized.value());
-    return save(root, hive.value());
+    ZX_TRY_ASSIGN(auto normalized, RegistryHive::normalizedPath(path));
+    ZX_TRY_ASSIGN(auto hive, load(root));
+    if (hive.hasKey(normalized)) return Status::ok();
+    hive.createKey(normalized);
+    return save(root, hive);
 }
 
 Result<std::optional<RegistryValue>> FileRegistry::value(RootKey root, const std::string& path,
                                                          const std::string& name) {
-    Result<std::string> normalized = RegistryHive::normalizedPath(path);
-    if (!normalized) return normalized.status();
-    if (const FixedValue* fixed = fixedValue(root, normalized.value(), name)) {
+    ZX_TRY_ASSIGN(auto normalized, RegistryHive::normalizedPath(path));
+    if (const FixedValue* fixed = fixedValue(root, normalized, name)) {
         return std::optional<RegistryValue>(fixed->value);
     }
-    Result<RegistryHive> hive = load(root);
-    if (!hive) return hive.status();
-    if (!hive->hasKey(normalized.value())) {
-        if (isFixedKey(root, normalized.value())) return std::optional<RegistryValue>();
-        return Status::error(keyName(root, normalized.value()) + ": no such registry key");
+    ZX_TRY_ASSIGN(auto hive, load(root));
+    if (!hive.hasKey(normalized)) {
+        if (isFixedKey(root, normalized)) return std::optional<RegistryValue>();
+        return Status::error(keyName(root, normalized) + ": no such registry key");
     }
-    const RegistryValue* found = hive->value(normalized.value(), name);
+    const RegistryValue* found = hive.value(normalized, name);
     return found ? std::optional<RegistryValue>(*found) : std::optional<RegistryValue>();
 }
 
@@ -129,50 +124,44 @@ Status FileRegistry::setValue(RootKey root, const std::string& path, const std::
                               const RegistryValue& value) {
     ChangeLock lock(folder_);
     ZX_TRY(lock.status(folder_));
-    Result<std::string> normalized = RegistryHive::normalizedPath(path);
-    if (!normalized) return normalized.status();
-    Result<RegistryHive> hive = load(root);
-    if (!hive) return hive.status();
-    if (!hive->hasKey(normalized.value())) {
-        if (!isFixedKey(root, normalized.value())) {
-            return Status::error(keyName(root, normalized.value()) + ": no such registry key");
+    ZX_TRY_ASSIGN(auto normalized, RegistryHive::normalizedPath(path));
+    ZX_TRY_ASSIGN(auto hive, load(root));
+    if (!hive.hasKey(normalized)) {
+        if (!isFixedKey(root, normalized)) {
+            return Status::error(keyName(root, normalized) + ": no such registry key");
         }
-        hive->createKey(normalized.value());
+        hive.createKey(normalized);
     }
-    hive->setValue(normalized.value(), name, value);
-    return save(root, hive.value());
+    hive.setValue(normalized, name, value);
+    return save(root, hive);
 }
 
 Status FileRegistry::deleteValue(RootKey root, const std::string& path, const std::string& name) {
     ChangeLock lock(folder_);
     ZX_TRY(lock.status(folder_));
-    Result<std::string> normalized = RegistryHive::normalizedPath(path);
-    if (!normalized) return normalized.status();
-    Result<RegistryHive> hive = load(root);
-    if (!hive) return hive.status();
-    if (!hive->hasKey(normalized.value())) {
-        if (isFixedKey(root, normalized.value())) return Status::ok();
-        return Status::error(keyName(root, normalized.value()) + ": no such registry key");
+    ZX_TRY_ASSIGN(auto normalized, RegistryHive::normalizedPath(path));
+    ZX_TRY_ASSIGN(auto hive, load(root));
+    if (!hive.hasKey(normalized)) {
+        if (isFixedKey(root, normalized)) return Status::ok();
+        return Status::error(keyName(root, normalized) + ": no such registry key");
     }
-    if (!hive->value(normalized.value(), name)) return Status::ok();
-    hive->removeValue(normalized.value(), name);
-    return save(root, hive.value());
+    if (!hive.value(normalized, name)) return Status::ok();
+    hive.removeValue(normalized, name);
+    return save(root, hive);
 }
 
 Status FileRegistry::deleteKeyTree(RootKey root, const std::string& path) {
     ChangeLock lock(folder_);
     ZX_TRY(lock.status(folder_));
-    Result<std::string> normalized = RegistryHive::normalizedPath(path);
-    if (!normalized) return normalized.status();
-    if (normalized.value().empty()) {
+    ZX_TRY_ASSIGN(auto normalized, RegistryHive::normalizedPath(path));
+    if (normalized.empty()) {
         return Status::error(std::string(rootKeyName(root)) + ": a root key cannot be deleted");
     }
-    Result<RegistryHive> hive = load(root);
-    if (!hive) return hive.status();
-    if (!hive->removeKeyTree(normalized.value())) {
-        return Status::error(keyName(root, normalized.value()) + ": no such registry key");
+    ZX_TRY_ASSIGN(auto hive, load(root));
+    if (!hive.removeKeyTree(normalized)) {
+        return Status::error(keyName(root, normalized) + ": no such registry key");
     }
-    return save(root, hive.value());
+    return save(root, hive);
 }
 
 }  // namespace zentrix::platform

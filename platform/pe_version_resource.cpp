@@ -59,10 +59,9 @@ template <typename Visit>
 Status forEachChild(const ByteReader& data, const Block& parent, Visit visit) {
     uint64_t offset = parent.childrenOffset;
     while (offset + kBlockHeaderSize <= parent.end) {
-        Result<Block> child = readBlock(data, offset, parent.end);
-        if (!child) return child.status();
-        ZX_TRY(visit(child.value()));
-        offset = alignedTo4(child->end);
+        ZX_TRY_ASSIGN(auto child, readBlock(data, offset, parent.end));
+        ZX_TRY(visit(child));
+        offset = alignedTo4(child.end);
     }
     return Status::ok();
 }
@@ -235,10 +234,9 @@ Result<std::optional<PeVersionResource>> readPeVersionResource(std::string_view 
     // name and the first language are taken.
     uint64_t directory = *resourceBase;
     for (int level = 0; level < 3; ++level) {
-        Result<std::vector<DirectoryEntry>> entries = readDirectory(file, directory);
-        if (!entries) return entries.status();
+        ZX_TRY_ASSIGN(auto entries, readDirectory(file, directory));
         const DirectoryEntry* chosen = nullptr;
-        for (const DirectoryEntry& entry : entries.value()) {
+        for (const DirectoryEntry& entry : entries) {
             if (level > 0 || entry.name == kVersionResourceType) {
                 chosen = &entry;
                 break;
@@ -260,9 +258,8 @@ Result<std::optional<PeVersionResource>> readPeVersionResource(std::string_view 
         auto dataOffset = map.fileOffset(*dataRva, *dataSize);
         auto data = dataOffset ? file.slice(*dataOffset, *dataSize) : std::nullopt;
         if (!data) return Status::error("PE version resource lies outside the file");
-        Result<PeVersionResource> parsed = parseVersionInfoBlock(*data);
-        if (!parsed) return parsed.status();
-        return std::optional<PeVersionResource>(std::move(parsed.value()));
+        ZX_TRY_ASSIGN(auto parsed, parseVersionInfoBlock(*data));
+        return std::optional<PeVersionResource>(std::move(parsed));
     }
     return None();
 }

@@ -68,10 +68,9 @@ Status finishInterruptedCompression(FileSystem& fs, const TableFiles& files, Ope
     if (!tableLeft && !fs.exists(memoTemp)) return Status::ok();
 
     // The compressing process may still be at work: its lock says so.
-    auto file = fs.open(files.table, mode);
-    if (!file) return file.status();
+    ZX_TRY_ASSIGN(auto file, fs.open(files.table, mode));
     const bool exclusive = mode == OpenMode::ReadWrite;
-    ZX_TRY((*file)->lock(dbf::kCommitLockOffset, dbf::kCommitLockLength, exclusive));
+    ZX_TRY(file->lock(dbf::kCommitLockOffset, dbf::kCommitLockLength, exclusive));
     Status status = [&]() -> Status {
         const bool tableStill = fs.exists(tableTemp);
         const bool memoStill = fs.exists(memoTemp);
@@ -83,7 +82,7 @@ Status finishInterruptedCompression(FileSystem& fs, const TableFiles& files, Ope
         if (tableStill) ZX_TRY(fs.remove(tableTemp));
         return Status::ok();
     }();
-    return firstFailure(std::move(status), (*file)->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength));
+    return status.withCleanup(file->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength));
 }
 
 }  // namespace
@@ -99,25 +98,22 @@ Result<std::unique_ptr<DbfTable>> DbfTable::open(Engine& engine, const std::stri
 
 Status DbfTable::openFiles() {
     FileSystem& fs = engine_.fileSystem();
-    auto file = fs.open(files_.table, mode_);
-    if (!file) return file.status();
-    dbf_ = std::move(file.value());
-    auto size = dbf_->size();
-    if (!size) return size.status();
-    std::string bytes(size_t(std::min<uint64_t>(*size, dbf::kHeaderSize)), '\0');
+    ZX_TRY_ASSIGN(auto file, fs.open(files_.table, mode_));
+    dbf_ = std::move(file);
+    ZX_TRY_ASSIGN(uint64_t size, dbf_->size());
+    std::string bytes(size_t(std::min<uint64_t>(size, dbf::kHeaderSize)), '\0');
     ZX_TRY(dbf_->readAt(0, bytes.data(), bytes.size()));
     if (bytes.size() == size_t(dbf::kHeaderSize)) {
         const int length = DbfHeader::lengthFromPrefix(reinterpret_cast<const uint8_t*>(bytes.data()));
-        if (length > dbf::kHeaderSize && uint64_t(length) <= *size) {
+        if (length > dbf::kHeaderSize && uint64_t(length) <= size) {
             bytes.resize(size_t(length));
             ZX_TRY(dbf_->readAt(0, bytes.data(), bytes.size()));
         }
     }
     // Another process may append while we read: its record is written before
     // the header counts it, so a size taken after the header covers the count.
-    size = dbf_->size();
-    if (!size) return size.status();
-    auto header = DbfHeader::parse(bytes, *size);
+    ZX_TRY_ASSIGN(size, dbf_->size());
+    auto header = DbfHeader::parse(bytes, size);
     if (!header) return header.status().withContext(files_.table);
     header_ = std::move(header.value());
 
@@ -137,11 +133,9 @@ Status DbfTable::openFiles() {
 
     if (header_.hasMemoFields()) {
         if (!files_.memoExists) return Status::error(files_.table + ": memo file " + files_.memo + " is missing");
-        auto memoFile = fs.open(files_.memo, mode_);
-        if (!memoFile) return memoFile.status();
-        auto memo = MemoFile::open(std::move(memoFile.value()));
-        if (!memo) return memo.status();
-        memo_ = std::move(memo.value());
+        ZX_TRY_ASSIGN(auto memoFile, fs.open(files_.memo, mode_));
+        ZX_TRY_ASSIGN(auto memo, MemoFile::open(std::move(memoFile)));
+        memo_ = std::move(memo);
     }
 
     info_.version = header_.version;
@@ -171,9 +165,8 @@ Status DbfTable::attachIndex() {
             warnings_.push_back(files_.table + ": production index " + files_.index + " is missing; tags unavailable");
         return Status::ok();
     }
-    auto file = engine_.fileSystem().open(files_.index, mode_);
-    if (!file) return file.status();
-    auto index = CompoundIndex::open(std::move(file.value()));
+    ZX_TRY_ASSIGN(auto file, engine_.fileSystem().open(files_.index, mode_));
+    auto index = CompoundIndex::open(std::move(file));
     if (!index) {
         // Without the tag directory the tags cannot be rebuilt; writing would
         // leave the index behind, so the table stays read-only.
@@ -204,16 +197,14 @@ Status DbfTable::verifyIndexAtOpen() {
     // Read-only media may not support locks at all; a reader goes on without.
     if (!locked && exclusive) return locked;
     Status status = [&]() -> Status {
-        auto dirty = index_->isDirty();
-        if (!dirty) return dirty.status();
+        ZX_TRY_ASSIGN(auto dirty, index_->isDirty());
         std::string reason = "left behind by an interrupted commit";
-        if (!*dirty) {
+        if (!dirty) {
             // Another program may have appended or packed without the index.
             ZX_TRY(reloadHeader());
-            auto stamp = index_->stampedRecordCount();
-            if (!stamp) return stamp.status();
-            if (!*stamp || **stamp == header_.recordCount) return Status::ok();
-            reason = "indexes " + std::to_string(**stamp) + " records but the table holds " +
+            ZX_TRY_ASSIGN(auto stamp, index_->stampedRecordCount());
+            if (!stamp || *stamp == header_.recordCount) return Status::ok();
+            reason = "indexes " + std::to_string(*stamp) + " records but the table holds " +
                      std::to_string(header_.recordCount) + " (changed without its index)";
         }
         const bool canRebuild = exclusive && std::all_of(tags_.begin(), tags_.end(), [](const auto& t) { return t->usable(); });
@@ -229,7 +220,7 @@ Status DbfTable::verifyIndexAtOpen() {
         warnings_.push_back(files_.index + ": " + reason + "; rebuilt from the table");
         return Status::ok();
     }();
-    if (locked) status = firstFailure(std::move(status), dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength));
+    if (locked) status = status.withCleanup(dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength));
     return status;
 }
 
@@ -274,28 +265,23 @@ Result<std::unique_ptr<DbfTable>> DbfTable::create(Engine& engine, const std::st
         layouts.push_back(std::move(layout));
     }
 
-    auto file = fs.create(name);
-    if (!file) return file.status();
+    ZX_TRY_ASSIGN(auto file, fs.create(name));
     std::string bytes = header->serialize();
     bytes += char(dbf::kEofMarker);
-    ZX_TRY((*file)->writeAt(0, bytes.data(), bytes.size()));
-    ZX_TRY((*file)->truncate(bytes.size()));
-    file.value().reset();
+    ZX_TRY(file->writeAt(0, bytes.data(), bytes.size()));
+    ZX_TRY(file->truncate(bytes.size()));
+    file.reset();
 
     if (header->hasMemoFields()) {
-        auto memoFile = fs.create(files.memo);
-        if (!memoFile) return memoFile.status();
-        auto memo = MemoFile::create(std::move(memoFile.value()), uint32_t(engine.options().memoBlockSize));
-        if (!memo) return memo.status();
+        ZX_TRY_ASSIGN(auto memoFile, fs.create(files.memo));
+        ZX_TRY_ASSIGN(auto memo, MemoFile::create(std::move(memoFile), uint32_t(engine.options().memoBlockSize)));
     } else if (files.memoExists) {
         ZX_TRY(fs.remove(files.memo));
     }
     if (!layouts.empty()) {
-        auto indexFile = fs.create(files.index);
-        if (!indexFile) return indexFile.status();
+        ZX_TRY_ASSIGN(auto indexFile, fs.create(files.index));
         std::vector<std::vector<KeyEntry>> keys(layouts.size());
-        auto index = CompoundIndex::build(std::move(indexFile.value()), layouts, std::move(keys));
-        if (!index) return index.status();
+        ZX_TRY_ASSIGN(auto index, CompoundIndex::build(std::move(indexFile), layouts, std::move(keys)));
     } else if (files.indexExists) {
         ZX_TRY(fs.remove(files.index));
     }
@@ -522,9 +508,8 @@ Result<bool> DbfTable::repositionCursor() {
     if (cursorValid_) return true;
     auto key = selected_->keyFor(record_);
     if (key) {
-        auto found = cursor_->find(*key, recno_);
-        if (!found) return found.status();
-        if (*found) {
+        ZX_TRY_ASSIGN(auto found, cursor_->find(*key, recno_));
+        if (found) {
             cursorValid_ = true;
             return true;
         }
@@ -893,7 +878,7 @@ Status DbfTable::commit() {
     if (status) {
         status = fail(kErrorLock, lock());
         if (status) {
-            status = firstFailure(commitLocked(), unlock());
+            status = commitLocked().withCleanup(unlock());
             report(kErrorWrite, status);
         }
     }
@@ -918,9 +903,8 @@ Status DbfTable::commitLocked() {
         recno = header_.recordCount + 1;
         after = record_;
     } else {
-        auto fresh = readRecordFresh(recno);
-        if (!fresh) return fresh.status();
-        before = std::move(fresh.value());
+        ZX_TRY_ASSIGN(auto fresh, readRecordFresh(recno));
+        before = std::move(fresh);
         after = before;
         for (size_t i = 0; i < fields_.size(); ++i) {
             if (!changedFields_[i]) continue;
@@ -952,9 +936,8 @@ Status DbfTable::commitLocked() {
             const auto& d = header_.fields[size_t(fieldIndex)];
             uint32_t block = 0;
             if (!pending.data.empty()) {
-                auto written = memo_->append(pending.type, pending.data);
-                if (!written) return written.status();
-                block = *written;
+                ZX_TRY_ASSIGN(auto written, memo_->append(pending.type, pending.data));
+                block = written;
             }
             after.replace(size_t(d.offset), size_t(d.length), FieldCodec::encodeMemoBlock(block, d));
         }
@@ -1001,9 +984,8 @@ Status DbfTable::reloadHeader() {
     ZX_TRY(dbf_->readAt(0, prefix, sizeof prefix));
     const uint32_t count = dbf::readU32le(prefix + dbf::kRecordCountAt);
     if (count != header_.recordCount) {
-        auto size = dbf_->size();
-        if (!size) return size.status();
-        if (uint64_t(header_.headerLength) + uint64_t(count) * uint64_t(header_.recordLength) > *size)
+        ZX_TRY_ASSIGN(auto size, dbf_->size());
+        if (uint64_t(header_.headerLength) + uint64_t(count) * uint64_t(header_.recordLength) > size)
             return Status::error(files_.table + ": header claims " + std::to_string(count) +
                                  " records, more than the file holds");
         header_.recordCount = count;
@@ -1032,7 +1014,7 @@ Status DbfTable::lock() {
         if (status && memo_) status = memo_->reload();
         if (status && index_) status = index_->refresh();
         cursorValid_ = false;
-        if (!status) status = firstFailure(std::move(status), dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength));
+        if (!status) status = status.withCleanup(dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength));
     }
     if (!status) {
         lockDepth_ = 0;
@@ -1069,10 +1051,9 @@ Result<std::vector<std::vector<KeyEntry>>> DbfTable::collectKeys() {
     std::vector<std::vector<KeyEntry>> keys(tags_.size());
     cache_.clear();
     for (uint32_t r = 1; r <= header_.recordCount; ++r) {
-        auto bytes = cache_.read(*dbf_, r, header_.recordCount, header_.headerLength, header_.recordLength);
-        if (!bytes) return bytes.status();
+        ZX_TRY_ASSIGN(auto bytes, cache_.read(*dbf_, r, header_.recordCount, header_.headerLength, header_.recordLength));
         for (size_t t = 0; t < tags_.size(); ++t)
-            if (auto key = tags_[t]->keyFor(*bytes)) keys[t].push_back({std::move(*key), r});
+            if (auto key = tags_[t]->keyFor(bytes)) keys[t].push_back({std::move(*key), r});
     }
     return keys;
 }
@@ -1083,16 +1064,13 @@ Status DbfTable::rebuildIndex() {
         if (!tag->usable()) return Status::error(files_.index + ": " + tag->problem() + "; cannot rebuild");
     std::vector<TagLayout> layouts;
     for (const auto& tag : tags_) layouts.push_back(tag->layout());
-    auto keys = collectKeys();
-    if (!keys) return keys.status();
+    ZX_TRY_ASSIGN(auto keys, collectKeys());
     ZX_TRY(index_->setDirty(true));  // until the new content is complete
     cursor_.reset();
     index_.reset();
-    auto file = engine_.fileSystem().open(files_.index, OpenMode::ReadWrite);
-    if (!file) return file.status();
-    auto index = CompoundIndex::build(std::move(file.value()), layouts, std::move(keys.value()));
-    if (!index) return index.status();
-    index_ = std::move(index.value());
+    ZX_TRY_ASSIGN(auto file, engine_.fileSystem().open(files_.index, OpenMode::ReadWrite));
+    ZX_TRY_ASSIGN(auto index, CompoundIndex::build(std::move(file), layouts, std::move(keys)));
+    index_ = std::move(index);
     for (auto& tag : tags_) {
         IndexTag* fresh = index_->tag(tag->name());
         if (!fresh) return Status::error(files_.index + ": tag " + tag->name() + " lost in the rebuild");
@@ -1108,7 +1086,7 @@ Status DbfTable::reindex() {
     flushPending();
     ZX_TRY(fail(kErrorWrite, writable()));
     ZX_TRY(fail(kErrorLock, lock()));
-    const Status status = firstFailure(rebuildIndex(), unlock());
+    const Status status = rebuildIndex().withCleanup(unlock());
     return fail(kErrorIndex, status);
 }
 
@@ -1145,13 +1123,12 @@ Status DbfTable::pack() {
     Status status = [&]() -> Status {
         std::vector<uint32_t> keep;
         for (uint32_t r = 1; r <= header_.recordCount; ++r) {
-            auto bytes = cache_.read(*dbf_, r, header_.recordCount, header_.headerLength, header_.recordLength);
-            if (!bytes) return bytes.status();
-            if (uint8_t((*bytes)[0]) != dbf::kDeletedMark) keep.push_back(r);
+            ZX_TRY_ASSIGN(auto bytes, cache_.read(*dbf_, r, header_.recordCount, header_.headerLength, header_.recordLength));
+            if (uint8_t(bytes[0]) != dbf::kDeletedMark) keep.push_back(r);
         }
         return rewriteRecords(keep);
     }();
-    status = firstFailure(std::move(status), unlock());
+    status = status.withCleanup(unlock());
     standOnNothing(false);
     return fail(kErrorWrite, status);
 }
@@ -1166,7 +1143,7 @@ Status DbfTable::zap(uint32_t first, uint32_t last) {
             if (r < first || r > last) keep.push_back(r);
         return rewriteRecords(keep);
     }();
-    status = firstFailure(std::move(status), unlock());
+    status = status.withCleanup(unlock());
     standOnNothing(false);
     return fail(kErrorWrite, status);
 }
@@ -1184,44 +1161,38 @@ Status DbfTable::compressMemo() {
     const std::string tableTemp = files_.table + ".compress";
     bool memoReplaced = false;
     Status status = [&]() -> Status {
-        auto memoFile = fs.create(memoTemp);
-        if (!memoFile) return memoFile.status();
-        auto fresh = MemoFile::create(std::move(memoFile.value()), memo_->blockSize());
-        if (!fresh) return fresh.status();
-        auto tableFile = fs.create(tableTemp);
-        if (!tableFile) return tableFile.status();
+        ZX_TRY_ASSIGN(auto memoFile, fs.create(memoTemp));
+        ZX_TRY_ASSIGN(auto fresh, MemoFile::create(std::move(memoFile), memo_->blockSize()));
+        ZX_TRY_ASSIGN(auto tableFile, fs.create(tableTemp));
         std::string head(size_t(header_.headerLength), '\0');
         ZX_TRY(dbf_->readAt(0, head.data(), head.size()));
-        ZX_TRY((*tableFile)->writeAt(0, head.data(), head.size()));
+        ZX_TRY(tableFile->writeAt(0, head.data(), head.size()));
         for (uint32_t r = 1; r <= header_.recordCount; ++r) {
-            auto bytes = readRecordFresh(r);
-            if (!bytes) return bytes.status();
-            std::string record = std::move(bytes.value());
+            ZX_TRY_ASSIGN(auto bytes, readRecordFresh(r));
+            std::string record = std::move(bytes);
             for (const auto& d : header_.fields) {
                 if (!isMemoType(d.type)) continue;
                 auto block = FieldCodec::memoBlock(record, d);
                 if (!block) return block.status().withContext(files_.table + ": record " + std::to_string(r));
                 uint32_t moved = 0;
                 if (*block != 0) {
-                    auto memo = memo_->read(*block);
-                    if (!memo) return memo.status();
-                    if (!memo->data.empty()) {
-                        auto at = fresh.value()->append(memo->type, memo->data);
-                        if (!at) return at.status();
-                        moved = *at;
+                    ZX_TRY_ASSIGN(auto memo, memo_->read(*block));
+                    if (!memo.data.empty()) {
+                        ZX_TRY_ASSIGN(auto at, fresh->append(memo.type, memo.data));
+                        moved = at;
                     }
                 }
                 record.replace(size_t(d.offset), size_t(d.length), FieldCodec::encodeMemoBlock(moved, d));
             }
-            ZX_TRY((*tableFile)->writeAt(header_.recordOffset(r), record.data(), record.size()));
+            ZX_TRY(tableFile->writeAt(header_.recordOffset(r), record.data(), record.size()));
         }
         const char eofMarker = char(dbf::kEofMarker);
-        ZX_TRY((*tableFile)->writeAt(header_.recordOffset(header_.recordCount + 1), &eofMarker, 1));
-        ZX_TRY(fresh.value()->publish());
-        ZX_TRY(fresh.value()->file().sync());
-        ZX_TRY((*tableFile)->sync());
-        fresh.value().reset();
-        tableFile.value().reset();
+        ZX_TRY(tableFile->writeAt(header_.recordOffset(header_.recordCount + 1), &eofMarker, 1));
+        ZX_TRY(fresh->publish());
+        ZX_TRY(fresh->file().sync());
+        ZX_TRY(tableFile->sync());
+        fresh.reset();
+        tableFile.reset();
         ZX_TRY(fs.rename(memoTemp, files_.memo));
         memoReplaced = true;
         ZX_TRY(fs.rename(tableTemp, files_.table));
@@ -1235,15 +1206,15 @@ Status DbfTable::compressMemo() {
         // records with the new memo blocks. A scratch file that cannot be
         // removed is also finished or dropped by the next open.
         if (!memoReplaced) {
-            status = firstFailure(std::move(status), fs.remove(memoTemp));
-            status = firstFailure(std::move(status), fs.remove(tableTemp));
+            status = status.withCleanup(fs.remove(memoTemp));
+            status = status.withCleanup(fs.remove(tableTemp));
         } else {
             // Writes through this handle would go to the files being replaced.
             writeProblem_ = files_.table + ": a memo compression is half done; open the table again to finish it";
             status = status.withContext(files_.table + ": memo file compressed but the table file is not yet in "
                                         "place; the next open finishes it");
         }
-        status = firstFailure(std::move(status), unlock());
+        status = status.withCleanup(unlock());
         return fail(kErrorWrite, status);
     }
     // The old descriptors point at the replaced files; the lock went with them.
@@ -1268,17 +1239,14 @@ Status DbfTable::check() {
     Status status = [&]() -> Status {
         for (const auto& tag : tags_)
             if (!tag->usable()) return Status::error(files_.index + ": " + tag->problem());
-        auto expected = collectKeys();
-        if (!expected) return expected.status();
+        ZX_TRY_ASSIGN(auto expected, collectKeys());
         for (size_t t = 0; t < tags_.size(); ++t) {
             TableTag& tag = *tags_[t];
-            auto& want = expected.value()[t];
+            auto& want = expected[t];
             std::sort(want.begin(), want.end(), [](const KeyEntry& a, const KeyEntry& b) {
                 return a.key != b.key ? a.key < b.key : a.recno < b.recno;
             });
-            auto have = tag.index().entries();
-            if (!have) return have.status();
-            auto& got = have.value();
+            ZX_TRY_ASSIGN(auto got, tag.index().entries());
             if (tag.index().descending()) std::reverse(got.begin(), got.end());
             const std::string where = files_.index + ": tag " + tag.name() + ": ";
             for (size_t i = 0; i < std::min(want.size(), got.size()); ++i) {
@@ -1293,7 +1261,7 @@ Status DbfTable::check() {
         }
         return Status::ok();
     }();
-    status = firstFailure(std::move(status), unlock());
+    status = status.withCleanup(unlock());
     return fail(kErrorIndex, status);
 }
 

@@ -654,11 +654,10 @@ Expression::~Expression() = default;
 
 Result<Expression> Expression::compile(std::string_view text,
                                        const std::vector<FieldDescriptor>& fields) {
-    auto root = Parser(text, fields).parseAll();
-    if (!root) return root.status();
+    ZX_TRY_ASSIGN(auto root, Parser(text, fields).parseAll());
     Expression expression;
     expression.text_ = std::string(text);
-    expression.root_ = root.value();
+    expression.root_ = root;
     return expression;
 }
 

@@ -36,10 +36,9 @@ public:
     ~PosixFile() override { ::close(fd_); }
 
     Status readAt(uint64_t offset, void* buffer, size_t n) override {
-        auto got = readSomeAt(offset, buffer, n);
-        if (!got) return got.status();
-        if (*got != n)
-            return Status::error(path_ + ": file ends at " + std::to_string(offset + *got) +
+        ZX_TRY_ASSIGN(auto got, readSomeAt(offset, buffer, n));
+        if (got != n)
+            return Status::error(path_ + ": file ends at " + std::to_string(offset + got) +
                                  ", " + std::to_string(n) + " bytes wanted at " + std::to_string(offset));
         return Status::ok();
     }

@@ -77,5 +77,35 @@ TEST(TryAssign, ExpressionIsEvaluatedOnce) {
     EXPECT_EQ(calls, 2);
 }
 
+TEST(WithCleanup, TheStepRunsFirstAndItsFailureIsTheOneReported) {
+    std::string order;
+    auto step = [&order](bool ok) {
+        order += "step ";
+        return ok ? Status::ok() : Status::error("step failed");
+    };
+    auto cleanup = [&order](bool ok) {
+        order += "cleanup ";
+        return ok ? Status::ok() : Status::error("cleanup failed");
+    };
+    struct Case {
+        bool stepOk, cleanupOk;
+        std::string message;  // empty: ok
+    };
+    const Case cases[] = {
+        {true, true, ""},
+        {false, true, "step failed"},
+        {true, false, "cleanup failed"},
+        {false, false, "step failed"},
+    };
+    for (const Case& c : cases) {
+        order.clear();
+        // A commit must never be unlocked before it runs.
+        const Status status = step(c.stepOk).withCleanup(cleanup(c.cleanupOk));
+        EXPECT_EQ(order, "step cleanup ");
+        EXPECT_EQ(status.isOk(), c.message.empty());
+        EXPECT_EQ(status.message(), c.message);
+    }
+}
+
 }  // namespace
 }  // namespace zentrix::base

@@ -8,6 +8,8 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -34,6 +36,14 @@ std::string scratch(const char* name) {
     return folder.string() + "/";
 }
 
+// Building a bank must not fail quietly: a bank half made would measure
+// something else.
+void must(const zentrix::base::Status& status) {
+    if (status) return;
+    std::fprintf(stderr, "questionbank_bench: %s\n", status.message().c_str());
+    std::abort();
+}
+
 // Courses through TTesting; exam records straight into the exam table, as
 // the catalogue listing reads only those (no exam tables needed).
 const std::string& catalogueBank() {
@@ -48,17 +58,18 @@ const std::string& catalogueBank() {
             }
         }
         auto exams = engine.open(dir + "gtest.dbf");
+        must(exams.status());
         zentrix::xbase::Table& t = *exams.value();
         for (int c = 0; c < kCourses; ++c) {
             for (int e = 0; e < kExamsPerCourse; ++e) {
-                t.appendBlank();
-                t.assign(t.field("PRODID"), "E" + std::to_string(c) + "_" + std::to_string(e));
-                t.assign(t.field("PARENT"), "C" + std::to_string(c));
-                t.assign(t.field("TABLENAME"), "T" + std::to_string(e));
-                t.assignMemo(t.field("TITLE"), "Exam " + std::to_string(e) + " of course " + std::to_string(c));
-                t.assignLong(t.field("NUMTESTQ"), 0);
-                t.assignLong(t.field("NEXTID"), 1);
-                t.commit();
+                must(t.appendBlank());
+                must(t.assign(t.field("PRODID"), "E" + std::to_string(c) + "_" + std::to_string(e)));
+                must(t.assign(t.field("PARENT"), "C" + std::to_string(c)));
+                must(t.assign(t.field("TABLENAME"), "T" + std::to_string(e)));
+                must(t.assignMemo(t.field("TITLE"), "Exam " + std::to_string(e) + " of course " + std::to_string(c)));
+                must(t.assignLong(t.field("NUMTESTQ"), 0));
+                must(t.assignLong(t.field("NEXTID"), 1));
+                must(t.commit());
             }
         }
         return dir;

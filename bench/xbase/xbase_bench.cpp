@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -46,6 +47,14 @@ std::string scratch(const std::string& name) {
     return (dir / name).string();
 }
 
+// Setting up a measurement must not fail quietly: a table half made would
+// measure something else.
+void must(const Status& status) {
+    if (status) return;
+    std::fprintf(stderr, "xbase_bench: %s\n", status.message().c_str());
+    std::abort();
+}
+
 Status appendHistory(Table& t, int i) {
     char key[64], name[48];
     std::snprintf(key, sizeof key, "U%06d-COURSE-%d", (i * 7919) % 1000003, i % 37);
@@ -70,7 +79,8 @@ const std::string& scanTable() {
         const std::string p = scratch("scan.dbf");
         Engine engine;
         auto t = engine.create(p, kHistoryFields, {});
-        for (int i = 0; i < 100000; ++i) appendHistory(*t.value(), i);
+        must(t.status());
+        for (int i = 0; i < 100000; ++i) must(appendHistory(*t.value(), i));
         return p;
     }();
     return path;
@@ -80,18 +90,19 @@ void BM_SeekEveryKey(benchmark::State& state) {
     const std::string path = scratch("seek.dbf");
     Engine engine;
     auto made = engine.create(path, {{"ID", 'C', 10, 0}, {"NUM", 'N', 6, 0}}, {{"ID", "ID", ".NOT. DELETED()"}});
+    must(made.status());
     Table& t = *made.value();
     std::vector<std::string> keys;
     for (int i = 0; i < 10000; ++i) {
         char id[16];
         std::snprintf(id, sizeof id, "K%07d", (i * 7919) % 10007);
         keys.push_back(id);
-        t.appendBlank();
-        t.assign(t.field("ID"), id);
-        t.assignInt(t.field("NUM"), i);
-        t.commit();
+        must(t.appendBlank());
+        must(t.assign(t.field("ID"), id));
+        must(t.assignInt(t.field("NUM"), i));
+        must(t.commit());
     }
-    t.selectTag(t.tag("ID"));
+    must(t.selectTag(t.tag("ID")));
     size_t found = 0;
     for (auto _ : state)
         for (const auto& k : keys) found += t.seek(k);
@@ -109,6 +120,7 @@ void BM_AppendWithFourTags(benchmark::State& state) {
         const std::string path = scratch("append.dbf");
         Engine engine;
         auto made = engine.create(path, kHistoryFields, kHistoryTags);
+        must(made.status());
         Table& t = *made.value();
         state.ResumeTiming();
         auto sliceStart = Clock::now();

@@ -62,13 +62,12 @@ xbase::Status readQuestions(TTesting& bank, ExamSource& exam, FileSet& files) {
             for (int i = 1; i <= info.NUMANSWER; ++i) q.rows.push_back(bank.GetTestQuestionXtra(info.ID, i));
         }
         if (!q.file.empty()) {
-            xbase::Result<std::string> bytes = bank.GetGraphicData();
-            if (!bytes) return bytes.status();
-            if (bytes.value().empty()) {
+            ZX_TRY_ASSIGN(auto bytes, bank.GetGraphicData());
+            if (bytes.empty()) {
                 q.fileStored = false;
             } else {
                 ZX_TRY(BankPath::checkedRelative(q.file).status().withContext(where));
-                ZX_TRY(files.add(q.file, std::move(bytes).value(), where));
+                ZX_TRY(files.add(q.file, std::move(bytes), where));
             }
         }
         exam.questions.push_back(std::move(q));
@@ -119,13 +118,12 @@ xbase::Result<ExamWithFiles> BankExporter::read(const std::string& bankFolder,
 
     FileSet files;
     if (!exam.picture.empty()) {
-        xbase::Result<std::string> bytes = bank.GetDefaultGraphicDT();
-        if (!bytes) return bytes.status();
-        if (bytes.value().empty()) {
+        ZX_TRY_ASSIGN(auto bytes, bank.GetDefaultGraphicDT());
+        if (bytes.empty()) {
             exam.pictureStored = false;
         } else {
             ZX_TRY(BankPath::checkedRelative(exam.picture).status().withContext("exam " + exam.id + ", picture"));
-            ZX_TRY(files.add(exam.picture, std::move(bytes).value(), "exam " + exam.id));
+            ZX_TRY(files.add(exam.picture, std::move(bytes), "exam " + exam.id));
         }
     }
     ZX_TRY(readQuestions(bank, exam, files));
@@ -139,8 +137,7 @@ xbase::Status BankExporter::writeFiles(const std::string& outFolder,
     fs::create_directories(outFolder, ec);
     if (ec) return xbase::Status::error(outFolder + ": cannot create folder: " + ec.message());
     for (const auto& [name, bytes] : files) {
-        xbase::Result<std::string> written = ExamFolderFile::write(outFolder, name, bytes);
-        if (!written) return written.status();
+        ZX_TRY_ASSIGN(auto written, ExamFolderFile::write(outFolder, name, bytes));
     }
     return xbase::Status::ok();
 }
@@ -148,9 +145,8 @@ xbase::Status BankExporter::writeFiles(const std::string& outFolder,
 xbase::Result<std::string> BankExporter::run(const std::string& bankFolder,
                                              const std::string& examId,
                                              const std::string& outFolder) {
-    xbase::Result<ExamWithFiles> read = BankExporter::read(bankFolder, examId);
-    if (!read) return read.status();
-    const ExamWithFiles& exported = read.value();
+    ZX_TRY_ASSIGN(auto read, BankExporter::read(bankFolder, examId));
+    const ExamWithFiles& exported = read;
     ZX_TRY(writeFiles(outFolder, exported.files));
     return ExamFolderFile::write(outFolder, fileNameFor(exported.exam.id, ".exam"),
                                  ExamSourceWriter::write(exported.exam));
@@ -159,18 +155,12 @@ xbase::Result<std::string> BankExporter::run(const std::string& bankFolder,
 xbase::Result<BankExporter::FormatExport> BankExporter::runAs(
     const std::string& bankFolder, const std::string& examId, const std::string& outFolder,
     InterchangeFormat format, const InterchangeExporter::Options& options) {
-    xbase::Result<ExamWithFiles> read = BankExporter::read(bankFolder, examId);
-    if (!read) return read.status();
-    xbase::Result<InterchangeExporter::Report> written =
-        InterchangeExporter::write(read.value(), format, options);
-    if (!written) return written.status();
-    FormatExport result{{}, std::move(written).value()};
+    ZX_TRY_ASSIGN(auto read, BankExporter::read(bankFolder, examId));
+    ZX_TRY_ASSIGN(auto written,  InterchangeExporter::write(read, format, options));
+    FormatExport result{{}, std::move(written)};
     ZX_TRY(writeFiles(outFolder, result.report.beside));
-    xbase::Result<std::string> path = ExamFolderFile::write(
-        outFolder, fileNameFor(read.value().exam.id, InterchangeExporter::extensionOf(format)),
-        result.report.bytes);
-    if (!path) return path.status();
-    result.path = path.value();
+    ZX_TRY_ASSIGN(auto path, ExamFolderFile::write( outFolder, fileNameFor(read.exam.id, InterchangeExporter::extensionOf(format)), result.report.bytes));
+    result.path = path;
     return result;
 }
 

@@ -59,9 +59,8 @@ xbase::Status loadFile(ExamWithFiles& loaded, const std::string& name, int line)
         return xbase::Status::error(loaded.source + ":" + std::to_string(line) + ": file \"" + name +
                                     "\" is not beside the source (write stored = false to keep the name only)");
     }
-    xbase::Result<std::string> bytes = readFile(*path);
-    if (!bytes) return bytes.status();
-    loaded.files[name] = std::move(bytes).value();
+    ZX_TRY_ASSIGN(auto bytes, readFile(*path));
+    loaded.files[name] = std::move(bytes);
     return xbase::Status::ok();
 }
 
@@ -344,11 +343,10 @@ constexpr uint64_t kImportLockOffset = 0x7FFFFFF0;
 }  // namespace
 
 xbase::Result<ExamWithFiles> BankImporter::load(const std::string& sourcePath) {
-    xbase::Result<ExamSource> parsed = ExamSourceParser::parseFile(sourcePath);
-    if (!parsed) return parsed.status();
+    ZX_TRY_ASSIGN(auto parsed, ExamSourceParser::parseFile(sourcePath));
     ExamWithFiles loaded;
     loaded.source = sourcePath;
-    loaded.exam = std::move(parsed).value();
+    loaded.exam = std::move(parsed);
     if (!loaded.exam.picture.empty() && loaded.exam.pictureStored)
         ZX_TRY(loadFile(loaded, loaded.exam.picture, loaded.exam.pictureLine));
     for (const QuestionSource& q : loaded.exam.questions) {
@@ -362,9 +360,8 @@ xbase::Result<std::vector<std::string>> BankImporter::run(const std::string& ban
                                                           const Options& options) {
     std::vector<ExamWithFiles> read;
     for (const std::string& source : sources) {
-        xbase::Result<ExamWithFiles> loaded = load(source);
-        if (!loaded) return loaded.status();
-        read.push_back(std::move(loaded).value());
+        ZX_TRY_ASSIGN(auto loaded, load(source));
+        read.push_back(std::move(loaded));
     }
     return store(bankFolder, read, options);
 }
@@ -393,9 +390,8 @@ xbase::Result<std::vector<std::string>> BankImporter::store(const std::string& b
 
     std::optional<std::string> examTable =
         BankPath::findFile(bank, questionbank::layout::kExamTableFile);
-    auto lockFile = xbase::FileSystem::posix()->open(*examTable, xbase::OpenMode::ReadWrite);
-    if (!lockFile) return lockFile.status();
-    if (xbase::Status locked = lockFile.value()->lock(kImportLockOffset, 1, true); !locked)
+    ZX_TRY_ASSIGN(auto lockFile, xbase::FileSystem::posix()->open(*examTable, xbase::OpenMode::ReadWrite));
+    if (xbase::Status locked = lockFile->lock(kImportLockOffset, 1, true); !locked)
         return xbase::Status::error(bank + ": another import into this bank is still running (" +
                                     locked.message() + ")");
 
@@ -407,7 +403,7 @@ xbase::Result<std::vector<std::string>> BankImporter::store(const std::string& b
     if (done) done = Publication(bank, staging).run(exams, options);
     fs::remove_all(staging, ec);
     // Closing the file below drops the lock too; an unlock that fails changes nothing.
-    (void)lockFile.value()->unlock(kImportLockOffset, 1);
+    (void)lockFile->unlock(kImportLockOffset, 1);
     if (!done) return done;
 
     std::vector<std::string> ids;

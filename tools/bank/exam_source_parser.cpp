@@ -55,25 +55,22 @@ public:
                 continue;
             }
             if (peek() == '[') {
-                xbase::Result<Section> header = readHeader();
-                if (!header) return header.status();
-                sections.push_back(std::move(header).value());
+                ZX_TRY_ASSIGN(auto header, readHeader());
+                sections.push_back(std::move(header));
                 continue;
             }
             const int keyLine = line_;
-            xbase::Result<std::string> key = readKey();
-            if (!key) return key.status();
+            ZX_TRY_ASSIGN(auto key, readKey());
             skipBlanks();
-            if (peek() != '=') return error(keyLine, "expected \"=\" after \"" + key.value() + "\"");
+            if (peek() != '=') return error(keyLine, "expected \"=\" after \"" + key + "\"");
             ++pos_;
             skipBlanks();
-            xbase::Result<Value> value = readValue();
-            if (!value) return value.status();
+            ZX_TRY_ASSIGN(auto value, readValue());
             skipBlanks();
-            if (!atLineEnd()) return error(line_, "unexpected text after the value of \"" + key.value() + "\"");
+            if (!atLineEnd()) return error(line_, "unexpected text after the value of \"" + key + "\"");
             nextLine();
             if (sections.empty()) sections.push_back(Section{"", false, keyLine, {}});  // the preamble
-            sections.back().entries.push_back({key.value(), std::move(value).value(), keyLine});
+            sections.back().entries.push_back({key, std::move(value), keyLine});
         }
         return sections;
     }
@@ -161,9 +158,8 @@ private:
             value.kind = Value::Kind::List;
             skipBlanks();
             while (peek() != ']') {
-                xbase::Result<long long> number = readInteger();
-                if (!number) return number.status();
-                value.list.push_back(number.value());
+                ZX_TRY_ASSIGN(auto number, readInteger());
+                value.list.push_back(number);
                 skipBlanks();
                 if (peek() == ',') {
                     ++pos_;
@@ -181,10 +177,9 @@ private:
             pos_ += value.boolean ? 4 : 5;
             return value;
         }
-        xbase::Result<long long> number = readInteger();
-        if (!number) return number.status();
+        ZX_TRY_ASSIGN(auto number, readInteger());
         value.kind = Value::Kind::Integer;
-        value.integer = number.value();
+        value.integer = number;
         return value;
     }
 
@@ -388,53 +383,45 @@ private:
     }
 
     xbase::Status buildCourse(const Section& section, CourseSource& course) {
-        xbase::Result<Keys> keys = collect(section, {"id", "title", "description", "time", "mixed_questions"});
-        if (!keys) return keys.status();
-        ZX_TRY(identifier(*keys, "id", course.id, section.line));
-        ZX_TRY(text(*keys, "title", course.title));
-        ZX_TRY(text(*keys, "description", course.description));
-        ZX_TRY(text(*keys, "time", course.time));
+        ZX_TRY_ASSIGN(auto keys, collect(section, {"id", "title", "description", "time", "mixed_questions"}));
+        ZX_TRY(identifier(keys, "id", course.id, section.line));
+        ZX_TRY(text(keys, "title", course.title));
+        ZX_TRY(text(keys, "description", course.description));
+        ZX_TRY(text(keys, "time", course.time));
         if (static_cast<int>(course.time.size()) > layout::kTimeWidth)
-            return error(keys->at("time")->line, "\"time\" is longer than 5 characters (write h:mm)");
-        return integer(*keys, "mixed_questions", 0, 9999, course.mixedQuestions);
+            return error(keys.at("time")->line, "\"time\" is longer than 5 characters (write h:mm)");
+        return integer(keys, "mixed_questions", 0, 9999, course.mixedQuestions);
     }
 
     xbase::Status buildExam(const Section& section, ExamSource& exam) {
-        xbase::Result<Keys> keys = collect(section, {"id", "folder", "table", "title", "description", "picture",
-                                                     "picture_stored", "next_id"});
-        if (!keys) return keys.status();
-        ZX_TRY(identifier(*keys, "id", exam.id, section.line));
-        ZX_TRY(identifier(*keys, "table", exam.table, section.line));
+        ZX_TRY_ASSIGN(auto keys, collect(section, {"id", "folder", "table", "title", "description", "picture", "picture_stored", "next_id"}));
+        ZX_TRY(identifier(keys, "id", exam.id, section.line));
+        ZX_TRY(identifier(keys, "table", exam.table, section.line));
         if (exam.table.find_first_of("/\\:") != std::string::npos)
-            return error(keys->at("table")->line, "\"table\" must be a plain file name");
-        ZX_TRY(text(*keys, "folder", exam.folder));
+            return error(keys.at("table")->line, "\"table\" must be a plain file name");
+        ZX_TRY(text(keys, "folder", exam.folder));
         if (!exam.folder.empty()) {
             std::string folder = BankPath::asFolder(exam.folder);
             xbase::Result<std::string> checked = BankPath::checkedRelative(folder.substr(0, folder.size() - 1));
-            if (!checked) return error(keys->at("folder")->line, "\"folder\": " + checked.message());
+            if (!checked) return error(keys.at("folder")->line, "\"folder\": " + checked.message());
         }
-        ZX_TRY(text(*keys, "title", exam.title));
-        ZX_TRY(text(*keys, "description", exam.description));
-        ZX_TRY(fileName(*keys, "picture", exam.picture));
-        if (keys->count("picture")) exam.pictureLine = keys->at("picture")->line;
-        ZX_TRY(boolean(*keys, "picture_stored", exam.pictureStored));
-        if (keys->count("next_id")) {
+        ZX_TRY(text(keys, "title", exam.title));
+        ZX_TRY(text(keys, "description", exam.description));
+        ZX_TRY(fileName(keys, "picture", exam.picture));
+        if (keys.count("picture")) exam.pictureLine = keys.at("picture")->line;
+        ZX_TRY(boolean(keys, "picture_stored", exam.pictureStored));
+        if (keys.count("next_id")) {
             int next = 0;
-            ZX_TRY(integer(*keys, "next_id", 1, 9999, next));
+            ZX_TRY(integer(keys, "next_id", 1, 9999, next));
             exam.nextId = next;
-            nextIdLine_ = keys->at("next_id")->line;
+            nextIdLine_ = keys.at("next_id")->line;
         }
         return xbase::Status::ok();
     }
 
     xbase::Status buildQuestion(const Section& section, QuestionSource& q) {
         q.line = section.line;
-        xbase::Result<Keys> keys = collect(section,
-                                           {"id", "type", "title", "text", "correct", "key", "answer_rows", "hint",
-                                            "reference", "picture", "simulation", "stored", "case"},
-                                           {"choice", "step"});
-        if (!keys) return keys.status();
-        const Keys& k = *keys;
+        ZX_TRY_ASSIGN(const auto k, collect(section, {"id", "type", "title", "text", "correct", "key", "answer_rows", "hint", "reference", "picture", "simulation", "stored", "case"}, {"choice", "step"}));
         std::string typeName;
         ZX_TRY(text(k, "type", typeName, true, section.line));
         if (typeName == "true-false") q.type = questionbank::kTrueFalse;
@@ -546,9 +533,8 @@ xbase::Result<ExamSource> ExamSourceParser::parse(const std::string& text, const
         normalized.push_back(text[i]);
     }
     Reader reader(normalized, name);
-    xbase::Result<std::vector<Section>> sections = reader.read();
-    if (!sections) return sections.status();
-    return Builder(name).build(sections.value());
+    ZX_TRY_ASSIGN(auto sections, reader.read());
+    return Builder(name).build(sections);
 }
 
 xbase::Result<ExamSource> ExamSourceParser::parseFile(const std::string& path) {

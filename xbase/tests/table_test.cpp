@@ -6,6 +6,7 @@
 #include "test_support.h"
 #include "xbase/dbf_format.h"
 #include "xbase/engine.h"
+#include "xbase/forwarding_file_system.h"
 #include "xbase/table.h"
 
 namespace zentrix::xbase {
@@ -401,6 +402,58 @@ TEST_F(TableTest, CompressMemoKeepsLiveMemosAndShrinksFile) {
     ASSERT_TRUE(t->selectTag(t->tag("ID")));
     ASSERT_TRUE(t->seek("C"));
     EXPECT_EQ(t->memo(t->field("TITLE")), "after");
+}
+
+// Refuses the first rename onto a file whose name ends in `target`; every
+// other call goes through.
+class RenameRefusingFileSystem : public ForwardingFileSystem {
+public:
+    explicit RenameRefusingFileSystem(std::string target)
+        : ForwardingFileSystem(FileSystem::posix()), target_(std::move(target)) {}
+    Status rename(const std::string& from, const std::string& to) override {
+        if (!refused_ && to.size() >= target_.size() && to.ends_with(target_)) {
+            refused_ = true;
+            return Status::error(to + ": rename refused");
+        }
+        return ForwardingFileSystem::rename(from, to);
+    }
+
+private:
+    std::string target_;
+    bool refused_ = false;
+};
+
+TEST_F(TableTest, CompressMemoCutBetweenItsRenamesIsFinishedByTheNextOpen) {
+    {
+        Engine refusing(std::make_shared<RenameRefusingFileSystem>("ptest.dbf"));
+        auto created = refusing.create(dir.file("ptest.dbf"), kCourseFields, kCourseTags);
+        ASSERT_TRUE(created) << created.message();
+        Table& t = *created.value();
+        addCourse(t, "A", "first", 0);
+        addCourse(t, "B", "short", 0);
+        // Rewritten memos move to new blocks, so the compressed memo file
+        // numbers them differently from the old one.
+        for (int i = 0; i < 5; ++i) {
+            ASSERT_TRUE(t.go(1));
+            ASSERT_TRUE(t.assignMemo(t.field("TITLE"), std::string(600, char('c' + i))));
+            ASSERT_TRUE(t.commit());
+        }
+        const Status compressed = t.compressMemo();
+        ASSERT_FALSE(compressed);
+        EXPECT_NE(compressed.message().find("the next open finishes it"), std::string::npos)
+            << compressed.message();
+        // Writes through this handle would go to the files being replaced.
+        EXPECT_FALSE(t.appendBlank());
+    }
+    auto reopened = engine.open(dir.file("ptest"));
+    ASSERT_TRUE(reopened) << reopened.message();
+    Table& t = *reopened.value();
+    ASSERT_TRUE(t.go(1));
+    EXPECT_EQ(t.memo(t.field("TITLE")), std::string(600, 'g'));
+    ASSERT_TRUE(t.go(2));
+    EXPECT_EQ(t.memo(t.field("TITLE")), "short");
+    EXPECT_TRUE(t.check()) << t.check().message();
+    EXPECT_FALSE(std::filesystem::exists(dir.file("ptest.dbf.compress")));
 }
 
 TEST_F(TableTest, FileNamesMatchWithoutRegardToCase) {

@@ -50,11 +50,9 @@ public:
 
     xbase::Result<InterchangeDocument> read(std::string_view input) {
         const std::string text = normalizeBreaks(input);
-        xbase::Result<std::vector<CsvReader::Record>> records =
-            CsvReader::records(text, CsvReader::separatorOf(text), name_);
-        if (!records) return records.status();
+        ZX_TRY_ASSIGN(auto records,  CsvReader::records(text, CsvReader::separatorOf(text), name_));
         bool header = false;
-        for (const CsvReader::Record& record : records.value()) {
+        for (const CsvReader::Record& record : records) {
             const bool blank =
                 std::all_of(record.fields.begin(), record.fields.end(),
                             [](const std::string& f) { return base::ascii::trimmed(f).empty(); });

@@ -29,10 +29,9 @@ namespace {
 
 // The bytes of a file that must be there.
 xbase::Result<std::string> readFile(const std::string& path) {
-    xbase::Result<std::optional<std::string>> bytes = platform::readWholeFile(path);
-    if (!bytes) return bytes.status();
-    if (!bytes.value()) return xbase::Status::error(path + ": cannot be read: no such file");
-    return std::move(*bytes.value());
+    ZX_TRY_ASSIGN(auto bytes, platform::readWholeFile(path));
+    if (!bytes) return xbase::Status::error(path + ": cannot be read: no such file");
+    return std::move(*bytes);
 }
 
 // Windows-1252 for the bank; the characters it lacks are gathered.
@@ -171,9 +170,8 @@ xbase::Status loadPictures(InterchangeDocument& document, const std::string& pat
             if (!file)
                 return xbase::Status::error(q.where + ": picture \"" + name +
                                             "\" is not beside the file");
-            xbase::Result<std::string> bytes = readFile(*file);
-            if (!bytes) return bytes.status();
-            q.picture->bytes = std::move(bytes).value();
+            ZX_TRY_ASSIGN(auto bytes, readFile(*file));
+            q.picture->bytes = std::move(bytes);
         }
     }
     return xbase::Status::ok();
@@ -248,9 +246,7 @@ std::string InterchangeImporter::categoryTitle(std::string_view category) {
 
 xbase::Result<InterchangeDocument> InterchangeImporter::readDocument(const std::string& path,
                                                                      InterchangeFormat format) {
-    xbase::Result<std::string> bytes = readFile(path);
-    if (!bytes) return bytes.status();
-    std::string& content = bytes.value();
+    ZX_TRY_ASSIGN(auto content, readFile(path));
     switch (format) {
         case InterchangeFormat::Gift:
             return GiftReader::read(TextEncoding::sourceToUtf8(content), path);
@@ -276,9 +272,7 @@ xbase::Result<InterchangeDocument> InterchangeImporter::readDocument(const std::
 xbase::Result<InterchangeImporter::Report> InterchangeImporter::read(
     const std::string& path, InterchangeFormat format, const Options& options,
     std::set<std::string>& usedIds) {
-    xbase::Result<InterchangeDocument> read = readDocument(path, format);
-    if (!read) return read.status();
-    InterchangeDocument& document = read.value();
+    ZX_TRY_ASSIGN(auto document, readDocument(path, format));
     ZX_TRY(loadPictures(document, path));
 
     Report report;

@@ -45,10 +45,9 @@ xbase::Status takeExhibit(const std::vector<std::string>& sources, const Picture
                           "only the first picture is kept; \"" + ref.name + "\" is left out");
             continue;
         }
-        xbase::Result<std::optional<InterchangePicture>> picture = find(ref);
-        if (!picture) return picture.status();
-        if (picture.value()) {
-            q.picture = std::move(*picture.value());
+        ZX_TRY_ASSIGN(auto picture, find(ref));
+        if (picture) {
+            q.picture = std::move(*picture);
         } else {
             document.note(q.where, "picture \"" + ref.name +
                                        "\" is neither in the file nor beside it; left out");

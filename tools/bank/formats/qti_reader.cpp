@@ -345,34 +345,30 @@ xbase::Result<InterchangeDocument> QtiReader::readPackageFiles(const FileLookup&
         }
         return bytes;
     };
-    xbase::Result<std::optional<std::string>> manifestBytes = read("imsmanifest.xml");
-    if (!manifestBytes) return manifestBytes.status();
-    if (!manifestBytes.value())
+    ZX_TRY_ASSIGN(auto manifestBytes, read("imsmanifest.xml"));
+    if (!manifestBytes)
         return xbase::Status::error(name + ": the package has no imsmanifest.xml");
-    xbase::Result<Manifest> manifest = readManifestXml(*manifestBytes.value(), name);
-    if (!manifest) return manifest.status();
-    if (manifest->items.empty()) {
-        if (manifest->olderQti)
+    ZX_TRY_ASSIGN(auto manifest, readManifestXml(*manifestBytes, name));
+    if (manifest.items.empty()) {
+        if (manifest.olderQti)
             return xbase::Status::error(
                 name + ": the package holds QTI 1.2 items; export them as QTI 2.1");
         return xbase::Status::error(name + ": imsmanifest.xml lists no assessment items");
     }
     std::string category;
-    if (!manifest->test.empty()) {
-        xbase::Result<std::optional<std::string>> test = read(manifest->test);
-        if (!test) return test.status();
-        if (!test.value())
-            return xbase::Status::error(name + ": test \"" + manifest->test +
+    if (!manifest.test.empty()) {
+        ZX_TRY_ASSIGN(auto test, read(manifest.test));
+        if (!test)
+            return xbase::Status::error(name + ": test \"" + manifest.test +
                                         "\" named in imsmanifest.xml is not in the package");
-        QXmlStreamReader xml(QByteArray::fromStdString(*test.value()));
+        QXmlStreamReader xml(QByteArray::fromStdString(*test));
         if (xml.readNextStartElement() && xml.name() == QLatin1String("assessmentTest"))
             category = base::ascii::trimmed(text(xml.attributes().value(QLatin1String("title"))));
     }
     InterchangeDocument document;
-    for (const std::string& item : manifest->items) {
-        xbase::Result<std::optional<std::string>> bytes = read(item);
-        if (!bytes) return bytes.status();
-        if (!bytes.value())
+    for (const std::string& item : manifest.items) {
+        ZX_TRY_ASSIGN(auto bytes, read(item));
+        if (!bytes)
             return xbase::Status::error(name + ": item \"" + item +
                                         "\" named in imsmanifest.xml is not in the package");
         const std::string folder = folderOf(item);
@@ -387,24 +383,21 @@ xbase::Result<InterchangeDocument> QtiReader::readPackageFiles(const FileLookup&
             if (!path)
                 return xbase::Status::error(where + ": picture \"" + ref.name +
                                             "\" lies outside the package");
-            xbase::Result<std::optional<std::string>> picture = read(*path);
-            if (!picture) return picture.status();
-            if (!picture.value())
+            ZX_TRY_ASSIGN(auto picture, read(*path));
+            if (!picture)
                 return xbase::Status::error(where + ": picture \"" + *path +
                                             "\" is not in the package");
-            return std::optional(InterchangePicture{*path, std::move(*picture.value())});
+            return std::optional(InterchangePicture{*path, std::move(*picture)});
         };
         ZX_TRY(
-            ItemReader(*bytes.value(), name + ", item " + item).read(document, category, resolver));
+            ItemReader(*bytes, name + ", item " + item).read(document, category, resolver));
     }
     return document;
 }
 
 xbase::Result<InterchangeDocument> QtiReader::readPackage(std::string bytes,
                                                           const std::string& name) {
-    xbase::Result<ZipArchive> zip = ZipArchive::open(std::move(bytes), name);
-    if (!zip) return zip.status();
-    const ZipArchive& archive = zip.value();
+    ZX_TRY_ASSIGN(const auto archive, ZipArchive::open(std::move(bytes), name));
     return readPackageFiles([&](const std::string& path) { return archive.read(path); }, name);
 }
 
