@@ -37,8 +37,9 @@ TEST(AsciiTrim, RemovesOnlyTheGivenCharactersAtTheChosenEnds) {
 }
 
 TEST(AsciiCase, FoldsAsciiLettersOnlyWhateverTheLocale) {
-    // Under a Latin-1 locale std::toupper folds 0xE9 to 0xC9; names and keys
-    // must not change with the machine they are read on.
+    // Under a Latin-1 locale (where one is installed) std::toupper folds
+    // 0xE9 to 0xC9; names and keys must not change with the machine they are
+    // read on.
     const char* previous = std::setlocale(LC_CTYPE, nullptr);
     const std::string saved = previous ? previous : "C";
     std::setlocale(LC_CTYPE, "en_US.ISO-8859-1");
