@@ -388,6 +388,56 @@ TEST_F(DemoReportsWindowTest, ResultsPreviewPrintSaveReopenAndExportTheStudyGuid
     EXPECT_EQ(main->CurrentScreen(), ScreenId::ExamResults);
 }
 
+TEST_F(DemoReportsWindowTest, ReportFilesThatCannotBeWrittenOrReadSayWhyAndNothingElseHappens) {
+    open(2, 0);
+    start(QStringLiteral("Ada"), "NET-FUND", ExamMode::ClosedBook, 2);
+    finish("rw");
+    QFile broken(dir("program") + "broken.qrp");
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("QRP? not really a report");
+    broken.close();
+    const QString missingFolder = dir("program") + "no such folder/guide.qrp";
+
+    const struct {
+        const char* name;
+        ui::PictureButton* button;
+        QString chosen;  // empty: the chooser is cancelled
+        const char* error;
+    } cases[] = {
+        {"save cancelled", results().btnSaveStudy(), {}, nullptr},
+        {"save into a missing folder", results().btnSaveExam(), missingFolder, "guide.qrp"},
+        {"open cancelled", results().btnOpenStudy(), {}, nullptr},
+        {"open a damaged file", results().btnOpenExam(), broken.fileName(),
+         "is not a Zentrix report."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs.clear();
+        if (c.chosen.isEmpty()) {
+            dialogs.answerNextDialog([](QDialog& d) {
+                EXPECT_NE(qobject_cast<QFileDialog*>(&d), nullptr);
+                return int(QDialog::Rejected);
+            });
+        } else {
+            choose(c.chosen);
+        }
+        click(c.button);
+        EXPECT_EQ(dialogs.count(Event::Dialog), 1) << "no preview after the chooser";
+        const std::vector<QString> errors = dialogs.texts(Event::Error);
+        if (c.error) {
+            ASSERT_EQ(errors.size(), 1u);
+            EXPECT_TRUE(errors[0].contains(QString::fromLatin1(c.error)))
+                << errors[0].toStdString();
+            EXPECT_EQ(dialogs.count(Event::Beep), 1);
+        } else {
+            EXPECT_TRUE(errors.empty());
+        }
+    }
+    EXPECT_FALSE(QFileInfo::exists(missingFolder));
+    EXPECT_EQ(QDir(dir("program")).entryList({"*.qrp"}), QStringList{"broken.qrp"});
+    EXPECT_EQ(main->CurrentScreen(), ScreenId::ExamResults);
+}
+
 TEST_F(DemoReportsWindowTest, AMixedExamsCertificateAnalysesItsSectionsAndGuideListsEveryItem) {
     open(/*ListStudyGuide: all*/ 2, 0);
     main->edName()->setText(QStringLiteral("Ada"));
@@ -547,6 +597,19 @@ TEST_F(DemoReportsWindowTest,
     click(main->Main().btnHistory());
 
     EXPECT_EQ(nameLabel, learner);
+    // The history keeps the name in the Windows code page, as other xBase
+    // readers expect it.
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import sys\nfrom dbfread import DBF\n"
+                                 "print(sorted({r['NAME'] for r in DBF(sys.argv[1], "
+                                 "encoding='cp1252', ignore_missing_memofile=True)}))"),
+                  dir("data") + "TESTHIST.DBF"});
+    ASSERT_TRUE(python.waitForFinished(60000));
+    EXPECT_EQ(QString::fromUtf8(python.readAllStandardOutput()).trimmed(),
+              QStringLiteral("['Zoë Çelik']"))
+        << python.readAllStandardError().toStdString();
     EXPECT_EQ(courseLabel, "Networking Essentials");
     // Newest first, then the trailing empty row.
     ASSERT_EQ(oneCourse.size(), 3u);
