@@ -45,6 +45,7 @@
 #include "ui/report/page_painter.h"
 #include "ui/report/print_service.h"
 #include "ui/report/report_preview.h"
+#include "window_test_hands.h"
 
 // Failed comparisons show texts, not their code units.
 inline void PrintTo(const QString& text, std::ostream* os) {
@@ -60,25 +61,6 @@ using report::ReportPreview;
 using Event = RecordingDialogService::Event;
 
 const QString kOut = QStringLiteral(ZENTRIX_BINARY_DIR "/engine-screens");
-
-// The attempt's countdown and the history's stamps from one hand-set time.
-class DemoClock final : public ExamClock, public history::Clock {
-public:
-    TimeOfDayMs Now() const override { return now_; }
-    history::LocalDateTime now() const override {
-        const long long seconds = now_ / 1000;
-        return {2026, 3, day_, int(seconds / 3600), int(seconds / 60 % 60), int(seconds % 60)};
-    }
-    void set(int day, int h, int m) {
-        day_ = day;
-        now_ = TimeOfDay(h, m, 0);
-    }
-    void advance(int minutes) { now_ += TimeOfDay(0, minutes, 0); }
-
-private:
-    int day_ = 2;
-    TimeOfDayMs now_ = TimeOfDay(9, 0);
-};
 
 QString ReportText(const RenderedReport& report) {
     QStringList runs;
@@ -189,14 +171,8 @@ protected:
     ResultsScreen& results() const { return attempt().Results(); }
     questionbank::TTesting& bank() const { return *main->Data()->testing; }
 
-    void key(int k, Qt::KeyboardModifiers m = Qt::NoModifier) {
-        QWidget* target = QApplication::focusWidget();
-        QTest::keyClick(target ? target : main.get(), Qt::Key(k), m);
-    }
-    void click(QWidget* w) {
-        ASSERT_TRUE(w->isVisible()) << w->objectName().toStdString();
-        QTest::mouseClick(w, Qt::LeftButton);
-    }
+    void key(int k, Qt::KeyboardModifiers m = Qt::NoModifier) { TypeKey(main.get(), k, m); }
+    void click(QWidget* w) { ClickShown(w); }
 
     // Chooses the exam in the tree with the keyboard and starts it.
     void start(const QString& learner, const std::string& testId, ExamMode mode, int count) {
@@ -284,7 +260,7 @@ protected:
     platform::TextProfileStore profiles_;
     RecordingShell shell_;
     QString graphics_;
-    std::shared_ptr<DemoClock> clock_ = std::make_shared<DemoClock>();
+    std::shared_ptr<SharedClock> clock_ = std::make_shared<SharedClock>();
 
     RecordingDialogService dialogs;
     std::shared_ptr<report::PdfFilePrintService> printer =
@@ -531,15 +507,18 @@ TEST_F(DemoReportsWindowTest,
        HistoryListsTheAttemptsJustTakenOfOneCourseAndAllCoursesAndPrintsThem) {
     open(0, 0);
     const QString learner = QStringLiteral("Zoë Çelik");  // kept in the Windows code page
-    clock_->set(2, 9, 0);
+    clock_->setDay(2);
+    clock_->set(9, 0);
     start(learner, "NET-FUND", ExamMode::OpenBook, 4);
     finish("rrrw");
     click(results().btnResultsMain());
-    clock_->set(3, 10, 0);
+    clock_->setDay(3);
+    clock_->set(10, 0);
     start(learner, "NET-FUND", ExamMode::ClosedBook, 5);
     finish("rrrrr");
     click(results().btnResultsMain());
-    clock_->set(4, 11, 0);
+    clock_->setDay(4);
+    clock_->set(11, 0);
     start(learner, "LNX-PROC", ExamMode::OpenBook, 3);
     finish("rw-");
     click(results().btnResultsMain());
