@@ -504,7 +504,7 @@ TEST_F(DemoReportsWindowTest, StudyGuideOfTheItemFollowsAWrongOpenBookAnswerAndK
 }
 
 TEST_F(DemoReportsWindowTest,
-       HistoryListsTheAttemptsJustTakenOfOneCourseAndAllCoursesAndPrintsThem) {
+       HistoryListsTheAttemptsJustTakenOfOneCourseAndAllPrintsThemAndOpensSavedReports) {
     open(0, 0);
     const QString learner = QStringLiteral("Zoë Çelik");  // kept in the Windows code page
     clock_->setDay(2);
@@ -521,10 +521,17 @@ TEST_F(DemoReportsWindowTest,
     clock_->set(11, 0);
     start(learner, "LNX-PROC", ExamMode::OpenBook, 3);
     finish("rw-");
+
+    // A study guide saved after the last attempt.
+    const QString savedGuide = dir("program") + "guide.qrp";
+    choose(savedGuide);
+    click(results().btnSaveStudy());
     click(results().btnResultsMain());
     ASSERT_EQ(main->CurrentScreen(), ScreenId::MainInterface);
 
     main->vsiTestSelectBox()->setCurrentItem(rowOf("NET-FUND"));
+    QString openStart;
+    RenderedReport reopened;
     std::vector<std::vector<QString>> oneCourse, allCourses;
     QString courseLabel, allLabel, nameLabel;
     RenderedReport printedCourse, printedAll;
@@ -570,11 +577,17 @@ TEST_F(DemoReportsWindowTest,
             return int(QDialog::Rejected);
         });
         QTest::mouseClick(selection->btHistory(), Qt::LeftButton);
+        // Saved reports open from here too, starting in the program's folder.
+        choose(savedGuide, &openStart);
+        inPreview([&](ReportPreview& preview) { reopened = preview.report(); });
+        QTest::mouseClick(selection->btnUserRpts(), Qt::LeftButton);
         QTest::mouseClick(selection->btCancel(), Qt::LeftButton);
         return int(QDialog::Rejected);
     });
     click(main->Main().btnHistory());
 
+    EXPECT_EQ(openStart, programFolder());
+    EXPECT_TRUE(ReportText(reopened).contains("Processes, Services and Users"));
     EXPECT_EQ(nameLabel, learner);
     // The history keeps the name in the Windows code page, as other xBase
     // readers expect it.
