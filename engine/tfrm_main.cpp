@@ -167,16 +167,10 @@ void TfrmMain::buildAttempt() {
     ScreenPlugins& plugins = context_.plugins;
     clock_ = plugins.clock ? plugins.clock : std::make_shared<SystemExamClock>();
     random_ = plugins.random ? plugins.random : std::make_shared<ClockSeededRandom>();
-    reports_ = plugins.reports;
-    if (!reports_ && data_->testing) {
-        DialogService& dialogs = context_.dialogs;
-        printer_ = plugins.printer ? plugins.printer
-                                   : std::make_shared<report::DialogPrintService>(
-                                         [&dialogs](QDialog& d) { return dialogs.runModal(d); });
-        reports_ = std::make_shared<ReportWindows>(dialogs, *printer_, *data_->testing,
-                                                   data_->history.get());
-    }
-    if (!reports_) reports_ = std::make_shared<PendingReportHooks>(context_.dialogs);
+    // The program's reports, unless a test brought its own.
+    if (!plugins.reports && data_->testing) plugins.reports = makeReportWindows();
+    reports_ =
+        plugins.reports ? plugins.reports : std::make_shared<PendingReportHooks>(context_.dialogs);
     if (plugins.simulationPanel) simulation_ = plugins.simulationPanel(this);
     if (!simulation_) simulation_ = std::make_unique<PlaceholderSimulationPanel>(this);
     ExamBank& bank = *data_->bank;
@@ -580,6 +574,17 @@ void TfrmMain::AboutClick() {
 }
 
 void TfrmMain::btnGoWebSiteClick() { context_.shell.openAddress(kWebAddress); }
+
+std::shared_ptr<ReportHooks> TfrmMain::makeReportWindows() {
+    DialogService& dialogs = context_.dialogs;
+    printer_ = context_.plugins.printer;
+    if (!printer_) {
+        printer_ = std::make_shared<report::DialogPrintService>(
+            [&dialogs](QDialog& d) { return dialogs.runModal(d); });
+    }
+    return std::make_shared<ReportWindows>(dialogs, *printer_, *data_->testing,
+                                           data_->history.get());
+}
 
 std::string TfrmMain::programFolder() const {
     if (context_.arguments.isEmpty()) return {};

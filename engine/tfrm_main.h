@@ -185,6 +185,7 @@ private:
     void startExamOfType(ExamMode mode);
     ScreenController* controllerOf(ScreenId screen) const;
     int currentRow() const;
+    std::shared_ptr<ReportHooks> makeReportWindows();
     std::string programFolder() const;
     std::string historyName() const;
     int selectedRowIndex() const;
