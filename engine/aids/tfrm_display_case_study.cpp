@@ -10,7 +10,7 @@
 #include <cmath>
 
 #include "engine/aids/case_tab_bar.h"
-#include "ui/report/windows1252_text.h"
+#include "ui/rich_text/rich_text_document.h"
 
 namespace zentrix::engine::aids {
 namespace {
@@ -29,7 +29,7 @@ public:
 };
 
 QString tabCaption(const std::string& name) {
-    return report::FromWindows1252(name).left(5) + QStringLiteral("...");
+    return ui::decodeWindows1252(name).left(5) + QStringLiteral("...");
 }
 
 }  // namespace
@@ -105,12 +105,12 @@ void TfrmDisplayCaseStudy::bindScrollBar(int index) {
 bool TfrmDisplayCaseStudy::LoadCase(long number) {
     const std::optional<questionbank::CaseStudy> found = cases_.FindCase(number);
     if (!found) return false;
-    setWindowTitle(report::FromWindows1252(found->title));
+    setWindowTitle(ui::decodeWindows1252(found->title));
     tabsInUse_ = std::clamp(found->tabCount, 0, kTabs);
     for (int k = 1; k <= kTabs; ++k) {
         const std::string& name = found->tabNames[static_cast<std::size_t>(k - 1)];
         pageControl_->setTabVisible(k - 1, tabsInUse_ >= k);
-        pageControl_->setTabToolTip(k - 1, report::FromWindows1252(name));
+        pageControl_->setTabToolTip(k - 1, ui::decodeWindows1252(name));
         pageControl_->setTabText(k - 1, tabCaption(name));
         const std::string& text = found->tabTexts[static_cast<std::size_t>(k - 1)];
         edRich(k)->setStudyText(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
