@@ -7,19 +7,13 @@
 #include <string>
 #include <string_view>
 
-#include "xbase/windows1252.h"
+#include "ui/report/windows1252_text.h"
 
 namespace zentrix::engine {
 
-inline QString BankText(const std::string& bytes) {
-    QString text;
-    text.reserve(static_cast<qsizetype>(bytes.size()));
-    for (char c : bytes) {
-        text.append(QChar(
-            static_cast<char16_t>(xbase::windows1252CodePoint(static_cast<unsigned char>(c)))));
-    }
-    return text;
-}
+// The one decoding of bank texts (report::FromWindows1252), by the name the
+// screens use.
+inline QString BankText(const std::string& bytes) { return report::FromWindows1252(bytes); }
 
 // A hint or reference as the test screen judges it: line feeds removed,
 // blanks at both ends trimmed. Empty: the question has no such aid.

@@ -38,6 +38,9 @@ namespace zentrix::platform {
 class ProfileStore;
 class Registry;
 }  // namespace zentrix::platform
+namespace zentrix::report {
+class PrintService;
+}
 
 namespace zentrix::engine {
 
@@ -64,8 +67,11 @@ struct ScreenPlugins {
     std::function<std::unique_ptr<StudyAids>(QWidget* owner, DialogService& dialogs,
                                              AttemptBank& bank)>
         studyAids;
-    // The reports; default: a message that they are not available.
+    // The reports; default: ReportWindows over the bank's TTesting (a
+    // message that they are not available when the bank is not TTesting).
     std::shared_ptr<ReportHooks> reports;
+    // Where the reports print; default: the platform's print dialog.
+    std::shared_ptr<report::PrintService> printer;
     // The clock and the random draws of attempts; default: local time and a
     // generator seeded from the clock.
     std::shared_ptr<ExamClock> clock;
@@ -179,6 +185,9 @@ private:
     void startExamOfType(ExamMode mode);
     ScreenController* controllerOf(ScreenId screen) const;
     int currentRow() const;
+    std::shared_ptr<ReportHooks> makeReportWindows();
+    std::string programFolder() const;
+    std::string historyName() const;
     int selectedRowIndex() const;
     ui::CourseTreeRowStyle rowStyle(int item) const;
 
@@ -207,6 +216,7 @@ private:
     std::unique_ptr<ConfirmScreen> confirmScreen_;
     std::shared_ptr<ExamClock> clock_;
     std::shared_ptr<RandomSource> random_;
+    std::shared_ptr<report::PrintService> printer_;
     std::shared_ptr<ReportHooks> reports_;
     std::unique_ptr<SimulationPanel> simulation_;
     std::unique_ptr<StudyAids> aids_;
