@@ -319,34 +319,50 @@ TEST_F(DemoSimulationAttempt, LeavingASimulationStopsItsTimedFrame) {
     }
 }
 
-// The bank of this fixture holds two damaged simulations, as a copy made by
-// a faulty tool could: the static-address file cut short and the router-page
-// file with a version word no reader knows.
+// The bank of this fixture holds damaged simulations, as a copy made by a
+// faulty tool could: the static-address file cut short, the router-page file
+// with a version word no reader knows, and the file-manager question naming
+// its file outside the exam's folder.
 class DamagedSimulationAttempt : public DemoSimulationAttempt {
 protected:
+    static constexpr const char* kOutsideName = "../../outside.sim";
+
     void SetUp() override {
         prepareBank = [](const QString& database) {
             xbase::Engine xbase;
             platform::RecordingMessageSink messages;
             questionbank::TTesting bank(xbase, database.toStdString(), messages);
-            ASSERT_EQ(bank.OpenTest("NET-SVC"), 0) << bank.LastError();
             int damaged = 0;
-            for (int n = 1; n <= bank.QuestionCount(); ++n) {
-                ASSERT_EQ(bank.GoToTestQuestion(n), 0);
-                const QString file = QString::fromStdString(bank.QuestionInfo().GRAPHIC).trimmed();
-                if (file != "static-address.sim" && file != "router-page.sim") continue;
-                auto stored = bank.GetGraphicData();
-                ASSERT_TRUE(stored.isOk()) << stored.message();
-                QByteArray bytes = QByteArray::fromStdString(stored.value());
-                if (file == "static-address.sim") {
-                    bytes.truncate(40);  // the picture ends before it began
-                } else {
-                    bytes[2] = '\x33';  // version word 0x0133
+            for (const char* exam : {"NET-SVC", "LNX-FILES"}) {
+                ASSERT_EQ(bank.OpenTest(exam), 0) << bank.LastError();
+                for (int n = 1; n <= bank.QuestionCount(); ++n) {
+                    ASSERT_EQ(bank.GoToTestQuestion(n), 0);
+                    const questionbank::TestQuestionInfo q = bank.QuestionInfo();
+                    const QString file = QString::fromStdString(q.GRAPHIC).trimmed();
+                    if (file == "file-manager.sim") {
+                        ASSERT_EQ(bank.ChangeCurrentTestQuestionInfo(
+                                      q.NUM, q.TYPE, q.TITLE, q.QUESTION, q.NUMANSWER, q.ANSWER,
+                                      q.Hint, q.REF, kOutsideName, q.CaseID),
+                                  0)
+                            << bank.LastError();
+                        ++damaged;
+                        continue;
+                    }
+                    if (file != "static-address.sim" && file != "router-page.sim") continue;
+                    auto stored = bank.GetGraphicData();
+                    ASSERT_TRUE(stored.isOk()) << stored.message();
+                    QByteArray bytes = QByteArray::fromStdString(stored.value());
+                    if (file == "static-address.sim") {
+                        bytes.truncate(40);  // the picture ends before it began
+                    } else {
+                        bytes[2] = '\x33';  // version word 0x0133
+                    }
+                    ASSERT_EQ(bank.SetGraphicData(bytes.toStdString()), 0) << bank.LastError();
+                    ++damaged;
                 }
-                ASSERT_EQ(bank.SetGraphicData(bytes.toStdString()), 0) << bank.LastError();
-                ++damaged;
+                bank.CloseTest();
             }
-            ASSERT_EQ(damaged, 2);
+            ASSERT_EQ(damaged, 3);
         };
         DemoSimulationAttempt::SetUp();
     }
@@ -393,12 +409,20 @@ TEST_F(DamagedSimulationAttempt, IsReportedAndTheAttemptGoesOn) {
     EXPECT_FALSE(item(unknownVersion).Answered);
     leaveExam();
 
-    // The next simulation, in another exam, plays.
+    // A file the bank refuses to write is said once, by the test screen.
     start("LNX-FILES", ExamMode::OpenBook);
-    goTo("file-manager.sim");
-    EXPECT_TRUE(sim().Playable());
-    EXPECT_FALSE(sim().Note()->isVisible());
-    EXPECT_EQ(frame(), 1);
+    dialogs.clear();
+    const int notWritten = goTo(kOutsideName);
+    EXPECT_EQ(told(), std::vector<Event>{Event::Error});
+    EXPECT_TRUE(dialogs.entries().front().text.startsWith(
+        "The simulation file of this question could not be written:"))
+        << dialogs.entries().front().text.toStdString();
+    EXPECT_FALSE(QFile::exists(database() + "../outside.sim"));
+    EXPECT_FALSE(sim().Playable());
+    EXPECT_TRUE(sim().Note()->isVisible());
+    next();
+    EXPECT_EQ(main->CurrentScreen(), ScreenId::ExamReview) << "it was the last question";
+    EXPECT_FALSE(item(notWritten).Answered);
 }
 
 }  // namespace

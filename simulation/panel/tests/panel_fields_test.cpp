@@ -360,6 +360,9 @@ TEST_F(FieldTest, FieldsOfTheSimulationBeforeGoWhenTheNextDoesNotPlay) {
         click({20, 50});
         EXPECT_TRUE(outcomes.isEmpty());
     }
+    load({fields});  // and the next file plays again
+    EXPECT_TRUE(address()->isVisible());
+    EXPECT_EQ(panel->currentFrame(), 1);
 }
 
 }  // namespace
