@@ -41,8 +41,12 @@ DemoQEnginePanel::DemoQEnginePanel(QWidget* parent, DialogService& dialogs,
 }
 
 DemoQEnginePanel::~DemoQEnginePanel() {
-    // The player uses the services this object holds: it goes first.
-    delete engine_.data();
+    // The player uses the services this object holds: it goes first, and
+    // without this filter, which would see the events of its destruction.
+    if (engine_) {
+        engine_->removeEventFilter(this);
+        delete engine_.data();
+    }
 }
 
 SimulationPanelFactory DemoQEnginePanel::Plugin(SimulationPanelOptions options) {
@@ -67,8 +71,8 @@ void DemoQEnginePanel::LoadSimulation(const QString& path) {
 void DemoQEnginePanel::Stop() { engine_->Stop(); }
 
 bool DemoQEnginePanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == engine_ && event->type() == QEvent::Resize && note_->isVisibleTo(engine_))
-        placeNote();
+    // Only the player is watched; a resize reaches it while it is whole.
+    if (event->type() == QEvent::Resize && note_->isVisibleTo(engine_)) placeNote();
     return QObject::eventFilter(watched, event);
 }
 
