@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QLabel>
+#include <algorithm>
 
 namespace zentrix::engine {
 
