@@ -23,9 +23,9 @@
 #include "engine/screen_layout_table.h"
 #include "engine/screens/attempt_controller.h"
 #include "engine/screens/confirm_screen.h"
+#include "engine/screens/demo_q_engine_panel.h"
 #include "engine/screens/exam_type_screen.h"
 #include "engine/screens/main_screen.h"
-#include "engine/screens/placeholder_simulation_panel.h"
 #include "engine/screens/plain_study_aids.h"
 #include "engine/screens/report_hooks.h"
 #include "engine/screens/report_windows.h"
@@ -171,8 +171,8 @@ void TfrmMain::buildAttempt() {
     if (!plugins.reports && data_->testing) plugins.reports = makeReportWindows();
     reports_ =
         plugins.reports ? plugins.reports : std::make_shared<PendingReportHooks>(context_.dialogs);
-    if (plugins.simulationPanel) simulation_ = plugins.simulationPanel(this);
-    if (!simulation_) simulation_ = std::make_unique<PlaceholderSimulationPanel>(this);
+    if (plugins.simulationPanel) simulation_ = plugins.simulationPanel(this, context_.dialogs);
+    if (!simulation_) simulation_ = std::make_unique<DemoQEnginePanel>(this, context_.dialogs);
     ExamBank& bank = *data_->bank;
     if (plugins.studyAids) aids_ = plugins.studyAids(this, context_.dialogs, bank);
     if (!aids_) {

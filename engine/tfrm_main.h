@@ -26,6 +26,7 @@
 #include "engine/screen_id.h"
 #include "engine/screens/control_registry.h"
 #include "engine/screens/screen_host.h"
+#include "engine/screens/simulation_panel.h"
 #include "engine/skin.h"
 #include "engine/study_guide_settings.h"
 #include "ui/course_tree_view.h"
@@ -54,15 +55,14 @@ class MainScreen;
 class RandomSource;
 class ReportHooks;
 class ScreenController;
-class SimulationPanel;
 class StudyAids;
 
 // The pieces other parts of the program plug into the screens. Each may be
 // left empty: the engine then uses its own stand-in.
 struct ScreenPlugins {
-    // The simulation player; default: a panel that shows the first screen
-    // and lets the learner skip the question.
-    std::function<std::unique_ptr<SimulationPanel>(QWidget* parent)> simulationPanel;
+    // The simulation player; default: TBZDemoQEngine (DemoQEnginePanel) with
+    // the system's temporary folder.
+    SimulationPanelFactory simulationPanel;
     // The study-aid windows; default: plain text windows.
     std::function<std::unique_ptr<StudyAids>(QWidget* owner, DialogService& dialogs,
                                              AttemptBank& bank)>
