@@ -21,6 +21,15 @@ inline unsigned windows1252CodePoint(unsigned char c) {
     return c >= 0x80 && c <= 0x9F ? k80to9F[c - 0x80] : c;
 }
 
+// The Windows-1252 byte of a code point, or -1 when the code page lacks it.
+inline int windows1252Byte(char32_t codePoint) {
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) return static_cast<int>(codePoint);
+    for (int b = 0x80; b <= 0x9F; ++b) {
+        if (windows1252CodePoint(static_cast<unsigned char>(b)) == codePoint) return b;
+    }
+    return -1;
+}
+
 // A Windows-1252 text as UTF-16 (every code point above fits one unit), for
 // the programs that show table texts: QString::fromStdU16String takes it.
 inline std::u16string windows1252ToUtf16(std::string_view bytes) {

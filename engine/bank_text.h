@@ -12,6 +12,8 @@
 
 namespace zentrix::engine {
 
+// The one decoding of bank texts (base/windows1252.h), by the name the
+// screens use.
 inline QString BankText(std::string_view bytes) {
     return QString::fromStdU16String(base::windows1252ToUtf16(bytes));
 }

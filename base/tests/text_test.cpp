@@ -77,5 +77,17 @@ TEST(Windows1252Case, EveryLetterPairFoldsBothWays) {
     }
 }
 
+TEST(Windows1252Text, EveryByteComesBackFromItsCodePoint) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+    const std::u16string text = windows1252ToUtf16(all);
+    ASSERT_EQ(text.size(), all.size());
+    EXPECT_EQ(text[0x80], u'\u20AC');  // the euro sign
+    EXPECT_EQ(text[0xE9], u'\u00E9');
+    for (int b = 0; b < 256; ++b) EXPECT_EQ(windows1252Byte(text[size_t(b)]), b) << b;
+    // Characters the code page lacks.
+    for (char32_t missing : {U'\u0100', U'\u2603', U'\U0001F600'}) EXPECT_EQ(windows1252Byte(missing), -1);
+}
+
 }  // namespace
 }  // namespace zentrix::base

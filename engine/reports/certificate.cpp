@@ -3,7 +3,7 @@
 #include <QLocale>
 #include <algorithm>
 
-#include "engine/reports/percentage.h"
+#include "engine/attempt/score.h"
 #include "ui/report/document_style.h"
 #include "ui/report/report_paginator.h"
 #include "ui/report/windows1252_text.h"

@@ -14,7 +14,6 @@
 
 #include "engine/attempt/exam_attempt.h"
 #include "engine/screens/attempt_controller.h"
-#include "engine/screens/placeholder_simulation_panel.h"
 #include "engine/screens/plain_study_aids.h"
 #include "engine/screens/results_screen.h"
 #include "engine/screens/review_list_box.h"
@@ -22,6 +21,7 @@
 #include "engine/screens/test_screen.h"
 #include "engine/screens/tfrm_jump_to.h"
 #include "engine_fixture.h"
+#include "scripted_simulation_panel.h"
 #include "ui/picture_button.h"
 
 namespace zentrix::engine::testing {
@@ -65,8 +65,8 @@ protected:
     ResultsScreen& results() const { return controller().Results(); }
     const ExamAttempt& attempt() const { return controller().Attempt(); }
     PlainStudyAids& aids() const { return *dynamic_cast<PlainStudyAids*>(main->Aids()); }
-    PlaceholderSimulationPanel& panel() const {
-        return *dynamic_cast<PlaceholderSimulationPanel*>(main->Simulation());
+    ScriptedSimulationPanel& panel() const {
+        return *dynamic_cast<ScriptedSimulationPanel*>(main->Simulation());
     }
 
     void click(QAbstractButton* button) {

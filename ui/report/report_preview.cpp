@@ -23,6 +23,15 @@ namespace {
 constexpr int kThumbnailWidth = 110;
 constexpr int kThumbnailsPerStep = 8;
 
+// A page's thumbnail as it is also when selected: the list marks the
+// selection around it instead of tinting the page.
+QIcon PageIcon(const QPixmap& page) {
+    QIcon icon;
+    icon.addPixmap(page, QIcon::Normal);
+    icon.addPixmap(page, QIcon::Selected);
+    return icon;
+}
+
 }  // namespace
 
 ReportPreview::ReportPreview(RenderedReport report, ReportServices services, QWidget* parent)
@@ -96,7 +105,7 @@ ReportPreview::ReportPreview(RenderedReport report, ReportServices services, QWi
             std::max(1, static_cast<int>(std::min(kThumbnailWidth * size.height() / size.width(),
                                                   2.0 * kThumbnailWidth))));
         blank.fill(Qt::white);
-        item->setIcon(QIcon(blank));
+        item->setIcon(PageIcon(blank));
         item->setTextAlignment(Qt::AlignHCenter);
         item->setData(Qt::AccessibleTextRole, QStringLiteral("Page %1").arg(i + 1));
     }
@@ -224,7 +233,7 @@ void ReportPreview::renderSomeThumbnails() {
         edge.setPen(QColor(150, 150, 150));
         edge.drawRect(page.rect().adjusted(0, 0, -1, -1));
         edge.end();
-        thumbnails_->item(thumbnailsDone_)->setIcon(QIcon(QPixmap::fromImage(page)));
+        thumbnails_->item(thumbnailsDone_)->setIcon(PageIcon(QPixmap::fromImage(page)));
     }
     if (thumbnailsDone_ >= count) thumbnailTimer_->stop();
 }

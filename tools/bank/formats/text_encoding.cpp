@@ -11,14 +11,7 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// The Windows-1252 byte of a code point, or -1 when the page lacks it.
-int windows1252Byte(char32_t cp) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
-    for (int b = 0x80; b <= 0x9F; ++b) {
-        if (base::windows1252CodePoint(static_cast<unsigned char>(b)) == cp) return b;
-    }
-    return -1;
-}
+using base::windows1252Byte;
 
 }  // namespace
 
