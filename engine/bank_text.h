@@ -5,7 +5,6 @@
 
 #include <QString>
 #include <string>
-#include <string_view>
 
 #include "xbase/windows1252.h"
 
@@ -19,20 +18,6 @@ inline QString BankText(const std::string& bytes) {
             static_cast<char16_t>(xbase::windows1252CodePoint(static_cast<unsigned char>(c)))));
     }
     return text;
-}
-
-// A hint or reference as the test screen judges it: line feeds removed,
-// blanks at both ends trimmed. Empty: the question has no such aid.
-inline QString CleanedAidText(std::string_view stored) {
-    std::string out;
-    out.reserve(stored.size());
-    for (char c : stored) {
-        if (c != '\n') out.push_back(c);
-    }
-    const size_t first = out.find_first_not_of(' ');
-    if (first == std::string::npos) return QString();
-    const size_t last = out.find_last_not_of(' ');
-    return BankText(out.substr(first, last - first + 1));
 }
 
 }  // namespace zentrix::engine

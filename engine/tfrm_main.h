@@ -60,7 +60,8 @@ struct ScreenPlugins {
     // The simulation player; default: a panel that shows the first screen
     // and lets the learner skip the question.
     std::function<std::unique_ptr<SimulationPanel>(QWidget* parent)> simulationPanel;
-    // The study-aid windows; default: plain text windows.
+    // The study aids; default: their windows (StudyAidWindows), feedback
+    // closed by a Qt timer.
     std::function<std::unique_ptr<StudyAids>(QWidget* owner, DialogService& dialogs,
                                              AttemptBank& bank)>
         studyAids;

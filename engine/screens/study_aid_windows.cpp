@@ -1,0 +1,145 @@
+#include "engine/screens/study_aid_windows.h"
+
+#include <QScreen>
+#include <QWidget>
+
+#include "engine/aids/texibit_form.h"
+#include "engine/aids/tfrm_display_case_study.h"
+#include "engine/aids/thint_form.h"
+#include "engine/aids/tinfo_form.h"
+#include "engine/aids/tref_form.h"
+#include "engine/aids/tsteps.h"
+#include "engine/attempt/attempt_bank.h"
+#include "engine/dialog_service.h"
+
+namespace zentrix::engine {
+namespace {
+
+constexpr int kBesideGap = 8;
+constexpr int kOverlapMargin = 15;
+
+// The bank's event carries a plain function; the windows object is its context.
+void clearShownCase(void* context) {
+    auto& windows = *static_cast<aids::TfrmDisplayCaseStudy*>(context);
+    if (windows.isVisible()) windows.ClearCase();
+}
+
+}  // namespace
+
+std::optional<questionbank::CaseStudy> StudyAidWindows::BankCases::FindCase(long number) {
+    xbase::Result<questionbank::CaseStudy> found = bank_.FindCaseStudy(number);
+    if (!found) return std::nullopt;
+    return std::move(found).value();
+}
+
+StudyAidWindows::StudyAidWindows(QWidget* owner, DialogService& dialogs, AttemptBank& bank,
+                                 std::unique_ptr<aids::CloseTimer> feedbackTimer)
+    : owner_(owner),
+      dialogs_(dialogs),
+      bank_(bank),
+      cases_(bank),
+      hint_(std::make_unique<aids::THintForm>(owner)),
+      references_(std::make_unique<aids::TRefForm>(owner)),
+      steps_(std::make_unique<aids::TSteps>(owner)),
+      exhibit_(std::make_unique<aids::TExibitForm>(owner)),
+      feedback_(std::make_unique<aids::TInfoForm>(dialogs, owner, std::move(feedbackTimer))),
+      case_(std::make_unique<aids::TfrmDisplayCaseStudy>(cases_, dialogs, owner)) {
+    bank_.SetCaseStudyClosedHandler({clearShownCase, case_.get()});
+}
+
+StudyAidWindows::~StudyAidWindows() { bank_.SetCaseStudyClosedHandler({}); }
+
+// ---- hint and references ------------------------------------------------------
+
+void StudyAidWindows::SetHintText(std::string_view stored) { hint_->LoadText(stored); }
+void StudyAidWindows::SetReferenceText(std::string_view stored) { references_->LoadText(stored); }
+
+void StudyAidWindows::ToggleHint() {
+    if (!hint_->isVisible()) showBesideOwner(*hint_, kTextWindowTop, hintPlaced_);
+    hint_->ToggleVisible();
+}
+
+void StudyAidWindows::ToggleReference() {
+    if (!references_->isVisible()) {
+        showBesideOwner(*references_, kTextWindowTop + kTextWindowGap, referencesPlaced_);
+    }
+    references_->ToggleVisible();
+}
+
+// On its first showing a text window goes beside the main window, right of it
+// where the screen has room, else left of it, else over its right edge; from
+// then on it stays where the learner put it.
+void StudyAidWindows::showBesideOwner(QWidget& window, int topOffset, bool& placed) {
+    if (placed || !owner_) return;
+    placed = true;
+    const QRect main = owner_->frameGeometry();
+    const QScreen* screen = owner_->screen();
+    const QRect available = screen ? screen->availableGeometry() : main;
+    const QSize size = window.frameGeometry().size();
+    int left = main.right() + 1 + kBesideGap;
+    if (left + size.width() - 1 > available.right()) {
+        left = main.left() - kBesideGap - size.width();
+        if (left < available.left()) {
+            left = std::max(available.left(), main.right() - size.width() - kOverlapMargin);
+        }
+    }
+    const int top = std::max(
+        available.top(), std::min(main.top() + topOffset, available.bottom() + 1 - size.height()));
+    window.move(left, top);
+}
+
+// ---- steps ------------------------------------------------------------------------
+
+void StudyAidWindows::SetStepsTitle(const QString& title) { steps_->SetTitle(title); }
+void StudyAidWindows::ClearSteps() { steps_->Clear(); }
+void StudyAidWindows::AddStep(const QString& heading, const QString& text) {
+    steps_->AddStep(heading, text);
+}
+void StudyAidWindows::ToggleSteps() {
+    steps_->ToggleFromMainWindow(owner_ ? owner_->frameGeometry() : QRect());
+}
+void StudyAidWindows::HideSteps() { steps_->hide(); }
+
+// ---- exhibit and feedback ------------------------------------------------------------
+
+void StudyAidWindows::LoadExhibit(const QString& path) {
+    exhibitPath_ = path;
+    exhibitLoaded_ = exhibit_->LoadPicture(path);
+}
+
+void StudyAidWindows::ShowExhibit() {
+    if (!exhibitLoaded_) {
+        // An empty window would say nothing; the learner is told which file.
+        dialogs_.error(QStringLiteral("The exhibit picture of this question could not be read:\n") +
+                       exhibitPath_);
+        return;
+    }
+    dialogs_.runModal(*exhibit_);
+}
+
+void StudyAidWindows::ShowFeedback(const QByteArray& picture) {
+    feedback_->ShowImage(picture, owner_ ? owner_->frameGeometry() : QRect());
+}
+
+// ---- case study -------------------------------------------------------------------------
+
+bool StudyAidWindows::LoadCase(int number) { return case_->LoadCase(number); }
+void StudyAidWindows::ClearCase() { case_->ClearCase(); }
+void StudyAidWindows::SetCaseNumber(int number) { case_->SetCaseNumber(number); }
+void StudyAidWindows::ToggleCase() { case_->ToggleVisible(); }
+void StudyAidWindows::RememberCaseWindowSize() { caseSize_ = case_->size(); }
+void StudyAidWindows::RestoreCaseWindowSize() {
+    if (caseSize_.isValid()) case_->resize(caseSize_);
+}
+
+// ---- leaving the test screen -----------------------------------------------------------
+
+void StudyAidWindows::LeaveTestScreen() {
+    hint_->hide();
+    references_->hide();
+    steps_->hide();
+    hint_->Clear();
+    references_->Clear();
+}
+
+}  // namespace zentrix::engine
