@@ -39,6 +39,17 @@ namespace zentrix::engine::testing {
 inline constexpr int kNet1Row = 1;
 inline constexpr int kNetMixedRow = 3;
 
+// A PNG file's bytes: one colour all over.
+inline QByteArray PngOf(QSize size, Qt::GlobalColor colour) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "png");
+    return bytes;
+}
+
 class AttemptScreenTest : public EngineFixture {
 protected:
     void SetUp() override {
@@ -102,18 +113,9 @@ protected:
     // for a wrong one.
     void giveFeedbackPictures(QSize correct = {50, 40}, QSize incorrect = {60, 30}) {
         Skin skin;
-        skin.correctStream = pngOf(correct, Qt::green);
-        skin.incorrectStream = pngOf(incorrect, Qt::red);
+        skin.correctStream = PngOf(correct, Qt::green);
+        skin.incorrectStream = PngOf(incorrect, Qt::red);
         controller().ApplySkin(skin);
-    }
-    static QByteArray pngOf(QSize size, Qt::GlobalColor colour) {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(colour);
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "png");
-        return bytes;
     }
     // How often the feedback picture was shown.
     int feedbackCount() const {

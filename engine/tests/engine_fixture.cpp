@@ -75,6 +75,7 @@ MainWindowContext EngineFixture::context(QStringList arguments) {
     };
     MainWindowContext made{dialogs, registry, profiles, shell, openData, arguments, settingsFile};
     made.plugins.clock = clock;
+    made.plugins.studyAids = studyAids;
     return made;
 }
 
