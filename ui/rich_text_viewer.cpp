@@ -6,6 +6,9 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <cmath>
+#include <memory>
 
 #include "ui/rich_text/rich_text_document.h"
 
@@ -41,6 +44,16 @@ void RichTextViewer::fitToViewport() {
 void RichTextViewer::resizeEvent(QResizeEvent* event) {
     QTextEdit::resizeEvent(event);
     if (event->size().width() != event->oldSize().width()) fitToViewport();
+}
+
+int RichTextViewer::textHeightForWidth(int width) const {
+    // Measured on a copy: the viewer lays its own text out at its own width
+    // and would undo the width given here.
+    const std::unique_ptr<QTextDocument> copy(document()->clone());
+    const qreal textWidth = width - 2 * frameWidth();
+    fitStudyTextToWidth(*copy, textWidth - 2 * copy->documentMargin() - 2);
+    copy->setTextWidth(textWidth);
+    return static_cast<int>(std::ceil(copy->size().height()));
 }
 
 // Every way out of the viewer (copy, cut, drag, the X11 selection) asks for

@@ -20,6 +20,11 @@ public:
     // Shows a study text (rich text formatted, other text plain) from its top.
     RtfReadSummary setStudyText(QByteArrayView text);
 
+    // The height the whole text takes when the viewer is `width` wide
+    // (pictures shrunk to fit as they would be), without its frame; for a
+    // window that sizes itself to its text. Lays out a copy of the whole text.
+    int textHeightForWidth(int width) const;
+
 protected:
     QMimeData* createMimeDataFromSelection() const override;
     bool canInsertFromMimeData(const QMimeData* source) const override;

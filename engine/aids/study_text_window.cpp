@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "engine/aids/study_text.h"
 
@@ -37,6 +38,19 @@ void StudyTextWindow::ToggleVisible() {
         show();
         raise();
     }
+}
+
+void StudyTextWindow::FitHeightToText(int minimum, int maximum) {
+    if (fitted_.isValid() && size() != fitted_) sizedByLearner_ = true;
+    if (sizedByLearner_) return;
+    // The viewer fills the window inside the layout's margins. (Measured from
+    // the window: a hidden window's viewer follows its size only when shown.)
+    const QMargins margins = layout()->contentsMargins();
+    const int frame = 2 * viewer_->frameWidth();
+    const int wanted = viewer_->textHeightForWidth(width() - margins.left() - margins.right()) +
+                       frame + margins.top() + margins.bottom();
+    resize(width(), std::clamp(wanted, minimum, maximum));
+    fitted_ = size();
 }
 
 void StudyTextWindow::keyPressEvent(QKeyEvent* event) {

@@ -27,6 +27,12 @@ public:
     // screen's button).
     void ToggleVisible();
 
+    // Gives the window the height its text needs at the window's width,
+    // kept within [minimum, maximum], so a one-line hint does not open a
+    // tall empty window. Once the learner has sized the window, it keeps
+    // the learner's size.
+    void FitHeightToText(int minimum, int maximum);
+
     ui::RichTextViewer* viewer() const { return viewer_; }
 
 protected:
@@ -34,6 +40,8 @@ protected:
 
 private:
     ui::RichTextViewer* viewer_;
+    QSize fitted_;  // the size the last fit gave, while the learner has not changed it
+    bool sizedByLearner_ = false;
 };
 
 }  // namespace zentrix::engine::aids

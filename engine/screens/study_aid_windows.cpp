@@ -2,6 +2,7 @@
 
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 #include "engine/aids/texibit_form.h"
 #include "engine/aids/tfrm_display_case_study.h"
@@ -17,11 +18,16 @@ namespace {
 
 constexpr int kBesideGap = 8;
 constexpr int kOverlapMargin = 15;
+// Beside the main window a text window may be this narrow before it goes
+// over the main window instead.
+constexpr int kNarrowestBeside = 300;
+// The height of the test screen's button rows at the main window's bottom.
+constexpr int kButtonRows = 75;
 
-// The bank's event carries a plain function; the windows object is its context.
+// The bank's event carries a plain function; the case window is its context.
 void clearShownCase(void* context) {
-    auto& windows = *static_cast<aids::TfrmDisplayCaseStudy*>(context);
-    if (windows.isVisible()) windows.ClearCase();
+    auto& window = *static_cast<aids::TfrmDisplayCaseStudy*>(context);
+    if (window.isVisible()) window.ClearCase();
 }
 
 }  // namespace
@@ -49,42 +55,68 @@ StudyAidWindows::StudyAidWindows(QWidget* owner, DialogService& dialogs, Attempt
 
 StudyAidWindows::~StudyAidWindows() { bank_.SetCaseStudyClosedHandler({}); }
 
+bool StudyAidWindows::IsAidWindow(const QWidget* window) const {
+    const QWidget* const windows[] = {hint_.get(),    references_.get(), steps_.get(),
+                                      exhibit_.get(), feedback_.get(),   case_.get()};
+    return std::find(std::begin(windows), std::end(windows), window) != std::end(windows);
+}
+
 // ---- hint and references ------------------------------------------------------
 
 void StudyAidWindows::SetHintText(std::string_view stored) { hint_->LoadText(stored); }
 void StudyAidWindows::SetReferenceText(std::string_view stored) { references_->LoadText(stored); }
 
 void StudyAidWindows::ToggleHint() {
-    if (!hint_->isVisible()) showBesideOwner(*hint_, kTextWindowTop, hintPlaced_);
+    if (!hint_->isVisible()) prepareTextWindow(*hint_, kTextWindowTop, hintPlaced_);
     hint_->ToggleVisible();
 }
 
 void StudyAidWindows::ToggleReference() {
     if (!references_->isVisible()) {
-        showBesideOwner(*references_, kTextWindowTop + kTextWindowGap, referencesPlaced_);
+        prepareTextWindow(*references_, kTextWindowTop + kTextWindowGap, referencesPlaced_);
     }
     references_->ToggleVisible();
 }
 
-// On its first showing a text window goes beside the main window, right of it
-// where the screen has room, else left of it, else over its right edge; from
-// then on it stays where the learner put it.
-void StudyAidWindows::showBesideOwner(QWidget& window, int topOffset, bool& placed) {
-    if (placed || !owner_) return;
-    placed = true;
-    const QRect main = owner_->frameGeometry();
-    const QScreen* screen = owner_->screen();
+// On its first showing a text window goes beside the main window: right of it
+// where the screen has room, else left of it, narrower when that is what the
+// room allows, else over the main window's lower right. From then on it stays
+// where the learner put it. Every showing fits its height to the text.
+void StudyAidWindows::prepareTextWindow(aids::StudyTextWindow& window, int topOffset,
+                                        bool& placed) {
+    const QRect main = owner_ ? owner_->frameGeometry() : QRect();
+    const QScreen* screen = owner_ ? owner_->screen() : nullptr;
     const QRect available = screen ? screen->availableGeometry() : main;
-    const QSize size = window.frameGeometry().size();
-    int left = main.right() + 1 + kBesideGap;
-    if (left + size.width() - 1 > available.right()) {
-        left = main.left() - kBesideGap - size.width();
-        if (left < available.left()) {
-            left = std::max(available.left(), main.right() - size.width() - kOverlapMargin);
+    int left = window.x();
+    bool over = false;
+    if (!placed && owner_) {
+        const int frameWidth = window.frameGeometry().width() - window.width();
+        const int width = window.frameGeometry().width();
+        const int roomRight = available.right() - main.right() - kBesideGap;
+        const int roomLeft = main.left() - available.left() - kBesideGap;
+        const int room = std::max(roomRight, roomLeft);
+        if (roomRight >= width) {
+            left = main.right() + 1 + kBesideGap;
+        } else if (roomLeft >= width) {
+            left = main.left() - kBesideGap - width;
+        } else if (room >= kNarrowestBeside) {
+            window.resize(room - frameWidth, window.height());
+            left = roomRight >= roomLeft ? main.right() + 1 + kBesideGap
+                                         : main.left() - kBesideGap - room;
+        } else {
+            left = std::max(available.left(), main.right() - width - kOverlapMargin);
+            over = true;
         }
     }
-    const int top = std::max(
-        available.top(), std::min(main.top() + topOffset, available.bottom() + 1 - size.height()));
+    window.FitHeightToText(kTextWindowMinHeight, kTextWindowMaxHeight);
+    if (placed || !owner_) return;
+    placed = true;
+    const int height = window.frameGeometry().height();
+    // Over the main window it sits low in the question area, above the
+    // buttons, so that the question itself stays in sight as far as it can.
+    const int wanted = over ? std::max(main.top() + topOffset, main.bottom() - kButtonRows - height)
+                            : main.top() + topOffset;
+    const int top = std::max(available.top(), std::min(wanted, available.bottom() + 1 - height));
     window.move(left, top);
 }
 

@@ -9,7 +9,8 @@
 // Placement takes the owner's frame geometry: the steps window by its rule
 // beside the main window, the feedback picture centred over it, the hint and
 // references beside it on their first showing (afterwards wherever the
-// learner left them). Modal showing goes through the dialog service.
+// learner left them), as tall as their text needs until the learner sizes
+// them. Modal showing goes through the dialog service.
 //
 // The bank's case-study table closing (another exam opened, the exam closed)
 // clears a case window that is shown. `owner`, `dialogs` and `bank` must
@@ -34,6 +35,7 @@ class DialogService;
 namespace aids {
 class TExibitForm;
 class TfrmDisplayCaseStudy;
+class StudyTextWindow;
 class THintForm;
 class TInfoForm;
 class TRefForm;
@@ -65,6 +67,7 @@ public:
     void ToggleCase() override;
     void RememberCaseWindowSize() override;
     void RestoreCaseWindowSize() override;
+    bool IsAidWindow(const QWidget* window) const override;
     void LeaveTestScreen() override;
 
     aids::THintForm& Hint() const { return *hint_; }
@@ -79,6 +82,9 @@ public:
     // from the main window's top, when they first show.
     static constexpr int kTextWindowTop = 40;
     static constexpr int kTextWindowGap = 30;
+    // Their heights follow the text within these.
+    static constexpr int kTextWindowMinHeight = 120;
+    static constexpr int kTextWindowMaxHeight = 420;
 
 private:
     // Where the bank's case studies are looked up for the case window.
@@ -91,7 +97,7 @@ private:
         AttemptBank& bank_;
     };
 
-    void showBesideOwner(QWidget& window, int topOffset, bool& placed);
+    void prepareTextWindow(aids::StudyTextWindow& window, int topOffset, bool& placed);
 
     QWidget* owner_;
     DialogService& dialogs_;

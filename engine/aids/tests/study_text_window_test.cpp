@@ -61,6 +61,31 @@ TEST(StudyTextWindowTest, TheButtonTogglesTheWindowAndEscapeHidesIt) {
     EXPECT_FALSE(hint.isVisible());
 }
 
+TEST(StudyTextWindowTest, TheWindowTakesTheHeightOfItsTextUntilTheLearnerSizesIt) {
+    THintForm hint;
+    hint.LoadText("One short line.");
+    hint.FitHeightToText(100, 360);
+    EXPECT_EQ(hint.height(), 100) << "no taller than the least";
+    std::string text = "{\\rtf1 ";
+    for (int i = 0; i < 8; ++i) text += "A line of the hint.\\par ";
+    hint.LoadText(text + "}");
+    hint.FitHeightToText(100, 360);
+    EXPECT_GT(hint.height(), 100);
+    EXPECT_LT(hint.height(), 360);
+    hint.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&hint));
+    EXPECT_EQ(hint.Hint()->verticalScrollBar()->maximum(), 0) << "the whole text shows";
+    for (int i = 0; i < 100; ++i) text += "More.\\par ";
+    hint.LoadText(text + "}");
+    hint.FitHeightToText(100, 360);
+    EXPECT_EQ(hint.height(), 360) << "no taller than the most";
+
+    hint.resize(300, 200);  // the learner's size
+    hint.LoadText("One short line.");
+    hint.FitHeightToText(100, 360);
+    EXPECT_EQ(hint.size(), QSize(300, 200));
+}
+
 TEST(StudyTextWindowTest, LoadingScrollsBackToTheTop) {
     TRefForm references;
     references.show();
