@@ -12,17 +12,10 @@
 #include "engine/aids/tsteps.h"
 #include "engine/attempt/attempt_bank.h"
 #include "engine/dialog_service.h"
+#include "engine/screens/beside_placement.h"
 
 namespace zentrix::engine {
 namespace {
-
-constexpr int kBesideGap = 8;
-constexpr int kOverlapMargin = 15;
-// Beside the main window a text window may be this narrow before it goes
-// over the main window instead.
-constexpr int kNarrowestBeside = 300;
-// The height of the test screen's button rows at the main window's bottom.
-constexpr int kButtonRows = 75;
 
 // The bank's event carries a plain function; the case window is its context.
 void clearShownCase(void* context) {
@@ -78,46 +71,25 @@ void StudyAidWindows::ToggleReference() {
     references_->ToggleVisible();
 }
 
-// On its first showing a text window goes beside the main window: right of it
-// where the screen has room, else left of it, narrower when that is what the
-// room allows, else over the main window's lower right. From then on it stays
-// where the learner put it. Every showing fits its height to the text.
+// The first showing places the window beside the main window
+// (BesidePlacement); later ones leave it where the learner put it. Every
+// showing fits its height to the text.
 void StudyAidWindows::prepareTextWindow(aids::StudyTextWindow& window, int topOffset,
                                         bool& placed) {
-    const QRect main = owner_ ? owner_->frameGeometry() : QRect();
-    const QScreen* screen = owner_ ? owner_->screen() : nullptr;
-    const QRect available = screen ? screen->availableGeometry() : main;
-    int left = window.x();
-    bool over = false;
-    if (!placed && owner_) {
-        const int frameWidth = window.frameGeometry().width() - window.width();
-        const int width = window.frameGeometry().width();
-        const int roomRight = available.right() - main.right() - kBesideGap;
-        const int roomLeft = main.left() - available.left() - kBesideGap;
-        const int room = std::max(roomRight, roomLeft);
-        if (roomRight >= width) {
-            left = main.right() + 1 + kBesideGap;
-        } else if (roomLeft >= width) {
-            left = main.left() - kBesideGap - width;
-        } else if (room >= kNarrowestBeside) {
-            window.resize(room - frameWidth, window.height());
-            left = roomRight >= roomLeft ? main.right() + 1 + kBesideGap
-                                         : main.left() - kBesideGap - room;
-        } else {
-            left = std::max(available.left(), main.right() - width - kOverlapMargin);
-            over = true;
-        }
+    if (placed || !owner_) {
+        window.FitHeightToText(kTextWindowMinHeight, kTextWindowMaxHeight);
+        return;
     }
-    window.FitHeightToText(kTextWindowMinHeight, kTextWindowMaxHeight);
-    if (placed || !owner_) return;
     placed = true;
-    const int height = window.frameGeometry().height();
-    // Over the main window it sits low in the question area, above the
-    // buttons, so that the question itself stays in sight as far as it can.
-    const int wanted = over ? std::max(main.top() + topOffset, main.bottom() - kButtonRows - height)
-                            : main.top() + topOffset;
-    const int top = std::max(available.top(), std::min(wanted, available.bottom() + 1 - height));
-    window.move(left, top);
+    const QRect main = owner_->frameGeometry();
+    const QScreen* screen = owner_->screen();
+    const QRect available = screen ? screen->availableGeometry() : main;
+    const int frameWidth = window.frameGeometry().width() - window.width();
+    const BesidePlacement spot =
+        BesidePlacement::Choose(main, available, window.frameGeometry().width());
+    window.resize(spot.width - frameWidth, window.height());
+    window.FitHeightToText(kTextWindowMinHeight, kTextWindowMaxHeight);
+    window.move(spot.left, spot.Top(main, available, window.frameGeometry().height(), topOffset));
 }
 
 // ---- steps ------------------------------------------------------------------------
