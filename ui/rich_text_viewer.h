@@ -20,10 +20,10 @@ public:
     // Shows a study text (rich text formatted, other text plain) from its top.
     RtfReadSummary setStudyText(QByteArrayView text);
 
-    // The height the whole text takes when the viewer is `width` wide
-    // (pictures shrunk to fit as they would be), without its frame; for a
-    // window that sizes itself to its text. Lays out a copy of the whole text.
-    int textHeightForWidth(int width) const;
+    // The height of the text as the viewer lays it out now, counted no
+    // further than `limit` (a longer text gives limit + 1); for a window that
+    // sizes itself to its text. Lays out no more than that.
+    int textHeight(int limit) const;
 
 protected:
     QMimeData* createMimeDataFromSelection() const override;

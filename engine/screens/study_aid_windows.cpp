@@ -3,6 +3,7 @@
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
+#include <optional>
 
 #include "engine/aids/texibit_form.h"
 #include "engine/aids/tfrm_display_case_study.h"
@@ -59,37 +60,40 @@ bool StudyAidWindows::IsAidWindow(const QWidget* window) const {
 void StudyAidWindows::SetHintText(std::string_view stored) { hint_->LoadText(stored); }
 void StudyAidWindows::SetReferenceText(std::string_view stored) { references_->LoadText(stored); }
 
-void StudyAidWindows::ToggleHint() {
-    if (!hint_->isVisible()) prepareTextWindow(*hint_, kTextWindowTop, hintPlaced_);
-    hint_->ToggleVisible();
-}
+void StudyAidWindows::ToggleHint() { toggleTextWindow(*hint_, kTextWindowTop, hintPlaced_); }
 
 void StudyAidWindows::ToggleReference() {
-    if (!references_->isVisible()) {
-        prepareTextWindow(*references_, kTextWindowTop + kTextWindowGap, referencesPlaced_);
-    }
-    references_->ToggleVisible();
+    toggleTextWindow(*references_, kTextWindowTop + kTextWindowGap, referencesPlaced_);
 }
 
 // The first showing places the window beside the main window
-// (BesidePlacement); later ones leave it where the learner put it. Every
-// showing fits its height to the text.
-void StudyAidWindows::prepareTextWindow(aids::StudyTextWindow& window, int topOffset,
-                                        bool& placed) {
-    if (placed || !owner_) {
-        window.FitHeightToText(kTextWindowMinHeight, kTextWindowMaxHeight);
+// (BesidePlacement): its side and width before it shows, its top once it
+// has laid out its text and taken its height; later showings leave it where
+// the learner put it. Every showing fits the height to the text.
+void StudyAidWindows::toggleTextWindow(aids::StudyTextWindow& window, int topOffset, bool& placed) {
+    if (window.isVisible()) {
+        window.ToggleVisible();
         return;
     }
-    placed = true;
-    const QRect main = owner_->frameGeometry();
-    const QScreen* screen = owner_->screen();
-    const QRect available = screen ? screen->availableGeometry() : main;
-    const int frameWidth = window.frameGeometry().width() - window.width();
-    const BesidePlacement spot =
-        BesidePlacement::Choose(main, available, window.frameGeometry().width());
-    window.resize(spot.width - frameWidth, window.height());
+    std::optional<BesidePlacement> spot;
+    QRect main;
+    QRect available;
+    if (!placed && owner_) {
+        main = owner_->frameGeometry();
+        const QScreen* screen = owner_->screen();
+        available = screen ? screen->availableGeometry() : main;
+        const int frameWidth = window.frameGeometry().width() - window.width();
+        spot = BesidePlacement::Choose(main, available, window.frameGeometry().width());
+        window.resize(spot->width - frameWidth, window.height());
+        window.move(spot->left, main.top() + topOffset);
+        placed = true;
+    }
+    window.ToggleVisible();
     window.FitHeightToText(kTextWindowMinHeight, kTextWindowMaxHeight);
-    window.move(spot.left, spot.Top(main, available, window.frameGeometry().height(), topOffset));
+    if (spot) {
+        window.move(spot->left,
+                    spot->Top(main, available, window.frameGeometry().height(), topOffset));
+    }
 }
 
 // ---- steps ------------------------------------------------------------------------

@@ -97,7 +97,7 @@ private:
         AttemptBank& bank_;
     };
 
-    void prepareTextWindow(aids::StudyTextWindow& window, int topOffset, bool& placed);
+    void toggleTextWindow(aids::StudyTextWindow& window, int topOffset, bool& placed);
 
     QWidget* owner_;
     DialogService& dialogs_;
