@@ -50,6 +50,7 @@ RtfReadSummary RichTextViewer::setStudyText(QByteArrayView text) {
         shown->deleteLater();
     }
     setDocument(fresh);
+    setCursorWidth(0);  // kept by the document's layout: the new one draws a caret
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
     return summary;

@@ -124,6 +124,7 @@ TEST_F(ViewerFixture, ANewTextKeepsTheViewersLookAndIsLaidOutToItsEnd) {
     EXPECT_EQ(viewer.document()->defaultFont().pointSize(), 11);
     EXPECT_EQ(viewer.document()->documentMargin(), 6);
     EXPECT_TRUE(viewer.isReadOnly());
+    EXPECT_EQ(viewer.cursorWidth(), 0) << "no caret in a viewer";
     EXPECT_EQ(viewer.verticalScrollBar()->value(), 0) << "shown from its top";
     // The part below the first screen is laid out while the program is idle;
     // then the scroll bar reaches the last line.
