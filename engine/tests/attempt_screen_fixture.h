@@ -50,6 +50,17 @@ inline QByteArray PngOf(QSize size, Qt::GlobalColor colour) {
     return bytes;
 }
 
+// Case study 2 of the tests: two tabs.
+inline questionbank::CaseStudy HarbourClinicCase() {
+    questionbank::CaseStudy study;
+    study.number = 2;
+    study.title = "Harbour clinic";
+    study.tabCount = 2;
+    study.tabNames = {"Overview", "Network"};
+    study.tabTexts = {"The clinic.", "Two switches."};
+    return study;
+}
+
 class AttemptScreenTest : public EngineFixture {
 protected:
     void SetUp() override {

@@ -73,13 +73,7 @@ protected:
         broken.graphic = "broken.png";
         bank->exams["NET1"].questions = {aided, simulation, broken, singleChoice("plain")};
 
-        CaseStudy study;
-        study.number = 2;
-        study.title = "Harbour clinic";
-        study.tabCount = 2;
-        study.tabNames = {"Overview", "Network"};
-        study.tabTexts = {"The clinic.", "Two switches."};
-        bank->exams["NET1"].cases[2] = study;
+        bank->exams["NET1"].cases[2] = HarbourClinicCase();
     }
 
     // An aid window took the activation (as on a desktop): the keys of the

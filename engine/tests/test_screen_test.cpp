@@ -276,13 +276,7 @@ TEST_F(TestScreenTest, ExhibitAndCaseStudyButtonsAppearOnlyWithTheirContent) {
     q[1].graphic = "missing.png";
     q[2].caseId = 2;
     q[3].caseId = 9;
-    questionbank::CaseStudy study;
-    study.number = 2;
-    study.title = "Harbour clinic";
-    study.tabCount = 2;
-    study.tabNames = {"Overview", "Network"};
-    study.tabTexts = {"The clinic.", "Two switches."};
-    bank->exams["NET1"].cases[2] = study;
+    bank->exams["NET1"].cases[2] = HarbourClinicCase();
     startSingle(ExamMode::OpenBook);
 
     EXPECT_TRUE(test().btnExhibit()->isVisible());
