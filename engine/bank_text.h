@@ -6,18 +6,12 @@
 #include <QString>
 #include <string>
 
-#include "xbase/windows1252.h"
+#include "ui/report/windows1252_text.h"
 
 namespace zentrix::engine {
 
-inline QString BankText(const std::string& bytes) {
-    QString text;
-    text.reserve(static_cast<qsizetype>(bytes.size()));
-    for (char c : bytes) {
-        text.append(QChar(
-            static_cast<char16_t>(xbase::windows1252CodePoint(static_cast<unsigned char>(c)))));
-    }
-    return text;
-}
+// The one decoding of bank texts (report::FromWindows1252), by the name the
+// screens use.
+inline QString BankText(const std::string& bytes) { return report::FromWindows1252(bytes); }
 
 }  // namespace zentrix::engine

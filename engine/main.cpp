@@ -38,6 +38,7 @@ int main(int argc, char** argv) {
 
     engine::ProgramServices services{
         dialogs, *platform.value()->registry, *platform.value()->profiles,
-        shell,   QApplication::arguments(),   settingsFile};
+        shell,   QApplication::arguments(),   settingsFile,
+        platform.value()->system->tempFolder()};
     return engine::RunEngineProgram(services);
 }

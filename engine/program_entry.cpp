@@ -6,6 +6,7 @@
 
 #include "engine/engine_data.h"
 #include "engine/message_box_dialog_service.h"
+#include "engine/screens/demo_q_engine_panel.h"
 #include "engine/tfrm_main.h"
 
 namespace zentrix::engine {
@@ -33,6 +34,9 @@ int RunEngineProgram(const ProgramServices& services) {
     MainWindowContext context{services.dialogs,     services.registry, services.profiles,
                               services.shell,       OpenEngineData,    services.arguments,
                               services.settingsFile};
+    SimulationPanelOptions simulation;
+    simulation.tempFolder = QString::fromStdString(services.tempFolder);
+    context.plugins.simulationPanel = DemoQEnginePanel::Plugin(simulation);
     TfrmMain main(context);
     if (!main.StartupSucceeded()) return 0;
     QApplication::setApplicationName(QStringLiteral("Zentrix"));

@@ -24,6 +24,7 @@ struct ProgramServices {
     DesktopShell& shell;
     QStringList arguments;
     std::string settingsFile;
+    std::string tempFolder;  // the platform's: simulations write their pointer files there
 };
 
 // Gives the process exit code. Returns at once (exit code 0, no window) when

@@ -23,10 +23,11 @@
 #include "engine/screen_layout_table.h"
 #include "engine/screens/attempt_controller.h"
 #include "engine/screens/confirm_screen.h"
+#include "engine/screens/demo_q_engine_panel.h"
 #include "engine/screens/exam_type_screen.h"
 #include "engine/screens/main_screen.h"
-#include "engine/screens/placeholder_simulation_panel.h"
 #include "engine/screens/report_hooks.h"
+#include "engine/screens/report_windows.h"
 #include "engine/screens/results_screen.h"
 #include "engine/screens/review_screen.h"
 #include "engine/screens/screen_parts.h"
@@ -38,6 +39,8 @@
 #include "engine/tfrm_options.h"
 #include "platform/profile_store.h"
 #include "ui/picture_button.h"
+#include "ui/report/print_service.h"
+#include "ui/report/windows1252_text.h"
 
 namespace zentrix::engine {
 namespace {
@@ -164,10 +167,12 @@ void TfrmMain::buildAttempt() {
     ScreenPlugins& plugins = context_.plugins;
     clock_ = plugins.clock ? plugins.clock : std::make_shared<SystemExamClock>();
     random_ = plugins.random ? plugins.random : std::make_shared<ClockSeededRandom>();
+    // The program's reports, unless a test brought its own.
+    if (!plugins.reports && data_->testing) plugins.reports = makeReportWindows();
     reports_ =
         plugins.reports ? plugins.reports : std::make_shared<PendingReportHooks>(context_.dialogs);
-    if (plugins.simulationPanel) simulation_ = plugins.simulationPanel(this);
-    if (!simulation_) simulation_ = std::make_unique<PlaceholderSimulationPanel>(this);
+    if (plugins.simulationPanel) simulation_ = plugins.simulationPanel(this, context_.dialogs);
+    if (!simulation_) simulation_ = std::make_unique<DemoQEnginePanel>(this, context_.dialogs);
     ExamBank& bank = *data_->bank;
     if (plugins.studyAids) aids_ = plugins.studyAids(this, context_.dialogs, bank);
     if (!aids_) aids_ = std::make_unique<StudyAidWindows>(this, context_.dialogs, bank);
@@ -471,7 +476,14 @@ void TfrmMain::btOptionsClick() {
 }
 
 void TfrmMain::btnHistoryClick() {
-    if (reports_) reports_->ShowReportSelection(this);
+    if (!reports_) return;
+    HistorySelectionData data;
+    data.learnerName = edName()->text();
+    data.rows = rows_;
+    data.selectedRow = vsiTestSelectBox()->currentItem();
+    data.programFolder = programFolder();
+    data.owner = this;
+    reports_->ShowReportSelection(data);
 }
 
 void TfrmMain::btnExitClick() { close(); }
@@ -483,8 +495,7 @@ int TfrmMain::selectedRowIndex() const { return selectedIndex_; }
 void TfrmMain::startExamOfType(ExamMode mode) {
     if (!attempt_) return;
     ShowScreen(ScreenId::QVTestType, ScreenId::TestWindow);
-    ExamSelection selection{rows_, selectedRowIndex(), candidateName_.toStdString(),
-                            randomQuestionOrder_};
+    ExamSelection selection{rows_, selectedRowIndex(), historyName(), randomQuestionOrder_};
     const int taken = attempt_->StartSingleExam(mode, selection, edtNumQuestions()->value());
     if (taken > 0) edtNumQuestions()->setValue(taken);
 }
@@ -495,8 +506,7 @@ void TfrmMain::btnExamTypeMainClick() { ShowScreen(ScreenId::QVTestType, ScreenI
 
 void TfrmMain::btnConfirmBeginClick() {
     if (!attempt_) return;
-    ExamSelection selection{rows_, selectedRowIndex(), candidateName_.toStdString(),
-                            randomQuestionOrder_};
+    ExamSelection selection{rows_, selectedRowIndex(), historyName(), randomQuestionOrder_};
     attempt_->StartMixedExam(selection);
 }
 
@@ -562,18 +572,35 @@ void TfrmMain::AboutClick() {
 
 void TfrmMain::btnGoWebSiteClick() { context_.shell.openAddress(kWebAddress); }
 
+std::shared_ptr<ReportHooks> TfrmMain::makeReportWindows() {
+    DialogService& dialogs = context_.dialogs;
+    printer_ = context_.plugins.printer;
+    if (!printer_) {
+        printer_ = std::make_shared<report::DialogPrintService>(
+            [&dialogs](QDialog& d) { return dialogs.runModal(d); });
+    }
+    return std::make_shared<ReportWindows>(dialogs, *printer_, *data_->testing,
+                                           data_->history.get());
+}
+
+std::string TfrmMain::programFolder() const {
+    if (context_.arguments.isEmpty()) return {};
+    return QFileInfo(context_.arguments.front()).absolutePath().toStdString() + "/";
+}
+
+// The history keeps texts in the Windows code page, the name among them.
+std::string TfrmMain::historyName() const { return report::ToWindows1252(candidateName_); }
+
 AttemptReportData TfrmMain::ReportData() const {
     AttemptReportData data;
     data.candidateName = candidateName_;
     data.examRow = selectedRow_;
     data.courseRow = selectedCourseRow_;
+    data.rows = rows_;
     data.openExamTitle = openExamTitle_;
     data.colors = skin_.colors;
     data.studyGuide = studyGuide_;
-    if (!context_.arguments.isEmpty()) {
-        data.programFolder =
-            QFileInfo(context_.arguments.front()).absolutePath().toStdString() + "/";
-    }
+    data.programFolder = programFolder();
     data.owner = const_cast<TfrmMain*>(this);
     return data;
 }

@@ -26,6 +26,7 @@
 #include "engine/screen_id.h"
 #include "engine/screens/control_registry.h"
 #include "engine/screens/screen_host.h"
+#include "engine/screens/simulation_panel.h"
 #include "engine/skin.h"
 #include "engine/study_guide_settings.h"
 #include "ui/course_tree_view.h"
@@ -38,6 +39,9 @@ namespace zentrix::platform {
 class ProfileStore;
 class Registry;
 }  // namespace zentrix::platform
+namespace zentrix::report {
+class PrintService;
+}
 
 namespace zentrix::engine {
 
@@ -51,22 +55,24 @@ class MainScreen;
 class RandomSource;
 class ReportHooks;
 class ScreenController;
-class SimulationPanel;
 class StudyAids;
 
 // The pieces other parts of the program plug into the screens. Each may be
 // left empty: the engine then uses its own stand-in.
 struct ScreenPlugins {
-    // The simulation player; default: a panel that shows the first screen
-    // and lets the learner skip the question.
-    std::function<std::unique_ptr<SimulationPanel>(QWidget* parent)> simulationPanel;
+    // The simulation player; default: TBZDemoQEngine (DemoQEnginePanel) with
+    // the system's temporary folder.
+    SimulationPanelFactory simulationPanel;
     // The study aids; default: their windows (StudyAidWindows), feedback
     // closed by a Qt timer.
     std::function<std::unique_ptr<StudyAids>(QWidget* owner, DialogService& dialogs,
                                              AttemptBank& bank)>
         studyAids;
-    // The reports; default: a message that they are not available.
+    // The reports; default: ReportWindows over the bank's TTesting (a
+    // message that they are not available when the bank is not TTesting).
     std::shared_ptr<ReportHooks> reports;
+    // Where the reports print; default: the platform's print dialog.
+    std::shared_ptr<report::PrintService> printer;
     // The clock and the random draws of attempts; default: local time and a
     // generator seeded from the clock.
     std::shared_ptr<ExamClock> clock;
@@ -180,6 +186,9 @@ private:
     void startExamOfType(ExamMode mode);
     ScreenController* controllerOf(ScreenId screen) const;
     int currentRow() const;
+    std::shared_ptr<ReportHooks> makeReportWindows();
+    std::string programFolder() const;
+    std::string historyName() const;
     int selectedRowIndex() const;
     ui::CourseTreeRowStyle rowStyle(int item) const;
 
@@ -208,6 +217,7 @@ private:
     std::unique_ptr<ConfirmScreen> confirmScreen_;
     std::shared_ptr<ExamClock> clock_;
     std::shared_ptr<RandomSource> random_;
+    std::shared_ptr<report::PrintService> printer_;
     std::shared_ptr<ReportHooks> reports_;
     std::unique_ptr<SimulationPanel> simulation_;
     std::unique_ptr<StudyAids> aids_;

@@ -6,10 +6,11 @@ packages=(
   cmake ninja-build g++ clang
   qt6-base-dev qt6-multimedia-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libjpeg-dev libgif-dev libzip-dev
+  libjpeg-dev libgif-dev libzip-dev zlib1g-dev
   python3 python3-dbfread python3-dbf
   xvfb xauth xdg-utils desktop-file-utils
   fonts-dejavu-core
+  poppler-utils
 )
 
 missing=()

@@ -10,7 +10,7 @@
 #include <QTabWidget>
 #include <QTextDocument>
 
-#include "demo_main_window.h"
+#include "demo_attempt_fixture.h"
 #include "engine/aids/texibit_form.h"
 #include "engine/aids/tfrm_display_case_study.h"
 #include "engine/aids/thint_form.h"
@@ -25,15 +25,16 @@ namespace zentrix::demo {
 namespace {
 
 using namespace questionbank;
+using engine::ScreenId;
 using Event = engine::RecordingDialogService::Event;
 
 constexpr int kTitleHeight = 22;
 
-class DemoAids : public DemoMainWindow {
+class DemoAids : public DemoAttempt {
 protected:
     void SetUp() override {
-        DemoMainWindow::SetUp();
-        QDir().mkpath(out);
+        DemoAttempt::SetUp();
+        QDir().mkpath(aidsOut);
     }
 
     engine::StudyAidWindows& aids() {
@@ -100,10 +101,10 @@ protected:
             painter.drawRect(client.adjusted(-1, -1, 0, 0));
         }
         painter.end();
-        EXPECT_TRUE(image.save(out + QLatin1Char('/') + QLatin1String(name))) << name;
+        EXPECT_TRUE(image.save(aidsOut + QLatin1Char('/') + QLatin1String(name))) << name;
     }
 
-    const QString out = QStringLiteral(ZENTRIX_DEMO_AID_SCREENS);
+    const QString aidsOut = QStringLiteral(ZENTRIX_DEMO_AID_SCREENS);
 };
 
 TEST_F(DemoAids, ReferencesHintExhibitAndFeedbackOfNetworkFundamentals) {
@@ -170,7 +171,8 @@ TEST_F(DemoAids, CaseStudyAndStepsOfNetworkServices) {
     backToMainWindow();
 
     ASSERT_TRUE(nextUntil([](const TestQuestionInfo& q) { return q.TYPE == kSimulation; }));
-    key(Qt::Key_T, Qt::ControlModifier);
+    // The simulation has the keyboard now: the steps come from their button.
+    QTest::mouseClick(test().btnSteps(), Qt::LeftButton);
     engine::aids::TSteps& steps = aids().Steps();
     ASSERT_TRUE(steps.isVisible());
     EXPECT_GT(steps.ListBox1()->count(), 1);

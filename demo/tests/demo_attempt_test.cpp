@@ -6,42 +6,18 @@
 
 #include <QLabel>
 #include <QListWidget>
-#include <QPainter>
 #include <QScrollArea>
 #include <QSpinBox>
 
-#include "demo_main_window.h"
+#include "demo_attempt_fixture.h"
 #include "engine/screens/results_screen.h"
 #include "engine/screens/review_screen.h"
 #include "engine/screens/tfrm_jump_to.h"
-#include "engine/screens/treport_popup.h"
-#include "questionbank/bank_records.h"
 
 namespace zentrix::demo {
 namespace {
 
-class DemoAttempt : public DemoMainWindow {
-protected:
-    void SetUp() override {
-        DemoMainWindow::SetUp();
-        QDir().mkpath(out);
-    }
-
-    // The window as the learner sees it, with the score popup over it.
-    void shot(const char* name) {
-        QCoreApplication::processEvents();  // scroll bars settle after the event loop runs
-        QImage image = main->grab().toImage();
-        engine::TReportPopup* popup = main->Attempt()->Test().ReportPopup();
-        if (popup->isVisible()) {
-            QPainter painter(&image);
-            painter.drawPixmap(main->mapFromGlobal(popup->pos()), popup->grab());
-        }
-        EXPECT_EQ(image.size(), QSize(640, 480));
-        EXPECT_TRUE(image.save(out + QLatin1Char('/') + QLatin1String(name))) << name;
-    }
-
-    const QString out = QStringLiteral(ZENTRIX_DEMO_ATTEMPT_SCREENS);
-};
+using engine::ScreenId;
 
 TEST_F(DemoAttempt, OneAttemptOfEachKindWithAPictureOfEachScreen) {
     using namespace questionbank;

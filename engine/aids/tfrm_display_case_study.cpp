@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "engine/aids/case_tab_bar.h"
+#include "ui/rich_text/rich_text_document.h"
 
 namespace zentrix::engine::aids {
 namespace {
@@ -28,8 +29,7 @@ public:
 };
 
 QString tabCaption(const std::string& name) {
-    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())).left(5) +
-           QStringLiteral("...");
+    return ui::decodeWindows1252(name).left(5) + QStringLiteral("...");
 }
 
 }  // namespace
@@ -105,14 +105,12 @@ void TfrmDisplayCaseStudy::bindScrollBar(int index) {
 bool TfrmDisplayCaseStudy::LoadCase(long number) {
     const std::optional<questionbank::CaseStudy> found = cases_.FindCase(number);
     if (!found) return false;
-    setWindowTitle(
-        QString::fromLatin1(found->title.data(), static_cast<qsizetype>(found->title.size())));
+    setWindowTitle(ui::decodeWindows1252(found->title));
     tabsInUse_ = std::clamp(found->tabCount, 0, kTabs);
     for (int k = 1; k <= kTabs; ++k) {
         const std::string& name = found->tabNames[static_cast<std::size_t>(k - 1)];
         pageControl_->setTabVisible(k - 1, tabsInUse_ >= k);
-        pageControl_->setTabToolTip(
-            k - 1, QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+        pageControl_->setTabToolTip(k - 1, ui::decodeWindows1252(name));
         pageControl_->setTabText(k - 1, tabCaption(name));
         const std::string& text = found->tabTexts[static_cast<std::size_t>(k - 1)];
         edRich(k)->setStudyText(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));

@@ -476,8 +476,12 @@ bool AttemptController::eventFilter(QObject* watched, QEvent* event) {
     // aids' keys work too; every other key stays with the window.
     if (s_.aids.IsAidWindow(widget->window())) return handleAidKey(static_cast<QKeyEvent*>(event));
     if (widget->window() != s_.host.HostWindow()) return false;
+    // A key the simulation leaves alone travels on to the main window; it
+    // still belongs to the simulation that has the focus.
     QWidget* simulation = s_.panel.Widget();
-    if (widget == simulation || simulation->isAncestorOf(widget)) return false;
+    for (QWidget* target : {widget, QApplication::focusWidget()}) {
+        if (target && (target == simulation || simulation->isAncestorOf(target))) return false;
+    }
     return handleKey(static_cast<QKeyEvent*>(event));
 }
 

@@ -20,10 +20,13 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QWidget;
 
 namespace zentrix::engine {
+
+class DialogService;
 
 class SimulationPanel {
 public:
@@ -32,7 +35,8 @@ public:
     // The panel's widget, a child of the main window.
     virtual QWidget* Widget() = 0;
     // Loads the file and shows its first frame; the panel reports a file it
-    // cannot read itself.
+    // cannot read itself. An empty path: the file could not be written out
+    // (the test screen has reported it); the panel shows nothing to play.
     virtual void LoadSimulation(const QString& path) = 0;
     // The question is left (another question is shown, or the test screen
     // is): whatever still runs for it (timers, sounds, a drag) ends.
@@ -41,5 +45,9 @@ public:
     std::function<void()> OnCorrect;
     std::function<void(int frame)> OnIncorrect;
 };
+
+// Makes the panel for the main window `parent`; it reports through `dialogs`.
+using SimulationPanelFactory =
+    std::function<std::unique_ptr<SimulationPanel>(QWidget* parent, DialogService& dialogs)>;
 
 }  // namespace zentrix::engine

@@ -63,7 +63,7 @@ TestScreen::TestScreen(QWidget* window, ControlRegistry& registry, ExamAttempt& 
     question_->setTextFormat(Qt::PlainText);
     question_->setFont(questionFont);
     question_->setAutoFillBackground(true);
-    question_->setMargin(4);
+    question_->setMargin(kQuestionMargin);
     question_->setGeometry(kAnswerLeft, 1, kQuestionLabelWidth, 24);
 
     QFont answerFont;
@@ -352,7 +352,10 @@ void TestScreen::OnQuestion(const TestQuestionInfo& q) {
 
     left_->setEnabled(true);
     right_->setEnabled(true);
-    if (focusInQuestion && area_->isVisible()) focusFirstChoice();
+    // A simulation keeps the focus its first frame gave (the panel, or the
+    // field of that frame), so that the learner's keys go to it.
+    if (q.TYPE != questionbank::kSimulation && focusInQuestion && area_->isVisible())
+        focusFirstChoice();
     QAccessibleEvent announce(questionNo_, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&announce);
 }
@@ -421,10 +424,13 @@ void TestScreen::placeForSimulation() {
     simulation->setGeometry(QRect(QuestionAreaBounds::kSimulationPanelPosition,
                                   QuestionAreaBounds::kSimulationPanelSize));
     simulation->show();
+    // The strip above the panel holds three lines without a scroll bar.
+    question_->setMargin(kSimulationQuestionMargin);
     question_->resize(kQuestionLabelWidth, question_->heightForWidth(kQuestionLabelWidth));
 }
 
 void TestScreen::placeForQuestion() {
+    question_->setMargin(kQuestionMargin);
     panel_.Stop();
     QWidget* simulation = panel_.Widget();
     simulation->hide();
@@ -442,7 +448,7 @@ void TestScreen::fitContent() {
     }
     // Full width while the question fits; room for the scroll bar when not.
     const QSize room = area_->maximumViewportSize();
-    const int needed = bottom + 10;
+    const int needed = bottom + (inUse_ > 0 ? kContentBottomGap : kSimulationQuestionMargin);
     const bool scrolls = needed > room.height();
     const int width = room.width() - (scrolls ? area_->verticalScrollBar()->sizeHint().width() : 0);
     content_->resize(width, std::max(needed, room.height()));

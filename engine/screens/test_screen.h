@@ -47,6 +47,9 @@ public:
     static constexpr int kAnswerLabelWidth = 513;
     static constexpr int kAnswerLeft = 10;
     static constexpr int kChoiceGap = 7;
+    static constexpr int kQuestionMargin = 4;
+    static constexpr int kSimulationQuestionMargin = 2;
+    static constexpr int kContentBottomGap = 10;  // under the last choice
     // Choices carry the letters A to Z; a simulation lists at most this many steps.
     static constexpr int kMaxChoicesShown = 26;
     static constexpr int kMaxStepsShown = 64;

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPainter>
 
+#include "engine/bank_text.h"
 #include "engine/screens/screen_parts.h"
 #include "ui/picture_button.h"
 
@@ -45,7 +46,7 @@ void TfrmJumpTo::Fill(const std::vector<std::string>& lines) {
     list_->clear();
     QStringList texts;
     texts.reserve(static_cast<qsizetype>(lines.size()));
-    for (const std::string& line : lines) texts.push_back(QString::fromStdString(line));
+    for (const std::string& line : lines) texts.push_back(BankText(line));
     list_->addItems(texts);
 }
 

@@ -27,6 +27,7 @@ public:
 
     explicit TfrmJumpTo(QWidget* parent = nullptr);
 
+    // The lines as the bank gives them (Windows-1252, like the titles in them).
     void Fill(const std::vector<std::string>& lines);
     // Not confirmed, index 0 (before each showing).
     void ResetResult();

@@ -22,6 +22,7 @@
 #include "history/history_clock.h"
 #include "platform/message_sink.h"
 #include "questionbank/ttesting.h"
+#include "window_test_hands.h"
 #include "xbase/engine.h"
 
 namespace zentrix::engine::testing {
@@ -29,21 +30,6 @@ namespace {
 
 using namespace questionbank;
 using Event = RecordingDialogService::Event;
-
-// One clock for the attempt's countdown and the history's stamps.
-class SharedClock final : public ExamClock, public history::Clock {
-public:
-    TimeOfDayMs Now() const override { return now_; }
-    history::LocalDateTime now() const override {
-        const long long seconds = now_ / 1000;
-        return {2026, 3, 2, int(seconds / 3600), int(seconds / 60 % 60), int(seconds % 60)};
-    }
-    void set(int h, int m, int s = 0) { now_ = TimeOfDay(h, m, s); }
-    void advance(int minutes, int seconds = 0) { now_ += TimeOfDay(0, minutes, seconds); }
-
-private:
-    TimeOfDayMs now_ = TimeOfDay(9, 0);
-};
 
 // Exam `id` of `course`: `count` questions whose texts name the exam, so the
 // screen tells which exam a question came from. Single choice, right choice
@@ -117,14 +103,8 @@ protected:
     AttemptController& attempt() { return *main->Attempt(); }
     TestScreen& test() { return attempt().Test(); }
     ReviewScreen& review() { return attempt().Review(); }
-    void key(int k, Qt::KeyboardModifiers m = Qt::NoModifier) {
-        QWidget* target = QApplication::focusWidget();
-        QTest::keyClick(target ? target : main.get(), Qt::Key(k), m);
-    }
-    void click(QWidget* w) {
-        ASSERT_TRUE(w->isVisible()) << w->objectName().toStdString();
-        QTest::mouseClick(w, Qt::LeftButton);
-    }
+    void key(int k, Qt::KeyboardModifiers m = Qt::NoModifier) { TypeKey(main.get(), k, m); }
+    void click(QWidget* w) { ClickShown(w); }
     QString shownText() const { return main->Attempt()->Test().lblQuestion()->text(); }
     // Answers the question on screen right with the keyboard.
     void answerRight() {

@@ -22,7 +22,6 @@
 #include "engine/aids/tsteps.h"
 #include "engine/attempt/exam_attempt.h"
 #include "engine/screens/attempt_controller.h"
-#include "engine/screens/placeholder_simulation_panel.h"
 #include "engine/screens/results_screen.h"
 #include "engine/screens/review_list_box.h"
 #include "engine/screens/review_screen.h"
@@ -31,6 +30,7 @@
 #include "engine/screens/tfrm_jump_to.h"
 #include "engine/skin.h"
 #include "engine_fixture.h"
+#include "scripted_simulation_panel.h"
 #include "ui/picture_button.h"
 
 namespace zentrix::engine::testing {
@@ -96,8 +96,8 @@ protected:
     ResultsScreen& results() const { return controller().Results(); }
     const ExamAttempt& attempt() const { return controller().Attempt(); }
     StudyAidWindows& aids() const { return *dynamic_cast<StudyAidWindows*>(main->Aids()); }
-    PlaceholderSimulationPanel& panel() const {
-        return *dynamic_cast<PlaceholderSimulationPanel*>(main->Simulation());
+    ScriptedSimulationPanel& panel() const {
+        return *dynamic_cast<ScriptedSimulationPanel*>(main->Simulation());
     }
 
     void click(QAbstractButton* button) {

@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "engine/engine_folders.h"
+#include "scripted_simulation_panel.h"
 
 namespace zentrix::engine::testing {
 
@@ -76,6 +77,9 @@ MainWindowContext EngineFixture::context(QStringList arguments) {
     MainWindowContext made{dialogs, registry, profiles, shell, openData, arguments, settingsFile};
     made.plugins.clock = clock;
     made.plugins.studyAids = studyAids;
+    made.plugins.simulationPanel = [](QWidget* parent, DialogService&) {
+        return std::make_unique<ScriptedSimulationPanel>(parent);
+    };
     return made;
 }
 

@@ -220,7 +220,9 @@ TEST_F(ReviewResultsTest, ReportButtonsCallTheReportHooksWithTheAttempt) {
         void StudyGuideAfterQuestion(const AttemptReportData& d, int item) override {
             note("after " + std::to_string(item), d);
         }
-        void ShowReportSelection(QWidget*) override { calls.push_back("history"); }
+        void ShowReportSelection(const HistorySelectionData&) override {
+            calls.push_back("history");
+        }
         void note(std::string call, const AttemptReportData& d) {
             calls.push_back(std::move(call));
             last = d;

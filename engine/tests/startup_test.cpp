@@ -16,7 +16,8 @@ using Event = RecordingDialogService::Event;
 class StartupTest : public EngineFixture {};
 
 TEST_F(StartupTest, MissingRegistryKeyGivesOneMessageAndNoWindow) {
-    ProgramServices services{dialogs, registry, profiles, shell, {"zentrix"}, settingsFile};
+    ProgramServices services{dialogs,     registry,     profiles,      shell,
+                             {"zentrix"}, settingsFile, folder("temp")};
     EXPECT_EQ(RunEngineProgram(services), 0);
     EXPECT_EQ(dialogs.texts(Event::Information),
               std::vector<QString>{"Registry entry not found for the home directory"});

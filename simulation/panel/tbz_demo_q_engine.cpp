@@ -136,25 +136,47 @@ bool TBZDemoQEngine::LoadSimulation(const QString& path) {
     GIFImage1->update();
     if (!outcome) {
         content_.clear();
+        hidePooledFields();
         services_.errors->reportError(QString::fromStdString(outcome.message()));
         return false;
     }
-    if (*outcome == LoadOutcome::Declined) return false;
+    if (*outcome == LoadOutcome::Declined) {
+        hidePooledFields();
+        return false;
+    }
     if (*outcome == LoadOutcome::ReadNothing || frameCount() == 0) {
         // Nothing of this file was read: what the panel still holds belongs
         // to the simulation before, whose pointers and sounds are gone.
         content_.clear();
+        hidePooledFields();
         return false;
     }
 
     registerPointers();
-    for (SingleLineField* field : EditFields) field->hide();
-    for (TBZIPMask* field : AddressFields) field->hide();
+    hidePooledFields();
     GIFImage1->setPicture(&content_.Picture);
     GIFImage1->showFrame(1);
     playing_ = true;
     ShowFrame(1);
     return true;
+}
+
+void TBZDemoQEngine::Unload() {
+    Stop();
+    SkipNextPress = false;
+    finished_ = false;
+    frameShown_ = 0;
+    emptyPools();
+    content_.clear();
+    hidePooledFields();
+    GIFImage1->update();
+}
+
+// The single-line and address fields stay in their pools for reuse; a file
+// that does not play must not leave those of the simulation before on show.
+void TBZDemoQEngine::hidePooledFields() {
+    for (SingleLineField* field : EditFields) field->hide();
+    for (TBZIPMask* field : AddressFields) field->hide();
 }
 
 void TBZDemoQEngine::emptyPools() {

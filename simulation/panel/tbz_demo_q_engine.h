@@ -80,6 +80,9 @@ public:
     void ShowFrame(int n);
     // Ends everything still running for the question shown.
     void Stop();
+    // Plays and shows nothing until the next LoadSimulation: for an owner
+    // whose file could not be made (it has reported why).
+    void Unload();
 
     bool In_TestMode() const { return inTestMode_; }
     void setIn_TestMode(bool on) { inTestMode_ = on; }
@@ -138,6 +141,7 @@ private:
 
     // Playing.
     void emptyPools();
+    void hidePooledFields();
     void registerPointers();
     void armZone(const TZone& zone, int number);
     void attachPictureHandlers();

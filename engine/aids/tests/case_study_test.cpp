@@ -79,6 +79,15 @@ TEST_F(CaseStudyFixture, LoadingACaseShowsItsTitleTabsAndTexts) {
         << "a failed load changes nothing";
 }
 
+TEST_F(CaseStudyFixture, TitleAndTabNamesAreReadInTheBanksCodePage) {
+    cases.cases[7] = makeCase(7, 2, "\x93Harbour\x94 Caf\xe9");
+    cases.cases[7].tabNames[0] = "\x80uro plans";
+    ASSERT_TRUE(window.LoadCase(7));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("“Harbour” Café"));
+    EXPECT_EQ(window.PageControl1()->tabToolTip(0), QStringLiteral("€uro plans"));
+    EXPECT_EQ(window.PageControl1()->tabText(0), QStringLiteral("€uro ..."));
+}
+
 TEST_F(CaseStudyFixture, NoTabsDecidesWhichTabsAreVisible) {
     const struct {
         int notabs;

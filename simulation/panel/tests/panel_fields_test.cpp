@@ -1,7 +1,9 @@
 // Text, key and address fields played with real key events.
 
+#include <QFile>
 #include <QTextDocument>
 #include <QTextOption>
+#include <functional>
 
 #include "panel_fixture.h"
 #include "simulation/panel/single_line_field.h"
@@ -324,6 +326,43 @@ TEST_F(FieldTest, FieldSkippedByTheFocusPassesItOn) {
     memo(1)->setFocus(Qt::MouseFocusReason);
     settle();
     EXPECT_TRUE(memo(2)->hasFocus());
+}
+
+// The panel is reused from question to question: a file that does not play,
+// or an owner that has no file to give, must not leave the fields of the
+// simulation before on show over the empty panel.
+TEST_F(FieldTest, FieldsOfTheSimulationBeforeGoWhenTheNextDoesNotPlay) {
+    const QString fields = QStringLiteral(
+        R"([{"type": "address", "rectangle": [10, 10, 150, 30]},
+            {"type": "field", "rectangle": [10, 40, 150, 60], "flags": ["singleLine"]}])");
+    const QString damaged = files.folder() + "/damaged.qsf";
+    QFile file(damaged);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\x01\x00\x10\x01");  // ends inside its header
+    file.close();
+
+    const struct {
+        const char* name;
+        std::function<void()> next;
+    } cases[] = {
+        {"a damaged file", [&] { EXPECT_FALSE(panel->LoadSimulation(damaged)); }},
+        {"no file", [&] { panel->Unload(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        load({fields});
+        ASSERT_TRUE(address()->isVisible());
+        ASSERT_TRUE(edit()->isVisible());
+        c.next();
+        EXPECT_FALSE(address()->isVisible());
+        EXPECT_FALSE(edit()->isVisible());
+        EXPECT_EQ(panel->frameCount(), 0);
+        click({20, 50});
+        EXPECT_TRUE(outcomes.isEmpty());
+    }
+    load({fields});  // and the next file plays again
+    EXPECT_TRUE(address()->isVisible());
+    EXPECT_EQ(panel->currentFrame(), 1);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <deque>
 #include <memory>
 
+#include "manual_timer.h"
 #include "simulation/error_reporter.h"
 #include "simulation/panel/gif_image.h"
 #include "simulation/panel/panel_timer.h"
@@ -28,26 +29,6 @@ inline void PrintTo(const QStringList& list, std::ostream* out) {
 QT_END_NAMESPACE
 
 namespace zentrix::simulation::panel::testing {
-
-// A timer that only the test fires.
-class ManualTimer : public PanelTimer {
-public:
-    void start(int intervalMs) override {
-        interval_ = intervalMs;
-        active_ = true;
-    }
-    void stop() override { active_ = false; }
-    bool isActive() const override { return active_; }
-    int interval() const override { return interval_; }
-    // One tick, when running.
-    void tick() {
-        if (active_ && onTimeout) onTimeout();
-    }
-
-private:
-    bool active_ = false;
-    int interval_ = 0;
-};
 
 class RecordingQuestions : public QuestionService {
 public:
