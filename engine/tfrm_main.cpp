@@ -27,12 +27,12 @@
 #include "engine/screens/demo_q_engine_panel.h"
 #include "engine/screens/exam_type_screen.h"
 #include "engine/screens/main_screen.h"
-#include "engine/screens/plain_study_aids.h"
 #include "engine/screens/report_hooks.h"
 #include "engine/screens/report_windows.h"
 #include "engine/screens/results_screen.h"
 #include "engine/screens/review_screen.h"
 #include "engine/screens/screen_parts.h"
+#include "engine/screens/study_aid_windows.h"
 #include "engine/screens/test_screen.h"
 #include "engine/skin_loader.h"
 #include "engine/tfrm_about_box.h"
@@ -172,10 +172,7 @@ void TfrmMain::buildAttempt() {
     if (!simulation_) simulation_ = std::make_unique<DemoQEnginePanel>(this, context_.dialogs);
     ExamBank& bank = *data_->bank;
     if (plugins.studyAids) aids_ = plugins.studyAids(this, context_.dialogs, bank);
-    if (!aids_) {
-        aids_ = std::make_unique<PlainStudyAids>(
-            this, context_.dialogs, [&bank](long number) { return bank.FindCaseStudy(number); });
-    }
+    if (!aids_) aids_ = std::make_unique<StudyAidWindows>(this, context_.dialogs, bank);
     attempt_ = std::make_unique<AttemptController>(
         AttemptController::Services{*this, controls_, bank, data_->history.get(), context_.dialogs,
                                     *aids_, *simulation_, *reports_, *clock_, *random_});

@@ -63,7 +63,8 @@ struct ScreenPlugins {
     // The simulation player; default: TBZDemoQEngine (DemoQEnginePanel) with
     // the system's temporary folder.
     SimulationPanelFactory simulationPanel;
-    // The study-aid windows; default: plain text windows.
+    // The study aids; default: their windows (StudyAidWindows), feedback
+    // closed by a Qt timer.
     std::function<std::unique_ptr<StudyAids>(QWidget* owner, DialogService& dialogs,
                                              AttemptBank& bank)>
         studyAids;

@@ -29,7 +29,10 @@ void selectEnd(void* context) { static_cast<CatalogueListener*>(context)->OnSele
 
 TTestingExamBank::TTestingExamBank(questionbank::TTesting& testing) : testing_(testing) {}
 
-TTestingExamBank::~TTestingExamBank() { testing_.OnQuestion.reset(); }
+TTestingExamBank::~TTestingExamBank() {
+    testing_.OnQuestion.reset();
+    testing_.OnCaseStudyClosed.reset();
+}
 
 void TTestingExamBank::ListQVSelectTitles(CatalogueListener& listener, bool mixedRows,
                                           bool questionRows) {
@@ -88,6 +91,10 @@ bool TTestingExamBank::HasCaseStudies() const { return testing_.HasCaseStudies()
 xbase::Result<questionbank::CaseStudy> TTestingExamBank::FindCaseStudy(long number) {
     if (!testing_.CaseTableOpen()) return xbase::Status::error("the exam has no case-study table");
     return testing_.CaseStudies().find(number);
+}
+
+void TTestingExamBank::SetCaseStudyClosedHandler(questionbank::Callback<> handler) {
+    testing_.OnCaseStudyClosed = handler;
 }
 
 xbase::Result<std::string> TTestingExamBank::ExtractQuestionGraphic() {

@@ -34,6 +34,7 @@ public:
     void GetParentInfo(questionbank::ParentInfoStruct& info) override;
     bool HasCaseStudies() const override;
     xbase::Result<questionbank::CaseStudy> FindCaseStudy(long number) override;
+    void SetCaseStudyClosedHandler(questionbank::Callback<> handler) override;
     xbase::Result<std::string> ExtractQuestionGraphic() override;
 
     questionbank::TTesting& testing() { return testing_; }

@@ -1,11 +1,15 @@
 #include "ui/rich_text_viewer.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <cmath>
 
 #include "ui/rich_text/rich_text_document.h"
 
@@ -22,10 +26,31 @@ RichTextViewer::RichTextViewer(QWidget* parent) : QTextEdit(parent) {
     setCursorWidth(0);  // a viewer, not an editor: no caret
 }
 
+// The text is read into a document of its own, which then replaces the
+// shown one: a viewer given a whole new document lays out what it shows
+// first and the rest in steps while the program is idle, where text read
+// into the shown document would be laid out whole before anything shows.
 RtfReadSummary RichTextViewer::setStudyText(QByteArrayView text) {
-    const RtfReadSummary summary = ui::setStudyText(*document(), text);
-    fitToViewport();
-    setTextCursor(QTextCursor(document()));
+    QTextDocument* shown = document();
+    auto* fresh = new QTextDocument(this);
+    fresh->setDefaultFont(shown->defaultFont());
+    fresh->setDocumentMargin(shown->documentMargin());
+    fresh->setDefaultTextOption(shown->defaultTextOption());
+    fresh->setIndentWidth(shown->indentWidth());
+    fresh->setUndoRedoEnabled(false);
+    const RtfReadSummary summary = ui::setStudyText(*fresh, text);
+    fitStudyTextToWidth(*fresh, viewport()->width() - 2 * fresh->documentMargin() - 2);
+    // Its width set before it has a layout, the document is laid out once,
+    // in steps, from its top.
+    fresh->setTextWidth(viewport()->width());
+    // The viewer would delete a document it parents at once; an old text is
+    // let go of when the program is idle instead.
+    if (shown->parent() == this) {
+        shown->setParent(nullptr);
+        shown->deleteLater();
+    }
+    setDocument(fresh);
+    setCursorWidth(0);  // kept by the document's layout: the new one draws a caret
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
     return summary;
@@ -41,6 +66,20 @@ void RichTextViewer::fitToViewport() {
 void RichTextViewer::resizeEvent(QResizeEvent* event) {
     QTextEdit::resizeEvent(event);
     if (event->size().width() != event->oldSize().width()) fitToViewport();
+}
+
+int RichTextViewer::textHeight(int limit) const {
+    const QTextDocument& text = *document();
+    QAbstractTextDocumentLayout& layout = *text.documentLayout();
+    qreal bottom = 0;
+    // The layout runs only as far as the blocks asked for.
+    for (QTextBlock block = text.begin(); block.isValid(); block = block.next()) {
+        bottom = layout.blockBoundingRect(block).bottom();
+        if (bottom > limit) return limit + 1;
+    }
+    // All of it is laid out now: the document's own size counts its frames
+    // and margins.
+    return std::min(limit + 1, static_cast<int>(std::ceil(layout.documentSize().height())));
 }
 
 // Every way out of the viewer (copy, cut, drag, the X11 selection) asks for

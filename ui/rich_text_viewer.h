@@ -20,6 +20,11 @@ public:
     // Shows a study text (rich text formatted, other text plain) from its top.
     RtfReadSummary setStudyText(QByteArrayView text);
 
+    // The height of the text as the viewer lays it out now, counted no
+    // further than `limit` (a longer text gives limit + 1); for a window that
+    // sizes itself to its text. Lays out no more than that.
+    int textHeight(int limit) const;
+
 protected:
     QMimeData* createMimeDataFromSelection() const override;
     bool canInsertFromMimeData(const QMimeData* source) const override;

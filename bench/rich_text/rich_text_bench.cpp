@@ -18,31 +18,13 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include "study_text_sample.h"
 #include "ui/rich_text/rich_text_document.h"
 
 namespace {
 
-QByteArray paragraph(int i) {
-    return "\\pard\\sa120\\f0\\fs20 Paragraph " + QByteArray::number(i) +
-           ": a host sends traffic for \\i another\\i0  network to its \\b default gateway\\b0 ; "
-           "the packet keeps "
-           "the server's address while the \\cf1 frame\\cf0  is addressed to the router (caf\\'e9, "
-           "\\'80 5).\\par\n"
-           "{\\pntext\\f1\\'b7\\tab}\\pard\\fi-360\\li720 One item of a list that explains the "
-           "step.\\par\n";
-}
-
-QByteArray header() {
-    return "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fcharset2 "
-           "Symbol;}}"
-           "{\\colortbl;\\red31\\green73\\blue109;}\n";
-}
-
-QByteArray text(qsizetype size) {
-    QByteArray rtf = header();
-    for (int i = 0; rtf.size() < size; ++i) rtf += paragraph(i);
-    return rtf + "}";
-}
+using zentrix::bench::header;
+using zentrix::bench::paragraph;
 
 // A noisy picture, so that its PNG is about as large as a screenshot's.
 QByteArray pictureGroup(int seed) {
@@ -122,10 +104,7 @@ void plainLayout(benchmark::State& state, const QByteArray& rtf) {
     }
 }
 
-const QByteArray& hint() {
-    static const QByteArray rtf = text(50 * 1024);
-    return rtf;
-}
+const QByteArray& hint() { return zentrix::bench::hintSample(); }
 const QByteArray& bigDocument() {
     static const QByteArray rtf = document(1024 * 1024, 20);
     return rtf;

@@ -1,7 +1,7 @@
 #pragma once
 
 // The one-shot timer that closes the feedback window. The program uses
-// QtCloseTimer; tests give the window one they fire by hand.
+// QtCloseTimer; tests give the window a ManualCloseTimer they fire by hand.
 
 #include <QTimer>
 #include <functional>
@@ -33,6 +33,29 @@ public:
 
 private:
     QTimer timer_;
+    std::function<void()> onTimeout_;
+};
+
+// A timer that runs out only when Fire() is called: tests close the window
+// when they choose, without waiting.
+class ManualCloseTimer : public CloseTimer {
+public:
+    void Start(int milliseconds, std::function<void()> onTimeout) override {
+        interval_ = milliseconds;
+        onTimeout_ = std::move(onTimeout);
+        active_ = true;
+    }
+    void Stop() override { active_ = false; }
+    bool IsActive() const override { return active_; }
+    // Runs the timeout action when the timer is running.
+    void Fire() {
+        if (active_ && onTimeout_) onTimeout_();
+    }
+    int Interval() const { return interval_; }
+
+private:
+    int interval_ = 0;
+    bool active_ = false;
     std::function<void()> onTimeout_;
 };
 

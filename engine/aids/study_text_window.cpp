@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "engine/aids/study_text.h"
 
@@ -22,13 +23,42 @@ StudyTextWindow::StudyTextWindow(const QString& caption, const QString& viewerNa
     resize(480, 360);
 }
 
-ui::RtfReadSummary StudyTextWindow::LoadText(std::string_view stored) {
-    return viewer_->setStudyText(CleanStudyText(stored));
+void StudyTextWindow::LoadText(std::string_view stored) {
+    pending_ = CleanStudyText(stored);
+    hasPending_ = true;
+    if (isVisible()) readPending();
 }
 
-void StudyTextWindow::Clear() { viewer_->clear(); }
+void StudyTextWindow::readPending() const {
+    if (!hasPending_) return;
+    hasPending_ = false;
+    summary_ = viewer_->setStudyText(pending_);
+    pending_.clear();
+}
 
-bool StudyTextWindow::IsEmpty() const { return viewer_->document()->isEmpty(); }
+ui::RichTextViewer* StudyTextWindow::viewer() const {
+    readPending();
+    return viewer_;
+}
+
+void StudyTextWindow::Clear() {
+    pending_.clear();
+    hasPending_ = false;
+    summary_ = {};
+    viewer_->clear();
+}
+
+bool StudyTextWindow::IsEmpty() const { return viewer()->document()->isEmpty(); }
+
+ui::RtfReadSummary StudyTextWindow::ReadSummary() const {
+    readPending();
+    return summary_;
+}
+
+void StudyTextWindow::showEvent(QShowEvent* event) {
+    readPending();
+    QWidget::showEvent(event);
+}
 
 void StudyTextWindow::ToggleVisible() {
     if (isVisible()) {
@@ -37,6 +67,18 @@ void StudyTextWindow::ToggleVisible() {
         show();
         raise();
     }
+}
+
+void StudyTextWindow::FitHeightToText(int minimum, int maximum) {
+    if (!isVisible()) return;
+    if (fitted_.isValid() && size() != fitted_) sizedByLearner_ = true;
+    if (sizedByLearner_) return;
+    // The viewer fills the window inside the layout's margins.
+    const QMargins margins = layout()->contentsMargins();
+    const int chrome = margins.top() + margins.bottom() + 2 * viewer_->frameWidth();
+    const int wanted = viewer()->textHeight(maximum - chrome) + chrome;
+    resize(width(), std::clamp(wanted, minimum, maximum));
+    fitted_ = size();
 }
 
 void StudyTextWindow::keyPressEvent(QKeyEvent* event) {

@@ -60,7 +60,9 @@ bool TExibitForm::LoadPictureData(const QByteArray& bytes) {
         if (movie_->isValid() && movie_->jumpToFrame(0)) {
             pictureSize_ = movie_->currentImage().size();
             picture_->setMovie(movie_);
-            movie_->start();
+            // It plays while the window shows it; a closed window's exhibit
+            // costs no frames.
+            if (isVisible()) movie_->start();
             picture_->resize(pictureSize_);
             return true;
         }
@@ -106,7 +108,19 @@ void TExibitForm::FitToScreen(const QSize& screen) {
     scroll_->horizontalScrollBar()->setValue(0);
 }
 
+void TExibitForm::hideEvent(QHideEvent* event) {
+    if (movie_ != nullptr) movie_->setPaused(true);
+    QDialog::hideEvent(event);
+}
+
 void TExibitForm::showEvent(QShowEvent* event) {
+    if (movie_ != nullptr) {
+        if (movie_->state() == QMovie::Paused) {
+            movie_->setPaused(false);
+        } else if (movie_->state() == QMovie::NotRunning) {
+            movie_->start();
+        }
+    }
     QScreen* shown = screen();
     if (shown != nullptr) {
         const QRect available = shown->availableGeometry();

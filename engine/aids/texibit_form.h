@@ -1,10 +1,10 @@
 #pragma once
 
 // "Exhibit - Click on graphic to close window.": the question's exhibit
-// picture (GIF, JPEG or PNG; an animated GIF plays), shown modally by the
-// exhibit button after the main window loaded the picture. On showing it
-// fits itself to the screen (FitToScreen). A click on the picture, Escape,
-// Enter or Space closes it.
+// picture (GIF, JPEG or PNG; an animated GIF plays while the window shows
+// it), shown modally by the exhibit button after the main window loaded the
+// picture. On showing it fits itself to the screen (FitToScreen). A click on
+// the picture, Escape, Enter or Space closes it.
 
 #include <QDialog>
 #include <QSize>
@@ -43,6 +43,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -12,6 +12,9 @@ TInfoForm::TInfoForm(DialogService& dialogs, QWidget* owner, std::unique_ptr<Clo
       dialogs_(dialogs),
       timer_(timer ? std::move(timer) : std::make_unique<QtCloseTimer>()),
       picture_(new QLabel(this)) {
+    // Borderless, so the title shows nowhere; it names the window to the
+    // desktop and to screen readers.
+    setWindowTitle(QStringLiteral("Answer feedback"));
     setAccessibleName(QStringLiteral("Answer feedback"));
     picture_->setObjectName(QStringLiteral("GIFImage1"));
     picture_->setAccessibleName(QStringLiteral("Answer feedback"));

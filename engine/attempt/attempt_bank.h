@@ -11,6 +11,7 @@
 #include <string>
 
 #include "questionbank/bank_records.h"
+#include "questionbank/callback.h"
 #include "questionbank/case_study_table.h"
 #include "xbase/status.h"
 
@@ -60,6 +61,10 @@ public:
     // The case study `number` of the open exam; fails when the exam has no
     // case-study table or no such case.
     virtual xbase::Result<questionbank::CaseStudy> FindCaseStudy(long number) = 0;
+    // Called whenever closing the exam closes its case-study table, so a
+    // window showing one of its cases can clear itself; an empty handler
+    // unregisters.
+    virtual void SetCaseStudyClosedHandler(questionbank::Callback<> handler) = 0;
     // Writes the current question's GRAPHIC file into the exam's folder from
     // its stored copy when it is not there yet; gives its path.
     virtual xbase::Result<std::string> ExtractQuestionGraphic() = 0;

@@ -1,5 +1,6 @@
 #include "engine/reports/study_material.h"
 
+#include "base/ascii_text.h"
 #include "questionbank/answer_key.h"
 #include "ui/report/document_style.h"
 #include "ui/report/report_paginator.h"
@@ -16,9 +17,9 @@ using style::Text;
 // More steps than any simulation has; a damaged count stops here.
 constexpr int kMaxSteps = 500;
 
-std::string TrimRight(std::string text) {
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\0')) text.pop_back();
-    return text;
+// Stored texts are padded with blanks, some with NUL bytes.
+std::string TrimRight(std::string_view text) {
+    return base::ascii::trimmedRight(text, std::string_view(" \0", 2));
 }
 
 }  // namespace

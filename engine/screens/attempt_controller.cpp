@@ -34,6 +34,16 @@ void connectClick(ui::PictureButton* button, AttemptController* controller,
     QObject::connect(button, &QAbstractButton::clicked, controller, handler);
 }
 
+Qt::KeyboardModifiers commandModifiers(const QKeyEvent* event) {
+    return event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+}
+
+// A key of a button acts only while its button is offered; it is used up either way.
+bool clickIfShown(ui::PictureButton* button) {
+    if (button->isVisible() && button->isEnabled()) button->click();
+    return true;
+}
+
 }  // namespace
 
 AttemptController::AttemptController(Services services)
@@ -461,8 +471,11 @@ void AttemptController::btnOpenStudyClick() { runReport(&ReportHooks::OpenSavedR
 bool AttemptController::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != s_.host.HostWindow()) return false;
-    if (s_.host.CurrentScreen() != ScreenId::TestWindow) return false;
+    if (!widget || s_.host.CurrentScreen() != ScreenId::TestWindow) return false;
+    // In an aid window its own key opens or closes it again, and the other
+    // aids' keys work too; every other key stays with the window.
+    if (s_.aids.IsAidWindow(widget->window())) return handleAidKey(static_cast<QKeyEvent*>(event));
+    if (widget->window() != s_.host.HostWindow()) return false;
     // A key the simulation leaves alone travels on to the main window; it
     // still belongs to the simulation that has the focus.
     QWidget* simulation = s_.panel.Widget();
@@ -472,15 +485,29 @@ bool AttemptController::eventFilter(QObject* watched, QEvent* event) {
     return handleKey(static_cast<QKeyEvent*>(event));
 }
 
+bool AttemptController::handleAidKey(QKeyEvent* event) {
+    if (commandModifiers(event) != Qt::ControlModifier) return false;
+    TestScreen& t = *test_;
+    switch (event->key()) {
+        case Qt::Key_H:
+            return clickIfShown(t.btnHint());
+        case Qt::Key_R:
+            return clickIfShown(t.btnReference());
+        case Qt::Key_E:
+            return clickIfShown(t.btnExhibit());
+        case Qt::Key_K:
+            return clickIfShown(t.btnCaseStudy());
+        case Qt::Key_T:
+            return clickIfShown(t.btnSteps());
+        default:
+            return false;
+    }
+}
+
 bool AttemptController::handleKey(QKeyEvent* event) {
-    const Qt::KeyboardModifiers modifiers =
-        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const Qt::KeyboardModifiers modifiers = commandModifiers(event);
     const int key = event->key();
     TestScreen& t = *test_;
-    auto clickIfShown = [](ui::PictureButton* button) {
-        if (button->isVisible() && button->isEnabled()) button->click();
-        return true;
-    };
     if (modifiers == Qt::ControlModifier) {
         switch (key) {
             case Qt::Key_M:
@@ -491,18 +518,8 @@ bool AttemptController::handleKey(QKeyEvent* event) {
                 return clickIfShown(t.btnTReport());
             case Qt::Key_I:
                 return clickIfShown(t.btnItemReview());
-            case Qt::Key_H:
-                return clickIfShown(t.btnHint());
-            case Qt::Key_R:
-                return clickIfShown(t.btnReference());
-            case Qt::Key_E:
-                return clickIfShown(t.btnExhibit());
-            case Qt::Key_K:
-                return clickIfShown(t.btnCaseStudy());
-            case Qt::Key_T:
-                return clickIfShown(t.btnSteps());
             default:
-                return false;
+                return handleAidKey(event);
         }
     }
     if (modifiers != Qt::NoModifier) return false;

@@ -15,6 +15,8 @@
 //   Ctrl+H hint    Ctrl+R references      Ctrl+E exhibit
 //   Ctrl+K case study                     Ctrl+T steps
 //   Page Up/Down   scroll the question    Escape        leave the exam
+// The five aid keys work in the aid windows too, so the key that opened a
+// window also closes it.
 
 #include <QObject>
 #include <QTimer>
@@ -138,6 +140,8 @@ public:
     void WindowMoved();
 
     bool handleKey(QKeyEvent* event);
+    // Ctrl+H, R, E, K and T: the aid buttons.
+    bool handleAidKey(QKeyEvent* event);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -14,6 +14,8 @@
 #include <QString>
 #include <string_view>
 
+class QWidget;
+
 namespace zentrix::engine {
 
 class StudyAids {
@@ -54,6 +56,11 @@ public:
     // every exam start.
     virtual void RememberCaseWindowSize() = 0;
     virtual void RestoreCaseWindowSize() = 0;
+
+    // ---- the windows ------------------------------------------------------------
+    // Whether `window` is one of the aid windows (the test screen's aid keys
+    // work there too).
+    virtual bool IsAidWindow(const QWidget* window) const = 0;
 
     // ---- leaving the test screen --------------------------------------------------
     // Hides the hint, references and steps windows and clears the two texts.

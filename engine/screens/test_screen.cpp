@@ -8,6 +8,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
+#include "engine/aids/study_text.h"
 #include "engine/attempt/exam_attempt.h"
 #include "engine/bank_text.h"
 #include "engine/dialog_service.h"
@@ -271,9 +272,10 @@ void TestScreen::OnQuestion(const TestQuestionInfo& q) {
         aids_.SetStepsTitle(title);
     }
 
-    // The buttons follow the cleaned texts; the windows get them as stored.
-    referenceText_ = CleanedAidText(q.REF);
-    hintText_ = CleanedAidText(q.Hint);
+    // The buttons follow the texts as the windows clean them: a text that
+    // shows nothing offers no window.
+    hasReference_ = !aids::CleanStudyText(q.REF).isEmpty();
+    hasHint_ = !aids::CleanStudyText(q.Hint).isEmpty();
     aids_.SetReferenceText(q.REF);
     aids_.SetHintText(q.Hint);
 
@@ -281,12 +283,12 @@ void TestScreen::OnQuestion(const TestQuestionInfo& q) {
     steps_->hide();
     aids_.HideSteps();
     HideScorePopup();
-    if (referenceText_.isEmpty()) {
+    if (!hasReference_) {
         reference_->hide();
     } else if (mode == ExamMode::OpenBook) {
         reference_->show();
     }
-    if (hintText_.isEmpty()) {
+    if (!hasHint_) {
         hint_->hide();
     } else if (mode == ExamMode::OpenBook) {
         hint_->show();
@@ -461,8 +463,8 @@ void TestScreen::focusFirstChoice() {
 }
 
 void TestScreen::updateAidButtons() {
-    reference_->setVisible(!referenceText_.isEmpty());
-    hint_->setVisible(!hintText_.isEmpty());
+    reference_->setVisible(hasReference_);
+    hint_->setVisible(hasHint_);
 }
 
 AnswerCapture TestScreen::Capture() const {

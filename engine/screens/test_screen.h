@@ -160,8 +160,8 @@ private:
     QPixmap markClosed_;
     QByteArray correctPicture_;
     QByteArray incorrectPicture_;
-    QString hintText_;
-    QString referenceText_;
+    bool hasHint_ = false;
+    bool hasReference_ = false;
 };
 
 }  // namespace zentrix::engine

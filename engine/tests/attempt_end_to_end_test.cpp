@@ -16,6 +16,7 @@
 
 #include "attempt_screen_fixture.h"
 #include "engine/attempt/attempt_messages.h"
+#include "engine/aids/thint_form.h"
 #include "engine/bank_text.h"
 #include "engine/engine_data.h"
 #include "history/history_clock.h"
@@ -152,9 +153,9 @@ TEST_F(AttemptEndToEndTest, OpenBookWithHintsMarksReviewAndResults) {
     EXPECT_EQ(shownText(), "E1 question 1");
     ASSERT_TRUE(test().btnHint()->isVisible());
     key(Qt::Key_H, Qt::ControlModifier);
-    auto& aids = *dynamic_cast<PlainStudyAids*>(main->Aids());
-    EXPECT_TRUE(aids.HintWindow()->isVisible());
-    EXPECT_EQ(aids.HintText(), "Hint for E1 1");
+    auto& aids = *dynamic_cast<StudyAidWindows*>(main->Aids());
+    EXPECT_TRUE(aids.Hint().isVisible());
+    EXPECT_EQ(aids.Hint().Hint()->toPlainText(), "Hint for E1 1");
     key(Qt::Key_B);
     key(Qt::Key_M, Qt::ControlModifier);
     key(Qt::Key_Return);

@@ -76,6 +76,7 @@ MainWindowContext EngineFixture::context(QStringList arguments) {
     };
     MainWindowContext made{dialogs, registry, profiles, shell, openData, arguments, settingsFile};
     made.plugins.clock = clock;
+    made.plugins.studyAids = studyAids;
     made.plugins.simulationPanel = [](QWidget* parent, DialogService&) {
         return std::make_unique<ScriptedSimulationPanel>(parent);
     };

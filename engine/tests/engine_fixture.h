@@ -46,6 +46,8 @@ protected:
 
     // The clock every attempt of the window runs by (starts at 10:00).
     std::shared_ptr<ManualExamClock> clock = std::make_shared<ManualExamClock>(TimeOfDay(10, 0));
+    // The window's study aids, when a test makes them itself.
+    decltype(ScreenPlugins::studyAids) studyAids;
 
     QTemporaryDir scratch;
     platform::FileRegistry registry;

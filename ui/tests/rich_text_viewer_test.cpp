@@ -10,7 +10,9 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 
 namespace zentrix::ui {
 namespace {
@@ -110,6 +112,31 @@ TEST_F(ViewerFixture, TheTextIsReadOnlyAndWrapsAtTheWidth) {
     EXPECT_EQ(viewer.lineWrapMode(), QTextEdit::WidgetWidth);
     viewer.setStudyText(QByteArray(40, 'w') + " " + QByteArray(40, 'w'));
     EXPECT_LE(viewer.document()->size().width(), viewer.viewport()->width() + 1);
+}
+
+TEST_F(ViewerFixture, ANewTextKeepsTheViewersLookAndIsLaidOutToItsEnd) {
+    viewer.document()->setDefaultFont(QFont(QStringLiteral("Arial"), 11));
+    viewer.document()->setDocumentMargin(6);
+    QByteArray rtf = "{\\rtf1 ";
+    for (int i = 0; i < 300; ++i) rtf += "Line " + QByteArray::number(i) + "\\par ";
+    viewer.setStudyText(rtf + "}");
+    EXPECT_EQ(viewer.document()->defaultFont().family(), QStringLiteral("Arial"));
+    EXPECT_EQ(viewer.document()->defaultFont().pointSize(), 11);
+    EXPECT_EQ(viewer.document()->documentMargin(), 6);
+    EXPECT_TRUE(viewer.isReadOnly());
+    EXPECT_EQ(viewer.cursorWidth(), 0) << "no caret in a viewer";
+    EXPECT_EQ(viewer.verticalScrollBar()->value(), 0) << "shown from its top";
+    // The part below the first screen is laid out while the program is idle;
+    // then the scroll bar reaches the last line.
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        const QScrollBar& bar = *viewer.verticalScrollBar();
+        return bar.maximum() + bar.pageStep() >= int(viewer.document()->size().height()) - 2 &&
+               viewer.document()->size().height() > 300 * 10;
+    }));
+    viewer.verticalScrollBar()->setValue(viewer.verticalScrollBar()->maximum());
+    const QTextCursor last = viewer.cursorForPosition(QPoint(10, viewer.viewport()->height() - 12));
+    EXPECT_TRUE(last.block().text().startsWith(QStringLiteral("Line 29")))
+        << last.block().text().toStdString();
 }
 
 }  // namespace

@@ -85,7 +85,8 @@ TEST_F(DemoBank, ReferencesAndHintShowTheDemosRichTextWithItsFigure) {
     }));
     TRefForm references;
     references.resize(500, 420);
-    const ui::RtfReadSummary summary = references.LoadText(bank->QuestionInfo().REF);
+    references.LoadText(bank->QuestionInfo().REF);
+    const ui::RtfReadSummary summary = references.ReadSummary();
     EXPECT_EQ(summary.pictures, 1);
     EXPECT_EQ(summary.picturesNotDecoded, 0);
     EXPECT_TRUE(

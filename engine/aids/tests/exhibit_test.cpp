@@ -87,7 +87,15 @@ TEST(ExhibitTest, GifJpegAndPngLoadAndOnlyAnAnimatedGifPlays) {
         EXPECT_EQ(exhibit.LoadPictureData(c.bytes), c.loads) << c.what;
         EXPECT_EQ(exhibit.IsAnimated(), c.animated) << c.what;
         if (c.loads) EXPECT_EQ(exhibit.PictureSize(), QSize(30, 20)) << c.what;
-        if (c.animated) EXPECT_EQ(exhibit.GIFImage1()->movie()->state(), QMovie::Running) << c.what;
+        if (!c.animated) continue;
+        QMovie& movie = *exhibit.GIFImage1()->movie();
+        EXPECT_EQ(movie.state(), QMovie::NotRunning) << "no frames while the window is closed";
+        exhibit.show();
+        EXPECT_EQ(movie.state(), QMovie::Running) << c.what;
+        exhibit.hide();
+        EXPECT_EQ(movie.state(), QMovie::Paused) << c.what;
+        exhibit.show();
+        EXPECT_EQ(movie.state(), QMovie::Running) << "plays on where it stopped";
     }
 }
 

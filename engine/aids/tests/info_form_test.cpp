@@ -13,24 +13,6 @@
 namespace zentrix::engine::aids {
 namespace {
 
-class ManualTimer : public CloseTimer {
-public:
-    void Start(int milliseconds, std::function<void()> onTimeout) override {
-        interval = milliseconds;
-        action = std::move(onTimeout);
-        active = true;
-    }
-    void Stop() override { active = false; }
-    bool IsActive() const override { return active; }
-    void Fire() {
-        if (active && action) action();
-    }
-
-    int interval = 0;
-    bool active = false;
-    std::function<void()> action;
-};
-
 QByteArray png(QSize size) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::green);
@@ -43,7 +25,7 @@ QByteArray png(QSize size) {
 
 struct InfoFormFixture : ::testing::Test {
     RecordingDialogService dialogs;
-    ManualTimer* timer = new ManualTimer;
+    ManualCloseTimer* timer = new ManualCloseTimer;
     TInfoForm form{dialogs, nullptr, std::unique_ptr<CloseTimer>(timer)};
 };
 
@@ -52,7 +34,7 @@ TEST_F(InfoFormFixture, TheTimerClosesThePictureAfterTwoSeconds) {
     dialogs.answerNextDialog([&](QDialog& dialog) {
         EXPECT_EQ(&dialog, &form);
         EXPECT_TRUE(timer->IsActive());
-        EXPECT_EQ(timer->interval, 2000);
+        EXPECT_EQ(timer->Interval(), 2000);
         dialog.show();
         timer->Fire();
         closedByTimer = !dialog.isVisible() && !timer->IsActive();

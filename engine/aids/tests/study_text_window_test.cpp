@@ -61,6 +61,51 @@ TEST(StudyTextWindowTest, TheButtonTogglesTheWindowAndEscapeHidesIt) {
     EXPECT_FALSE(hint.isVisible());
 }
 
+TEST(StudyTextWindowTest, TheWindowTakesTheHeightOfItsTextUntilTheLearnerSizesIt) {
+    THintForm hint;
+    hint.LoadText("One short line.");
+    hint.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&hint));
+    hint.FitHeightToText(100, 360);
+    EXPECT_EQ(hint.height(), 100) << "no lower than the least";
+    std::string text = "{\\rtf1 ";
+    for (int i = 0; i < 8; ++i) text += "A line of the hint.\\par ";
+    hint.LoadText(text + "}");
+    hint.FitHeightToText(100, 360);
+    EXPECT_GT(hint.height(), 100);
+    EXPECT_LT(hint.height(), 360);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(hint.Hint()->verticalScrollBar()->maximum(), 0) << "the whole text shows";
+    for (int i = 0; i < 100; ++i) text += "More.\\par ";
+    hint.LoadText(text + "}");
+    hint.FitHeightToText(100, 360);
+    EXPECT_EQ(hint.height(), 360) << "no taller than the most";
+
+    hint.resize(300, 200);  // the learner's size
+    hint.LoadText("One short line.");
+    hint.FitHeightToText(100, 360);
+    EXPECT_EQ(hint.size(), QSize(300, 200));
+}
+
+TEST(StudyTextWindowTest, AClosedWindowReadsItsTextOnlyWhenItOpens) {
+    THintForm hint;
+    hint.LoadText("{\\rtf1 \\b First\\b0  hint.}");
+    hint.LoadText("{\\rtf1 Second hint.}");
+    EXPECT_EQ(hint.ReadSummary().pictures, 0);
+    EXPECT_EQ(hint.Hint()->document()->toPlainText(), QStringLiteral("Second hint."))
+        << "the viewer holds the last text loaded";
+    hint.LoadText("Third.");
+    hint.ToggleVisible();
+    EXPECT_EQ(hint.Hint()->document()->toPlainText(), QStringLiteral("Third."));
+    hint.Clear();
+    EXPECT_TRUE(hint.IsEmpty());
+    hint.ToggleVisible();
+    hint.LoadText("Fourth.");
+    hint.Clear();
+    hint.ToggleVisible();
+    EXPECT_TRUE(hint.IsEmpty()) << "a cleared text does not come back on opening";
+}
+
 TEST(StudyTextWindowTest, LoadingScrollsBackToTheTop) {
     TRefForm references;
     references.show();

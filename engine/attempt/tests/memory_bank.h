@@ -69,6 +69,7 @@ public:
     }
     void CloseTest() override {
         ++closeCalls;
+        if (HasCaseStudies()) caseStudyClosed_();
         open_ = nullptr;
         openId_.clear();
     }
@@ -131,6 +132,9 @@ public:
         if (found == open_->cases.end()) return xbase::Status::error("no such case study");
         return found->second;
     }
+    void SetCaseStudyClosedHandler(questionbank::Callback<> handler) override {
+        caseStudyClosed_ = handler;
+    }
     xbase::Result<std::string> ExtractQuestionGraphic() override {
         const std::string path = fileFolder + current_.GRAPHIC;
         if (fileFolder.empty() || !std::filesystem::exists(path))
@@ -151,6 +155,7 @@ private:
     std::string openId_;
     std::string error_;
     QuestionListener* listener_ = nullptr;
+    questionbank::Callback<> caseStudyClosed_;
     questionbank::TestQuestionInfo current_;
 };
 
