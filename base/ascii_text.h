@@ -80,4 +80,67 @@ inline std::string trimmed(std::string_view s, std::string_view chars = kWhitesp
     return std::string(trimmedView(s, chars));
 }
 
+// The text with backslashes, line breaks and tabs written as \\ \n \r \t,
+// so that it fits on one line of a line-based file; nothing else changes.
+inline std::string backslashEscaped(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+// The text in double quotes with C's escapes: \\ \" \n \r \t, and \xHH for
+// the other bytes below 0x20 and for 0x7F; bytes from 0x80 up stay as they
+// are. The form of exam sources and of the registry store.
+inline std::string quotedWithEscapes(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out = "\"";
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+            case '\\':
+                out += "\\\\";
+                break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (byte < 0x20 || byte == 0x7F) {
+                    out += "\\x";
+                    out += kHex[byte >> 4];
+                    out += kHex[byte & 0x0F];
+                } else {
+                    out += c;
+                }
+        }
+    }
+    return out + "\"";
+}
+
 }  // namespace zentrix::base::ascii

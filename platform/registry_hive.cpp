@@ -8,38 +8,6 @@
 namespace zentrix::platform {
 namespace {
 
-std::string quoted(const std::string& text) {
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        switch (c) {
-            case '\\':
-                out += "\\\\";
-                break;
-            case '"':
-                out += "\\\"";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (c < 0x20 || c == 0x7f) {
-                    char buffer[5];
-                    std::snprintf(buffer, sizeof buffer, "\\x%02x", c);
-                    out += buffer;
-                } else {
-                    out += char(c);
-                }
-        }
-    }
-    return out + "\"";
-}
-
 // Reads a quoted text starting at line[pos] == '"'; leaves pos after the
 // closing quote.
 std::optional<std::string> unquote(const std::string& line, size_t& pos) {
@@ -182,14 +150,14 @@ std::string RegistryHive::serialize() const {
     for (const auto& [lower, key] : keys_) {
         out += "\n[" + key.path + "]\n";
         for (const auto& [name, value] : key.values) {
-            out += name.empty() ? std::string("@") : quoted(name);
+            out += name.empty() ? std::string("@") : base::ascii::quotedWithEscapes(name);
             out += '=';
             if (const auto* number = std::get_if<uint32_t>(&value)) {
                 char buffer[16];
                 std::snprintf(buffer, sizeof buffer, "%08x", *number);
                 out += std::string(registry_store::kIntegerPrefix) + buffer;
             } else {
-                out += quoted(std::get<std::string>(value));
+                out += base::ascii::quotedWithEscapes(std::get<std::string>(value));
             }
             out += '\n';
         }

@@ -63,6 +63,23 @@ TEST(AsciiClasses, HexDigitsAndTheCharactersAroundThem) {
     }
 }
 
+TEST(AsciiEscapes, LineBreaksTabsQuotesAndControlBytes) {
+    struct Case {
+        std::string text, escaped, quoted;
+    };
+    const Case cases[] = {
+        {"plain", "plain", "\"plain\""},
+        {"C:\\dir\\", "C:\\\\dir\\\\", "\"C:\\\\dir\\\\\""},
+        {"a\tb\r\nc", "a\\tb\\r\\nc", "\"a\\tb\\r\\nc\""},
+        {"say \"hi\"", "say \"hi\"", "\"say \\\"hi\\\"\""},
+        {"\x01\x1F\x7F\xE9"s, "\x01\x1F\x7F\xE9"s, "\"\\x01\\x1F\\x7F\xE9\""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ascii::backslashEscaped(c.text), c.escaped) << c.text;
+        EXPECT_EQ(ascii::quotedWithEscapes(c.text), c.quoted) << c.text;
+    }
+}
+
 TEST(Windows1252Case, EveryLetterPairFoldsBothWays) {
     // The pairs outside ASCII: s, oe and z caron, y diaeresis, and the
     // Latin-1 letters; the multiplication and division signs and sharp s

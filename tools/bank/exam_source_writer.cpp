@@ -1,9 +1,9 @@
 #include "tools/bank/exam_source_writer.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <sstream>
 
+#include "base/ascii_text.h"
 #include "questionbank/answer_key.h"
 #include "questionbank/bank_records.h"
 #include "tools/bank/exam_source_parser.h"
@@ -20,28 +20,6 @@ bool hasControl(const std::string& text, bool allowLineBreaks) {
         if (c == '\t' || (allowLineBreaks && c == '\n')) return false;
         return u < 0x20 || u == 0x7F;
     });
-}
-
-std::string escaped(const std::string& text) {
-    std::string out = "\"";
-    for (char c : text) {
-        switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '"': out += "\\\""; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) == 0x7F) {
-                    char hex[5];
-                    std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(c));
-                    out += hex;
-                } else {
-                    out.push_back(c);
-                }
-        }
-    }
-    return out + "\"";
 }
 
 // The key as a "correct" value when it is the plain form of what it means;
@@ -101,17 +79,17 @@ std::string ExamSourceWriter::quote(const std::string& text, bool crlf) {
     if (text.find('\n') != std::string::npos) {
         std::string plain = text;
         if (crlf) {
-            if (!onlyCrlfBreaks(text)) return escaped(text);
+            if (!onlyCrlfBreaks(text)) return base::ascii::quotedWithEscapes(text);
             plain.erase(std::remove(plain.begin(), plain.end(), '\r'), plain.end());
         }
-        const bool literalFits = !hasControl(plain, true) && plain.find("'''") == std::string::npos &&
-                                 plain.back() != '\'';
-        return literalFits ? "'''\n" + plain + "'''" : escaped(text);
+        const bool literalFits = !hasControl(plain, true) &&
+                                 plain.find("'''") == std::string::npos && plain.back() != '\'';
+        return literalFits ? "'''\n" + plain + "'''" : base::ascii::quotedWithEscapes(text);
     }
     if (!hasControl(text, false) && (text.find('\\') != std::string::npos || text.find('"') != std::string::npos) &&
         text.find('\'') == std::string::npos)
         return "'" + text + "'";
-    return escaped(text);
+    return base::ascii::quotedWithEscapes(text);
 }
 
 std::string ExamSourceWriter::write(const ExamSource& exam) {

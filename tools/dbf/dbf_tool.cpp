@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <functional>
 
+#include "base/ascii_text.h"
+#include "base/windows1252.h"
 #include "tools/common/command_line.h"
 #include "xbase/engine.h"
 #include "xbase/table.h"
@@ -34,20 +36,6 @@ bool isMemoField(const Field& f) {
     return f.type() == FieldType::Memo || f.type() == FieldType::General || f.type() == FieldType::Blob;
 }
 
-// One record a line: tabs, line breaks and backslashes in values are escaped.
-std::string escapeLine(const std::string& s) {
-    std::string out;
-    for (char c : s) {
-        switch (c) {
-            case '\t': out += "\\t"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\\': out += "\\\\"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
 
 // Table text is Windows-1252; JSON output is plain ASCII with every other
 // character written as \uXXXX, so any JSON reader takes it whatever it
@@ -152,7 +140,7 @@ void dumpRecord(Table& table, bool json, bool first, std::ostream& out) {
         if (isMemoField(*f) && table.isByteMemo(f))
             out << "<" << table.memo(f).size() << " bytes>";
         else
-            out << escapeLine(table.text(f));
+            out << base::ascii::backslashEscaped(table.text(f));
     }
     out << "\n";
 }
