@@ -80,28 +80,31 @@ inline std::string trimmed(std::string_view s, std::string_view chars = kWhitesp
     return std::string(trimmedView(s, chars));
 }
 
+// Appends the escape of a backslash, a line break or a tab (\\ \n \r \t),
+// and of a double quote (\") when `quote`, to out; false, appending nothing,
+// for any other character. The part of C's escapes that every escaped form
+// (these two, the table dump's JSON) shares.
+inline bool appendBackslashEscape(std::string& out, char c, bool quote) {
+    switch (c) {
+        case '\\': out += "\\\\"; return true;
+        case '\n': out += "\\n"; return true;
+        case '\r': out += "\\r"; return true;
+        case '\t': out += "\\t"; return true;
+        case '"':
+            if (!quote) return false;
+            out += "\\\"";
+            return true;
+        default: return false;
+    }
+}
+
 // The text with backslashes, line breaks and tabs written as \\ \n \r \t,
 // so that it fits on one line of a line-based file; nothing else changes.
 inline std::string backslashEscaped(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (char c : text) {
-        switch (c) {
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                out += c;
-        }
+        if (!appendBackslashEscape(out, c, false)) out += c;
     }
     return out;
 }
@@ -113,31 +116,14 @@ inline std::string quotedWithEscapes(std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out = "\"";
     for (char c : text) {
+        if (appendBackslashEscape(out, c, true)) continue;
         const auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-            case '\\':
-                out += "\\\\";
-                break;
-            case '"':
-                out += "\\\"";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (byte < 0x20 || byte == 0x7F) {
-                    out += "\\x";
-                    out += kHex[byte >> 4];
-                    out += kHex[byte & 0x0F];
-                } else {
-                    out += c;
-                }
+        if (byte < 0x20 || byte == 0x7F) {
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0x0F];
+        } else {
+            out += c;
         }
     }
     return out + "\"";

@@ -42,21 +42,15 @@ bool isMemoField(const Field& f) {
 // assumes of the encoding.
 std::string jsonString(const std::string& s) {
     std::string out = "\"";
-    for (unsigned char c : s) {
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (c < 0x20 || c >= 0x7F) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", base::windows1252CodePoint(c));
-                    out += buf;
-                } else {
-                    out += char(c);
-                }
+    for (char c : s) {
+        if (base::ascii::appendBackslashEscape(out, c, true)) continue;
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte >= 0x7F) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", base::windows1252CodePoint(byte));
+            out += buf;
+        } else {
+            out += c;
         }
     }
     return out + "\"";
