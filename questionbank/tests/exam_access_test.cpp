@@ -104,6 +104,35 @@ TEST_F(ExamAccess, MissingExamOrTablesFailAndLeaveNothingOpen) {
     EXPECT_FALSE(b.IsOpen());
 }
 
+TEST_F(ExamAccess, AQuestionTagThatCannotBeUsedRefusesTheExamAndNamesTheTag) {
+    // The cursor and the identifiers handed out follow the NUM and ID tags:
+    // walking the table in another order would open an exam whose every
+    // move then fails.
+    for (const char* tag : {"NUM", "ID"}) {
+        SCOPED_TRACE(tag);
+        addExam("C1", std::string("E") + tag, numberedQuestions(2), "e/", std::string("T") + tag);
+        closeBank();
+        // The tag's key expression starts its header's expression pool, 512
+        // bytes into the header; a field that does not exist makes the tag
+        // unusable while the table still has every field.
+        const std::string cdx = path(std::string("e/T") + tag + ".cdx");
+        std::string bytes = readBytes(cdx);
+        const std::string key = std::string(tag) + '\0';
+        bool patched = false;
+        for (size_t at = 512; at + key.size() <= bytes.size(); at += 512) {
+            if (bytes.compare(at, key.size(), key) != 0) continue;
+            bytes.replace(at, 1, "Q");
+            patched = true;
+        }
+        ASSERT_TRUE(patched);
+        writeBytes(cdx, bytes);
+        EXPECT_EQ(-1, bank().OpenTest(std::string("E") + tag));
+        EXPECT_FALSE(bank().IsOpen());
+        EXPECT_NE(bank().LastError().find(std::string("tag ") + tag), std::string::npos)
+            << bank().LastError();
+    }
+}
+
 TEST_F(ExamAccess, MixedCaseNamesOnDiskAreFound) {
     addExam("C1", "E1", numberedQuestions(2), "Net101\\", "Exam1");
     closeBank();
