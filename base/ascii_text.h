@@ -58,11 +58,13 @@ constexpr bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 
 // Views into s without the characters of `chars` at the right end, the left
 // end or both.
-constexpr std::string_view trimmedRightView(std::string_view s, std::string_view chars = kWhitespace) {
+constexpr std::string_view trimmedRightView(std::string_view s,
+                                            std::string_view chars = kWhitespace) {
     const size_t last = s.find_last_not_of(chars);
     return last == std::string_view::npos ? std::string_view() : s.substr(0, last + 1);
 }
-constexpr std::string_view trimmedLeftView(std::string_view s, std::string_view chars = kWhitespace) {
+constexpr std::string_view trimmedLeftView(std::string_view s,
+                                           std::string_view chars = kWhitespace) {
     const size_t first = s.find_first_not_of(chars);
     return first == std::string_view::npos ? std::string_view() : s.substr(first);
 }
@@ -86,15 +88,24 @@ inline std::string trimmed(std::string_view s, std::string_view chars = kWhitesp
 // (these two, the table dump's JSON) shares.
 inline bool appendBackslashEscape(std::string& out, char c, bool quote) {
     switch (c) {
-        case '\\': out += "\\\\"; return true;
-        case '\n': out += "\\n"; return true;
-        case '\r': out += "\\r"; return true;
-        case '\t': out += "\\t"; return true;
+        case '\\':
+            out += "\\\\";
+            return true;
+        case '\n':
+            out += "\\n";
+            return true;
+        case '\r':
+            out += "\\r";
+            return true;
+        case '\t':
+            out += "\\t";
+            return true;
         case '"':
             if (!quote) return false;
             out += "\\\"";
             return true;
-        default: return false;
+        default:
+            return false;
     }
 }
 

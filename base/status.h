@@ -79,10 +79,10 @@ private:
 }  // namespace zentrix::base
 
 // Returns early from a function returning Status or Result<T> when expr fails.
-#define ZX_TRY(expr)                                  \
-    do {                                              \
-        ::zentrix::base::Status zx_status_ = (expr);  \
-        if (!zx_status_.isOk()) return zx_status_;    \
+#define ZX_TRY(expr)                                 \
+    do {                                             \
+        ::zentrix::base::Status zx_status_ = (expr); \
+        if (!zx_status_.isOk()) return zx_status_;   \
     } while (0)
 
 // Evaluates expr, a Result<T>; returns its Status early from a function
@@ -93,8 +93,8 @@ private:
 // It expands to more than one statement: give it braces under an if.
 #define ZX_TRY_ASSIGN(lhs, expr) \
     ZX_TRY_ASSIGN_IMPL_(ZX_TRY_CONCAT_(zx_result_, __LINE__), lhs, expr)
-#define ZX_TRY_ASSIGN_IMPL_(result, lhs, expr) \
-    auto result = (expr);                      \
+#define ZX_TRY_ASSIGN_IMPL_(result, lhs, expr)  \
+    auto result = (expr);                       \
     if (!result.isOk()) return result.status(); \
     lhs = std::move(result).value()
 #define ZX_TRY_CONCAT_(a, b) ZX_TRY_CONCAT_INNER_(a, b)

@@ -23,7 +23,8 @@ inline unsigned windows1252CodePoint(unsigned char c) {
 
 // The Windows-1252 byte of a code point, or -1 when the code page lacks it.
 inline int windows1252Byte(char32_t codePoint) {
-    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) return static_cast<int>(codePoint);
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
+        return static_cast<int>(codePoint);
     for (int b = 0x80; b <= 0x9F; ++b) {
         if (windows1252CodePoint(static_cast<unsigned char>(b)) == codePoint) return b;
     }

@@ -5,8 +5,8 @@
 
 #include <QString>
 
-#include "engine/dialog_service.h"
 #include "base/message_sink.h"
+#include "engine/dialog_service.h"
 
 namespace zentrix::engine {
 

@@ -50,7 +50,9 @@ using questionbank::QVSimListInfo;
 
 constexpr int kTreeTextColumnMargin = 20;
 
-std::string trimBlanks(const std::string& text) { return base::ascii::trimmed(text, base::ascii::kBlank); }
+std::string trimBlanks(const std::string& text) {
+    return base::ascii::trimmed(text, base::ascii::kBlank);
+}
 
 // The look of a screen until a skin supplies its picture.
 QPixmap builtInBackground() {

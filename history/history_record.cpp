@@ -14,7 +14,8 @@ std::string padOrCut(std::string text, size_t width) {
 }  // namespace
 
 std::string HistoryKey(std::string_view name, std::string_view course) {
-    return padOrCut(base::windows1252Upper(name), kNameWidth) + padOrCut(base::windows1252Upper(course), kCourseWidth);
+    return padOrCut(base::windows1252Upper(name), kNameWidth) +
+           padOrCut(base::windows1252Upper(course), kCourseWidth);
 }
 
 const std::vector<xbase::FieldSpec>& HistoryFields() {

@@ -44,8 +44,8 @@ struct HistorySess {
     bool operator==(const HistorySess&) const = default;
 };
 
-// The name upper-cased (Windows-1252 letters, base/windows1252.h) blank-padded or cut to 40 characters, followed by the
-// upper-cased course padded or cut to 10: always 50 characters.
+// The name upper-cased (Windows-1252 letters, base/windows1252.h) blank-padded or cut to 40
+// characters, followed by the upper-cased course padded or cut to 10: always 50 characters.
 std::string HistoryKey(std::string_view name, std::string_view course);
 
 // The 44 fields of TESTHIST in order, and its four tags.

@@ -13,9 +13,13 @@ namespace {
 // Fixed-width fields come back blank-padded; only the padding is dropped. A
 // leading blank belongs to what was typed: dropping it would shift the key
 // and no later lookup would find the record again.
-std::string trimPadding(const std::string& s) { return base::ascii::trimmedRight(s, base::ascii::kBlank); }
+std::string trimPadding(const std::string& s) {
+    return base::ascii::trimmedRight(s, base::ascii::kBlank);
+}
 
-std::string cut(const std::string& s, size_t width) { return s.size() > width ? s.substr(0, width) : s; }
+std::string cut(const std::string& s, size_t width) {
+    return s.size() > width ? s.substr(0, width) : s;
+}
 
 // The attempt a store started is recognised by everything StartTest wrote.
 bool isSameAttempt(const HistorySlot& a, const HistorySlot& started) {
@@ -25,8 +29,8 @@ bool isSameAttempt(const HistorySlot& a, const HistorySlot& started) {
 
 }  // namespace
 
-TTHistory::TTHistory(xbase::Engine& engine, std::string databaseFolder,
-                     base::MessageSink& messages, std::shared_ptr<const Clock> clock)
+TTHistory::TTHistory(xbase::Engine& engine, std::string databaseFolder, base::MessageSink& messages,
+                     std::shared_ptr<const Clock> clock)
     : engine_(engine),
       folder_(xbase::asFolderText(std::move(databaseFolder))),
       messages_(messages),
@@ -83,8 +87,8 @@ bool TTHistory::lookUpHandles() {
         f.QRIGHT = table_->field("QRIGHT" + s);
         f.QTRIED = table_->field("QTRIED" + s);
         f.TestID = table_->field("TESTID" + s);
-        complete = complete && f.QType && f.DATE && f.TIMESTR && f.TIMEEND && f.QTAKEN && f.QRIGHT &&
-                   f.QTRIED && f.TestID;
+        complete = complete && f.QType && f.DATE && f.TIMESTR && f.TIMEEND && f.QTAKEN &&
+                   f.QRIGHT && f.QTRIED && f.TestID;
     }
     tagID_ = table_->tag("ID");
     tagKeyID_ = table_->tag("KEYID");
@@ -240,7 +244,8 @@ void TTHistory::StartTest(int kind, int questionCount, const std::string& examId
     xbase::TableLock lock(*table_);
     if (!lock.status().isOk()) return (void)fail(lock.status().message());
     const uint32_t recno = table_->recno();
-    if (!table_->go(recno) || !table_->refresh().isOk()) return (void)fail("could not re-read the history record");
+    if (!table_->go(recno) || !table_->refresh().isOk())
+        return (void)fail("could not re-read the history record");
 
     HistorySess s = readCurrent();
     for (int n = kHistorySlots - 1; n > 0; --n) s.Slots[n] = s.Slots[n - 1];

@@ -17,9 +17,9 @@
 #include <optional>
 #include <string>
 
+#include "base/message_sink.h"
 #include "history/history_clock.h"
 #include "history/history_record.h"
-#include "base/message_sink.h"
 
 namespace zentrix::xbase {
 class Engine;

@@ -83,8 +83,8 @@ bool FileCopier::matchesWildcard(const std::string& pattern, const std::string& 
     // Iterative match with one backtrack point for the last '*'.
     size_t p = 0, n = 0, starP = std::string::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() &&
-            (pattern[p] == '?' || base::ascii::toLower(pattern[p]) == base::ascii::toLower(name[n]))) {
+        if (p < pattern.size() && (pattern[p] == '?' || base::ascii::toLower(pattern[p]) ==
+                                                            base::ascii::toLower(name[n]))) {
             ++p;
             ++n;
         } else if (p < pattern.size() && pattern[p] == '*') {

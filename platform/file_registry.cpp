@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QLockFile>
 
-#include "platform/registry_store_format.h"
 #include "base/ascii_text.h"
+#include "platform/registry_store_format.h"
 #include "platform/text_file.h"
 
 namespace zentrix::platform {
@@ -79,8 +79,8 @@ bool FileRegistry::isFixedKey(RootKey root, const std::string& normalized) const
         if (base::ascii::equalsIgnoringCase(fixed.path, normalized)) return true;
         // Keys above a fixed value exist too.
         if (fixed.path.size() > normalized.size() && fixed.path[normalized.size()] == '\\' &&
-            base::ascii::equalsIgnoringCase(std::string_view(fixed.path).substr(0, normalized.size()),
-                               normalized)) {
+            base::ascii::equalsIgnoringCase(
+                std::string_view(fixed.path).substr(0, normalized.size()), normalized)) {
             return true;
         }
     }

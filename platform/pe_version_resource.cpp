@@ -3,9 +3,9 @@
 #include <QString>
 #include <algorithm>
 
+#include "base/ascii_text.h"
 #include "platform/byte_reader.h"
 #include "platform/pe_format.h"
-#include "base/ascii_text.h"
 
 namespace zentrix::platform {
 namespace {

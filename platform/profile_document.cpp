@@ -76,7 +76,8 @@ std::string ProfileDocument::serialize() const {
 size_t ProfileDocument::findSection(const std::string& section) const {
     const std::string wanted = trimmed(section);
     for (size_t i = 0; i < lines_.size(); ++i) {
-        if (lines_[i].kind == LineKind::Section && base::ascii::equalsIgnoringCase(lines_[i].name, wanted))
+        if (lines_[i].kind == LineKind::Section &&
+            base::ascii::equalsIgnoringCase(lines_[i].name, wanted))
             return i;
     }
     return npos;
@@ -92,7 +93,9 @@ size_t ProfileDocument::findKey(size_t sectionLine, const std::string& key) cons
     const std::string wanted = trimmed(key);
     const size_t end = sectionEnd(sectionLine);
     for (size_t i = sectionLine + 1; i < end; ++i) {
-        if (lines_[i].kind == LineKind::Key && base::ascii::equalsIgnoringCase(lines_[i].name, wanted)) return i;
+        if (lines_[i].kind == LineKind::Key &&
+            base::ascii::equalsIgnoringCase(lines_[i].name, wanted))
+            return i;
     }
     return npos;
 }

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "platform/registry_store_format.h"
 #include "base/ascii_text.h"
+#include "platform/registry_store_format.h"
 
 namespace zentrix::platform {
 namespace {
@@ -42,7 +42,8 @@ std::optional<std::string> unquote(const std::string& line, size_t& pos) {
                 break;
             case 'x': {
                 if (pos + 2 >= line.size()) return std::nullopt;
-                int high = base::ascii::hexDigitValue(line[pos + 1]), low = base::ascii::hexDigitValue(line[pos + 2]);
+                int high = base::ascii::hexDigitValue(line[pos + 1]),
+                    low = base::ascii::hexDigitValue(line[pos + 2]);
                 if (high < 0 || low < 0) return std::nullopt;
                 out += char(high * 16 + low);
                 pos += 2;
@@ -232,8 +233,9 @@ void RegistryHive::setValue(const std::string& normalized, const std::string& na
 void RegistryHive::removeValue(const std::string& normalized, const std::string& name) {
     Key* key = find(normalized);
     if (!key) return;
-    std::erase_if(key->values,
-                  [&](const auto& entry) { return base::ascii::equalsIgnoringCase(entry.first, name); });
+    std::erase_if(key->values, [&](const auto& entry) {
+        return base::ascii::equalsIgnoringCase(entry.first, name);
+    });
 }
 
 }  // namespace zentrix::platform

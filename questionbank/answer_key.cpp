@@ -42,13 +42,15 @@ xbase::Result<AnswerKey> AnswerKey::decode(int type, std::string_view key, int a
             uint64_t value = 0;
             std::string_view digits = base::ascii::trimmedView(key, kBlank);
             if (!parseDecimal(digits, value)) {
-                return xbase::Status::error("answer key \"" + std::string(base::ascii::trimmedRightView(key, kBlank)) + "\" of a " +
-                                            (type == kSingleChoice ? "single" : "multiple") +
-                                            "-choice question is not a decimal number");
+                return xbase::Status::error(
+                    "answer key \"" + std::string(base::ascii::trimmedRightView(key, kBlank)) +
+                    "\" of a " + (type == kSingleChoice ? "single" : "multiple") +
+                    "-choice question is not a decimal number");
             }
             const int usable = std::min(result.choiceCount_, 63);
             if (type == kSingleChoice) {
-                if (value >= 1 && value <= static_cast<uint64_t>(usable)) result.rightMask_ = uint64_t{1} << (value - 1);
+                if (value >= 1 && value <= static_cast<uint64_t>(usable))
+                    result.rightMask_ = uint64_t{1} << (value - 1);
             } else {
                 const uint64_t inRange = usable >= 64 ? ~uint64_t{0} : (uint64_t{1} << usable) - 1;
                 result.rightMask_ = value & inRange;
@@ -56,7 +58,8 @@ xbase::Result<AnswerKey> AnswerKey::decode(int type, std::string_view key, int a
             return result;
         }
         default:
-            return xbase::Status::error("question type " + std::to_string(type) + " is not one of 0, 1, 3, 5");
+            return xbase::Status::error("question type " + std::to_string(type) +
+                                        " is not one of 0, 1, 3, 5");
     }
 }
 

@@ -15,7 +15,8 @@ namespace zentrix::questionbank {
 namespace {
 
 constexpr const char* kOldDatabaseMessage =
-    "this is an old database file that doesn't have time and NumQ, please Close this app and contact Ferrin!";
+    "this is an old database file that doesn't have time and NumQ, please Close this app and "
+    "contact Ferrin!";
 
 // Table fields are blank-padded; only the blanks are padding.
 using base::ascii::kBlank;
@@ -24,7 +25,8 @@ using base::ascii::trimmedRight;
 
 }  // namespace
 
-TTesting::TTesting(xbase::Engine& engine, const std::string& databaseFolder, base::MessageSink& sink)
+TTesting::TTesting(xbase::Engine& engine, const std::string& databaseFolder,
+                   base::MessageSink& sink)
     : engine_(engine), sink_(sink), folder_(BankPath::asFolder(databaseFolder)) {
     // A code left pending by an earlier owner of a shared engine handle says
     // nothing about these tables.
@@ -75,15 +77,16 @@ std::unique_ptr<xbase::Table> TTesting::openOrCreate(const std::string& fileName
     // A table that is there but unreadable may hold a bank a repair can save:
     // report it and leave it alone rather than create an empty one over it.
     if (code != xbase::kNoError || BankPath::findFile(folder_, fileName)) {
-        lastError_ = "The question bank table " + path + " exists but cannot be opened (" + opened.message() +
-                     "). It was left unchanged.";
+        lastError_ = "The question bank table " + path + " exists but cannot be opened (" +
+                     opened.message() + "). It was left unchanged.";
         sink_.showMessage(lastError_);
         return nullptr;
     }
     xbase::Result<std::unique_ptr<xbase::Table>> created = engine_.create(path, fields, tags);
     if (!created) {
         engine_.takeErrorCode();
-        lastError_ = "The question bank table " + path + " cannot be created (" + created.message() + ").";
+        lastError_ =
+            "The question bank table " + path + " cannot be created (" + created.message() + ").";
         sink_.showMessage(lastError_);
         return nullptr;
     }
@@ -144,7 +147,8 @@ std::vector<TTesting::ExamEntry> TTesting::examsOfCourse(const std::string& cour
     if (!exams_->seek(courseId)) return found;
     do {
         if (trimmed(exams_->text(exam_.parent), kBlank) != courseId) break;
-        found.push_back({trimmed(exams_->text(exam_.prodId), kBlank), trimmed(exams_->memo(exam_.title), kBlank)});
+        found.push_back({trimmed(exams_->text(exam_.prodId), kBlank),
+                         trimmed(exams_->memo(exam_.title), kBlank)});
     } while (exams_->skip(1));
     return found;
 }
@@ -159,13 +163,14 @@ void TTesting::ListQVSelectTitles(bool mixedRows, bool questionRows) {
         courses_->selectRecordOrder();
         for (bool on = courses_->top(); on; on = courses_->skip(1)) {
             if (!courses_->deleted())
-                courseList.push_back({trimmed(courses_->text(course_.id), kBlank), trimmed(courses_->memo(course_.title), kBlank)});
+                courseList.push_back({trimmed(courses_->text(course_.id), kBlank),
+                                      trimmed(courses_->memo(course_.title), kBlank)});
         }
 
         int rowIndex = 0;
-        auto fire = [&](const std::string& courseId, const std::string& testId, const std::string& title,
-                        unsigned char kind, unsigned char pPS, unsigned char gPS, unsigned char qPS,
-                        int questionNo) {
+        auto fire = [&](const std::string& courseId, const std::string& testId,
+                        const std::string& title, unsigned char kind, unsigned char pPS,
+                        unsigned char gPS, unsigned char qPS, int questionNo) {
             OnSelectItem(courseId, testId, title, kind, pPS, gPS, qPS, questionNo, rowIndex++);
         };
         const std::string none;
@@ -199,12 +204,13 @@ void TTesting::ListQVSelectTitles(bool mixedRows, bool questionRows) {
                     std::string numberText = std::to_string(number);
                     if (numberText.size() < 4) numberText.insert(0, 4 - numberText.size(), ' ');
                     ++k;
-                    fire(course.id, exam.prodId, "Question: " + numberText + " - " + title, kQuestionRow, pPS,
-                         gPS, TreeLinkState(false, k, questionCount), number);
+                    fire(course.id, exam.prodId, "Question: " + numberText + " - " + title,
+                         kQuestionRow, pPS, gPS, TreeLinkState(false, k, questionCount), number);
                 }
                 CloseTest();
             }
-            if (mixedRows) fire(course.id, none, "Zentrix for " + course.title, kMixedRow, pPS, 3, 0, 0);
+            if (mixedRows)
+                fire(course.id, none, "Zentrix for " + course.title, kMixedRow, pPS, 3, 0, 0);
         }
     }
     OnSelectEnd();
@@ -221,7 +227,8 @@ int TTesting::CountRecords(int kind, const std::string& id) {
         case 1: {
             int count = 0;
             courses_->selectRecordOrder();
-            for (bool on = courses_->top(); on; on = courses_->skip(1)) count += courses_->deleted() ? 0 : 1;
+            for (bool on = courses_->top(); on; on = courses_->skip(1))
+                count += courses_->deleted() ? 0 : 1;
             return count;
         }
         case 2:
@@ -234,7 +241,8 @@ int TTesting::CountRecords(int kind, const std::string& id) {
 }
 
 int TTesting::countQuestionsOf(const std::string& prodId) {
-    if (open_ && trimmedRight(openId_, kBlank) == trimmedRight(prodId, kBlank)) return openInfo_.NUMTESTQ;
+    if (open_ && trimmedRight(openId_, kBlank) == trimmedRight(prodId, kBlank))
+        return openInfo_.NUMTESTQ;
     if (!open_) {
         if (OpenTest(prodId) != 0) return 0;
         const int count = openInfo_.NUMTESTQ;
@@ -246,14 +254,17 @@ int TTesting::countQuestionsOf(const std::string& prodId) {
     int count = 0;
     if (seekExam(prodId) &&
         BankPath::checkExamLocation(exams_->memo(exam_.path), exams_->text(exam_.tableName))) {
-        const std::string name = trimmedRight(exams_->memo(exam_.path), kBlank) + trimmedRight(exams_->text(exam_.tableName), kBlank);
-        xbase::Result<std::unique_ptr<xbase::Table>> table = engine_.open(BankPath::resolveTable(folder_, name));
+        const std::string name = trimmedRight(exams_->memo(exam_.path), kBlank) +
+                                 trimmedRight(exams_->text(exam_.tableName), kBlank);
+        xbase::Result<std::unique_ptr<xbase::Table>> table =
+            engine_.open(BankPath::resolveTable(folder_, name));
         if (table) {
             const xbase::Field* title = table.value()->field("TITLE");
             const xbase::Field* text = table.value()->field("QUESTION");
             for (bool on = table.value()->top(); on; on = table.value()->skip(1)) {
                 if (table.value()->deleted()) continue;
-                if (!trimmed(table.value()->memo(title), kBlank).empty() || !trimmed(table.value()->memo(text), kBlank).empty())
+                if (!trimmed(table.value()->memo(title), kBlank).empty() ||
+                    !trimmed(table.value()->memo(text), kBlank).empty())
                     ++count;
             }
         } else {
@@ -353,8 +364,9 @@ std::string TTesting::GetTestDescription(const std::string& prodId) {
     return seekExam(prodId) ? exams_->memo(exam_.descrip) : std::string();
 }
 
-int TTesting::AddTest(const std::string& prodId, const std::string& parentId, const std::string& path,
-                      const std::string& tableName, const std::string& title) {
+int TTesting::AddTest(const std::string& prodId, const std::string& parentId,
+                      const std::string& path, const std::string& tableName,
+                      const std::string& title) {
     return addExamRecord(prodId, parentId, path, tableName, title, true);
 }
 
@@ -379,7 +391,8 @@ int TTesting::addExamRecord(const std::string& prodId, const std::string& parent
     std::error_code ec;
     if (createTables && !folder.empty()) std::filesystem::create_directories(folderOnDisk, ec);
     if (ec) return fail(folderOnDisk + ": cannot create folder: " + ec.message());
-    const std::string base = BankPath::resolve(folder_, trimmedRight(path, kBlank) + trimmedRight(tableName, kBlank));
+    const std::string base =
+        BankPath::resolve(folder_, trimmedRight(path, kBlank) + trimmedRight(tableName, kBlank));
     if (!createTables) {
         // The tables are already in place: they must open before a record points at them.
         xbase::Result<std::unique_ptr<xbase::Table>> questions = engine_.open(base);
@@ -391,8 +404,8 @@ int TTesting::addExamRecord(const std::string& prodId, const std::string& parent
         xbase::Result<std::unique_ptr<xbase::Table>> questions =
             engine_.create(base, layout::questionFields(), layout::questionTags());
         if (!questions) return failStatus(questions.status());
-        xbase::Result<std::unique_ptr<xbase::Table>> answers =
-            engine_.create(base + layout::kAnswerTableSuffix, layout::answerFields(), layout::answerTags());
+        xbase::Result<std::unique_ptr<xbase::Table>> answers = engine_.create(
+            base + layout::kAnswerTableSuffix, layout::answerFields(), layout::answerTags());
         if (!answers) return failStatus(answers.status());
     }
     xbase::Status status = exams_->appendBlank();
@@ -441,7 +454,8 @@ int TTesting::ChangeParentIds(const std::string& oldId, const std::string& newId
     std::vector<uint32_t> records;
     if (exams_->selectTag(exam_.parentTag) && exams_->seek(oldId)) {
         do {
-            if (trimmedRight(exams_->text(exam_.parent), kBlank) != trimmedRight(oldId, kBlank)) break;
+            if (trimmedRight(exams_->text(exam_.parent), kBlank) != trimmedRight(oldId, kBlank))
+                break;
             records.push_back(exams_->recno());
         } while (exams_->skip(1));
     }
@@ -450,14 +464,17 @@ int TTesting::ChangeParentIds(const std::string& oldId, const std::string& newId
         xbase::Status status = exams_->assign(exam_.parent, newId);
         if (status) status = exams_->commit();
         if (!status) return failStatus(status);
-        if (open_ && trimmedRight(exams_->text(exam_.prodId), kBlank) == trimmedRight(openId_, kBlank)) openParent_ = newId;
+        if (open_ &&
+            trimmedRight(exams_->text(exam_.prodId), kBlank) == trimmedRight(openId_, kBlank))
+            openParent_ = newId;
     }
     if (open_) seekExam(openId_);
     return 0;
 }
 
 int TTesting::ChangeGlobalCrap(int numTestQ, int nextId) {
-    if (!examRecordCurrent()) return fail("no exam is open, or its catalogue record is not current");
+    if (!examRecordCurrent())
+        return fail("no exam is open, or its catalogue record is not current");
     return writeExamCounts(numTestQ, nextId);
 }
 
@@ -494,7 +511,8 @@ void TTesting::ListTestTitlesWParent() {
         exams_->selectRecordOrder();
         for (bool on = exams_->top(); on; on = exams_->skip(1)) {
             if (exams_->deleted()) continue;
-            OnTestTitleWParent(exams_->memo(exam_.title), exams_->text(exam_.prodId), exams_->text(exam_.parent));
+            OnTestTitleWParent(exams_->memo(exam_.title), exams_->text(exam_.prodId),
+                               exams_->text(exam_.parent));
         }
     }
     OnTitleEnd();

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
-#include <optional>
 #include <numeric>
+#include <optional>
 #include <random>
 
 #include "base/ascii_text.h"
@@ -39,7 +39,8 @@ int TTesting::openExam(const std::string& id, bool preferAlternative, int& usedR
     if (!valid_) return fail("the question bank is not usable");
     if (open_) CloseTest();
     caseTableOpen_ = false;
-    if (!seekExam(id)) return fail("exam \"" + trimmedRight(id, kBlank) + "\" is not in the catalogue");
+    if (!seekExam(id))
+        return fail("exam \"" + trimmedRight(id, kBlank) + "\" is not in the catalogue");
 
     const std::string examFolder = trimmedRight(exams_->memo(exam_.path), kBlank);
     // The exam's tables are opened for writing and its files written out in
@@ -48,14 +49,17 @@ int TTesting::openExam(const std::string& id, bool preferAlternative, int& usedR
             BankPath::checkExamLocation(examFolder, exams_->text(exam_.tableName));
         !inside)
         return fail("exam " + trimmedRight(id, kBlank) + ": " + inside.message());
-    const std::string regularName = examFolder + trimmedRight(exams_->text(exam_.tableName), kBlank);
+    const std::string regularName =
+        examFolder + trimmedRight(exams_->text(exam_.tableName), kBlank);
     std::string tableName = regularName;
-    if (preferAlternative && BankPath::findFile(folder_, tableName + layout::kAlternativeSuffix + ".dbf")) {
+    if (preferAlternative &&
+        BankPath::findFile(folder_, tableName + layout::kAlternativeSuffix + ".dbf")) {
         tableName += layout::kAlternativeSuffix;
         usedRegular = 0;
     }
 
-    xbase::Result<std::unique_ptr<xbase::Table>> questions = engine_.open(BankPath::resolveTable(folder_, tableName));
+    xbase::Result<std::unique_ptr<xbase::Table>> questions =
+        engine_.open(BankPath::resolveTable(folder_, tableName));
     if (!questions) return failStatus(questions.status());
     xbase::Result<std::unique_ptr<xbase::Table>> answers =
         engine_.open(BankPath::resolveTable(folder_, tableName + layout::kAnswerTableSuffix));
@@ -100,10 +104,13 @@ int TTesting::openExam(const std::string& id, bool preferAlternative, int& usedR
     if (xbase::Status byNumber = qt.selectTag(q.numTag); !byNumber) return failStatus(byNumber);
     int count = 0;
     for (bool on = qt.top(); on; on = qt.skip(1)) {
-        if (!trimmed(qt.memo(q.title), kBlank).empty() || !trimmed(qt.memo(q.question), kBlank).empty()) ++count;
+        if (!trimmed(qt.memo(q.title), kBlank).empty() ||
+            !trimmed(qt.memo(q.question), kBlank).empty())
+            ++count;
     }
     qt.top();
-    if (xbase::Status answersById = at.selectTag(a.idTag); !answersById) return failStatus(answersById);
+    if (xbase::Status answersById = at.selectTag(a.idTag); !answersById)
+        return failStatus(answersById);
 
     questions_ = std::move(questions).value();
     answers_ = std::move(answers).value();
@@ -128,9 +135,12 @@ int TTesting::openExam(const std::string& id, bool preferAlternative, int& usedR
     openInfo_.NUMTESTQ = count;
     questionInfo_ = TestQuestionInfo();
 
-    if (hasCaseStudies_ && BankPath::findFile(folder_, regularName + layout::kCaseStudySuffix + ".DBF")) {
-        const std::string examFolderOnDisk = BankPath::asFolder(BankPath::resolve(folder_, examFolder));
-        const std::string caseName = trimmedRight(exams_->text(exam_.tableName), kBlank) + layout::kCaseStudySuffix;
+    if (hasCaseStudies_ &&
+        BankPath::findFile(folder_, regularName + layout::kCaseStudySuffix + ".DBF")) {
+        const std::string examFolderOnDisk =
+            BankPath::asFolder(BankPath::resolve(folder_, examFolder));
+        const std::string caseName =
+            trimmedRight(exams_->text(exam_.tableName), kBlank) + layout::kCaseStudySuffix;
         xbase::Status opened = caseStudies_.open(engine_, examFolderOnDisk, caseName);
         if (opened) {
             caseTableOpen_ = true;
@@ -161,7 +171,9 @@ void TTesting::CloseTest() {
     answer_ = AnswerFields();
 }
 
-std::string TTesting::ExamFolderPath() const { return BankPath::asFolder(BankPath::resolve(folder_, examFolder_)); }
+std::string TTesting::ExamFolderPath() const {
+    return BankPath::asFolder(BankPath::resolve(folder_, examFolder_));
+}
 
 // ---- the cursor ------------------------------------------------------------
 
@@ -184,8 +196,8 @@ void TTesting::readCurrentQuestion() {
 
 void TTesting::fireQuestion() {
     const TestQuestionInfo& q = questionInfo_;
-    OnQuestion(q.NUM, q.ID, q.TYPE, q.TITLE, q.QUESTION, q.NUMANSWER, q.ANSWER, q.Hint, q.REF, q.GRAPHIC,
-               q.CaseID);
+    OnQuestion(q.NUM, q.ID, q.TYPE, q.TITLE, q.QUESTION, q.NUMANSWER, q.ANSWER, q.Hint, q.REF,
+               q.GRAPHIC, q.CaseID);
 }
 
 bool TTesting::seekQuestionNumber(int number) {
@@ -205,7 +217,8 @@ bool TTesting::locateCurrentQuestion() {
 int TTesting::GoToTestQuestion(int number) {
     if (!open_) return fail("no exam is open");
     if (number < 1 || number > openInfo_.NUMTESTQ || !seekQuestionNumber(number))
-        return fail("exam " + trimmedRight(openId_, kBlank) + " has no question " + std::to_string(number));
+        return fail("exam " + trimmedRight(openId_, kBlank) + " has no question " +
+                    std::to_string(number));
     readCurrentQuestion();
     fireQuestion();
     return 0;
@@ -214,7 +227,8 @@ int TTesting::GoToTestQuestion(int number) {
 int TTesting::GoToTestQuestionId(int id) {
     if (!open_) return fail("no exam is open");
     if (!questions_->selectTag(question_.idTag) || !questions_->seek(static_cast<double>(id)))
-        return fail("exam " + trimmedRight(openId_, kBlank) + " has no question with identifier " + std::to_string(id));
+        return fail("exam " + trimmedRight(openId_, kBlank) + " has no question with identifier " +
+                    std::to_string(id));
     readCurrentQuestion();
     fireQuestion();
     return 0;
@@ -260,25 +274,30 @@ xbase::Result<std::string> TTesting::GetGraphicData() {
 
 xbase::Result<std::string> TTesting::GetDefaultGraphicDT() {
     if (!locateOpenExamRecord()) return xbase::Status::error("no exam is open");
-    return ByteMemo::decode(exams_->memo(exam_.graphicDt), "exam " + trimmedRight(openId_, kBlank) + ", GRAPHICDT");
+    return ByteMemo::decode(exams_->memo(exam_.graphicDt),
+                            "exam " + trimmedRight(openId_, kBlank) + ", GRAPHICDT");
 }
 
 xbase::Result<std::string> TTesting::ExtractQuestionGraphic() {
     if (!open_) return xbase::Status::error("no exam is open");
-    const std::string what = "exam " + trimmedRight(openId_, kBlank) + ", question " + std::to_string(questionInfo_.NUM);
+    const std::string what =
+        "exam " + trimmedRight(openId_, kBlank) + ", question " + std::to_string(questionInfo_.NUM);
     return extractStoredFile(questionInfo_.GRAPHIC, what, [this]() -> xbase::Result<std::string> {
-        if (!locateCurrentQuestion()) return xbase::Status::error("the current question is not in its table");
+        if (!locateCurrentQuestion())
+            return xbase::Status::error("the current question is not in its table");
         return GetGraphicData();
     });
 }
 
 xbase::Result<std::string> TTesting::ExtractDefaultGraphic() {
     if (!open_) return xbase::Status::error("no exam is open");
-    return extractStoredFile(openInfo_.GRAPHIC, "exam " + trimmedRight(openId_, kBlank), [this] { return GetDefaultGraphicDT(); });
+    return extractStoredFile(openInfo_.GRAPHIC, "exam " + trimmedRight(openId_, kBlank),
+                             [this] { return GetDefaultGraphicDT(); });
 }
 
-xbase::Result<std::string> TTesting::extractStoredFile(const std::string& fileName, const std::string& what,
-                                                        const std::function<xbase::Result<std::string>()>& storedBytes) {
+xbase::Result<std::string> TTesting::extractStoredFile(
+    const std::string& fileName, const std::string& what,
+    const std::function<xbase::Result<std::string>()>& storedBytes) {
     const std::string name = trimmed(fileName, kBlank);
     const std::string folder = ExamFolderPath();
     // The name is checked before anything is read or written.
@@ -288,7 +307,8 @@ xbase::Result<std::string> TTesting::extractStoredFile(const std::string& fileNa
     xbase::Result<std::string> bytes = storedBytes();
     if (!bytes) return bytes;
     if (bytes.value().empty())
-        return xbase::Status::error(target.value() + ": missing, and " + what + " holds no stored copy");
+        return xbase::Status::error(target.value() + ": missing, and " + what +
+                                    " holds no stored copy");
     return ExamFolderFile::writeIfMissing(folder, name, bytes.value());
 }
 

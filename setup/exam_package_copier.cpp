@@ -4,7 +4,6 @@
 #include <filesystem>
 
 #include "base/ascii_text.h"
-#include "base/ascii_text.h"
 #include "questionbank/bank_path.h"
 #include "setup/setup_texts.h"
 
@@ -44,7 +43,8 @@ struct CourseExams {
 void collectExam(void* context, const std::string& /*title*/, const std::string& prodId,
                  const std::string& parent) {
     auto* exams = static_cast<CourseExams*>(context);
-    if (base::ascii::trimmedRight(parent, base::ascii::kBlank) == exams->course) exams->ids.push_back(prodId);
+    if (base::ascii::trimmedRight(parent, base::ascii::kBlank) == exams->course)
+        exams->ids.push_back(prodId);
 }
 
 }  // namespace
@@ -96,7 +96,8 @@ int ExamPackageCopier::installCourse(const std::string& courseId) {
 }
 
 void ExamPackageCopier::refuse(const std::string& prodId, const std::string& reason) {
-    session_.dialogs.error("The exam " + base::ascii::trimmed(prodId, base::ascii::kBlank) + " was not installed: " + reason);
+    session_.dialogs.error("The exam " + base::ascii::trimmed(prodId, base::ascii::kBlank) +
+                           " was not installed: " + reason);
 }
 
 bool ExamPackageCopier::copyExam(const std::string& prodId, const std::string& courseId) {
@@ -148,8 +149,8 @@ bool ExamPackageCopier::copyExam(const std::string& prodId, const std::string& c
         closeAll();
         return false;
     }
-    if (installed_.AddTest(base::ascii::trimmed(exam.PRODID, base::ascii::kBlank), courseId, exam.PATH, exam.TABLENAME,
-                           exam.TITLE) != 0) {
+    if (installed_.AddTest(base::ascii::trimmed(exam.PRODID, base::ascii::kBlank), courseId,
+                           exam.PATH, exam.TABLENAME, exam.TITLE) != 0) {
         refuse(prodId, installed_.LastError());
         closeAll();
         return false;

@@ -1,7 +1,7 @@
 #include "setup/placeholders.h"
 
-#include "platform/path_text.h"
 #include "base/ascii_text.h"
+#include "platform/path_text.h"
 
 namespace zentrix::setup {
 

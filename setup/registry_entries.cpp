@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "platform/registry.h"
 #include "base/ascii_text.h"
+#include "platform/registry.h"
 
 namespace zentrix::setup {
 

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "platform/path_text.h"
 #include "base/ascii_text.h"
+#include "platform/path_text.h"
 
 namespace zentrix::setup {
 

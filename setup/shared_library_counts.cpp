@@ -11,7 +11,7 @@ constexpr const char* kKey = platform::registry_keys::kSharedLibraries;
 
 platform::Result<uint32_t> SharedLibraryCounts::raise(const std::string& libraryPath) {
     ZX_TRY(registry_.createKey(kRoot, kKey));
-    ZX_TRY_ASSIGN(auto current,  registry_.readInteger(kRoot, kKey, libraryPath));
+    ZX_TRY_ASSIGN(auto current, registry_.readInteger(kRoot, kKey, libraryPath));
     const uint32_t next = current.value_or(0) + 1;
     ZX_TRY(registry_.setValue(kRoot, kKey, libraryPath, next));
     return next;
@@ -19,7 +19,7 @@ platform::Result<uint32_t> SharedLibraryCounts::raise(const std::string& library
 
 platform::Result<uint32_t> SharedLibraryCounts::lower(const std::string& libraryPath) {
     ZX_TRY(registry_.createKey(kRoot, kKey));
-    ZX_TRY_ASSIGN(auto current,  registry_.readInteger(kRoot, kKey, libraryPath));
+    ZX_TRY_ASSIGN(auto current, registry_.readInteger(kRoot, kKey, libraryPath));
     if (!current) return uint32_t(0);
     const uint32_t remaining = *current > 0 ? *current - 1 : 0;
     if (remaining == 0) {

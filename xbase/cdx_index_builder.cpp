@@ -180,7 +180,9 @@ Result<std::vector<uint8_t>> buildIndexImage(const std::string& where,
             return a.recno < b.recno;
         });
         auto root = writeTree(image, entries, layout.keyLength, pad);
-        if (!root) return root.status().withContext(where + ": tag " + base::ascii::upper(layout.spec.name));
+        if (!root)
+            return root.status().withContext(where + ": tag " +
+                                             base::ascii::upper(layout.spec.name));
         uint8_t options = option::kCompact | option::kCompound;
         if (!layout.spec.forExpression.empty()) options |= option::kForClause;
         if (layout.spec.unique) options |= option::kUnique;

@@ -102,7 +102,8 @@ void Tag::setKeyType(KeyType type) {
 
 Status Tag::insert(std::string_view key, uint32_t recno) {
     const std::string full = fullKey(key);
-    ZX_TRY_ASSIGN(auto path, descend([&](const Node& n) { return lowerBoundEntry(n, full, recno); }, true));
+    ZX_TRY_ASSIGN(auto path,
+                  descend([&](const Node& n) { return lowerBoundEntry(n, full, recno); }, true));
     Path& steps = path;
     Node leaf = *steps.back().node;
     const int at = lowerBoundEntry(leaf, full, recno);
@@ -117,7 +118,8 @@ Status Tag::insert(std::string_view key, uint32_t recno) {
 
 Status Tag::remove(std::string_view key, uint32_t recno) {
     const std::string full = fullKey(key);
-    ZX_TRY_ASSIGN(auto path, descend([&](const Node& n) { return lowerBoundEntry(n, full, recno); }, false));
+    ZX_TRY_ASSIGN(auto path,
+                  descend([&](const Node& n) { return lowerBoundEntry(n, full, recno); }, false));
     Path& steps = path;
     const NodePtr& found = steps.back().node;
     const int at = found->isLeaf() ? lowerBoundEntry(*found, full, recno) : found->count();

@@ -16,10 +16,13 @@ namespace zentrix::xbase {
 namespace {
 
 bool writableType(FieldType t) {
-    return t == FieldType::Character || t == FieldType::Numeric || t == FieldType::Float || t == FieldType::Memo;
+    return t == FieldType::Character || t == FieldType::Numeric || t == FieldType::Float ||
+           t == FieldType::Memo;
 }
 
-bool isMemoType(FieldType t) { return t == FieldType::Memo || t == FieldType::General || t == FieldType::Blob; }
+bool isMemoType(FieldType t) {
+    return t == FieldType::Memo || t == FieldType::General || t == FieldType::Blob;
+}
 
 // Keys in messages: printable bytes as they are, others as \xHH.
 std::string printable(std::string_view key) {
@@ -76,7 +79,9 @@ Status finishInterruptedCompression(FileSystem& fs, const TableFiles& files, Ope
         const bool memoStill = fs.exists(memoTemp);
         if (!tableStill && !memoStill) return Status::ok();  // it finished meanwhile
         if (!exclusive)
-            return Status::error(files.table + ": a memo compression was interrupted; open the table for writing to finish it");
+            return Status::error(
+                files.table +
+                ": a memo compression was interrupted; open the table for writing to finish it");
         if (tableStill && !memoStill) return fs.rename(tableTemp, files.table);
         if (memoStill) ZX_TRY(fs.remove(memoTemp));
         if (tableStill) ZX_TRY(fs.remove(tableTemp));
@@ -87,7 +92,8 @@ Status finishInterruptedCompression(FileSystem& fs, const TableFiles& files, Ope
 
 }  // namespace
 
-Result<std::unique_ptr<DbfTable>> DbfTable::open(Engine& engine, const std::string& path, OpenMode mode) {
+Result<std::unique_ptr<DbfTable>> DbfTable::open(Engine& engine, const std::string& path,
+                                                 OpenMode mode) {
     TableFiles files = TableFiles::locate(engine.fileSystem(), path);
     if (!files.tableExists) return Status::error(files.table + ": " + kMissingMarker);
     ZX_TRY(finishInterruptedCompression(engine.fileSystem(), files, mode));
@@ -104,7 +110,8 @@ Status DbfTable::openFiles() {
     std::string bytes(size_t(std::min<uint64_t>(size, dbf::kHeaderSize)), '\0');
     ZX_TRY(dbf_->readAt(0, bytes.data(), bytes.size()));
     if (bytes.size() == size_t(dbf::kHeaderSize)) {
-        const int length = DbfHeader::lengthFromPrefix(reinterpret_cast<const uint8_t*>(bytes.data()));
+        const int length =
+            DbfHeader::lengthFromPrefix(reinterpret_cast<const uint8_t*>(bytes.data()));
         if (length > dbf::kHeaderSize && uint64_t(length) <= size) {
             bytes.resize(size_t(length));
             ZX_TRY(dbf_->readAt(0, bytes.data(), bytes.size()));
@@ -121,18 +128,20 @@ Status DbfTable::openFiles() {
         fields_.push_back(std::make_unique<Field>(header_.fields[i], int(i)));
     for (const auto& f : header_.fields) {
         if (!writableType(f.type) && writeProblem_.empty())
-            writeProblem_ = files_.table + ": field " + f.name + " of type " + std::string(1, char(f.type)) +
+            writeProblem_ = files_.table + ": field " + f.name + " of type " +
+                            std::string(1, char(f.type)) +
                             " cannot be written (only C, N and M); the table is read-only";
         if (f.type == FieldType::Memo && f.length != dbf::kTextMemoPointerLength &&
             f.length != dbf::kBinaryMemoPointerLength)
-            return Status::error(files_.table + ": damaged header: memo field " + f.name + " has width " +
-                                 std::to_string(f.length));
+            return Status::error(files_.table + ": damaged header: memo field " + f.name +
+                                 " has width " + std::to_string(f.length));
     }
     if (header_.nullFlagsOffset >= 0 && writeProblem_.empty())
         writeProblem_ = files_.table + ": tables with null flags are read-only";
 
     if (header_.hasMemoFields()) {
-        if (!files_.memoExists) return Status::error(files_.table + ": memo file " + files_.memo + " is missing");
+        if (!files_.memoExists)
+            return Status::error(files_.table + ": memo file " + files_.memo + " is missing");
         ZX_TRY_ASSIGN(auto memoFile, fs.open(files_.memo, mode_));
         ZX_TRY_ASSIGN(auto memo, MemoFile::open(std::move(memoFile)));
         memo_ = std::move(memo);
@@ -153,7 +162,8 @@ Status DbfTable::openFiles() {
     info_.memoPath = memo_ ? files_.memo : "";
 
     ZX_TRY(attachIndex());
-    if (mode_ == OpenMode::ReadOnly && writeProblem_.empty()) writeProblem_ = files_.table + ": opened read-only";
+    if (mode_ == OpenMode::ReadOnly && writeProblem_.empty())
+        writeProblem_ = files_.table + ": opened read-only";
     record_.assign(size_t(header_.recordLength), ' ');
     changedFields_.assign(fields_.size(), false);
     return Status::ok();
@@ -162,7 +172,8 @@ Status DbfTable::openFiles() {
 Status DbfTable::attachIndex() {
     if (!files_.indexExists) {
         if (header_.tableFlags & dbf::kFlagProductionIndex)
-            warnings_.push_back(files_.table + ": production index " + files_.index + " is missing; tags unavailable");
+            warnings_.push_back(files_.table + ": production index " + files_.index +
+                                " is missing; tags unavailable");
         return Status::ok();
     }
     ZX_TRY_ASSIGN(auto file, engine_.fileSystem().open(files_.index, mode_));
@@ -172,7 +183,8 @@ Status DbfTable::attachIndex() {
         // leave the index behind, so the table stays read-only.
         warnings_.push_back(index.message());
         if (writeProblem_.empty())
-            writeProblem_ = files_.table + ": production index unreadable (" + index.message() + "); the table is read-only";
+            writeProblem_ = files_.table + ": production index unreadable (" + index.message() +
+                            "); the table is read-only";
         return Status::ok();
     }
     index_ = std::move(index.value());
@@ -207,12 +219,14 @@ Status DbfTable::verifyIndexAtOpen() {
             reason = "indexes " + std::to_string(*stamp) + " records but the table holds " +
                      std::to_string(header_.recordCount) + " (changed without its index)";
         }
-        const bool canRebuild = exclusive && std::all_of(tags_.begin(), tags_.end(), [](const auto& t) { return t->usable(); });
+        const bool canRebuild = exclusive && std::all_of(tags_.begin(), tags_.end(),
+                                                         [](const auto& t) { return t->usable(); });
         if (!canRebuild) {
             warnings_.push_back(files_.index + ": " + reason + "; its tags are not used");
             tags_.clear();
             index_.reset();
-            if (writeProblem_.empty()) writeProblem_ = files_.table + ": production index needs a rebuild";
+            if (writeProblem_.empty())
+                writeProblem_ = files_.table + ": production index needs a rebuild";
             return Status::ok();
         }
         ZX_TRY(reloadHeader());
@@ -220,7 +234,8 @@ Status DbfTable::verifyIndexAtOpen() {
         warnings_.push_back(files_.index + ": " + reason + "; rebuilt from the table");
         return Status::ok();
     }();
-    if (locked) status = status.withCleanup(dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength));
+    if (locked)
+        status = status.withCleanup(dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength));
     return status;
 }
 
@@ -251,17 +266,19 @@ Result<std::unique_ptr<DbfTable>> DbfTable::create(Engine& engine, const std::st
         if (!key) return Status::error(name + ": tag " + spec.name + ": " + key.message());
         if (!spec.forExpression.empty()) {
             auto filter = Expression::compile(spec.forExpression, header->fields);
-            if (!filter) return Status::error(name + ": tag " + spec.name + ": " + filter.message());
+            if (!filter)
+                return Status::error(name + ": tag " + spec.name + ": " + filter.message());
         }
         if (spec.name.empty() || spec.name.size() > 10)
-            return Status::error(name + ": tag name \"" + spec.name + "\" is not 1 to 10 characters");
+            return Status::error(name + ": tag name \"" + spec.name +
+                                 "\" is not 1 to 10 characters");
         TagLayout layout;
         layout.spec = spec;
         layout.keyType = keyTypeFor(*key);
         layout.keyLength = keyLengthFor(*key);
         if (layout.keyLength < 1 || layout.keyLength > 240)
-            return Status::error(name + ": tag " + spec.name + ": key length " + std::to_string(layout.keyLength) +
-                                 " not within 1 to 240");
+            return Status::error(name + ": tag " + spec.name + ": key length " +
+                                 std::to_string(layout.keyLength) + " not within 1 to 240");
         layouts.push_back(std::move(layout));
     }
 
@@ -274,14 +291,16 @@ Result<std::unique_ptr<DbfTable>> DbfTable::create(Engine& engine, const std::st
 
     if (header->hasMemoFields()) {
         ZX_TRY_ASSIGN(auto memoFile, fs.create(files.memo));
-        ZX_TRY_ASSIGN(auto memo, MemoFile::create(std::move(memoFile), uint32_t(engine.options().memoBlockSize)));
+        ZX_TRY_ASSIGN(auto memo, MemoFile::create(std::move(memoFile),
+                                                  uint32_t(engine.options().memoBlockSize)));
     } else if (files.memoExists) {
         ZX_TRY(fs.remove(files.memo));
     }
     if (!layouts.empty()) {
         ZX_TRY_ASSIGN(auto indexFile, fs.create(files.index));
         std::vector<std::vector<KeyEntry>> keys(layouts.size());
-        ZX_TRY_ASSIGN(auto index, CompoundIndex::build(std::move(indexFile), layouts, std::move(keys)));
+        ZX_TRY_ASSIGN(auto index,
+                      CompoundIndex::build(std::move(indexFile), layouts, std::move(keys)));
     } else if (files.indexExists) {
         ZX_TRY(fs.remove(files.index));
     }
@@ -313,7 +332,8 @@ std::vector<const Tag*> DbfTable::tags() const {
 }
 
 const FieldDescriptor* DbfTable::descriptorOf(const Field* f) const {
-    if (!f || f->index() < 0 || f->index() >= int(fields_.size()) || fields_[size_t(f->index())].get() != f)
+    if (!f || f->index() < 0 || f->index() >= int(fields_.size()) ||
+        fields_[size_t(f->index())].get() != f)
         return nullptr;
     return &header_.fields[size_t(f->index())];
 }
@@ -344,13 +364,15 @@ Status DbfTable::selectTag(const Tag* tag) {
     }
     for (const auto& t : tags_) {
         if (t.get() != tag) continue;
-        if (!t->usable()) return fail(kErrorIndex, Status::error(files_.index + ": " + t->problem()));
+        if (!t->usable())
+            return fail(kErrorIndex, Status::error(files_.index + ": " + t->problem()));
         selected_ = t.get();
         cursor_ = selected_->index().cursor();
         cursorValid_ = false;
         return Status::ok();
     }
-    return fail(kErrorIndex, Status::error(files_.table + ": the tag does not belong to this table"));
+    return fail(kErrorIndex,
+                Status::error(files_.table + ": the tag does not belong to this table"));
 }
 
 void DbfTable::discardPending() {
@@ -424,7 +446,8 @@ bool DbfTable::load(uint32_t recno) {
         standOnNothing(true);
         return false;
     }
-    auto bytes = cache_.read(*dbf_, recno, header_.recordCount, header_.headerLength, header_.recordLength);
+    auto bytes =
+        cache_.read(*dbf_, recno, header_.recordCount, header_.headerLength, header_.recordLength);
     if (!bytes) {
         report(kErrorRead, bytes.status());
         standOnNothing(true);
@@ -452,8 +475,9 @@ bool DbfTable::placeFromCursor(const Result<bool>& moved) {
         return false;
     }
     if (!load(recno)) {
-        report(kErrorIndex, Status::error(files_.index + ": tag " + selected_->name() + " points at record " +
-                                            std::to_string(recno) + " of " + std::to_string(header_.recordCount)));
+        report(kErrorIndex,
+               Status::error(files_.index + ": tag " + selected_->name() + " points at record " +
+                             std::to_string(recno) + " of " + std::to_string(header_.recordCount)));
         return false;
     }
     cursorValid_ = true;
@@ -590,7 +614,9 @@ bool DbfTable::seek(std::string_view text) {
     if (selected_->keyType() == KeyType::Character) {
         // Text beyond the key width can only match blanks.
         const size_t width = size_t(selected_->keyLength());
-        if (text.size() > width && text.substr(width).find_first_not_of(' ') != std::string_view::npos) return false;
+        if (text.size() > width &&
+            text.substr(width).find_first_not_of(' ') != std::string_view::npos)
+            return false;
     } else if (!std::isfinite(FieldCodec::parseNumber(text))) {
         return false;
     }
@@ -642,16 +668,20 @@ std::string DbfTable::memo(const Field* f) const {
     const FieldDescriptor* d = descriptorOf(f);
     if (!d || (recno_ == 0 && !appending_)) return "";
     if (!isMemoType(d->type)) return FieldCodec::text(record_, *d);
-    if (auto pending = pendingMemos_.find(f->index()); pending != pendingMemos_.end()) return pending->second.data;
+    if (auto pending = pendingMemos_.find(f->index()); pending != pendingMemos_.end())
+        return pending->second.data;
     auto block = FieldCodec::memoBlock(record_, *d);
     if (!block) {
-        report(kErrorRead, block.status().withContext(files_.table + ": record " + std::to_string(recno_)));
+        report(kErrorRead,
+               block.status().withContext(files_.table + ": record " + std::to_string(recno_)));
         return "";
     }
     if (*block == 0 || !memo_) return "";
     auto memo = memo_->read(*block);
     if (!memo) {
-        report(kErrorRead, memo.status().withContext(files_.table + ": record " + std::to_string(recno_) + ", field " + d->name));
+        report(kErrorRead,
+               memo.status().withContext(files_.table + ": record " + std::to_string(recno_) +
+                                         ", field " + d->name));
         return "";
     }
     return std::move(memo.value().data);
@@ -696,7 +726,8 @@ long DbfTable::asLong(const Field* f) const {
 
 int DbfTable::asInt(const Field* f) const {
     const long v = asLong(f);
-    return int(std::clamp<long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    return int(
+        std::clamp<long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 // ---- writes ----------------------------------------------------------------
@@ -751,7 +782,8 @@ Status DbfTable::assignText(const Field* f, std::string_view text) {
             char* end = nullptr;
             const double value = std::strtod(trimmed.c_str(), &end);
             if (end != trimmed.c_str() + trimmed.size())
-                return fail(kErrorData, Status::error(files_.table + ": field " + d->name + ": \"" + trimmed + "\" is not a number"));
+                return fail(kErrorData, Status::error(files_.table + ": field " + d->name + ": \"" +
+                                                      trimmed + "\" is not a number"));
             return assignNumber(f, value);
         }
         case FieldType::Memo:
@@ -768,7 +800,8 @@ Status DbfTable::assignNumber(const Field* f, double value) {
     ZX_TRY(fail(kErrorWrite, requireRecord()));
     if (d->type == FieldType::Numeric || d->type == FieldType::Float) {
         auto text = FieldCodec::formatNumber(value, d->length, d->decimals);
-        if (!text) return fail(kErrorData, text.status().withContext(files_.table + ": field " + d->name));
+        if (!text)
+            return fail(kErrorData, text.status().withContext(files_.table + ": field " + d->name));
         return setFieldBytes(f, *text);
     }
     char buf[64];
@@ -783,7 +816,8 @@ Status DbfTable::assignWhole(const Field* f, long value) {
         ZX_TRY(fail(kErrorWrite, writable()));
         ZX_TRY(fail(kErrorWrite, requireRecord()));
         auto text = FieldCodec::formatInteger(value, d->length);
-        if (!text) return fail(kErrorData, text.status().withContext(files_.table + ": field " + d->name));
+        if (!text)
+            return fail(kErrorData, text.status().withContext(files_.table + ": field " + d->name));
         return setFieldBytes(f, *text);
     }
     if (d->type == FieldType::Numeric || d->type == FieldType::Float)
@@ -909,7 +943,8 @@ Status DbfTable::commitLocked() {
         for (size_t i = 0; i < fields_.size(); ++i) {
             if (!changedFields_[i]) continue;
             const auto& d = header_.fields[i];
-            after.replace(size_t(d.offset), size_t(d.length), record_, size_t(d.offset), size_t(d.length));
+            after.replace(size_t(d.offset), size_t(d.length), record_, size_t(d.offset),
+                          size_t(d.length));
         }
         if (deletedChanged_) after[0] = record_[0];
     }
@@ -939,7 +974,8 @@ Status DbfTable::commitLocked() {
                 ZX_TRY_ASSIGN(auto written, memo_->append(pending.type, pending.data));
                 block = written;
             }
-            after.replace(size_t(d.offset), size_t(d.length), FieldCodec::encodeMemoBlock(block, d));
+            after.replace(size_t(d.offset), size_t(d.length),
+                          FieldCodec::encodeMemoBlock(block, d));
         }
         ZX_TRY(memo_->publish());
     }
@@ -954,11 +990,18 @@ Status DbfTable::commitLocked() {
         ZX_TRY(dbf_->writeAt(header_.recordOffset(recno), after.data(), after.size()));
         const int y = header_.year, m = header_.month, d = header_.day;
         header_.touchDate();
-        if (y != header_.year || m != header_.month || d != header_.day) ZX_TRY(writeHeaderPrefix());
+        if (y != header_.year || m != header_.month || d != header_.day)
+            ZX_TRY(writeHeaderPrefix());
     }
     for (auto& change : changes) {
-        if (change.oldKey) ZX_TRY(change.tag->index().remove(*change.oldKey, recno).withContext("tag " + change.tag->name()));
-        if (change.newKey) ZX_TRY(change.tag->index().insert(*change.newKey, recno).withContext("tag " + change.tag->name()));
+        if (change.oldKey)
+            ZX_TRY(change.tag->index()
+                       .remove(*change.oldKey, recno)
+                       .withContext("tag " + change.tag->name()));
+        if (change.newKey)
+            ZX_TRY(change.tag->index()
+                       .insert(*change.newKey, recno)
+                       .withContext("tag " + change.tag->name()));
     }
     if (touchIndex) ZX_TRY(index_->markClean(header_.recordCount));
 
@@ -985,7 +1028,8 @@ Status DbfTable::reloadHeader() {
     const uint32_t count = dbf::readU32le(prefix + dbf::kRecordCountAt);
     if (count != header_.recordCount) {
         ZX_TRY_ASSIGN(auto size, dbf_->size());
-        if (uint64_t(header_.headerLength) + uint64_t(count) * uint64_t(header_.recordLength) > size)
+        if (uint64_t(header_.headerLength) + uint64_t(count) * uint64_t(header_.recordLength) >
+            size)
             return Status::error(files_.table + ": header claims " + std::to_string(count) +
                                  " records, more than the file holds");
         header_.recordCount = count;
@@ -997,7 +1041,8 @@ Status DbfTable::reloadHeader() {
 
 Result<std::string> DbfTable::readRecordFresh(uint32_t recno) {
     if (recno < 1 || recno > header_.recordCount)
-        return Status::error(files_.table + ": record " + std::to_string(recno) + " does not exist");
+        return Status::error(files_.table + ": record " + std::to_string(recno) +
+                             " does not exist");
     std::string bytes(size_t(header_.recordLength), '\0');
     ZX_TRY(dbf_->readAt(header_.recordOffset(recno), bytes.data(), bytes.size()));
     return bytes;
@@ -1007,14 +1052,17 @@ Result<std::string> DbfTable::readRecordFresh(uint32_t recno) {
 
 Status DbfTable::lock() {
     if (lockDepth_++ > 0) return Status::ok();
-    Status status = dbf_->lock(dbf::kCommitLockOffset, dbf::kCommitLockLength, mode_ == OpenMode::ReadWrite);
+    Status status =
+        dbf_->lock(dbf::kCommitLockOffset, dbf::kCommitLockLength, mode_ == OpenMode::ReadWrite);
     if (status) {
         cache_.clear();
         status = reloadHeader();
         if (status && memo_) status = memo_->reload();
         if (status && index_) status = index_->refresh();
         cursorValid_ = false;
-        if (!status) status = status.withCleanup(dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength));
+        if (!status)
+            status =
+                status.withCleanup(dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength));
     }
     if (!status) {
         lockDepth_ = 0;
@@ -1051,7 +1099,8 @@ Result<std::vector<std::vector<KeyEntry>>> DbfTable::collectKeys() {
     std::vector<std::vector<KeyEntry>> keys(tags_.size());
     cache_.clear();
     for (uint32_t r = 1; r <= header_.recordCount; ++r) {
-        ZX_TRY_ASSIGN(auto bytes, cache_.read(*dbf_, r, header_.recordCount, header_.headerLength, header_.recordLength));
+        ZX_TRY_ASSIGN(auto bytes, cache_.read(*dbf_, r, header_.recordCount, header_.headerLength,
+                                              header_.recordLength));
         for (size_t t = 0; t < tags_.size(); ++t)
             if (auto key = tags_[t]->keyFor(bytes)) keys[t].push_back({std::move(*key), r});
     }
@@ -1061,7 +1110,8 @@ Result<std::vector<std::vector<KeyEntry>>> DbfTable::collectKeys() {
 Status DbfTable::rebuildIndex() {
     if (!index_) return Status::ok();
     for (const auto& tag : tags_)
-        if (!tag->usable()) return Status::error(files_.index + ": " + tag->problem() + "; cannot rebuild");
+        if (!tag->usable())
+            return Status::error(files_.index + ": " + tag->problem() + "; cannot rebuild");
     std::vector<TagLayout> layouts;
     for (const auto& tag : tags_) layouts.push_back(tag->layout());
     ZX_TRY_ASSIGN(auto keys, collectKeys());
@@ -1073,7 +1123,8 @@ Status DbfTable::rebuildIndex() {
     index_ = std::move(index);
     for (auto& tag : tags_) {
         IndexTag* fresh = index_->tag(tag->name());
-        if (!fresh) return Status::error(files_.index + ": tag " + tag->name() + " lost in the rebuild");
+        if (!fresh)
+            return Status::error(files_.index + ": tag " + tag->name() + " lost in the rebuild");
         tag->rebind(*fresh);
         fresh->setKeyType(tag->keyType());
     }
@@ -1123,7 +1174,8 @@ Status DbfTable::pack() {
     Status status = [&]() -> Status {
         std::vector<uint32_t> keep;
         for (uint32_t r = 1; r <= header_.recordCount; ++r) {
-            ZX_TRY_ASSIGN(auto bytes, cache_.read(*dbf_, r, header_.recordCount, header_.headerLength, header_.recordLength));
+            ZX_TRY_ASSIGN(auto bytes, cache_.read(*dbf_, r, header_.recordCount,
+                                                  header_.headerLength, header_.recordLength));
             if (uint8_t(bytes[0]) != dbf::kDeletedMark) keep.push_back(r);
         }
         return rewriteRecords(keep);
@@ -1173,7 +1225,9 @@ Status DbfTable::compressMemo() {
             for (const auto& d : header_.fields) {
                 if (!isMemoType(d.type)) continue;
                 auto block = FieldCodec::memoBlock(record, d);
-                if (!block) return block.status().withContext(files_.table + ": record " + std::to_string(r));
+                if (!block)
+                    return block.status().withContext(files_.table + ": record " +
+                                                      std::to_string(r));
                 uint32_t moved = 0;
                 if (*block != 0) {
                     ZX_TRY_ASSIGN(auto memo, memo_->read(*block));
@@ -1182,7 +1236,8 @@ Status DbfTable::compressMemo() {
                         moved = at;
                     }
                 }
-                record.replace(size_t(d.offset), size_t(d.length), FieldCodec::encodeMemoBlock(moved, d));
+                record.replace(size_t(d.offset), size_t(d.length),
+                               FieldCodec::encodeMemoBlock(moved, d));
             }
             ZX_TRY(tableFile->writeAt(header_.recordOffset(r), record.data(), record.size()));
         }
@@ -1210,8 +1265,10 @@ Status DbfTable::compressMemo() {
             status = status.withCleanup(fs.remove(tableTemp));
         } else {
             // Writes through this handle would go to the files being replaced.
-            writeProblem_ = files_.table + ": a memo compression is half done; open the table again to finish it";
-            status = status.withContext(files_.table + ": memo file compressed but the table file is not yet in "
+            writeProblem_ = files_.table +
+                            ": a memo compression is half done; open the table again to finish it";
+            status = status.withContext(files_.table +
+                                        ": memo file compressed but the table file is not yet in "
                                         "place; the next open finishes it");
         }
         status = status.withCleanup(unlock());
@@ -1251,13 +1308,14 @@ Status DbfTable::check() {
             const std::string where = files_.index + ": tag " + tag.name() + ": ";
             for (size_t i = 0; i < std::min(want.size(), got.size()); ++i) {
                 if (want[i].key == got[i].key && want[i].recno == got[i].recno) continue;
-                return Status::error(where + "entry " + std::to_string(i + 1) + " is \"" + printable(got[i].key) +
-                                     "\" record " + std::to_string(got[i].recno) + ", the table gives \"" +
-                                     printable(want[i].key) + "\" record " + std::to_string(want[i].recno));
+                return Status::error(
+                    where + "entry " + std::to_string(i + 1) + " is \"" + printable(got[i].key) +
+                    "\" record " + std::to_string(got[i].recno) + ", the table gives \"" +
+                    printable(want[i].key) + "\" record " + std::to_string(want[i].recno));
             }
             if (want.size() != got.size())
-                return Status::error(where + "holds " + std::to_string(got.size()) + " keys, the table gives " +
-                                     std::to_string(want.size()));
+                return Status::error(where + "holds " + std::to_string(got.size()) +
+                                     " keys, the table gives " + std::to_string(want.size()));
         }
         return Status::ok();
     }();

@@ -36,7 +36,8 @@ public:
     // Part of the message of an open that failed because there is no such file.
     static constexpr const char* kMissingMarker = "no such table";
 
-    static Result<std::unique_ptr<DbfTable>> open(Engine& engine, const std::string& path, OpenMode mode);
+    static Result<std::unique_ptr<DbfTable>> open(Engine& engine, const std::string& path,
+                                                  OpenMode mode);
     static Result<std::unique_ptr<DbfTable>> create(Engine& engine, const std::string& path,
                                                     const std::vector<FieldSpec>& fields,
                                                     const std::vector<TagSpec>& tags);

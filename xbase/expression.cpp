@@ -446,11 +446,10 @@ private:
             pos_ = end + 1;
             return NodePtr(node);
         }
-        if ((c >= '0' && c <= '9') || (c == '.' && pos_ + 1 < text_.size() &&
-                                       base::ascii::isDigit(text_[pos_ + 1]))) {
+        if ((c >= '0' && c <= '9') ||
+            (c == '.' && pos_ + 1 < text_.size() && base::ascii::isDigit(text_[pos_ + 1]))) {
             const size_t start = pos_;
-            while (pos_ < text_.size() &&
-                   (base::ascii::isDigit(text_[pos_]) || text_[pos_] == '.'))
+            while (pos_ < text_.size() && (base::ascii::isDigit(text_[pos_]) || text_[pos_] == '.'))
                 ++pos_;
             auto node = std::make_shared<Node>();
             node->op = Op::Constant;
@@ -464,8 +463,7 @@ private:
             node->op = Op::Constant;
             node->kind = Kind::Logical;
             node->width = 1;
-            node->constant =
-                logical(base::ascii::toUpper(text_[pos_ - 2]) == 'T');
+            node->constant = logical(base::ascii::toUpper(text_[pos_ - 2]) == 'T');
             return NodePtr(node);
         }
         if (base::ascii::isAlpha(c) || c == '_') {
@@ -476,8 +474,7 @@ private:
                 pos_ += peekWord("->") ? 2 : 1;
                 skipSpace();
                 if (pos_ >= text_.size() ||
-                    !(base::ascii::isAlpha(text_[pos_]) ||
-                      text_[pos_] == '_')) {
+                    !(base::ascii::isAlpha(text_[pos_]) || text_[pos_] == '_')) {
                     return fail("a field name must follow the alias \"" + name + "\"");
                 }
                 name = readName();
@@ -498,8 +495,7 @@ private:
 
     std::string readName() {
         const size_t start = pos_;
-        while (pos_ < text_.size() &&
-               (base::ascii::isAlnum(text_[pos_]) || text_[pos_] == '_')) {
+        while (pos_ < text_.size() && (base::ascii::isAlnum(text_[pos_]) || text_[pos_] == '_')) {
             ++pos_;
         }
         return base::ascii::upper(text_.substr(start, pos_ - start));

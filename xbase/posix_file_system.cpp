@@ -38,8 +38,8 @@ public:
     Status readAt(uint64_t offset, void* buffer, size_t n) override {
         ZX_TRY_ASSIGN(auto got, readSomeAt(offset, buffer, n));
         if (got != n)
-            return Status::error(path_ + ": file ends at " + std::to_string(offset + got) +
-                                 ", " + std::to_string(n) + " bytes wanted at " + std::to_string(offset));
+            return Status::error(path_ + ": file ends at " + std::to_string(offset + got) + ", " +
+                                 std::to_string(n) + " bytes wanted at " + std::to_string(offset));
         return Status::ok();
     }
 
@@ -114,7 +114,8 @@ public:
         fl.l_whence = SEEK_SET;
         fl.l_start = off_t(offset);
         fl.l_len = off_t(length);
-        if (::fcntl(fd_, kSetLock, &fl) != 0) return Status::error(path_ + ": unlock failed: " + errnoText());
+        if (::fcntl(fd_, kSetLock, &fl) != 0)
+            return Status::error(path_ + ": unlock failed: " + errnoText());
         return Status::ok();
     }
 
@@ -169,7 +170,8 @@ Status PosixFileSystem::rename(const std::string& from, const std::string& to) {
 std::optional<std::string> PosixFileSystem::resolveCaseInsensitive(const std::string& path) {
     if (exists(path)) return path;
     const auto slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    const std::string folder =
+        slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
     const std::string prefix = slash == std::string::npos ? "" : path.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     DIR* dir = ::opendir(folder.c_str());

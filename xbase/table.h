@@ -69,13 +69,13 @@ public:
 };
 
 struct TableInfo {
-    uint8_t version = 0;          // 0x03, 0xF5, 0x30, ...
+    uint8_t version = 0;  // 0x03, 0xF5, 0x30, ...
     int lastUpdateYear = 0, lastUpdateMonth = 0, lastUpdateDay = 0;
     uint32_t recordCount = 0;
     int headerLength = 0;
     int recordLength = 0;
-    uint8_t tableFlags = 0;       // byte 28
-    uint8_t codePage = 0;         // byte 29
+    uint8_t tableFlags = 0;  // byte 28
+    uint8_t codePage = 0;    // byte 29
     bool hasMemo = false;
     int memoBlockSize = 0;
     std::string path, memoPath, indexPath;
@@ -91,7 +91,7 @@ public:
     virtual int fieldCount() const = 0;
     virtual const Field* field(std::string_view name) const = 0;  // nullptr when absent
     virtual const Field* fieldAt(int index) const = 0;
-    virtual const Tag* tag(std::string_view name) const = 0;      // nullptr when absent
+    virtual const Tag* tag(std::string_view name) const = 0;  // nullptr when absent
     virtual std::vector<const Tag*> tags() const = 0;
     // Problems found at open that did not stop it (an unusable tag, an
     // index rebuilt because it no longer matched the table).
@@ -120,12 +120,12 @@ public:
     virtual bool deleted() const = 0;
 
     // Reads of the current record; an absent field or no record gives "" / 0.
-    virtual std::string text(const Field* f) const = 0;          // blank-padded as stored
-    virtual std::string memo(const Field* f) const = 0;          // memo bytes; character fields: their text
+    virtual std::string text(const Field* f) const = 0;  // blank-padded as stored
+    virtual std::string memo(const Field* f) const = 0;  // memo bytes; character fields: their text
     virtual long asLong(const Field* f) const = 0;
     virtual int asInt(const Field* f) const = 0;
     virtual double asDouble(const Field* f) const = 0;
-    virtual std::string rawRecord() const = 0;                   // deleted mark + fields, as in the file
+    virtual std::string rawRecord() const = 0;  // deleted mark + fields, as in the file
     // A byte memo: stored as a picture block (assignMemoBytes), or laid out
     // as a 4-byte little-endian count followed by exactly that many bytes.
     virtual bool isByteMemo(const Field* f) const = 0;
@@ -185,6 +185,7 @@ public:
     }
     TableLock(const TableLock&) = delete;
     TableLock& operator=(const TableLock&) = delete;
+
 private:
     Table& table_;
     Status status_;

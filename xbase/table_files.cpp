@@ -23,7 +23,8 @@ TableFiles TableFiles::locate(FileSystem& fs, const std::string& path) {
     std::string table = path;
     const auto slash = table.find_last_of('/');
     const auto dot = table.find_last_of('.');
-    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash);
     if (!hasExtension) table += ".dbf";
     if (auto found = fs.resolveCaseInsensitive(table)) {
         table = *found;

@@ -1,9 +1,9 @@
+#include "base/status.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
-
-#include "base/status.h"
 
 namespace zentrix::base {
 namespace {

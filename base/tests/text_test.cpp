@@ -55,8 +55,10 @@ TEST(AsciiCase, FoldsAsciiLettersOnlyWhateverTheLocale) {
 
 TEST(AsciiClasses, HexDigitsAndTheCharactersAroundThem) {
     const std::string_view digits = "0123456789abcdefABCDEF";
-    const int values[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 10, 11, 12, 13, 14, 15};
-    for (size_t i = 0; i < digits.size(); ++i) EXPECT_EQ(ascii::hexDigitValue(digits[i]), values[i]);
+    const int values[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10,
+                          11, 12, 13, 14, 15, 10, 11, 12, 13, 14, 15};
+    for (size_t i = 0; i < digits.size(); ++i)
+        EXPECT_EQ(ascii::hexDigitValue(digits[i]), values[i]);
     for (char c : std::string_view("/:@G`g \xB0")) {
         EXPECT_EQ(ascii::hexDigitValue(c), -1) << int(c);
         EXPECT_FALSE(ascii::isHexDigit(c));
@@ -103,7 +105,8 @@ TEST(Windows1252Text, EveryByteComesBackFromItsCodePoint) {
     EXPECT_EQ(text[0xE9], u'\u00E9');
     for (int b = 0; b < 256; ++b) EXPECT_EQ(windows1252Byte(text[size_t(b)]), b) << b;
     // Characters the code page lacks.
-    for (char32_t missing : {U'\u0100', U'\u2603', U'\U0001F600'}) EXPECT_EQ(windows1252Byte(missing), -1);
+    for (char32_t missing : {U'\u0100', U'\u2603', U'\U0001F600'})
+        EXPECT_EQ(windows1252Byte(missing), -1);
 }
 
 }  // namespace

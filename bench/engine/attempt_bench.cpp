@@ -21,6 +21,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "base/message_sink.h"
 #include "bench_root.h"
 #include "engine/attempt/exam_attempt.h"
 #include "engine/attempt/random_source.h"
@@ -34,7 +35,6 @@
 #include "engine/tfrm_main.h"
 #include "engine/ttesting_exam_bank.h"
 #include "generated_bank.h"
-#include "base/message_sink.h"
 #include "platform/platform.h"
 #include "questionbank/ttesting.h"
 #include "xbase/engine.h"

@@ -17,8 +17,8 @@
 #include <filesystem>
 #include <string>
 
-#include "history/tthistory.h"
 #include "base/message_sink.h"
+#include "history/tthistory.h"
 #include "xbase/engine.h"
 #include "xbase/table.h"
 

@@ -30,7 +30,8 @@ constexpr int kQuestions = 5000;
 constexpr int kRowsPerQuestion = 4;
 
 std::string scratch(const char* name) {
-    const fs::path folder = fs::temp_directory_path() / ("zentrix-bench-" + std::string(name) + "-" + std::to_string(::getpid()));
+    const fs::path folder = fs::temp_directory_path() / ("zentrix-bench-" + std::string(name) +
+                                                         "-" + std::to_string(::getpid()));
     fs::remove_all(folder);
     fs::create_directories(folder);
     return folder.string() + "/";
@@ -54,7 +55,8 @@ const std::string& catalogueBank() {
         {
             TTesting bank(engine, dir, sink);
             for (int c = 0; c < kCourses; ++c) {
-                bank.AddParent("C" + std::to_string(c), "Course " + std::to_string(c), "", "1:00", 50);
+                bank.AddParent("C" + std::to_string(c), "Course " + std::to_string(c), "", "1:00",
+                               50);
             }
         }
         auto exams = engine.open(dir + "gtest.dbf");
@@ -63,10 +65,12 @@ const std::string& catalogueBank() {
         for (int c = 0; c < kCourses; ++c) {
             for (int e = 0; e < kExamsPerCourse; ++e) {
                 must(t.appendBlank());
-                must(t.assign(t.field("PRODID"), "E" + std::to_string(c) + "_" + std::to_string(e)));
+                must(
+                    t.assign(t.field("PRODID"), "E" + std::to_string(c) + "_" + std::to_string(e)));
                 must(t.assign(t.field("PARENT"), "C" + std::to_string(c)));
                 must(t.assign(t.field("TABLENAME"), "T" + std::to_string(e)));
-                must(t.assignMemo(t.field("TITLE"), "Exam " + std::to_string(e) + " of course " + std::to_string(c)));
+                must(t.assignMemo(t.field("TITLE"),
+                                  "Exam " + std::to_string(e) + " of course " + std::to_string(c)));
                 must(t.assignLong(t.field("NUMTESTQ"), 0));
                 must(t.assignLong(t.field("NEXTID"), 1));
                 must(t.commit());
@@ -87,9 +91,11 @@ const std::string& examBank() {
         bank.AddTest("BIG", "C1", "big/", "BIG", "A big exam");
         bank.OpenTest("BIG");
         for (int q = 1; q <= kQuestions; ++q) {
-            const int id = bank.AddTestQuestion(q, 1, "Question " + std::to_string(q), "Which one is right?",
-                                                kRowsPerQuestion, "2", "hint", "reference", "", 0);
-            for (int r = 1; r <= kRowsPerQuestion; ++r) bank.SetTestQuestionXtra(id, r, "Choice " + std::to_string(r));
+            const int id =
+                bank.AddTestQuestion(q, 1, "Question " + std::to_string(q), "Which one is right?",
+                                     kRowsPerQuestion, "2", "hint", "reference", "", 0);
+            for (int r = 1; r <= kRowsPerQuestion; ++r)
+                bank.SetTestQuestionXtra(id, r, "Choice " + std::to_string(r));
         }
         bank.CloseTest();
         return dir;
@@ -97,8 +103,8 @@ const std::string& examBank() {
     return folder;
 }
 
-void countRow(void* context, const std::string&, const std::string&, const std::string&, unsigned char, unsigned char,
-              unsigned char, unsigned char, int, int) {
+void countRow(void* context, const std::string&, const std::string&, const std::string&,
+              unsigned char, unsigned char, unsigned char, unsigned char, int, int) {
     ++*static_cast<long*>(context);
 }
 
@@ -126,7 +132,8 @@ void BM_OpenExamAndVisitEveryQuestion(benchmark::State& state) {
         bank.OpenTest("BIG");
         for (int n = 1; n <= bank.QuestionCount(); ++n) {
             bank.GoToTestQuestion(n);
-            for (int r = 1; r <= bank.QuestionInfo().NUMANSWER; ++r) characters += bank.GetAnswerText(r).size();
+            for (int r = 1; r <= bank.QuestionInfo().NUMANSWER; ++r)
+                characters += bank.GetAnswerText(r).size();
         }
         bank.CloseTest();
     }

@@ -32,9 +32,9 @@
 #include <thread>
 #include <vector>
 
+#include "base/message_sink.h"
 #include "bench/stress/timed_lock_file_system.h"
 #include "history/tthistory.h"
-#include "base/message_sink.h"
 #include "questionbank/ttesting.h"
 #include "tools/bank/bank_importer.h"
 #include "tools/common/command_line.h"

@@ -10,13 +10,13 @@
 #include <QScrollArea>
 #include <functional>
 
+#include "base/message_sink.h"
 #include "demo_attempt_fixture.h"
 #include "engine/screens/demo_q_engine_panel.h"
 #include "engine/screens/dialog_simulation_services.h"
 #include "engine/screens/results_screen.h"
 #include "engine/screens/review_screen.h"
 #include "history/tthistory.h"
-#include "base/message_sink.h"
 #include "questionbank/ttesting.h"
 #include "simulation/panel/gif_image.h"
 #include "simulation/panel/tbz_ip_mask.h"

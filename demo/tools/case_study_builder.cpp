@@ -91,10 +91,10 @@ Result<CaseStudyTableSource> CaseStudyBuilder::parse(const QByteArray& json, con
     if (cases.isEmpty()) return Status::error("\"cases\" lists no case study");
     std::set<long> numbers;
     for (qsizetype i = 0; i < cases.size(); ++i) {
-        ZX_TRY_ASSIGN(auto parsed, parseCase(cases[i].toObject(), baseDir, QStringLiteral("case ") + QString::number(i + 1)));
+        ZX_TRY_ASSIGN(auto parsed, parseCase(cases[i].toObject(), baseDir,
+                                             QStringLiteral("case ") + QString::number(i + 1)));
         if (!numbers.insert(parsed.number).second)
-            return Status::error("case number " + std::to_string(parsed.number) +
-                                 " is used twice");
+            return Status::error("case number " + std::to_string(parsed.number) + " is used twice");
         source.cases.push_back(std::move(parsed));
     }
     return source;

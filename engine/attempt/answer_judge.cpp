@@ -54,7 +54,9 @@ JudgeOutcome RecordAnswer(QuestionAnswer& item, const TestQuestionInfo& question
                 item.Answered = true;
                 item.GivenAnswer = 1;
             }
-            item.CorrectAnswer = base::ascii::trimmedRightView(question.ANSWER, base::ascii::kBlank) == "TRUE" ? 0 : 1;
+            item.CorrectAnswer =
+                base::ascii::trimmedRightView(question.ANSWER, base::ascii::kBlank) == "TRUE" ? 0
+                                                                                              : 1;
             break;
         case kSingleChoice: {
             item.CorrectAnswer = KeyAsInteger(question.ANSWER, &readable);

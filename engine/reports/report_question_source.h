@@ -6,9 +6,9 @@
 
 #include <string>
 
+#include "base/status.h"
 #include "engine/attempt/question_answer.h"
 #include "questionbank/bank_records.h"
-#include "base/status.h"
 
 namespace zentrix::engine::reports {
 

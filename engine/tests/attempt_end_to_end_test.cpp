@@ -15,12 +15,12 @@
 #include <QSpinBox>
 
 #include "attempt_screen_fixture.h"
-#include "engine/attempt/attempt_messages.h"
+#include "base/message_sink.h"
 #include "engine/aids/thint_form.h"
+#include "engine/attempt/attempt_messages.h"
 #include "engine/bank_text.h"
 #include "engine/engine_data.h"
 #include "history/history_clock.h"
-#include "base/message_sink.h"
 #include "questionbank/ttesting.h"
 #include "window_test_hands.h"
 #include "xbase/engine.h"

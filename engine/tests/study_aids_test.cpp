@@ -13,8 +13,8 @@
 #include <filesystem>
 
 #include "attempt_screen_fixture.h"
-#include "engine/engine_data.h"
 #include "base/message_sink.h"
+#include "engine/engine_data.h"
 #include "questionbank/ttesting.h"
 #include "ui/rich_text_viewer.h"
 #include "xbase/engine.h"

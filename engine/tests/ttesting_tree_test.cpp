@@ -5,9 +5,9 @@
 
 #include <QSpinBox>
 
+#include "base/message_sink.h"
 #include "engine/engine_data.h"
 #include "engine_fixture.h"
-#include "base/message_sink.h"
 #include "questionbank/ttesting.h"
 #include "xbase/engine.h"
 

@@ -6,7 +6,9 @@
 namespace zentrix::history::views {
 namespace {
 
-std::string TrimRight(std::string_view text) { return base::ascii::trimmedRight(text, base::ascii::kBlank); }
+std::string TrimRight(std::string_view text) {
+    return base::ascii::trimmedRight(text, base::ascii::kBlank);
+}
 
 }  // namespace
 

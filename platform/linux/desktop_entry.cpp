@@ -7,8 +7,8 @@ namespace zentrix::platform {
 std::string DesktopEntry::entryPath(const std::string& linkPath) {
     const std::string extension = ".lnk";
     if (linkPath.size() > extension.size() &&
-        base::ascii::equalsIgnoringCase(std::string_view(linkPath).substr(linkPath.size() - extension.size()),
-                           extension)) {
+        base::ascii::equalsIgnoringCase(
+            std::string_view(linkPath).substr(linkPath.size() - extension.size()), extension)) {
         return linkPath.substr(0, linkPath.size() - extension.size()) + ".desktop";
     }
     return linkPath + ".desktop";
@@ -38,7 +38,8 @@ std::string DesktopEntry::text(const std::string& name, const ShortcutSpec& shor
         out += "Comment=" + base::ascii::backslashEscaped(shortcut.description) + "\n";
     // The quoting rules apply first, then the general escapes of the value.
     out += "Exec=" + base::ascii::backslashEscaped(exec) + "\n";
-    if (!shortcut.workingDir.empty()) out += "Path=" + base::ascii::backslashEscaped(shortcut.workingDir) + "\n";
+    if (!shortcut.workingDir.empty())
+        out += "Path=" + base::ascii::backslashEscaped(shortcut.workingDir) + "\n";
     out += "Terminal=false\n";
     return out;
 }

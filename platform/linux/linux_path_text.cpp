@@ -1,14 +1,13 @@
 #include <filesystem>
 
-#include "platform/path_text.h"
 #include "base/ascii_text.h"
+#include "platform/path_text.h"
 
 namespace zentrix::platform {
 
 std::string nativePath(std::string_view scriptPath) {
     std::string_view text = scriptPath;
-    if (text.size() >= 2 && text[1] == ':' &&
-        base::ascii::isAlpha(text[0])) {
+    if (text.size() >= 2 && text[1] == ':' && base::ascii::isAlpha(text[0])) {
         text.remove_prefix(2);
     } else if (!text.empty() && text[0] == ':') {
         text.remove_prefix(1);

@@ -116,7 +116,8 @@ Result<std::optional<ProcessId>> LinuxShell::launchProgram(const std::string& fi
         resolved = (fs::path(workingDir) / file).string();
     std::error_code error;
     if (isExecutableFile(resolved)) {
-        ZX_TRY_ASSIGN(auto started,  processes_.start({resolved, splitParameters(parameters), workingDir}));
+        ZX_TRY_ASSIGN(auto started,
+                      processes_.start({resolved, splitParameters(parameters), workingDir}));
         return std::optional<ProcessId>(started);
     }
     if (fs::exists(resolved, error)) {

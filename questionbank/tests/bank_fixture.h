@@ -46,7 +46,8 @@ protected:
 
     // Adds the course when missing, the exam, and its questions (opened and
     // closed again). Gives the exam's question identifiers in order.
-    std::vector<int> addExam(const std::string& course, const std::string& exam, const std::vector<QuestionSpec>& questions,
+    std::vector<int> addExam(const std::string& course, const std::string& exam,
+                             const std::vector<QuestionSpec>& questions,
                              const std::string& path = "", const std::string& table = "");
     static std::vector<QuestionSpec> numberedQuestions(int count);
 

@@ -21,9 +21,10 @@ struct SeenQuestion {
     TestQuestionInfo info;
 };
 
-void recordQuestion(void* context, int num, int id, int type, const std::string& title, const std::string& question,
-                    int numAnswer, const std::string& answer, const std::string& hint, const std::string& ref,
-                    const std::string& graphic, int caseId) {
+void recordQuestion(void* context, int num, int id, int type, const std::string& title,
+                    const std::string& question, int numAnswer, const std::string& answer,
+                    const std::string& hint, const std::string& ref, const std::string& graphic,
+                    int caseId) {
     auto* seen = static_cast<SeenQuestion*>(context);
     ++seen->calls;
     seen->info = {num, id, type, title, question, numAnswer, answer, hint, ref, graphic, caseId};
@@ -31,7 +32,8 @@ void recordQuestion(void* context, int num, int id, int type, const std::string&
 
 TEST_F(ExamAccess, CursorFiresOnQuestionWithElevenFieldsInOrder) {
     addExam("C1", "E1",
-            {{kTrueFalse, "TF", "Is it?", {}, "TRUE"}, {kMultipleChoice, "MC", "Which?", {"a", "b", "c"}, "5", 7, "pic.gif"}});
+            {{kTrueFalse, "TF", "Is it?", {}, "TRUE"},
+             {kMultipleChoice, "MC", "Which?", {"a", "b", "c"}, "5", 7, "pic.gif"}});
     TTesting& b = bank();
     SeenQuestion seen;
     b.OnQuestion = {&recordQuestion, &seen};
@@ -138,7 +140,8 @@ TEST_F(ExamAccess, MixedCaseNamesOnDiskAreFound) {
     closeBank();
     fs::rename(path("Net101"), path("NET101"));
     for (const char* ext : {"dbf", "fpt", "cdx"}) {
-        fs::rename(path(std::string("NET101/Exam1.") + ext), path(std::string("NET101/EXAM1.") + ext));
+        fs::rename(path(std::string("NET101/Exam1.") + ext),
+                   path(std::string("NET101/EXAM1.") + ext));
     }
     ASSERT_EQ(0, bank().OpenTest("E1")) << bank().LastError();
     EXPECT_EQ(2, bank().QuestionCount());
@@ -213,7 +216,8 @@ TEST_F(ExamAccess, RandomDrawStaysWithinTheQuestions) {
         int asked;
         size_t expected;
     };
-    for (DrawCase c : {DrawCase{20, 20}, DrawCase{7, 7}, DrawCase{1, 1}, DrawCase{0, 0}, DrawCase{-3, 0}, DrawCase{500, 20}}) {
+    for (DrawCase c : {DrawCase{20, 20}, DrawCase{7, 7}, DrawCase{1, 1}, DrawCase{0, 0},
+                       DrawCase{-3, 0}, DrawCase{500, 20}}) {
         b.RandomizeTestQuestions(drawn, c.asked);
         ASSERT_EQ(c.expected, drawn.size()) << c.asked;
         std::vector<int> sorted = drawn;
@@ -298,11 +302,15 @@ TEST_F(ExamAccess, DamagedStoredFileIsAnErrorNotACrash) {
 TEST_F(ExamAccess, CaseStudyTableIsOpenedAndSoughtByNumber) {
     addExam("C1", "E1", {{kSingleChoice, "Q", "t", {"a"}, "1", 12}}, "e1/");
     {
-        std::vector<xbase::FieldSpec> fields = {{"RECID", 'N', 6, 0}, {"COURSEID", 'C', 15, 0}, {"TITLE", 'C', 30, 0},
+        std::vector<xbase::FieldSpec> fields = {{"RECID", 'N', 6, 0},
+                                                {"COURSEID", 'C', 15, 0},
+                                                {"TITLE", 'C', 30, 0},
                                                 {"NOTABS", 'N', 3, 0}};
         for (int i = 1; i <= 10; ++i) fields.push_back({"TAB" + std::to_string(i), 'C', 15, 0});
-        for (int i = 1; i <= 10; ++i) fields.push_back({"TAB" + std::to_string(i) + "MEMO", 'M', 10, 0});
-        auto table = engine_.create(path("e1/E1c.DBF"), fields, {{"ID", "ALLTRIM(STR(RECID))", layout::kLiveRecords}});
+        for (int i = 1; i <= 10; ++i)
+            fields.push_back({"TAB" + std::to_string(i) + "MEMO", 'M', 10, 0});
+        auto table = engine_.create(path("e1/E1c.DBF"), fields,
+                                    {{"ID", "ALLTRIM(STR(RECID))", layout::kLiveRecords}});
         ASSERT_TRUE(table.isOk()) << table.message();
         xbase::Table& t = *table.value();
         for (int recid : {3, 12}) {

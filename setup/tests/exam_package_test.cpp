@@ -88,7 +88,8 @@ protected:
         ASSERT_TRUE(table) << table.message();
         xbase::Table& exams = *table.value();
         for (bool on = exams.top(); on; on = exams.skip(1)) {
-            if (base::ascii::trimmedRight(exams.text(exams.field("PRODID")), base::ascii::kBlank) != prodId)
+            if (base::ascii::trimmedRight(exams.text(exams.field("PRODID")), base::ascii::kBlank) !=
+                prodId)
                 continue;
             ASSERT_TRUE(exams.assignMemo(exams.field("PATH"), path));
             ASSERT_TRUE(exams.commit());

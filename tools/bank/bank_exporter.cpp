@@ -27,7 +27,9 @@ public:
     xbase::Status add(const std::string& name, std::string bytes, const std::string& where) {
         auto it = files_.find(name);
         if (it != files_.end() && it->second != bytes)
-            return xbase::Status::error(where + ": file \"" + name + "\" is stored with different contents elsewhere in the exam");
+            return xbase::Status::error(
+                where + ": file \"" + name +
+                "\" is stored with different contents elsewhere in the exam");
         files_[name] = std::move(bytes);
         return xbase::Status::ok();
     }
@@ -41,11 +43,13 @@ xbase::Status readQuestions(TTesting& bank, ExamSource& exam, FileSet& files) {
     int next = 1;
     for (int n = 1; n <= bank.QuestionCount(); ++n) {
         const std::string where = "exam " + exam.id + ", question " + std::to_string(n);
-        if (bank.GoToTestQuestion(n) != 0) return xbase::Status::error(where + ": " + bank.LastError());
+        if (bank.GoToTestQuestion(n) != 0)
+            return xbase::Status::error(where + ": " + bank.LastError());
         const questionbank::TestQuestionInfo& info = bank.QuestionInfo();
         if (info.TYPE != questionbank::kTrueFalse && info.TYPE != questionbank::kSingleChoice &&
             info.TYPE != questionbank::kSimulation && info.TYPE != questionbank::kMultipleChoice)
-            return xbase::Status::error(where + ": type " + std::to_string(info.TYPE) + " is not a known question type");
+            return xbase::Status::error(where + ": type " + std::to_string(info.TYPE) +
+                                        " is not a known question type");
         QuestionSource q;
         if (info.ID != next) q.id = info.ID;
         next = std::max(next, info.ID + 1);
@@ -59,7 +63,8 @@ xbase::Status readQuestions(TTesting& bank, ExamSource& exam, FileSet& files) {
         q.file = info.GRAPHIC;
         q.caseId = info.CaseID;
         if (q.type != questionbank::kTrueFalse) {
-            for (int i = 1; i <= info.NUMANSWER; ++i) q.rows.push_back(bank.GetTestQuestionXtra(info.ID, i));
+            for (int i = 1; i <= info.NUMANSWER; ++i)
+                q.rows.push_back(bank.GetTestQuestionXtra(info.ID, i));
         }
         if (!q.file.empty()) {
             ZX_TRY_ASSIGN(auto bytes, bank.GetGraphicData());
@@ -81,9 +86,7 @@ xbase::Status readQuestions(TTesting& bank, ExamSource& exam, FileSet& files) {
 
 std::string BankExporter::fileNameFor(const std::string& examId, const std::string& extension) {
     std::string name;
-    for (char c : examId)
-        name.push_back(base::ascii::isAlnum(c) || c == '-' || c == '_' ? c
-                                                                                           : '_');
+    for (char c : examId) name.push_back(base::ascii::isAlnum(c) || c == '-' || c == '_' ? c : '_');
     return name + extension;
 }
 
@@ -93,8 +96,10 @@ xbase::Result<ExamWithFiles> BankExporter::read(const std::string& bankFolder,
     base::RecordingMessageSink sink;
     TTesting bank(engine, bankFolder, sink);
     if (!bank.IsValid()) return xbase::Status::error(bank.LastError());
-    if (!bank.TestExists(examId)) return xbase::Status::error("exam " + examId + " is not in " + bankFolder);
-    if (bank.OpenTest(examId) != 0) return xbase::Status::error("exam " + examId + ": " + bank.LastError());
+    if (!bank.TestExists(examId))
+        return xbase::Status::error("exam " + examId + " is not in " + bankFolder);
+    if (bank.OpenTest(examId) != 0)
+        return xbase::Status::error("exam " + examId + ": " + bank.LastError());
 
     const questionbank::OpenTestInfo& info = bank.OpenInfo();
     ExamSource exam;
@@ -110,7 +115,8 @@ xbase::Result<ExamWithFiles> BankExporter::read(const std::string& bankFolder,
     exam.course.id = course.Id;
     bank.GetParentInfo(course);
     if (course.Id == "bad")
-        return xbase::Status::error("exam " + exam.id + ": its course \"" + exam.course.id + "\" is not in the catalogue");
+        return xbase::Status::error("exam " + exam.id + ": its course \"" + exam.course.id +
+                                    "\" is not in the catalogue");
     exam.course.title = course.Title;
     exam.course.description = course.Descrip;
     exam.course.time = base::ascii::trimmedRight(course.Time, base::ascii::kBlank);
@@ -122,7 +128,9 @@ xbase::Result<ExamWithFiles> BankExporter::read(const std::string& bankFolder,
         if (bytes.empty()) {
             exam.pictureStored = false;
         } else {
-            ZX_TRY(BankPath::checkedRelative(exam.picture).status().withContext("exam " + exam.id + ", picture"));
+            ZX_TRY(BankPath::checkedRelative(exam.picture)
+                       .status()
+                       .withContext("exam " + exam.id + ", picture"));
             ZX_TRY(files.add(exam.picture, std::move(bytes), "exam " + exam.id));
         }
     }
@@ -156,10 +164,14 @@ xbase::Result<BankExporter::FormatExport> BankExporter::runAs(
     const std::string& bankFolder, const std::string& examId, const std::string& outFolder,
     InterchangeFormat format, const InterchangeExporter::Options& options) {
     ZX_TRY_ASSIGN(auto read, BankExporter::read(bankFolder, examId));
-    ZX_TRY_ASSIGN(auto written,  InterchangeExporter::write(read, format, options));
+    ZX_TRY_ASSIGN(auto written, InterchangeExporter::write(read, format, options));
     FormatExport result{{}, std::move(written)};
     ZX_TRY(writeFiles(outFolder, result.report.beside));
-    ZX_TRY_ASSIGN(auto path, ExamFolderFile::write( outFolder, fileNameFor(read.exam.id, InterchangeExporter::extensionOf(format)), result.report.bytes));
+    ZX_TRY_ASSIGN(
+        auto path,
+        ExamFolderFile::write(outFolder,
+                              fileNameFor(read.exam.id, InterchangeExporter::extensionOf(format)),
+                              result.report.bytes));
     result.path = path;
     return result;
 }

@@ -25,7 +25,8 @@ bool hasControl(const std::string& text, bool allowLineBreaks) {
 // The key as a "correct" value when it is the plain form of what it means;
 // otherwise the stored key is written as it is.
 std::string correctValue(const QuestionSource& q) {
-    xbase::Result<AnswerKey> key = AnswerKey::decode(q.type, q.key, static_cast<int>(q.rows.size()));
+    xbase::Result<AnswerKey> key =
+        AnswerKey::decode(q.type, q.key, static_cast<int>(q.rows.size()));
     if (!key) return {};
     const std::vector<int> right = key.value().rightChoices();
     switch (q.type) {
@@ -34,13 +35,15 @@ std::string correctValue(const QuestionSource& q) {
             if (q.key == "FALSE") return "false";
             return {};
         case questionbank::kSingleChoice:
-            if (right.size() == 1 && AnswerKey::encodeSingle(right[0]) == q.key) return std::to_string(right[0]);
+            if (right.size() == 1 && AnswerKey::encodeSingle(right[0]) == q.key)
+                return std::to_string(right[0]);
             return {};
         case questionbank::kMultipleChoice: {
             xbase::Result<std::string> encoded = AnswerKey::encodeMultiple(right);
             if (!encoded || encoded.value() != q.key) return {};
             std::string list = "[";
-            for (size_t i = 0; i < right.size(); ++i) list += (i ? ", " : "") + std::to_string(right[i]);
+            for (size_t i = 0; i < right.size(); ++i)
+                list += (i ? ", " : "") + std::to_string(right[i]);
             return list + "]";
         }
         default:
@@ -61,7 +64,9 @@ bool onlyCrlfBreaks(const std::string& text) {
 // source says so once and writes them as plain line breaks.
 bool usesCrlf(const ExamSource& exam) {
     auto has = [](const std::string& text) { return text.find("\r\n") != std::string::npos; };
-    if (has(exam.course.title) || has(exam.course.description) || has(exam.title) || has(exam.description)) return true;
+    if (has(exam.course.title) || has(exam.course.description) || has(exam.title) ||
+        has(exam.description))
+        return true;
     for (const QuestionSource& q : exam.questions) {
         if (has(q.title) || has(q.text) || has(q.hint) || has(q.reference)) return true;
         for (const std::string& row : q.rows) {
@@ -70,8 +75,6 @@ bool usesCrlf(const ExamSource& exam) {
     }
     return false;
 }
-
-
 
 }  // namespace
 
@@ -86,7 +89,8 @@ std::string ExamSourceWriter::quote(const std::string& text, bool crlf) {
                                  plain.find("'''") == std::string::npos && plain.back() != '\'';
         return literalFits ? "'''\n" + plain + "'''" : base::ascii::quotedWithEscapes(text);
     }
-    if (!hasControl(text, false) && (text.find('\\') != std::string::npos || text.find('"') != std::string::npos) &&
+    if (!hasControl(text, false) &&
+        (text.find('\\') != std::string::npos || text.find('"') != std::string::npos) &&
         text.find('\'') == std::string::npos)
         return "'" + text + "'";
     return base::ascii::quotedWithEscapes(text);
@@ -105,7 +109,8 @@ std::string ExamSourceWriter::write(const ExamSource& exam) {
     line(out, "title", exam.course.title);
     if (!exam.course.description.empty()) line(out, "description", exam.course.description);
     if (!exam.course.time.empty()) line(out, "time", exam.course.time);
-    if (exam.course.mixedQuestions != 0) out << "mixed_questions = " << exam.course.mixedQuestions << "\n";
+    if (exam.course.mixedQuestions != 0)
+        out << "mixed_questions = " << exam.course.mixedQuestions << "\n";
 
     out << "\n[exam]\n";
     line(out, "id", exam.id);
@@ -123,11 +128,13 @@ std::string ExamSourceWriter::write(const ExamSource& exam) {
         out << "type = \"" << ExamSourceParser::typeName(q.type) << "\"\n";
         line(out, "title", q.title);
         line(out, "text", q.text);
-        if (!q.file.empty()) line(out, q.type == questionbank::kSimulation ? "simulation" : "picture", q.file);
+        if (!q.file.empty())
+            line(out, q.type == questionbank::kSimulation ? "simulation" : "picture", q.file);
         if (!q.fileStored) out << "stored = false\n";
         const char* rowKey = q.type == questionbank::kSimulation ? "step" : "choice";
         for (const std::string& row : q.rows) line(out, rowKey, row);
-        const int defaultRows = q.type == questionbank::kTrueFalse ? 2 : static_cast<int>(q.rows.size());
+        const int defaultRows =
+            q.type == questionbank::kTrueFalse ? 2 : static_cast<int>(q.rows.size());
         if (q.answerRows != defaultRows) out << "answer_rows = " << q.answerRows << "\n";
         const std::string correct = correctValue(q);
         if (!correct.empty()) {

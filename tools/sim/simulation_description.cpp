@@ -233,7 +233,8 @@ Status Parser::parseZone(const QJsonObject& object, int frameNumber, TZone& zone
     if (timed) {
         zone.DelayTicks = layout::kDefaultDelayTicks;
         if (object.contains("delay")) {
-            ZX_TRY_ASSIGN(auto delay, integer(object["delay"], where_ + ": \"delay\"", 1, 0x7FFFFFFF));
+            ZX_TRY_ASSIGN(auto delay,
+                          integer(object["delay"], where_ + ": \"delay\"", 1, 0x7FFFFFFF));
             zone.DelayTicks = delay;
         }
     } else if (object.contains("delay")) {
@@ -296,8 +297,10 @@ Status Parser::parseOutline(const QJsonObject& object, TZone& zone) {
         for (qsizetype i = 0; i < points.size(); ++i) {
             const QJsonArray pair = points[i].toArray();
             if (pair.size() != 2) return Status::error(where_ + ": polygon points are [x, y]");
-            ZX_TRY_ASSIGN(const int x, integer(pair[0], where_ + ": polygon x", INT32_MIN, INT32_MAX));
-            ZX_TRY_ASSIGN(const int y, integer(pair[1], where_ + ": polygon y", INT32_MIN, INT32_MAX));
+            ZX_TRY_ASSIGN(const int x,
+                          integer(pair[0], where_ + ": polygon x", INT32_MIN, INT32_MAX));
+            ZX_TRY_ASSIGN(const int y,
+                          integer(pair[1], where_ + ": polygon y", INT32_MIN, INT32_MAX));
             zone.Points[static_cast<size_t>(i)] = QPoint(x, y);
         }
         zone.Shape = layout::kShapePolygon;
@@ -343,7 +346,8 @@ Status Parser::parseText(const QJsonObject& object, TZone& zone) {
             }
             zone.FieldFlags |= *bit;
         } else {
-            ZX_TRY_ASSIGN(const auto bits, colour(flag, where_ + ": field flag"));  // any 32-bit number
+            ZX_TRY_ASSIGN(const auto bits,
+                          colour(flag, where_ + ": field flag"));  // any 32-bit number
             zone.FieldFlags |= static_cast<std::uint32_t>(bits);
         }
     }
@@ -364,7 +368,8 @@ Status Parser::parseText(const QJsonObject& object, TZone& zone) {
             zone.BackColor = value;
             zone.FieldFlags |= layout::kFieldBackColorIsValue;
         } else {
-            ZX_TRY_ASSIGN(auto index, integer(back, where_ + ": \"backColor\" palette index", 0, 44));
+            ZX_TRY_ASSIGN(auto index,
+                          integer(back, where_ + ": \"backColor\" palette index", 0, 44));
             zone.BackColor = index;
         }
         zone.FieldFlags |= layout::kFieldBackColor;
@@ -416,7 +421,8 @@ Status Parser::parsePointer(const QJsonValue& value, TZone& zone) {
         return Status::ok();
     }
     if (value.isDouble()) {
-        ZX_TRY_ASSIGN(auto code, integer(value, where_ + ": \"pointer\"", 0, layout::kLastStandardCursor));
+        ZX_TRY_ASSIGN(auto code,
+                      integer(value, where_ + ": \"pointer\"", 0, layout::kLastStandardCursor));
         zone.CursorCode = code;
         return Status::ok();
     }
@@ -424,8 +430,10 @@ Status Parser::parsePointer(const QJsonValue& value, TZone& zone) {
     ZX_TRY(onlyKnownMembers(object, {"file", "name", "sameAs"}, where_ + ": \"pointer\""));
     if (object.contains("sameAs")) {
         const QJsonObject ref = object["sameAs"].toObject();
-        ZX_TRY_ASSIGN(const int f, integer(ref["frame"], where_ + ": pointer \"sameAs\" frame", 1, 255));
-        ZX_TRY_ASSIGN(const int z, integer(ref["zone"], where_ + ": pointer \"sameAs\" zone", 1, 255));
+        ZX_TRY_ASSIGN(const int f,
+                      integer(ref["frame"], where_ + ": pointer \"sameAs\" frame", 1, 255));
+        ZX_TRY_ASSIGN(const int z,
+                      integer(ref["zone"], where_ + ": pointer \"sameAs\" zone", 1, 255));
         zone.CursorCode = layout::kCursorReuse;
         zone.CursorRefFrame = f;
         zone.CursorRefZone = z;

@@ -111,7 +111,7 @@ QImage RenderPageImage(const RenderedReport& report, int index, double dpi) {
 }
 
 base::Status PaintPages(QPagedPaintDevice& device, const RenderedReport& report, int first,
-                         int last) {
+                        int last) {
     const int count = static_cast<int>(report.pages.size());
     first = std::max(first, 0);
     last = std::min(last, count - 1);

@@ -6,8 +6,8 @@
 
 #include <QImage>
 
-#include "ui/report/rendered_report.h"
 #include "base/status.h"
+#include "ui/report/rendered_report.h"
 
 class QPainter;
 class QPagedPaintDevice;
@@ -25,6 +25,6 @@ QImage RenderPageImage(const RenderedReport& report, int index, double dpi);
 // are) onto a device that is not painted on yet, one device page each. The
 // device's page layout is set to each page's size without margins.
 base::Status PaintPages(QPagedPaintDevice& device, const RenderedReport& report, int first,
-                         int last);
+                        int last);
 
 }  // namespace zentrix::report

@@ -30,8 +30,8 @@ base::Status WritePdf(const RenderedReport& report, const QString& path) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit())
         return base::Status::error(QStringLiteral("\"%1\" could not be written: %2")
-                                        .arg(name, file.errorString())
-                                        .toStdString());
+                                       .arg(name, file.errorString())
+                                       .toStdString());
     return base::Status::ok();
 }
 

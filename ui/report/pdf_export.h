@@ -6,8 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
-#include "ui/report/rendered_report.h"
 #include "base/status.h"
+#include "ui/report/rendered_report.h"
 
 namespace zentrix::report {
 

@@ -7,8 +7,8 @@
 #include <QString>
 #include <functional>
 
-#include "ui/report/rendered_report.h"
 #include "base/status.h"
+#include "ui/report/rendered_report.h"
 
 class QDialog;
 class QPrinter;

@@ -157,13 +157,13 @@ base::Status SaveReport(const RenderedReport& report, const QString& path) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return base::Status::error(QStringLiteral("\"%1\" could not be written: %2")
-                                        .arg(name, file.errorString())
-                                        .toStdString());
+                                       .arg(name, file.errorString())
+                                       .toStdString());
     const QByteArray bytes = EncodeReport(report);
     if (file.write(bytes) != bytes.size() || !file.commit())
         return base::Status::error(QStringLiteral("\"%1\" could not be written: %2")
-                                        .arg(name, file.errorString())
-                                        .toStdString());
+                                       .arg(name, file.errorString())
+                                       .toStdString());
     return base::Status::ok();
 }
 

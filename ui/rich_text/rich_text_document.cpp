@@ -102,8 +102,8 @@ void fitStudyTextToWidth(QTextDocument& document, qreal width) {
 }
 
 QString decodeWindows1252(QByteArrayView bytes) {
-    return QString::fromStdU16String(
-        base::windows1252ToUtf16(std::string_view(bytes.data(), static_cast<size_t>(bytes.size()))));
+    return QString::fromStdU16String(base::windows1252ToUtf16(
+        std::string_view(bytes.data(), static_cast<size_t>(bytes.size()))));
 }
 
 }  // namespace zentrix::ui

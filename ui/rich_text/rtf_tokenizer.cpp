@@ -56,8 +56,11 @@ RtfTokenizer::Token RtfTokenizer::controlWord() {
     if (!isLetter(first)) {
         ++position_;
         if (first == '\'') {
-            int high = position_ < input_.size() ? base::ascii::hexDigitValue(input_[position_]) : -1;
-            int low = position_ + 1 < input_.size() ? base::ascii::hexDigitValue(input_[position_ + 1]) : -1;
+            int high =
+                position_ < input_.size() ? base::ascii::hexDigitValue(input_[position_]) : -1;
+            int low = position_ + 1 < input_.size()
+                          ? base::ascii::hexDigitValue(input_[position_ + 1])
+                          : -1;
             if (high < 0 || low < 0) {
                 // Truncated or bad hex: skip what hex digit there is and show nothing.
                 if (high >= 0) ++position_;

@@ -64,8 +64,8 @@ void fuzzTable(const uint8_t* data, size_t size) {
     fs->put("t.dbf", std::string(reinterpret_cast<const char*>(data), size));
     // A small valid memo file, so memo pointers in the fuzzed records lead somewhere.
     std::string memo(640, '\0');
-    memo[3] = 9;    // next free block 9
-    memo[7] = 64;   // block size 64
+    memo[3] = 9;   // next free block 9
+    memo[7] = 64;  // block size 64
     memo[512 + 3] = 1;
     memo[512 + 7] = 5;
     memo.replace(520, 5, "hello");

@@ -1,18 +1,21 @@
-#include "base/ascii_text.h"
 #include "memory_file_system.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 
+#include "base/ascii_text.h"
+
 namespace zentrix::xbase::fuzz {
 namespace {
 
 class MemoryFile : public File {
 public:
-    MemoryFile(std::shared_ptr<std::string> bytes, std::string path) : bytes_(std::move(bytes)), path_(std::move(path)) {}
+    MemoryFile(std::shared_ptr<std::string> bytes, std::string path)
+        : bytes_(std::move(bytes)), path_(std::move(path)) {}
     Status readAt(uint64_t offset, void* buffer, size_t n) override {
-        if (offset > bytes_->size() || n > bytes_->size() - offset) return Status::error(path_ + ": short read");
+        if (offset > bytes_->size() || n > bytes_->size() - offset)
+            return Status::error(path_ + ": short read");
         std::memcpy(buffer, bytes_->data() + offset, n);
         return Status::ok();
     }

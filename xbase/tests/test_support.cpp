@@ -11,7 +11,8 @@
 namespace zentrix::xbase::testing {
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zentrix-xbase-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "zentrix-xbase-XXXXXX").string();
     char* made = ::mkdtemp(pattern.data());
     path_ = made ? made : "";
 }
@@ -43,9 +44,12 @@ namespace {
 
 class CuttingFile : public File {
 public:
-    CuttingFile(std::unique_ptr<File> real, CuttingFileSystem& fs) : real_(std::move(real)), fs_(fs) {}
+    CuttingFile(std::unique_ptr<File> real, CuttingFileSystem& fs)
+        : real_(std::move(real)), fs_(fs) {}
     Status readAt(uint64_t o, void* b, size_t n) override { return real_->readAt(o, b, n); }
-    Result<size_t> readSomeAt(uint64_t o, void* b, size_t n) override { return real_->readSomeAt(o, b, n); }
+    Result<size_t> readSomeAt(uint64_t o, void* b, size_t n) override {
+        return real_->readSomeAt(o, b, n);
+    }
     Status writeAt(uint64_t offset, const void* data, size_t n) override {
         bool torn = false;
         if (fs_.allowWrite(torn)) return real_->writeAt(offset, data, n);

@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "history/tthistory.h"
 #include "base/message_sink.h"
+#include "history/tthistory.h"
 #include "xbase/engine.h"
 
 namespace zentrix::engine {

@@ -9,10 +9,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "base/message_sink.h"
 #include "engine/reports/certificate.h"
 #include "engine/reports/study_material.h"
 #include "engine/reports/ttesting_report_bank.h"
-#include "base/message_sink.h"
 #include "questionbank/ttesting.h"
 #include "ui/report/page_painter.h"
 #include "ui/report/pdf_export.h"

@@ -27,7 +27,7 @@ base::Status FakeQuestionSource::MoveToItem(const QuestionAnswer& item) {
     const auto found = questions_.find({item.TestId, item.QuestionNo});
     if (found == questions_.end())
         return base::Status::error("exam " + item.TestId + " has no question " +
-                                    std::to_string(item.QuestionNo));
+                                   std::to_string(item.QuestionNo));
     current_ = &found->second;
     return base::Status::ok();
 }

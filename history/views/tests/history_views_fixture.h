@@ -10,9 +10,9 @@
 #include <map>
 #include <memory>
 
+#include "base/message_sink.h"
 #include "history/tthistory.h"
 #include "history/views/history_catalogue.h"
-#include "base/message_sink.h"
 #include "questionbank/bank_records.h"
 #include "report_test_support.h"
 #include "xbase/engine.h"

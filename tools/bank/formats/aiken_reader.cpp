@@ -73,8 +73,7 @@ xbase::Result<InterchangeDocument> AikenReader::read(std::string_view text,
             std::vector<int> right;
             for (char c : *answer) {
                 if (c == ',' || c == ' ' || c == '\t') continue;
-                const size_t index =
-                    letters.find(base::ascii::toUpper(c));
+                const size_t index = letters.find(base::ascii::toUpper(c));
                 if (index == std::string::npos)
                     return error(lineNumber, "the answer \"" + std::string(*answer) +
                                                  "\" names no choice of the question");

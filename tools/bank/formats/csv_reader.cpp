@@ -50,7 +50,7 @@ public:
 
     xbase::Result<InterchangeDocument> read(std::string_view input) {
         const std::string text = normalizeBreaks(input);
-        ZX_TRY_ASSIGN(auto records,  CsvReader::records(text, CsvReader::separatorOf(text), name_));
+        ZX_TRY_ASSIGN(auto records, CsvReader::records(text, CsvReader::separatorOf(text), name_));
         bool header = false;
         for (const CsvReader::Record& record : records) {
             const bool blank =
@@ -123,8 +123,9 @@ private:
     }
 
     static std::string field(const CsvReader::Record& record, const std::optional<size_t>& column) {
-        return column && *column < record.fields.size() ? base::ascii::trimmed(record.fields[*column])
-                                                        : std::string();
+        return column && *column < record.fields.size()
+                   ? base::ascii::trimmed(record.fields[*column])
+                   : std::string();
     }
 
     xbase::Status readRow(const CsvReader::Record& record) {

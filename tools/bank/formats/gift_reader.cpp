@@ -160,7 +160,8 @@ private:
             const size_t end = findUnescaped(s, "::", pos + 2);
             if (end == std::string_view::npos)
                 return error(block.lineOf(pos), "the title opened with \"::\" is not closed");
-            q.title = std::string(base::ascii::trimmedView(unescape(s.substr(pos + 2, end - pos - 2))));
+            q.title =
+                std::string(base::ascii::trimmedView(unescape(s.substr(pos + 2, end - pos - 2))));
             titled = true;
             pos = s.find_first_not_of(base::ascii::kWhitespace, end + 2);
             if (pos == std::string_view::npos) pos = s.size();
@@ -224,7 +225,8 @@ private:
         if (body[0] == '#') return skip("a numerical question");
 
         const size_t firstHash = findUnescaped(body, "#");
-        const std::string head = base::ascii::upper(base::ascii::trimmedView(body.substr(0, firstHash)));
+        const std::string head =
+            base::ascii::upper(base::ascii::trimmedView(body.substr(0, firstHash)));
         if (head == "T" || head == "TRUE" || head == "F" || head == "FALSE") {
             // {TRUE#wrong answer's feedback#right answer's feedback}
             std::vector<std::string> feedback;

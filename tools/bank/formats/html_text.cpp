@@ -6,9 +6,9 @@
 #include <map>
 
 #include "base/ascii_text.h"
+#include "base/windows1252.h"
 #include "tools/bank/formats/plain_text_builder.h"
 #include "tools/bank/formats/text_encoding.h"
-#include "base/windows1252.h"
 
 namespace zentrix::banktool {
 
@@ -51,9 +51,7 @@ const std::map<std::string_view, char32_t>& namedReferences() {
     return names;
 }
 
-bool isTagNameChar(char c) {
-    return base::ascii::isAlnum(c) || c == ':' || c == '-' || c == '_';
-}
+bool isTagNameChar(char c) { return base::ascii::isAlnum(c) || c == ':' || c == '-' || c == '_'; }
 
 struct Tag {
     std::string name;  // lower case
@@ -163,12 +161,10 @@ private:
                 ++pos_;
             const std::string name = base::ascii::lower(html_.substr(attrStart, pos_ - attrStart));
             std::string value;
-            while (pos_ < html_.size() && base::ascii::isSpace(html_[pos_]))
-                ++pos_;
+            while (pos_ < html_.size() && base::ascii::isSpace(html_[pos_])) ++pos_;
             if (pos_ < html_.size() && html_[pos_] == '=') {
                 ++pos_;
-                while (pos_ < html_.size() && base::ascii::isSpace(html_[pos_]))
-                    ++pos_;
+                while (pos_ < html_.size() && base::ascii::isSpace(html_[pos_])) ++pos_;
                 if (pos_ < html_.size() && (html_[pos_] == '"' || html_[pos_] == '\'')) {
                     const char quote = html_[pos_++];
                     const size_t end = html_.find(quote, pos_);
@@ -223,7 +219,9 @@ char32_t HtmlText::characterReference(std::string_view name) {
         if (digits.empty() || digits.size() > 8) return 0;
         unsigned long value = 0;
         for (char c : digits) {
-            const int d = hex ? base::ascii::hexDigitValue(c) : base::ascii::isDigit(c) ? c - '0' : -1;
+            const int d = hex                       ? base::ascii::hexDigitValue(c)
+                          : base::ascii::isDigit(c) ? c - '0'
+                                                    : -1;
             if (d < 0) return 0;
             value = value * (hex ? 16 : 10) + static_cast<unsigned long>(d);
         }

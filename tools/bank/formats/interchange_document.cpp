@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "questionbank/answer_key.h"
 #include "base/ascii_text.h"
+#include "questionbank/answer_key.h"
 
 namespace zentrix::banktool {
 
@@ -47,10 +47,10 @@ std::string hintFromFeedback(
     const std::vector<std::pair<std::string, std::string>>& choiceFeedback) {
     if (choiceFeedback.empty()) return {};
     const std::string first = base::ascii::trimmed(choiceFeedback.front().second);
-    const bool allSame = !first.empty() && std::all_of(choiceFeedback.begin(), choiceFeedback.end(),
-                                                       [&](const auto& c) {
-                                                           return base::ascii::trimmed(c.second) == first;
-                                                       });
+    const bool allSame =
+        !first.empty() &&
+        std::all_of(choiceFeedback.begin(), choiceFeedback.end(),
+                    [&](const auto& c) { return base::ascii::trimmed(c.second) == first; });
     if (allSame) return first;
     std::vector<std::string> lines;
     for (const auto& [choice, feedback] : choiceFeedback) {
@@ -76,7 +76,8 @@ std::string titleFromText(const std::string& text) {
 }
 
 std::string questionLabel(const std::string& title, const std::string& text) {
-    std::string label = base::ascii::trimmed(title).empty() ? titleFromText(text) : base::ascii::trimmed(title);
+    std::string label =
+        base::ascii::trimmed(title).empty() ? titleFromText(text) : base::ascii::trimmed(title);
     std::replace(label.begin(), label.end(), '\n', ' ');
     return cut(label, kLabelLength);
 }

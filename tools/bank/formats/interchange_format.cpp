@@ -3,8 +3,8 @@
 #include <cctype>
 #include <filesystem>
 
-#include "tools/bank/formats/aiken_reader.h"
 #include "base/ascii_text.h"
+#include "tools/bank/formats/aiken_reader.h"
 
 namespace zentrix::banktool {
 
@@ -27,9 +27,8 @@ std::optional<std::string> InterchangeFormats::rootElement(std::string_view s) {
         } else {
             const size_t start = pos + 1;
             size_t end = start;
-            while (end < s.size() &&
-                   (base::ascii::isAlnum(s[end]) || s[end] == ':' ||
-                    s[end] == '-' || s[end] == '_' || s[end] == '.'))
+            while (end < s.size() && (base::ascii::isAlnum(s[end]) || s[end] == ':' ||
+                                      s[end] == '-' || s[end] == '_' || s[end] == '.'))
                 ++end;
             std::string name(s.substr(start, end - start));
             const size_t colon = name.find(':');

@@ -3,13 +3,13 @@
 #include <filesystem>
 #include <map>
 
+#include "base/ascii_text.h"
 #include "platform/text_file.h"
 #include "questionbank/answer_key.h"
 #include "questionbank/bank_layout.h"
 #include "questionbank/bank_path.h"
 #include "questionbank/bank_records.h"
 #include "tools/bank/formats/aiken_reader.h"
-#include "base/ascii_text.h"
 #include "tools/bank/formats/csv_reader.h"
 #include "tools/bank/formats/gift_reader.h"
 #include "tools/bank/formats/moodle_xml_reader.h"
@@ -67,8 +67,7 @@ std::string safePictureName(const std::string& name) {
         if (c == '/' || c == '\\') {
             endPart();
         } else {
-            const bool plain =
-                base::ascii::isAlnum(c) || c == '.' || c == '-' || c == '_';
+            const bool plain = base::ascii::isAlnum(c) || c == '.' || c == '-' || c == '_';
             part.push_back(plain ? c : '_');
         }
     }

@@ -41,7 +41,8 @@ struct QuestionElement {
 
 // A text part as plain text; `pictures` gets the src of its pictures.
 std::string plain(const TextPart& part, std::vector<std::string>* pictures = nullptr) {
-    if (part.format == "plain_text" || part.format == "markdown") return base::ascii::trimmed(part.text);
+    if (part.format == "plain_text" || part.format == "markdown")
+        return base::ascii::trimmed(part.text);
     std::string html = part.text;
     if (part.format == "moodle_auto_format") {
         // Line breaks of the auto format are breaks, not blanks.

@@ -18,7 +18,8 @@ std::string percentDecoded(std::string_view text) {
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '%' && i + 2 < text.size() && base::ascii::hexDigitValue(text[i + 1]) >= 0 &&
             base::ascii::hexDigitValue(text[i + 2]) >= 0) {
-            out.push_back(static_cast<char>(base::ascii::hexDigitValue(text[i + 1]) * 16 + base::ascii::hexDigitValue(text[i + 2])));
+            out.push_back(static_cast<char>(base::ascii::hexDigitValue(text[i + 1]) * 16 +
+                                            base::ascii::hexDigitValue(text[i + 2])));
             i += 2;
         } else {
             out.push_back(text[i]);

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <map>
 
+#include "base/ascii_text.h"
 #include "platform/text_file.h"
 #include "questionbank/bank_path.h"
-#include "base/ascii_text.h"
 #include "tools/bank/formats/picture_reference.h"
 #include "tools/bank/formats/plain_text_builder.h"
 #include "tools/bank/formats/zip_archive.h"
@@ -61,9 +61,10 @@ public:
             } else if (name == QLatin1String("itemBody")) {
                 flow(body_, bodyPictures_);
             } else if (name == QLatin1String("modalFeedback")) {
-                Feedback f{text(xml_.attributes().value(QLatin1String("identifier"))),
-                           base::ascii::trimmed(text(xml_.attributes().value(QLatin1String("title")))),
-                           {}};
+                Feedback f{
+                    text(xml_.attributes().value(QLatin1String("identifier"))),
+                    base::ascii::trimmed(text(xml_.attributes().value(QLatin1String("title")))),
+                    {}};
                 PlainTextBuilder builder;
                 std::vector<std::string> pictures;
                 flow(builder, pictures);
@@ -107,9 +108,9 @@ private:
             }
             while (xml_.readNextStartElement()) {
                 if (xml_.name() == QLatin1String("value")) {
-                    correct_[id].push_back(
-                        base::ascii::trimmed(xml_.readElementText(QXmlStreamReader::IncludeChildElements)
-                                           .toStdString()));
+                    correct_[id].push_back(base::ascii::trimmed(
+                        xml_.readElementText(QXmlStreamReader::IncludeChildElements)
+                            .toStdString()));
                 } else {
                     xml_.skipCurrentElement();
                 }
@@ -220,8 +221,8 @@ private:
                               second = base::ascii::lower(base::ascii::trimmed(q.choices[1]));
             if ((first == "true" && second == "false") || (first == "false" && second == "true")) {
                 const bool trueIsRight =
-                    base::ascii::lower(base::ascii::trimmed(q.choices[static_cast<size_t>(q.right[0] - 1)])) ==
-                    "true";
+                    base::ascii::lower(base::ascii::trimmed(
+                        q.choices[static_cast<size_t>(q.right[0] - 1)])) == "true";
                 q.kind = Kind::TrueFalse;
                 q.right = {trueIsRight ? 1 : 2};
             }
@@ -236,7 +237,8 @@ private:
 
         std::vector<std::string> hints, references;
         for (const Feedback& f : feedback_) {
-            const std::string id = base::ascii::lower(f.identifier), heading = base::ascii::lower(f.title);
+            const std::string id = base::ascii::lower(f.identifier),
+                              heading = base::ascii::lower(f.title);
             if (id == "hint" || heading == "hint") {
                 hints.push_back(f.text);
             } else if (id == "reference" || heading == "reference" || f.title.empty()) {
@@ -346,8 +348,7 @@ xbase::Result<InterchangeDocument> QtiReader::readPackageFiles(const FileLookup&
         return bytes;
     };
     ZX_TRY_ASSIGN(auto manifestBytes, read("imsmanifest.xml"));
-    if (!manifestBytes)
-        return xbase::Status::error(name + ": the package has no imsmanifest.xml");
+    if (!manifestBytes) return xbase::Status::error(name + ": the package has no imsmanifest.xml");
     ZX_TRY_ASSIGN(auto manifest, readManifestXml(*manifestBytes, name));
     if (manifest.items.empty()) {
         if (manifest.olderQti)
@@ -389,8 +390,7 @@ xbase::Result<InterchangeDocument> QtiReader::readPackageFiles(const FileLookup&
                                             "\" is not in the package");
             return std::optional(InterchangePicture{*path, std::move(*picture)});
         };
-        ZX_TRY(
-            ItemReader(*bytes, name + ", item " + item).read(document, category, resolver));
+        ZX_TRY(ItemReader(*bytes, name + ", item " + item).read(document, category, resolver));
     }
     return document;
 }
