@@ -5,13 +5,16 @@
 
 #include <QString>
 #include <string>
+#include <string_view>
 
-#include "ui/report/windows1252_text.h"
+#include "base/windows1252.h"
 
 namespace zentrix::engine {
 
-// The one decoding of bank texts (report::FromWindows1252), by the name the
+// The one decoding of bank texts (base/windows1252.h), by the name the
 // screens use.
-inline QString BankText(const std::string& bytes) { return report::FromWindows1252(bytes); }
+inline QString BankText(std::string_view bytes) {
+    return QString::fromStdU16String(base::windows1252ToUtf16(bytes));
+}
 
 }  // namespace zentrix::engine

@@ -5,12 +5,12 @@
 
 #include <QString>
 
+#include "base/message_sink.h"
 #include "engine/dialog_service.h"
-#include "platform/message_sink.h"
 
 namespace zentrix::engine {
 
-class DialogMessageSink final : public platform::MessageSink {
+class DialogMessageSink final : public base::MessageSink {
 public:
     explicit DialogMessageSink(DialogService& dialogs) : dialogs_(dialogs) {}
     void showMessage(const std::string& text) override {

@@ -20,7 +20,7 @@ namespace zentrix::history {
 class Clock;
 class TTHistory;
 }  // namespace zentrix::history
-namespace zentrix::platform {
+namespace zentrix::base {
 class MessageSink;
 }
 
@@ -33,7 +33,7 @@ public:
     EngineData(EngineData&&) noexcept;
     EngineData& operator=(EngineData&&) = delete;
 
-    std::unique_ptr<platform::MessageSink> messages;
+    std::unique_ptr<base::MessageSink> messages;
     std::unique_ptr<xbase::Engine> xbaseEngine;  // null when the bank is not on tables
     std::unique_ptr<questionbank::TTesting> testing;
     std::unique_ptr<history::TTHistory> history;  // null in tests that need no history

@@ -31,14 +31,21 @@ int main(int argc, char** argv) {
     // writes into the real home folder.
     const std::string configFolder =
         paths.relocated
-            ? QDir(QString::fromStdString(paths.root)).filePath(QStringLiteral("config/Zentrix")).toStdString() + "/"
-            : QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString() + "/";
+            ? QDir(QString::fromStdString(paths.root))
+                      .filePath(QStringLiteral("config/Zentrix"))
+                      .toStdString() +
+                  "/"
+            : QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString() +
+                  "/";
     const std::string settingsFile = engine::StudyGuideSettingsFile::PathForProgram(
         QApplication::applicationFilePath().toStdString(), configFolder);
 
-    engine::ProgramServices services{
-        dialogs, *platform.value()->registry, *platform.value()->profiles,
-        shell,   QApplication::arguments(),   settingsFile,
-        platform.value()->system->tempFolder()};
+    engine::ProgramServices services{dialogs,
+                                     *platform.value()->registry,
+                                     *platform.value()->profiles,
+                                     shell,
+                                     QApplication::arguments(),
+                                     settingsFile,
+                                     platform.value()->system->tempFolder()};
     return engine::RunEngineProgram(services);
 }

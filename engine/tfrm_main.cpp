@@ -12,6 +12,7 @@
 #include <QSpinBox>
 #include <string_view>
 
+#include "base/ascii_text.h"
 #include "engine/attempt/attempt_messages.h"
 #include "engine/attempt/exam_clock.h"
 #include "engine/attempt/random_source.h"
@@ -50,9 +51,7 @@ using questionbank::QVSimListInfo;
 constexpr int kTreeTextColumnMargin = 20;
 
 std::string trimBlanks(const std::string& text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return std::string();
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    return base::ascii::trimmed(text, base::ascii::kBlank);
 }
 
 // The look of a screen until a skin supplies its picture.

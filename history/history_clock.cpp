@@ -32,8 +32,8 @@ int64_t daysFromCivil(int64_t y, unsigned m, unsigned d) {
 
 int32_t DayNumber(int year, int month, int day) {
     static const int64_t kEpoch = daysFromCivil(1899, 12, 30);
-    return static_cast<int32_t>(daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) -
-                                kEpoch);
+    return static_cast<int32_t>(
+        daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - kEpoch);
 }
 
 int32_t SecondsOfDay(const LocalDateTime& t) { return t.hour * 3600 + t.minute * 60 + t.second; }

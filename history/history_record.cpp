@@ -1,5 +1,7 @@
 #include "history/history_record.h"
 
+#include "base/windows1252.h"
+
 namespace zentrix::history {
 
 namespace {
@@ -11,25 +13,9 @@ std::string padOrCut(std::string text, size_t width) {
 
 }  // namespace
 
-std::string UpperCase(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b >= 'a' && b <= 'z') {
-            c = static_cast<char>(b - 0x20);
-        } else if (b >= 0xE0 && b <= 0xFE && b != 0xF7) {  // à..þ, not ÷
-            c = static_cast<char>(b - 0x20);
-        } else if (b == 0x9A || b == 0x9C || b == 0x9E) {  // š œ ž
-            c = static_cast<char>(b - 0x10);
-        } else if (b == 0xFF) {  // ÿ
-            c = static_cast<char>(0x9F);
-        }
-    }
-    return out;
-}
-
 std::string HistoryKey(std::string_view name, std::string_view course) {
-    return padOrCut(UpperCase(name), kNameWidth) + padOrCut(UpperCase(course), kCourseWidth);
+    return padOrCut(base::windows1252Upper(name), kNameWidth) +
+           padOrCut(base::windows1252Upper(course), kCourseWidth);
 }
 
 const std::vector<xbase::FieldSpec>& HistoryFields() {

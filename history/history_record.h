@@ -44,11 +44,8 @@ struct HistorySess {
     bool operator==(const HistorySess&) const = default;
 };
 
-// Upper case of a Windows-1252 text: ASCII and the accented Latin letters.
-std::string UpperCase(std::string_view text);
-
-// The upper-cased name blank-padded or cut to 40 characters, followed by the
-// upper-cased course padded or cut to 10: always 50 characters.
+// The name upper-cased (Windows-1252 letters, base/windows1252.h) blank-padded or cut to 40
+// characters, followed by the upper-cased course padded or cut to 10: always 50 characters.
 std::string HistoryKey(std::string_view name, std::string_view course);
 
 // The 44 fields of TESTHIST in order, and its four tags.

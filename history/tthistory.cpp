@@ -1,5 +1,7 @@
 #include "history/tthistory.h"
 
+#include "base/ascii_text.h"
+#include "base/windows1252.h"
 #include "xbase/engine.h"
 #include "xbase/folder_path.h"
 #include "xbase/table.h"
@@ -12,11 +14,12 @@ namespace {
 // leading blank belongs to what was typed: dropping it would shift the key
 // and no later lookup would find the record again.
 std::string trimPadding(const std::string& s) {
-    const auto last = s.find_last_not_of(' ');
-    return last == std::string::npos ? std::string() : s.substr(0, last + 1);
+    return base::ascii::trimmedRight(s, base::ascii::kBlank);
 }
 
-std::string cut(const std::string& s, size_t width) { return s.size() > width ? s.substr(0, width) : s; }
+std::string cut(const std::string& s, size_t width) {
+    return s.size() > width ? s.substr(0, width) : s;
+}
 
 // The attempt a store started is recognised by everything StartTest wrote.
 bool isSameAttempt(const HistorySlot& a, const HistorySlot& started) {
@@ -26,8 +29,8 @@ bool isSameAttempt(const HistorySlot& a, const HistorySlot& started) {
 
 }  // namespace
 
-TTHistory::TTHistory(xbase::Engine& engine, std::string databaseFolder,
-                     platform::MessageSink& messages, std::shared_ptr<const Clock> clock)
+TTHistory::TTHistory(xbase::Engine& engine, std::string databaseFolder, base::MessageSink& messages,
+                     std::shared_ptr<const Clock> clock)
     : engine_(engine),
       folder_(xbase::asFolderText(std::move(databaseFolder))),
       messages_(messages),
@@ -84,8 +87,8 @@ bool TTHistory::lookUpHandles() {
         f.QRIGHT = table_->field("QRIGHT" + s);
         f.QTRIED = table_->field("QTRIED" + s);
         f.TestID = table_->field("TESTID" + s);
-        complete = complete && f.QType && f.DATE && f.TIMESTR && f.TIMEEND && f.QTAKEN && f.QRIGHT &&
-                   f.QTRIED && f.TestID;
+        complete = complete && f.QType && f.DATE && f.TIMESTR && f.TIMEEND && f.QTAKEN &&
+                   f.QRIGHT && f.QTRIED && f.TestID;
     }
     tagID_ = table_->tag("ID");
     tagKeyID_ = table_->tag("KEYID");
@@ -141,8 +144,10 @@ bool TTHistory::writeCurrent(const HistorySess& s) {
     }
     step(table_->commit());
     if (st.isOk()) return true;
-    // Leave nothing half-assigned behind for a later move to commit.
-    table_->refresh();
+    // Leave nothing half-assigned behind for a later move to commit. The
+    // write's failure is the one to report; a failed re-read adds nothing
+    // (the engine has discarded the group already).
+    (void)table_->refresh();
     return fail(st.message());
 }
 
@@ -162,12 +167,12 @@ bool TTHistory::KeyIDExists(const std::string& name, const std::string& course) 
     if (!seekKey(key)) return false;
     // Stored texts are blank-padded, so blanks after the typed name cannot
     // tell two records apart: both sides lose them before comparing.
-    const std::string upperName = UpperCase(trimPadding(name));
-    const std::string upperCourse = UpperCase(trimPadding(course));
+    const std::string upperName = base::windows1252Upper(trimPadding(name));
+    const std::string upperCourse = base::windows1252Upper(trimPadding(course));
     do {
         if (table_->text(fKeyID_) != key) break;
-        if (UpperCase(trimPadding(table_->text(fName_))) == upperName &&
-            UpperCase(trimPadding(table_->text(fCourseID_))) == upperCourse) {
+        if (base::windows1252Upper(trimPadding(table_->text(fName_))) == upperName &&
+            base::windows1252Upper(trimPadding(table_->text(fCourseID_))) == upperCourse) {
             return true;
         }
     } while (table_->skip(1));
@@ -186,7 +191,7 @@ bool TTHistory::OpenHistorySess(int id, const std::string& key, int mode, const 
             found = seekKey(HistoryKey(name, course));
             break;
         case 3:
-            found = seekKey(UpperCase(key));
+            found = seekKey(base::windows1252Upper(key));
             break;
         default:
             found = true;
@@ -239,7 +244,8 @@ void TTHistory::StartTest(int kind, int questionCount, const std::string& examId
     xbase::TableLock lock(*table_);
     if (!lock.status().isOk()) return (void)fail(lock.status().message());
     const uint32_t recno = table_->recno();
-    if (!table_->go(recno) || !table_->refresh().isOk()) return (void)fail("could not re-read the history record");
+    if (!table_->go(recno) || !table_->refresh().isOk())
+        return (void)fail("could not re-read the history record");
 
     HistorySess s = readCurrent();
     for (int n = kHistorySlots - 1; n > 0; --n) s.Slots[n] = s.Slots[n - 1];

@@ -17,9 +17,9 @@
 #include <optional>
 #include <string>
 
+#include "base/message_sink.h"
 #include "history/history_clock.h"
 #include "history/history_record.h"
-#include "platform/message_sink.h"
 
 namespace zentrix::xbase {
 class Engine;
@@ -38,7 +38,7 @@ public:
     // `databaseFolder` names the folder of TESTHIST, with or without a
     // trailing separator. The clock defaults to the system's local time.
     // EndTest flushes the table to disk before it returns.
-    TTHistory(xbase::Engine& engine, std::string databaseFolder, platform::MessageSink& messages,
+    TTHistory(xbase::Engine& engine, std::string databaseFolder, base::MessageSink& messages,
               std::shared_ptr<const Clock> clock = nullptr);
     ~TTHistory();
     TTHistory(const TTHistory&) = delete;
@@ -91,7 +91,7 @@ private:
 
     xbase::Engine& engine_;
     std::string folder_;
-    platform::MessageSink& messages_;
+    base::MessageSink& messages_;
     std::shared_ptr<const Clock> clock_;
     std::unique_ptr<xbase::Table> table_;
 

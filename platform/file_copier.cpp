@@ -5,7 +5,7 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/text_compare.h"
+#include "base/ascii_text.h"
 
 namespace zentrix::platform {
 namespace {
@@ -83,8 +83,8 @@ bool FileCopier::matchesWildcard(const std::string& pattern, const std::string& 
     // Iterative match with one backtrack point for the last '*'.
     size_t p = 0, n = 0, starP = std::string::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() &&
-            (pattern[p] == '?' || foldCase(pattern[p]) == foldCase(name[n]))) {
+        if (p < pattern.size() && (pattern[p] == '?' || base::ascii::toLower(pattern[p]) ==
+                                                            base::ascii::toLower(name[n]))) {
             ++p;
             ++n;
         } else if (p < pattern.size() && pattern[p] == '*') {

@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QLockFile>
 
+#include "base/ascii_text.h"
 #include "platform/registry_store_format.h"
-#include "platform/text_compare.h"
 #include "platform/text_file.h"
 
 namespace zentrix::platform {
@@ -52,10 +52,9 @@ private:
 
 Result<RegistryHive> FileRegistry::load(RootKey root) const {
     const std::string file = storeFile(root);
-    Result<std::optional<std::string>> bytes = readWholeFile(file);
-    if (!bytes) return bytes.status();
-    if (!bytes.value()) return RegistryHive();
-    return RegistryHive::parse(*bytes.value(), file);
+    ZX_TRY_ASSIGN(auto bytes, readWholeFile(file));
+    if (!bytes) return RegistryHive();
+    return RegistryHive::parse(*bytes, file);
 }
 
 Status FileRegistry::save(RootKey root, const RegistryHive& hive) const {
@@ -66,8 +65,8 @@ const FileRegistry::FixedValue* FileRegistry::fixedValue(RootKey root,
                                                          const std::string& normalized,
                                                          const std::string& name) const {
     for (const FixedValue& fixed : fixedValues_) {
-        if (fixed.root == root && equalsIgnoringCase(fixed.path, normalized) &&
-            equalsIgnoringCase(fixed.name, name)) {
+        if (fixed.root == root && base::ascii::equalsIgnoringCase(fixed.path, normalized) &&
+            base::ascii::equalsIgnoringCase(fixed.name, name)) {
             return &fixed;
         }
     }
@@ -77,11 +76,11 @@ const FileRegistry::FixedValue* FileRegistry::fixedValue(RootKey root,
 bool FileRegistry::isFixedKey(RootKey root, const std::string& normalized) const {
     for (const FixedValue& fixed : fixedValues_) {
         if (fixed.root != root) continue;
-        if (equalsIgnoringCase(fixed.path, normalized)) return true;
+        if (base::ascii::equalsIgnoringCase(fixed.path, normalized)) return true;
         // Keys above a fixed value exist too.
         if (fixed.path.size() > normalized.size() && fixed.path[normalized.size()] == '\\' &&
-            equalsIgnoringCase(std::string_view(fixed.path).substr(0, normalized.size()),
-                               normalized)) {
+            base::ascii::equalsIgnoringCase(
+                std::string_view(fixed.path).substr(0, normalized.size()), normalized)) {
             return true;
         }
     }
@@ -99,29 +98,25 @@ bool FileRegistry::keyExists(RootKey root, const std::string& path) {
 Status FileRegistry::createKey(RootKey root, const std::string& path) {
     ChangeLock lock(folder_);
     ZX_TRY(lock.status(folder_));
-    Result<std::string> normalized = RegistryHive::normalizedPath(path);
-    if (!normalized) return normalized.status();
-    Result<RegistryHive> hive = load(root);
-    if (!hive) return hive.status();
-    if (hive->hasKey(normalized.value())) return Status::ok();
-    hive->createKey(normalized.value());
-    return save(root, hive.value());
+    ZX_TRY_ASSIGN(auto normalized, RegistryHive::normalizedPath(path));
+    ZX_TRY_ASSIGN(auto hive, load(root));
+    if (hive.hasKey(normalized)) return Status::ok();
+    hive.createKey(normalized);
+    return save(root, hive);
 }
 
 Result<std::optional<RegistryValue>> FileRegistry::value(RootKey root, const std::string& path,
                                                          const std::string& name) {
-    Result<std::string> normalized = RegistryHive::normalizedPath(path);
-    if (!normalized) return normalized.status();
-    if (const FixedValue* fixed = fixedValue(root, normalized.value(), name)) {
+    ZX_TRY_ASSIGN(auto normalized, RegistryHive::normalizedPath(path));
+    if (const FixedValue* fixed = fixedValue(root, normalized, name)) {
         return std::optional<RegistryValue>(fixed->value);
     }
-    Result<RegistryHive> hive = load(root);
-    if (!hive) return hive.status();
-    if (!hive->hasKey(normalized.value())) {
-        if (isFixedKey(root, normalized.value())) return std::optional<RegistryValue>();
-        return Status::error(keyName(root, normalized.value()) + ": no such registry key");
+    ZX_TRY_ASSIGN(auto hive, load(root));
+    if (!hive.hasKey(normalized)) {
+        if (isFixedKey(root, normalized)) return std::optional<RegistryValue>();
+        return Status::error(keyName(root, normalized) + ": no such registry key");
     }
-    const RegistryValue* found = hive->value(normalized.value(), name);
+    const RegistryValue* found = hive.value(normalized, name);
     return found ? std::optional<RegistryValue>(*found) : std::optional<RegistryValue>();
 }
 
@@ -129,50 +124,44 @@ Status FileRegistry::setValue(RootKey root, const std::string& path, const std::
                               const RegistryValue& value) {
     ChangeLock lock(folder_);
     ZX_TRY(lock.status(folder_));
-    Result<std::string> normalized = RegistryHive::normalizedPath(path);
-    if (!normalized) return normalized.status();
-    Result<RegistryHive> hive = load(root);
-    if (!hive) return hive.status();
-    if (!hive->hasKey(normalized.value())) {
-        if (!isFixedKey(root, normalized.value())) {
-            return Status::error(keyName(root, normalized.value()) + ": no such registry key");
+    ZX_TRY_ASSIGN(auto normalized, RegistryHive::normalizedPath(path));
+    ZX_TRY_ASSIGN(auto hive, load(root));
+    if (!hive.hasKey(normalized)) {
+        if (!isFixedKey(root, normalized)) {
+            return Status::error(keyName(root, normalized) + ": no such registry key");
         }
-        hive->createKey(normalized.value());
+        hive.createKey(normalized);
     }
-    hive->setValue(normalized.value(), name, value);
-    return save(root, hive.value());
+    hive.setValue(normalized, name, value);
+    return save(root, hive);
 }
 
 Status FileRegistry::deleteValue(RootKey root, const std::string& path, const std::string& name) {
     ChangeLock lock(folder_);
     ZX_TRY(lock.status(folder_));
-    Result<std::string> normalized = RegistryHive::normalizedPath(path);
-    if (!normalized) return normalized.status();
-    Result<RegistryHive> hive = load(root);
-    if (!hive) return hive.status();
-    if (!hive->hasKey(normalized.value())) {
-        if (isFixedKey(root, normalized.value())) return Status::ok();
-        return Status::error(keyName(root, normalized.value()) + ": no such registry key");
+    ZX_TRY_ASSIGN(auto normalized, RegistryHive::normalizedPath(path));
+    ZX_TRY_ASSIGN(auto hive, load(root));
+    if (!hive.hasKey(normalized)) {
+        if (isFixedKey(root, normalized)) return Status::ok();
+        return Status::error(keyName(root, normalized) + ": no such registry key");
     }
-    if (!hive->value(normalized.value(), name)) return Status::ok();
-    hive->removeValue(normalized.value(), name);
-    return save(root, hive.value());
+    if (!hive.value(normalized, name)) return Status::ok();
+    hive.removeValue(normalized, name);
+    return save(root, hive);
 }
 
 Status FileRegistry::deleteKeyTree(RootKey root, const std::string& path) {
     ChangeLock lock(folder_);
     ZX_TRY(lock.status(folder_));
-    Result<std::string> normalized = RegistryHive::normalizedPath(path);
-    if (!normalized) return normalized.status();
-    if (normalized.value().empty()) {
+    ZX_TRY_ASSIGN(auto normalized, RegistryHive::normalizedPath(path));
+    if (normalized.empty()) {
         return Status::error(std::string(rootKeyName(root)) + ": a root key cannot be deleted");
     }
-    Result<RegistryHive> hive = load(root);
-    if (!hive) return hive.status();
-    if (!hive->removeKeyTree(normalized.value())) {
-        return Status::error(keyName(root, normalized.value()) + ": no such registry key");
+    ZX_TRY_ASSIGN(auto hive, load(root));
+    if (!hive.removeKeyTree(normalized)) {
+        return Status::error(keyName(root, normalized) + ": no such registry key");
     }
-    return save(root, hive.value());
+    return save(root, hive);
 }
 
 }  // namespace zentrix::platform

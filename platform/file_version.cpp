@@ -1,10 +1,9 @@
 #include "platform/file_version.h"
 
-#include <tuple>
-
 #include <QFile>
 #include <climits>
 #include <cstdio>
+#include <tuple>
 
 #include "platform/elf_version_note.h"
 #include "platform/pe_version_resource.h"
@@ -97,7 +96,8 @@ VersionQuad ParseVersionText(const std::string& text) {
 }
 
 bool IsNewerVersion(const VersionQuad& a, const VersionQuad& b) {
-    return std::tie(a.major, a.minor, a.release, a.build) > std::tie(b.major, b.minor, b.release, b.build);
+    return std::tie(a.major, a.minor, a.release, a.build) >
+           std::tie(b.major, b.minor, b.release, b.build);
 }
 
 }  // namespace zentrix::platform

@@ -3,9 +3,9 @@
 #include <QString>
 #include <algorithm>
 
+#include "base/ascii_text.h"
 #include "platform/byte_reader.h"
 #include "platform/pe_format.h"
-#include "platform/text_compare.h"
 
 namespace zentrix::platform {
 namespace {
@@ -59,10 +59,9 @@ template <typename Visit>
 Status forEachChild(const ByteReader& data, const Block& parent, Visit visit) {
     uint64_t offset = parent.childrenOffset;
     while (offset + kBlockHeaderSize <= parent.end) {
-        Result<Block> child = readBlock(data, offset, parent.end);
-        if (!child) return child.status();
-        ZX_TRY(visit(child.value()));
-        offset = alignedTo4(child->end);
+        ZX_TRY_ASSIGN(auto child, readBlock(data, offset, parent.end));
+        ZX_TRY(visit(child));
+        offset = alignedTo4(child.end);
     }
     return Status::ok();
 }
@@ -83,7 +82,7 @@ std::string textValue(const ByteReader& data, const Block& block) {
 }
 
 bool keyIs(const Block& block, std::string_view name) {
-    return equalsIgnoringCase(utf8(block.key), name);
+    return base::ascii::equalsIgnoringCase(utf8(block.key), name);
 }
 
 // Maps a relative virtual address to a file offset through the section table.
@@ -132,9 +131,9 @@ Result<std::vector<DirectoryEntry>> readDirectory(const ByteReader& file, uint64
 std::string PeVersionResource::stringValue(const std::string& tableKey,
                                            const std::string& name) const {
     for (const StringTable& table : stringTables) {
-        if (!equalsIgnoringCase(table.key, tableKey)) continue;
+        if (!base::ascii::equalsIgnoringCase(table.key, tableKey)) continue;
         for (const auto& [stringName, value] : table.strings) {
-            if (equalsIgnoringCase(stringName, name)) return value;
+            if (base::ascii::equalsIgnoringCase(stringName, name)) return value;
         }
     }
     return {};
@@ -235,10 +234,9 @@ Result<std::optional<PeVersionResource>> readPeVersionResource(std::string_view 
     // name and the first language are taken.
     uint64_t directory = *resourceBase;
     for (int level = 0; level < 3; ++level) {
-        Result<std::vector<DirectoryEntry>> entries = readDirectory(file, directory);
-        if (!entries) return entries.status();
+        ZX_TRY_ASSIGN(auto entries, readDirectory(file, directory));
         const DirectoryEntry* chosen = nullptr;
-        for (const DirectoryEntry& entry : entries.value()) {
+        for (const DirectoryEntry& entry : entries) {
             if (level > 0 || entry.name == kVersionResourceType) {
                 chosen = &entry;
                 break;
@@ -260,9 +258,8 @@ Result<std::optional<PeVersionResource>> readPeVersionResource(std::string_view 
         auto dataOffset = map.fileOffset(*dataRva, *dataSize);
         auto data = dataOffset ? file.slice(*dataOffset, *dataSize) : std::nullopt;
         if (!data) return Status::error("PE version resource lies outside the file");
-        Result<PeVersionResource> parsed = parseVersionInfoBlock(*data);
-        if (!parsed) return parsed.status();
-        return std::optional<PeVersionResource>(std::move(parsed.value()));
+        ZX_TRY_ASSIGN(auto parsed, parseVersionInfoBlock(*data));
+        return std::optional<PeVersionResource>(std::move(parsed));
     }
     return None();
 }

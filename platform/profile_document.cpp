@@ -1,6 +1,6 @@
 #include "platform/profile_document.h"
 
-#include "platform/text_compare.h"
+#include "base/ascii_text.h"
 
 namespace zentrix::platform {
 namespace {
@@ -8,13 +8,7 @@ namespace {
 constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
 constexpr size_t npos = std::string::npos;
 
-std::string trimmed(const std::string& text) {
-    const char* blanks = " \t\r\f\v";
-    size_t first = text.find_first_not_of(blanks);
-    if (first == npos) return {};
-    size_t last = text.find_last_not_of(blanks);
-    return text.substr(first, last - first + 1);
-}
+using base::ascii::trimmed;
 
 std::string unquoted(const std::string& text) {
     if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
@@ -82,7 +76,8 @@ std::string ProfileDocument::serialize() const {
 size_t ProfileDocument::findSection(const std::string& section) const {
     const std::string wanted = trimmed(section);
     for (size_t i = 0; i < lines_.size(); ++i) {
-        if (lines_[i].kind == LineKind::Section && equalsIgnoringCase(lines_[i].name, wanted))
+        if (lines_[i].kind == LineKind::Section &&
+            base::ascii::equalsIgnoringCase(lines_[i].name, wanted))
             return i;
     }
     return npos;
@@ -98,7 +93,9 @@ size_t ProfileDocument::findKey(size_t sectionLine, const std::string& key) cons
     const std::string wanted = trimmed(key);
     const size_t end = sectionEnd(sectionLine);
     for (size_t i = sectionLine + 1; i < end; ++i) {
-        if (lines_[i].kind == LineKind::Key && equalsIgnoringCase(lines_[i].name, wanted)) return i;
+        if (lines_[i].kind == LineKind::Key &&
+            base::ascii::equalsIgnoringCase(lines_[i].name, wanted))
+            return i;
     }
     return npos;
 }

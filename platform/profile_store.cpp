@@ -10,9 +10,8 @@ namespace zentrix::platform {
 namespace {
 
 Result<ProfileDocument> loadDocument(const std::string& file) {
-    Result<std::optional<std::string>> bytes = readWholeFile(file);
-    if (!bytes) return bytes.status();
-    return ProfileDocument::parse(bytes.value() ? *bytes.value() : std::string());
+    ZX_TRY_ASSIGN(auto bytes, readWholeFile(file));
+    return ProfileDocument::parse(bytes ? *bytes : std::string());
 }
 
 int leadingInteger(const std::string& text) {
@@ -46,25 +45,22 @@ int ProfileStore::readInteger(const std::string& file, const std::string& sectio
 Result<std::optional<std::string>> TextProfileStore::lookup(const std::string& file,
                                                             const std::string& section,
                                                             const std::string& key) {
-    Result<ProfileDocument> document = loadDocument(file);
-    if (!document) return document.status();
-    return document->value(section, key);
+    ZX_TRY_ASSIGN(auto document, loadDocument(file));
+    return document.value(section, key);
 }
 
 Result<std::vector<std::string>> TextProfileStore::keyNames(const std::string& file,
                                                             const std::string& section) {
-    Result<ProfileDocument> document = loadDocument(file);
-    if (!document) return document.status();
-    return document->keyNames(section);
+    ZX_TRY_ASSIGN(auto document, loadDocument(file));
+    return document.keyNames(section);
 }
 
 Status TextProfileStore::writeString(const std::string& file, const std::string& section,
                                      const std::string& key, const std::string& value) {
-    Result<ProfileDocument> document = loadDocument(file);
-    if (!document) return document.status();
-    Status changed = document->setValue(section, key, value);
+    ZX_TRY_ASSIGN(auto document, loadDocument(file));
+    Status changed = document.setValue(section, key, value);
     if (!changed) return changed.withContext(file);
-    return writeFileAtomically(file, document->serialize());
+    return writeFileAtomically(file, document.serialize());
 }
 
 }  // namespace zentrix::platform

@@ -2,50 +2,11 @@
 
 #include <cstdio>
 
+#include "base/ascii_text.h"
 #include "platform/registry_store_format.h"
-#include "platform/text_compare.h"
 
 namespace zentrix::platform {
 namespace {
-
-std::string quoted(const std::string& text) {
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        switch (c) {
-            case '\\':
-                out += "\\\\";
-                break;
-            case '"':
-                out += "\\\"";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (c < 0x20 || c == 0x7f) {
-                    char buffer[5];
-                    std::snprintf(buffer, sizeof buffer, "\\x%02x", c);
-                    out += buffer;
-                } else {
-                    out += char(c);
-                }
-        }
-    }
-    return out + "\"";
-}
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    c = foldCase(c);
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
 
 // Reads a quoted text starting at line[pos] == '"'; leaves pos after the
 // closing quote.
@@ -81,7 +42,8 @@ std::optional<std::string> unquote(const std::string& line, size_t& pos) {
                 break;
             case 'x': {
                 if (pos + 2 >= line.size()) return std::nullopt;
-                int high = hexDigit(line[pos + 1]), low = hexDigit(line[pos + 2]);
+                int high = base::ascii::hexDigitValue(line[pos + 1]),
+                    low = base::ascii::hexDigitValue(line[pos + 2]);
                 if (high < 0 || low < 0) return std::nullopt;
                 out += char(high * 16 + low);
                 pos += 2;
@@ -98,7 +60,7 @@ std::optional<uint32_t> parseDword(const std::string& digits) {
     if (digits.size() != 8) return std::nullopt;
     uint32_t value = 0;
     for (char c : digits) {
-        int digit = hexDigit(c);
+        int digit = base::ascii::hexDigitValue(c);
         if (digit < 0) return std::nullopt;
         value = value * 16 + uint32_t(digit);
     }
@@ -189,14 +151,14 @@ std::string RegistryHive::serialize() const {
     for (const auto& [lower, key] : keys_) {
         out += "\n[" + key.path + "]\n";
         for (const auto& [name, value] : key.values) {
-            out += name.empty() ? std::string("@") : quoted(name);
+            out += name.empty() ? std::string("@") : base::ascii::quotedWithEscapes(name);
             out += '=';
             if (const auto* number = std::get_if<uint32_t>(&value)) {
                 char buffer[16];
                 std::snprintf(buffer, sizeof buffer, "%08x", *number);
                 out += std::string(registry_store::kIntegerPrefix) + buffer;
             } else {
-                out += quoted(std::get<std::string>(value));
+                out += base::ascii::quotedWithEscapes(std::get<std::string>(value));
             }
             out += '\n';
         }
@@ -205,12 +167,12 @@ std::string RegistryHive::serialize() const {
 }
 
 RegistryHive::Key* RegistryHive::find(const std::string& normalized) {
-    auto it = keys_.find(lowerCased(normalized));
+    auto it = keys_.find(base::ascii::lower(normalized));
     return it == keys_.end() ? nullptr : &it->second;
 }
 
 const RegistryHive::Key* RegistryHive::find(const std::string& normalized) const {
-    auto it = keys_.find(lowerCased(normalized));
+    auto it = keys_.find(base::ascii::lower(normalized));
     return it == keys_.end() ? nullptr : &it->second;
 }
 
@@ -225,7 +187,7 @@ void RegistryHive::createKey(const std::string& normalized) {
     while (true) {
         const size_t separator = normalized.find('\\', pos);
         const std::string prefix = normalized.substr(0, separator);
-        const std::string lower = lowerCased(prefix);
+        const std::string lower = base::ascii::lower(prefix);
         if (!keys_.count(lower)) keys_[lower] = Key{prefix, {}};
         if (separator == std::string::npos) break;
         pos = separator + 1;
@@ -233,7 +195,7 @@ void RegistryHive::createKey(const std::string& normalized) {
 }
 
 bool RegistryHive::removeKeyTree(const std::string& normalized) {
-    const std::string lower = lowerCased(normalized);
+    const std::string lower = base::ascii::lower(normalized);
     auto it = keys_.find(lower);
     if (it == keys_.end()) return false;
     keys_.erase(it);
@@ -250,7 +212,7 @@ const RegistryValue* RegistryHive::value(const std::string& normalized,
     const Key* key = find(normalized);
     if (!key) return nullptr;
     for (const auto& [valueName, data] : key->values) {
-        if (equalsIgnoringCase(valueName, name)) return &data;
+        if (base::ascii::equalsIgnoringCase(valueName, name)) return &data;
     }
     return nullptr;
 }
@@ -260,7 +222,7 @@ void RegistryHive::setValue(const std::string& normalized, const std::string& na
     Key* key = find(normalized);
     if (!key) return;
     for (auto& [valueName, data] : key->values) {
-        if (equalsIgnoringCase(valueName, name)) {
+        if (base::ascii::equalsIgnoringCase(valueName, name)) {
             data = std::move(value);
             return;
         }
@@ -271,8 +233,9 @@ void RegistryHive::setValue(const std::string& normalized, const std::string& na
 void RegistryHive::removeValue(const std::string& normalized, const std::string& name) {
     Key* key = find(normalized);
     if (!key) return;
-    std::erase_if(key->values,
-                  [&](const auto& entry) { return equalsIgnoringCase(entry.first, name); });
+    std::erase_if(key->values, [&](const auto& entry) {
+        return base::ascii::equalsIgnoringCase(entry.first, name);
+    });
 }
 
 }  // namespace zentrix::platform

@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "platform/text_compare.h"
+#include "base/ascii_text.h"
 
 namespace zentrix::platform {
 namespace {
@@ -22,7 +22,7 @@ constexpr std::array<std::pair<RootKey, std::string_view>, 7> kRootKeys = {{
 
 std::optional<RootKey> RootKeyFromName(std::string_view name) {
     for (const auto& [root, rootName] : kRootKeys) {
-        if (equalsIgnoringCase(name, rootName)) return root;
+        if (base::ascii::equalsIgnoringCase(name, rootName)) return root;
     }
     return std::nullopt;
 }

@@ -2,22 +2,14 @@
 
 #include <algorithm>
 
+#include "base/ascii_text.h"
 #include "questionbank/bank_records.h"
 
 namespace zentrix::questionbank {
 
 namespace {
 
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
-
-std::string_view trimRight(std::string_view s) {
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
+using base::ascii::kBlank;
 
 // Digits only; the stored key is five characters, so a value above the
 // ceiling is damage, not a key.
@@ -39,7 +31,7 @@ xbase::Result<AnswerKey> AnswerKey::decode(int type, std::string_view key, int a
     switch (type) {
         case kTrueFalse:
             result.choiceCount_ = 2;
-            result.rightMask_ = trimRight(key) == "TRUE" ? 1u : 2u;
+            result.rightMask_ = base::ascii::trimmedRightView(key, kBlank) == "TRUE" ? 1u : 2u;
             return result;
         case kSimulation:
             result.choiceCount_ = std::max(answerCount, 0);
@@ -48,15 +40,17 @@ xbase::Result<AnswerKey> AnswerKey::decode(int type, std::string_view key, int a
         case kMultipleChoice: {
             result.choiceCount_ = std::max(answerCount, 0);
             uint64_t value = 0;
-            std::string_view digits = trimBlanks(key);
+            std::string_view digits = base::ascii::trimmedView(key, kBlank);
             if (!parseDecimal(digits, value)) {
-                return xbase::Status::error("answer key \"" + std::string(trimRight(key)) + "\" of a " +
-                                            (type == kSingleChoice ? "single" : "multiple") +
-                                            "-choice question is not a decimal number");
+                return xbase::Status::error(
+                    "answer key \"" + std::string(base::ascii::trimmedRightView(key, kBlank)) +
+                    "\" of a " + (type == kSingleChoice ? "single" : "multiple") +
+                    "-choice question is not a decimal number");
             }
             const int usable = std::min(result.choiceCount_, 63);
             if (type == kSingleChoice) {
-                if (value >= 1 && value <= static_cast<uint64_t>(usable)) result.rightMask_ = uint64_t{1} << (value - 1);
+                if (value >= 1 && value <= static_cast<uint64_t>(usable))
+                    result.rightMask_ = uint64_t{1} << (value - 1);
             } else {
                 const uint64_t inRange = usable >= 64 ? ~uint64_t{0} : (uint64_t{1} << usable) - 1;
                 result.rightMask_ = value & inRange;
@@ -64,7 +58,8 @@ xbase::Result<AnswerKey> AnswerKey::decode(int type, std::string_view key, int a
             return result;
         }
         default:
-            return xbase::Status::error("question type " + std::to_string(type) + " is not one of 0, 1, 3, 5");
+            return xbase::Status::error("question type " + std::to_string(type) +
+                                        " is not one of 0, 1, 3, 5");
     }
 }
 

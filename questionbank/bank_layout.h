@@ -29,15 +29,15 @@ inline constexpr int kTimeWidth = 5;
 inline constexpr int kAnswerKeyWidth = 5;
 
 inline std::vector<xbase::FieldSpec> courseFields() {
-    return {{"ID", 'C', 10, 0},  {"TITLE", 'M', 10, 0}, {"DESCRIP", 'M', 10, 0},
-            {"NUM", 'N', 4, 0},  {"TIME", 'C', 5, 0},   {"NUMQ", 'N', 4, 0}};
+    return {{"ID", 'C', 10, 0}, {"TITLE", 'M', 10, 0}, {"DESCRIP", 'M', 10, 0},
+            {"NUM", 'N', 4, 0}, {"TIME", 'C', 5, 0},   {"NUMQ", 'N', 4, 0}};
 }
 inline std::vector<xbase::TagSpec> courseTags() { return {{"ID", "ID", kLiveRecords}}; }
 
 inline std::vector<xbase::FieldSpec> examFields() {
-    return {{"PRODID", 'C', 10, 0},   {"PATH", 'M', 10, 0},    {"TABLENAME", 'C', 10, 0},
-            {"TITLE", 'M', 10, 0},    {"NUMTESTQ", 'N', 4, 0}, {"NEXTID", 'N', 4, 0},
-            {"GRAPHIC", 'M', 10, 0},  {"GRAPHICDT", 'M', 10, 0}, {"DESCRIP", 'M', 10, 0},
+    return {{"PRODID", 'C', 10, 0},  {"PATH", 'M', 10, 0},      {"TABLENAME", 'C', 10, 0},
+            {"TITLE", 'M', 10, 0},   {"NUMTESTQ", 'N', 4, 0},   {"NEXTID", 'N', 4, 0},
+            {"GRAPHIC", 'M', 10, 0}, {"GRAPHICDT", 'M', 10, 0}, {"DESCRIP", 'M', 10, 0},
             {"PARENT", 'C', 10, 0}};
 }
 inline std::vector<xbase::TagSpec> examTags() {
@@ -45,9 +45,9 @@ inline std::vector<xbase::TagSpec> examTags() {
 }
 
 inline std::vector<xbase::FieldSpec> questionFields() {
-    return {{"NUM", 'N', 4, 0},      {"ID", 'N', 4, 0},        {"TYPE", 'N', 2, 0},
-            {"TITLE", 'M', 10, 0},   {"QUESTION", 'M', 10, 0}, {"NUMANSWER", 'N', 2, 0},
-            {"ANSWER", 'C', 5, 0},   {"Hint", 'M', 10, 0},     {"REF", 'M', 10, 0},
+    return {{"NUM", 'N', 4, 0},      {"ID", 'N', 4, 0},         {"TYPE", 'N', 2, 0},
+            {"TITLE", 'M', 10, 0},   {"QUESTION", 'M', 10, 0},  {"NUMANSWER", 'N', 2, 0},
+            {"ANSWER", 'C', 5, 0},   {"Hint", 'M', 10, 0},      {"REF", 'M', 10, 0},
             {"GRAPHIC", 'M', 10, 0}, {"GRAPHICDT", 'M', 10, 0}, {"CaseID", 'N', 10, 0}};
 }
 inline std::vector<xbase::TagSpec> questionTags() {

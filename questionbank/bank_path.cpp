@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "base/ascii_text.h"
 #include "xbase/folder_path.h"
 
 namespace fs = std::filesystem;
@@ -17,15 +18,6 @@ namespace {
 std::string slashes(std::string text) {
     std::replace(text.begin(), text.end(), '\\', '/');
     return text;
-}
-
-bool equalNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
 }
 
 std::vector<std::string> components(const std::string& relative) {
@@ -47,9 +39,10 @@ std::vector<std::string> components(const std::string& relative) {
 std::optional<std::string> matchEntry(const std::string& dir, const std::string& name) {
     std::error_code ec;
     if (fs::exists(fs::path(dir) / name, ec)) return name;
-    for (fs::directory_iterator it(dir.empty() ? "." : dir, ec), end; !ec && it != end; it.increment(ec)) {
+    for (fs::directory_iterator it(dir.empty() ? "." : dir, ec), end; !ec && it != end;
+         it.increment(ec)) {
         std::string entry = it->path().filename().string();
-        if (equalNoCase(entry, name)) return entry;
+        if (base::ascii::equalsIgnoringCase(entry, name)) return entry;
     }
     return std::nullopt;
 }
@@ -62,27 +55,32 @@ std::string BankPath::asFolder(std::string folder) {
 
 xbase::Result<std::string> BankPath::checkedRelative(const std::string& name) {
     const std::string quoted = "\"" + name + "\"";
-    std::string path = slashes(trim(name));
+    std::string path = slashes(base::ascii::trimmed(name, base::ascii::kBlank));
     if (path.empty()) return xbase::Status::error("file name is empty");
-    if (path.front() == '/') return xbase::Status::error("file name " + quoted + " is an absolute path");
-    if (path.size() >= 2 && path[1] == ':') return xbase::Status::error("file name " + quoted + " names a drive");
+    if (path.front() == '/')
+        return xbase::Status::error("file name " + quoted + " is an absolute path");
+    if (path.size() >= 2 && path[1] == ':')
+        return xbase::Status::error("file name " + quoted + " names a drive");
     for (unsigned char c : path) {
-        if (c < 0x20) return xbase::Status::error("file name " + quoted + " holds a control character");
+        if (c < 0x20)
+            return xbase::Status::error("file name " + quoted + " holds a control character");
     }
     for (const std::string& part : components(path)) {
-        if (part == "..") return xbase::Status::error("file name " + quoted + " leaves its folder (\"..\")");
+        if (part == "..")
+            return xbase::Status::error("file name " + quoted + " leaves its folder (\"..\")");
     }
     if (path.back() == '/') return xbase::Status::error("file name " + quoted + " names a folder");
     return path;
 }
 
 xbase::Status BankPath::checkExamLocation(const std::string& path, const std::string& tableName) {
-    const std::string folder = asFolder(trimRight(path));
+    const std::string folder = asFolder(base::ascii::trimmedRight(path, base::ascii::kBlank));
     if (!folder.empty()) {
         xbase::Result<std::string> checked = checkedRelative(folder.substr(0, folder.size() - 1));
         if (!checked) return xbase::Status::error("folder " + checked.message());
     }
-    xbase::Result<std::string> name = checkedRelative(trimRight(tableName));
+    xbase::Result<std::string> name =
+        checkedRelative(base::ascii::trimmedRight(tableName, base::ascii::kBlank));
     if (!name || name.value().find('/') != std::string::npos)
         return xbase::Status::error("table name \"" + tableName + "\" is not a plain file name");
     return xbase::Status::ok();
@@ -94,12 +92,13 @@ std::string BankPath::resolve(const std::string& folder, const std::string& rela
     for (size_t i = 0; i < parts.size(); ++i) {
         const std::string& part = parts[i];
         std::string dir = current.empty() ? "." : current;
-        std::optional<std::string> onDisk = part == "." ? std::optional<std::string>(part) : matchEntry(dir, part);
+        std::optional<std::string> onDisk =
+            part == "." ? std::optional<std::string>(part) : matchEntry(dir, part);
         current += onDisk ? *onDisk : part;
         if (i + 1 < parts.size()) current.push_back('/');
     }
-    if (!relative.empty() && (relative.back() == '/' || relative.back() == '\\') && !current.empty() &&
-        current.back() != '/')
+    if (!relative.empty() && (relative.back() == '/' || relative.back() == '\\') &&
+        !current.empty() && current.back() != '/')
         current.push_back('/');
     return current;
 }
@@ -111,23 +110,12 @@ std::string BankPath::resolveTable(const std::string& folder, const std::string&
     return asFolder(resolve(folder, path.substr(0, slash + 1))) + path.substr(slash + 1);
 }
 
-std::optional<std::string> BankPath::findFile(const std::string& folder, const std::string& relative) {
+std::optional<std::string> BankPath::findFile(const std::string& folder,
+                                              const std::string& relative) {
     std::string path = resolve(folder, relative);
     std::error_code ec;
     if (fs::is_regular_file(path, ec)) return path;
     return std::nullopt;
-}
-
-std::string BankPath::trimRight(std::string text) {
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
-}
-
-std::string BankPath::trim(std::string text) {
-    text = trimRight(std::move(text));
-    size_t start = 0;
-    while (start < text.size() && text[start] == ' ') ++start;
-    return text.substr(start);
 }
 
 }  // namespace zentrix::questionbank

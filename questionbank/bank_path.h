@@ -40,11 +40,8 @@ public:
     static std::string resolveTable(const std::string& folder, const std::string& relative);
 
     // The path of an existing file whose name matches without regard to case.
-    static std::optional<std::string> findFile(const std::string& folder, const std::string& relative);
-
-    // Removes blanks on the right / on both ends.
-    static std::string trimRight(std::string text);
-    static std::string trim(std::string text);
+    static std::optional<std::string> findFile(const std::string& folder,
+                                               const std::string& relative);
 };
 
 }  // namespace zentrix::questionbank

@@ -23,7 +23,7 @@ struct OpenTestInfo {
     std::string PATH;       // right-trimmed
     std::string TABLENAME;  // right-trimmed
     std::string TITLE;
-    int NUMTESTQ = 0;       // question count
+    int NUMTESTQ = 0;  // question count
     int NEXTID = 0;
     std::string GRAPHIC;
     std::string DESCRIP;

@@ -18,9 +18,9 @@ struct CaseStudy {
     static constexpr int kMaxTabs = 10;
 
     long number = 0;
-    std::string courseId;  // right-trimmed
-    std::string title;     // right-trimmed
-    int tabCount = 0;      // NOTABS, kept within 0..kMaxTabs
+    std::string courseId;                        // right-trimmed
+    std::string title;                           // right-trimmed
+    int tabCount = 0;                            // NOTABS, kept within 0..kMaxTabs
     std::array<std::string, kMaxTabs> tabNames;  // right-trimmed
     std::array<std::string, kMaxTabs> tabTexts;  // rich text of each tab
 };

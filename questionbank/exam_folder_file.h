@@ -20,7 +20,8 @@ public:
 
     // Writes `bytes` as `name` inside `folder` when no such file exists yet (a
     // file present is used unchanged). Gives the file's path.
-    static xbase::Result<std::string> writeIfMissing(const std::string& folder, const std::string& name,
+    static xbase::Result<std::string> writeIfMissing(const std::string& folder,
+                                                     const std::string& name,
                                                      std::string_view bytes);
 
     // Writes `bytes` as `name` inside `folder`, replacing a file there.

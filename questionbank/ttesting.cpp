@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/ascii_text.h"
 #include "questionbank/bank_layout.h"
 #include "questionbank/bank_path.h"
 
@@ -14,14 +15,18 @@ namespace zentrix::questionbank {
 namespace {
 
 constexpr const char* kOldDatabaseMessage =
-    "this is an old database file that doesn't have time and NumQ, please Close this app and contact Ferrin!";
+    "this is an old database file that doesn't have time and NumQ, please Close this app and "
+    "contact Ferrin!";
 
-std::string rtrim(std::string text) { return BankPath::trimRight(std::move(text)); }
-std::string trim(std::string text) { return BankPath::trim(std::move(text)); }
+// Table fields are blank-padded; only the blanks are padding.
+using base::ascii::kBlank;
+using base::ascii::trimmed;
+using base::ascii::trimmedRight;
 
 }  // namespace
 
-TTesting::TTesting(xbase::Engine& engine, const std::string& databaseFolder, platform::MessageSink& sink)
+TTesting::TTesting(xbase::Engine& engine, const std::string& databaseFolder,
+                   base::MessageSink& sink)
     : engine_(engine), sink_(sink), folder_(BankPath::asFolder(databaseFolder)) {
     // A code left pending by an earlier owner of a shared engine handle says
     // nothing about these tables.
@@ -72,15 +77,16 @@ std::unique_ptr<xbase::Table> TTesting::openOrCreate(const std::string& fileName
     // A table that is there but unreadable may hold a bank a repair can save:
     // report it and leave it alone rather than create an empty one over it.
     if (code != xbase::kNoError || BankPath::findFile(folder_, fileName)) {
-        lastError_ = "The question bank table " + path + " exists but cannot be opened (" + opened.message() +
-                     "). It was left unchanged.";
+        lastError_ = "The question bank table " + path + " exists but cannot be opened (" +
+                     opened.message() + "). It was left unchanged.";
         sink_.showMessage(lastError_);
         return nullptr;
     }
     xbase::Result<std::unique_ptr<xbase::Table>> created = engine_.create(path, fields, tags);
     if (!created) {
         engine_.takeErrorCode();
-        lastError_ = "The question bank table " + path + " cannot be created (" + created.message() + ").";
+        lastError_ =
+            "The question bank table " + path + " cannot be created (" + created.message() + ").";
         sink_.showMessage(lastError_);
         return nullptr;
     }
@@ -106,9 +112,9 @@ void TTesting::bindCatalogue() {
 
 void TTesting::LoadParentIds() {
     parentIds_.clear();
-    courses_->selectTag(nullptr);
+    courses_->selectRecordOrder();
     for (bool on = courses_->top(); on; on = courses_->skip(1)) {
-        if (!courses_->deleted()) parentIds_.push_back(trim(courses_->text(course_.id)));
+        if (!courses_->deleted()) parentIds_.push_back(trimmed(courses_->text(course_.id), kBlank));
     }
 }
 
@@ -140,8 +146,9 @@ std::vector<TTesting::ExamEntry> TTesting::examsOfCourse(const std::string& cour
     if (!valid_ || !exams_->selectTag(exam_.parentTag)) return found;
     if (!exams_->seek(courseId)) return found;
     do {
-        if (trim(exams_->text(exam_.parent)) != courseId) break;
-        found.push_back({trim(exams_->text(exam_.prodId)), trim(exams_->memo(exam_.title))});
+        if (trimmed(exams_->text(exam_.parent), kBlank) != courseId) break;
+        found.push_back({trimmed(exams_->text(exam_.prodId), kBlank),
+                         trimmed(exams_->memo(exam_.title), kBlank)});
     } while (exams_->skip(1));
     return found;
 }
@@ -153,16 +160,17 @@ void TTesting::ListQVSelectTitles(bool mixedRows, bool questionRows) {
             std::string id, title;
         };
         std::vector<Course> courseList;
-        courses_->selectTag(nullptr);
+        courses_->selectRecordOrder();
         for (bool on = courses_->top(); on; on = courses_->skip(1)) {
             if (!courses_->deleted())
-                courseList.push_back({trim(courses_->text(course_.id)), trim(courses_->memo(course_.title))});
+                courseList.push_back({trimmed(courses_->text(course_.id), kBlank),
+                                      trimmed(courses_->memo(course_.title), kBlank)});
         }
 
         int rowIndex = 0;
-        auto fire = [&](const std::string& courseId, const std::string& testId, const std::string& title,
-                        unsigned char kind, unsigned char pPS, unsigned char gPS, unsigned char qPS,
-                        int questionNo) {
+        auto fire = [&](const std::string& courseId, const std::string& testId,
+                        const std::string& title, unsigned char kind, unsigned char pPS,
+                        unsigned char gPS, unsigned char qPS, int questionNo) {
             OnSelectItem(courseId, testId, title, kind, pPS, gPS, qPS, questionNo, rowIndex++);
         };
         const std::string none;
@@ -188,20 +196,21 @@ void TTesting::ListQVSelectTitles(bool mixedRows, bool questionRows) {
 
                 const int questionCount = openInfo_.NUMTESTQ;
                 int k = 0;
-                questions_->selectTag(question_.numTag);
-                for (bool on = questions_->top(); on; on = questions_->skip(1)) {
-                    const std::string title = trim(questions_->memo(question_.title));
+                const bool byNumber = questions_->selectTag(question_.numTag).isOk();
+                for (bool on = byNumber && questions_->top(); on; on = questions_->skip(1)) {
+                    const std::string title = trimmed(questions_->memo(question_.title), kBlank);
                     if (title.empty()) continue;
                     const int number = static_cast<int>(questions_->asLong(question_.num));
                     std::string numberText = std::to_string(number);
                     if (numberText.size() < 4) numberText.insert(0, 4 - numberText.size(), ' ');
                     ++k;
-                    fire(course.id, exam.prodId, "Question: " + numberText + " - " + title, kQuestionRow, pPS,
-                         gPS, TreeLinkState(false, k, questionCount), number);
+                    fire(course.id, exam.prodId, "Question: " + numberText + " - " + title,
+                         kQuestionRow, pPS, gPS, TreeLinkState(false, k, questionCount), number);
                 }
                 CloseTest();
             }
-            if (mixedRows) fire(course.id, none, "Zentrix for " + course.title, kMixedRow, pPS, 3, 0, 0);
+            if (mixedRows)
+                fire(course.id, none, "Zentrix for " + course.title, kMixedRow, pPS, 3, 0, 0);
         }
     }
     OnSelectEnd();
@@ -217,12 +226,13 @@ int TTesting::CountRecords(int kind, const std::string& id) {
     switch (kind) {
         case 1: {
             int count = 0;
-            courses_->selectTag(nullptr);
-            for (bool on = courses_->top(); on; on = courses_->skip(1)) count += courses_->deleted() ? 0 : 1;
+            courses_->selectRecordOrder();
+            for (bool on = courses_->top(); on; on = courses_->skip(1))
+                count += courses_->deleted() ? 0 : 1;
             return count;
         }
         case 2:
-            return static_cast<int>(examsOfCourse(trim(id)).size());
+            return static_cast<int>(examsOfCourse(trimmed(id, kBlank)).size());
         case 3:
             return countQuestionsOf(id);
         default:
@@ -231,7 +241,8 @@ int TTesting::CountRecords(int kind, const std::string& id) {
 }
 
 int TTesting::countQuestionsOf(const std::string& prodId) {
-    if (open_ && rtrim(openId_) == rtrim(prodId)) return openInfo_.NUMTESTQ;
+    if (open_ && trimmedRight(openId_, kBlank) == trimmedRight(prodId, kBlank))
+        return openInfo_.NUMTESTQ;
     if (!open_) {
         if (OpenTest(prodId) != 0) return 0;
         const int count = openInfo_.NUMTESTQ;
@@ -243,14 +254,17 @@ int TTesting::countQuestionsOf(const std::string& prodId) {
     int count = 0;
     if (seekExam(prodId) &&
         BankPath::checkExamLocation(exams_->memo(exam_.path), exams_->text(exam_.tableName))) {
-        const std::string name = rtrim(exams_->memo(exam_.path)) + rtrim(exams_->text(exam_.tableName));
-        xbase::Result<std::unique_ptr<xbase::Table>> table = engine_.open(BankPath::resolveTable(folder_, name));
+        const std::string name = trimmedRight(exams_->memo(exam_.path), kBlank) +
+                                 trimmedRight(exams_->text(exam_.tableName), kBlank);
+        xbase::Result<std::unique_ptr<xbase::Table>> table =
+            engine_.open(BankPath::resolveTable(folder_, name));
         if (table) {
             const xbase::Field* title = table.value()->field("TITLE");
             const xbase::Field* text = table.value()->field("QUESTION");
             for (bool on = table.value()->top(); on; on = table.value()->skip(1)) {
                 if (table.value()->deleted()) continue;
-                if (!trim(table.value()->memo(title)).empty() || !trim(table.value()->memo(text)).empty())
+                if (!trimmed(table.value()->memo(title), kBlank).empty() ||
+                    !trimmed(table.value()->memo(text), kBlank).empty())
                     ++count;
             }
         } else {
@@ -337,7 +351,7 @@ int TTesting::AddParent(const std::string& id, const std::string& title, const s
 
 bool TTesting::seekExam(const std::string& prodId) {
     if (!valid_ || !exams_->selectTag(exam_.prodIdTag)) return false;
-    return exams_->seek(rtrim(prodId));
+    return exams_->seek(trimmedRight(prodId, kBlank));
 }
 
 bool TTesting::TestExists(const std::string& prodId) { return seekExam(prodId); }
@@ -350,8 +364,9 @@ std::string TTesting::GetTestDescription(const std::string& prodId) {
     return seekExam(prodId) ? exams_->memo(exam_.descrip) : std::string();
 }
 
-int TTesting::AddTest(const std::string& prodId, const std::string& parentId, const std::string& path,
-                      const std::string& tableName, const std::string& title) {
+int TTesting::AddTest(const std::string& prodId, const std::string& parentId,
+                      const std::string& path, const std::string& tableName,
+                      const std::string& title) {
     return addExamRecord(prodId, parentId, path, tableName, title, true);
 }
 
@@ -368,15 +383,16 @@ int TTesting::addExamRecord(const std::string& prodId, const std::string& parent
     // The exam's tables are created below the database folder only.
     if (xbase::Status inside = BankPath::checkExamLocation(path, tableName); !inside)
         return fail("exam " + prodId + ": " + inside.message());
-    const std::string folder = BankPath::asFolder(rtrim(path));
+    const std::string folder = BankPath::asFolder(trimmedRight(path, kBlank));
 
     // The tables come first: when they cannot be made (a damaged file of that
     // name is never replaced) no catalogue record points at them.
-    const std::string folderOnDisk = BankPath::resolve(folder_, rtrim(path));
+    const std::string folderOnDisk = BankPath::resolve(folder_, trimmedRight(path, kBlank));
     std::error_code ec;
     if (createTables && !folder.empty()) std::filesystem::create_directories(folderOnDisk, ec);
     if (ec) return fail(folderOnDisk + ": cannot create folder: " + ec.message());
-    const std::string base = BankPath::resolve(folder_, rtrim(path) + rtrim(tableName));
+    const std::string base =
+        BankPath::resolve(folder_, trimmedRight(path, kBlank) + trimmedRight(tableName, kBlank));
     if (!createTables) {
         // The tables are already in place: they must open before a record points at them.
         xbase::Result<std::unique_ptr<xbase::Table>> questions = engine_.open(base);
@@ -388,8 +404,8 @@ int TTesting::addExamRecord(const std::string& prodId, const std::string& parent
         xbase::Result<std::unique_ptr<xbase::Table>> questions =
             engine_.create(base, layout::questionFields(), layout::questionTags());
         if (!questions) return failStatus(questions.status());
-        xbase::Result<std::unique_ptr<xbase::Table>> answers =
-            engine_.create(base + layout::kAnswerTableSuffix, layout::answerFields(), layout::answerTags());
+        xbase::Result<std::unique_ptr<xbase::Table>> answers = engine_.create(
+            base + layout::kAnswerTableSuffix, layout::answerFields(), layout::answerTags());
         if (!answers) return failStatus(answers.status());
     }
     xbase::Status status = exams_->appendBlank();
@@ -410,14 +426,14 @@ int TTesting::addExamRecord(const std::string& prodId, const std::string& parent
         if (status) status = courses_->commit();
         if (!status) return failStatus(status);
     }
-    openParent_ = rtrim(parentId);
+    openParent_ = trimmedRight(parentId, kBlank);
     return 0;
 }
 
 int TTesting::RemoveTest(const std::string& prodId) {
-    if (open_ && rtrim(openId_) == rtrim(prodId)) CloseTest();
+    if (open_ && trimmedRight(openId_, kBlank) == trimmedRight(prodId, kBlank)) CloseTest();
     if (!seekExam(prodId)) return fail("exam \"" + prodId + "\" is not in the catalogue");
-    const std::string parent = trim(exams_->text(exam_.parent));
+    const std::string parent = trimmed(exams_->text(exam_.parent), kBlank);
     xbase::Status status = exams_->markDeleted();
     if (status) status = exams_->commit();
     if (!status) return failStatus(status);
@@ -432,13 +448,14 @@ int TTesting::RemoveTest(const std::string& prodId) {
 
 int TTesting::ChangeParentIds(const std::string& oldId, const std::string& newId) {
     if (!valid_) return fail("the question bank is not usable");
-    if (rtrim(oldId) == rtrim(newId)) return 0;
+    if (trimmedRight(oldId, kBlank) == trimmedRight(newId, kBlank)) return 0;
     // The records are gathered first: a new identifier that the field cuts
     // back to the old one must not make this loop forever.
     std::vector<uint32_t> records;
     if (exams_->selectTag(exam_.parentTag) && exams_->seek(oldId)) {
         do {
-            if (rtrim(exams_->text(exam_.parent)) != rtrim(oldId)) break;
+            if (trimmedRight(exams_->text(exam_.parent), kBlank) != trimmedRight(oldId, kBlank))
+                break;
             records.push_back(exams_->recno());
         } while (exams_->skip(1));
     }
@@ -447,15 +464,17 @@ int TTesting::ChangeParentIds(const std::string& oldId, const std::string& newId
         xbase::Status status = exams_->assign(exam_.parent, newId);
         if (status) status = exams_->commit();
         if (!status) return failStatus(status);
-        if (open_ && rtrim(exams_->text(exam_.prodId)) == rtrim(openId_)) openParent_ = newId;
+        if (open_ &&
+            trimmedRight(exams_->text(exam_.prodId), kBlank) == trimmedRight(openId_, kBlank))
+            openParent_ = newId;
     }
-    exams_->selectTag(exam_.prodIdTag);
-    if (open_) exams_->seek(rtrim(openId_));
+    if (open_) seekExam(openId_);
     return 0;
 }
 
 int TTesting::ChangeGlobalCrap(int numTestQ, int nextId) {
-    if (!examRecordCurrent()) return fail("no exam is open, or its catalogue record is not current");
+    if (!examRecordCurrent())
+        return fail("no exam is open, or its catalogue record is not current");
     return writeExamCounts(numTestQ, nextId);
 }
 
@@ -489,10 +508,11 @@ int TTesting::PackDatabases() {
 void TTesting::ListTestTitlesWParent() {
     OnTitleBegin();
     if (valid_) {
-        exams_->selectTag(nullptr);
+        exams_->selectRecordOrder();
         for (bool on = exams_->top(); on; on = exams_->skip(1)) {
             if (exams_->deleted()) continue;
-            OnTestTitleWParent(exams_->memo(exam_.title), exams_->text(exam_.prodId), exams_->text(exam_.parent));
+            OnTestTitleWParent(exams_->memo(exam_.title), exams_->text(exam_.prodId),
+                               exams_->text(exam_.parent));
         }
     }
     OnTitleEnd();
@@ -506,7 +526,7 @@ bool TTesting::locateOpenExamRecord() {
 
 bool TTesting::examRecordCurrent() const {
     if (!open_ || !exams_ || exams_->recno() == 0 || exams_->eof()) return false;
-    return rtrim(exams_->text(exam_.prodId)) == rtrim(openId_);
+    return trimmedRight(exams_->text(exam_.prodId), kBlank) == trimmedRight(openId_, kBlank);
 }
 
 }  // namespace zentrix::questionbank

@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/message_sink.h"
+#include "base/message_sink.h"
 #include "questionbank/bank_records.h"
 #include "questionbank/callback.h"
 #include "questionbank/case_study_table.h"
@@ -39,7 +39,7 @@ public:
     // Opens ptest.dbf and gtest.dbf in `databaseFolder`, creating them when
     // missing. A table that exists but cannot be opened is reported and left
     // alone; the object then stays invalid.
-    TTesting(xbase::Engine& engine, const std::string& databaseFolder, platform::MessageSink& sink);
+    TTesting(xbase::Engine& engine, const std::string& databaseFolder, base::MessageSink& sink);
     ~TTesting();
     TTesting(const TTesting&) = delete;
     TTesting& operator=(const TTesting&) = delete;
@@ -51,8 +51,8 @@ public:
     // ---- events ----------------------------------------------------------
     Callback<> OnSelectBegin;
     // CourseId, TestId, title, NodeKind, pPS, gPS, qPS, QuestionNo, RowIndex
-    Callback<const std::string&, const std::string&, const std::string&, unsigned char, unsigned char,
-             unsigned char, unsigned char, int, int>
+    Callback<const std::string&, const std::string&, const std::string&, unsigned char,
+             unsigned char, unsigned char, unsigned char, int, int>
         OnSelectItem;
     Callback<> OnSelectEnd;
     // Also the begin and end of ListTestTitlesWParent.
@@ -158,7 +158,8 @@ public:
     int ChangeCurrentTestQuestionInfo(int num, int type, const std::string& title,
                                       const std::string& question, int numAnswer,
                                       const std::string& answer, const std::string& hint,
-                                      const std::string& ref, const std::string& graphic, int caseId);
+                                      const std::string& ref, const std::string& graphic,
+                                      int caseId);
     // Stores `bytes` as the current question's GRAPHICDT (byte-memo form).
     int SetGraphicData(const std::string& bytes);
     int ChangeQuestionNumber(int from, int to);
@@ -188,16 +189,17 @@ private:
         const xbase::Tag* idTag = nullptr;
     };
     struct ExamFields {
-        const xbase::Field *prodId = nullptr, *path = nullptr, *tableName = nullptr, *title = nullptr,
-                           *numTestQ = nullptr, *nextId = nullptr, *graphic = nullptr,
-                           *graphicDt = nullptr, *descrip = nullptr, *parent = nullptr;
+        const xbase::Field *prodId = nullptr, *path = nullptr, *tableName = nullptr,
+                           *title = nullptr, *numTestQ = nullptr, *nextId = nullptr,
+                           *graphic = nullptr, *graphicDt = nullptr, *descrip = nullptr,
+                           *parent = nullptr;
         const xbase::Tag *prodIdTag = nullptr, *parentTag = nullptr;
     };
     struct QuestionFields {
         const xbase::Field *num = nullptr, *id = nullptr, *type = nullptr, *title = nullptr,
                            *question = nullptr, *numAnswer = nullptr, *answer = nullptr,
-                           *hint = nullptr, *ref = nullptr, *graphic = nullptr, *graphicDt = nullptr,
-                           *caseId = nullptr;
+                           *hint = nullptr, *ref = nullptr, *graphic = nullptr,
+                           *graphicDt = nullptr, *caseId = nullptr;
         const xbase::Tag *numTag = nullptr, *idTag = nullptr;
     };
     struct AnswerFields {
@@ -222,9 +224,11 @@ private:
     std::vector<ExamEntry> examsOfCourse(const std::string& courseId);
     int openExam(const std::string& id, bool preferAlternative, int& usedRegular);
     bool examRecordCurrent() const;
-    xbase::Status assignQuestionFields(int num, int type, const std::string& title, const std::string& question,
-                                       int numAnswer, const std::string& answer, const std::string& hint,
-                                       const std::string& ref, const std::string& graphic, int caseId);
+    xbase::Status assignQuestionFields(int num, int type, const std::string& title,
+                                       const std::string& question, int numAnswer,
+                                       const std::string& answer, const std::string& hint,
+                                       const std::string& ref, const std::string& graphic,
+                                       int caseId);
     // The NUM a new question gets: above the exam record's NUMTESTQ and above
     // every NUM in the question table.
     int nextQuestionNumber();
@@ -242,14 +246,15 @@ private:
     // Puts the exam table back on the open exam's record.
     bool locateOpenExamRecord();
     int countQuestionsOf(const std::string& prodId);
-    xbase::Result<std::string> extractStoredFile(const std::string& fileName, const std::string& what,
-                                                 const std::function<xbase::Result<std::string>()>& storedBytes);
+    xbase::Result<std::string> extractStoredFile(
+        const std::string& fileName, const std::string& what,
+        const std::function<xbase::Result<std::string>()>& storedBytes);
     // Finds the answer row (questionId, index) and leaves the answer table on it.
     bool seekAnswerRow(int questionId, int index);
     int writeExamCounts(int numTestQ, int nextId);
 
     xbase::Engine& engine_;
-    platform::MessageSink& sink_;
+    base::MessageSink& sink_;
     std::string folder_;
     std::string lastError_;
     bool valid_ = false;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "base/ascii_text.h"
 #include "questionbank/bank_layout.h"
 #include "questionbank/bank_path.h"
 #include "questionbank/byte_memo.h"
@@ -12,7 +13,9 @@ namespace zentrix::questionbank {
 
 namespace {
 
-std::string rtrim(std::string text) { return BankPath::trimRight(std::move(text)); }
+// Table fields are blank-padded; only the blanks are padding.
+using base::ascii::kBlank;
+using base::ascii::trimmedRight;
 
 constexpr const char* kNotCurrent = "no exam is open, or its catalogue record is not current";
 
@@ -31,7 +34,7 @@ int TTesting::nextQuestionNumber() {
 }
 
 int TTesting::checkAnswerKey(const std::string& answer) {
-    if (static_cast<int>(rtrim(answer).size()) <= layout::kAnswerKeyWidth) return 0;
+    if (static_cast<int>(trimmedRight(answer, kBlank).size()) <= layout::kAnswerKeyWidth) return 0;
     return fail("answer key \"" + answer + "\" is longer than " +
                 std::to_string(layout::kAnswerKeyWidth) + " characters");
 }
@@ -56,7 +59,8 @@ int TTesting::NewTestQuestion() {
 xbase::Status TTesting::assignQuestionFields(int num, int type, const std::string& title,
                                              const std::string& question, int numAnswer,
                                              const std::string& answer, const std::string& hint,
-                                             const std::string& ref, const std::string& graphic, int caseId) {
+                                             const std::string& ref, const std::string& graphic,
+                                             int caseId) {
     xbase::Status status = questions_->assignLong(question_.num, num);
     if (status) status = questions_->assignLong(question_.type, type);
     if (status) status = questions_->assignMemo(question_.title, title);
@@ -70,20 +74,23 @@ xbase::Status TTesting::assignQuestionFields(int num, int type, const std::strin
     return status;
 }
 
-int TTesting::AddTestQuestion(int num, int type, const std::string& title, const std::string& question,
-                              int numAnswer, const std::string& answer, const std::string& hint,
-                              const std::string& ref, const std::string& graphic, int caseId) {
+int TTesting::AddTestQuestion(int num, int type, const std::string& title,
+                              const std::string& question, int numAnswer, const std::string& answer,
+                              const std::string& hint, const std::string& ref,
+                              const std::string& graphic, int caseId) {
     if (!examRecordCurrent()) return fail(kNotCurrent);
     if (checkAnswerKey(answer) != 0) return -1;
     if (seekQuestionNumber(num))
-        return fail("exam " + rtrim(openId_) + " already has a question " + std::to_string(num));
+        return fail("exam " + trimmedRight(openId_, kBlank) + " already has a question " +
+                    std::to_string(num));
     const int numTestQ = static_cast<int>(exams_->asLong(exam_.numTestQ)) + 1;
     const int id = openInfo_.NEXTID;
     // A failed group is discarded by the table: no half-filled question stays.
     xbase::Status status = questions_->appendBlank();
     if (status) status = questions_->assignLong(question_.id, id);
     if (status)
-        status = assignQuestionFields(num, type, title, question, numAnswer, answer, hint, ref, graphic, caseId);
+        status = assignQuestionFields(num, type, title, question, numAnswer, answer, hint, ref,
+                                      graphic, caseId);
     if (status) status = questions_->commit();
     if (!status) return failStatus(status);
     if (writeExamCounts(numTestQ, id + 1) != 0) return -1;
@@ -94,12 +101,13 @@ int TTesting::AddTestQuestion(int num, int type, const std::string& title, const
 int TTesting::ChangeCurrentTestQuestionInfo(int num, int type, const std::string& title,
                                             const std::string& question, int numAnswer,
                                             const std::string& answer, const std::string& hint,
-                                            const std::string& ref, const std::string& graphic, int caseId) {
+                                            const std::string& ref, const std::string& graphic,
+                                            int caseId) {
     if (!examRecordCurrent()) return fail(kNotCurrent);
     if (checkAnswerKey(answer) != 0) return -1;
     if (!locateCurrentQuestion()) return fail("there is no current question");
-    xbase::Status status =
-        assignQuestionFields(num, type, title, question, numAnswer, answer, hint, ref, graphic, caseId);
+    xbase::Status status = assignQuestionFields(num, type, title, question, numAnswer, answer, hint,
+                                                ref, graphic, caseId);
     if (status) status = questions_->commit();
     if (!status) return failStatus(status);
     readCurrentQuestion();
@@ -110,7 +118,8 @@ int TTesting::SetGraphicData(const std::string& bytes) {
     if (!examRecordCurrent()) return fail(kNotCurrent);
     if (!locateCurrentQuestion()) return fail("there is no current question");
     const std::string memo = ByteMemo::encode(bytes);
-    xbase::Status status = questions_->assignMemoBytes(question_.graphicDt, memo.data(), memo.size());
+    xbase::Status status =
+        questions_->assignMemoBytes(question_.graphicDt, memo.data(), memo.size());
     if (status) status = questions_->commit();
     return status ? 0 : failStatus(status);
 }
@@ -118,7 +127,8 @@ int TTesting::SetGraphicData(const std::string& bytes) {
 int TTesting::ChangeQuestionNumber(int from, int to) {
     if (!examRecordCurrent()) return fail(kNotCurrent);
     if (from == to) return 0;
-    if (to < 1 || to > openInfo_.NUMTESTQ) return fail("question number " + std::to_string(to) + " is out of range");
+    if (to < 1 || to > openInfo_.NUMTESTQ)
+        return fail("question number " + std::to_string(to) + " is out of range");
     if (!seekQuestionNumber(from)) return fail("there is no question " + std::to_string(from));
     const long movingId = questions_->asLong(question_.id);
     xbase::Status status = questions_->assignLong(question_.num, 0);
@@ -181,7 +191,8 @@ int TTesting::SetTestQuestionXtra(int questionId, int index, const std::string& 
 int TTesting::SetTestQuestionXtraIndex(int questionId, int index, int newIndex) {
     if (!examRecordCurrent()) return fail(kNotCurrent);
     if (!seekAnswerRow(questionId, index))
-        return fail("question " + std::to_string(questionId) + " has no answer row " + std::to_string(index));
+        return fail("question " + std::to_string(questionId) + " has no answer row " +
+                    std::to_string(index));
     xbase::Status status = answers_->assignLong(answer_.index, newIndex);
     if (status) status = answers_->commit();
     return status ? 0 : failStatus(status);
@@ -191,7 +202,8 @@ int TTesting::ChangeStepNumber(int from, int to) {
     if (!examRecordCurrent()) return fail(kNotCurrent);
     if (from == to) return 0;
     const int id = questionInfo_.ID;
-    if (to < 1 || to > questionInfo_.NUMANSWER) return fail("answer row " + std::to_string(to) + " is out of range");
+    if (to < 1 || to > questionInfo_.NUMANSWER)
+        return fail("answer row " + std::to_string(to) + " is out of range");
     if (!seekAnswerRow(id, from)) return fail("there is no answer row " + std::to_string(from));
     xbase::Status status = answers_->assignLong(answer_.index, 0);
     if (status) status = answers_->commit();
@@ -249,9 +261,9 @@ int TTesting::SetOpenTitle(const std::string& title) {
 int TTesting::SetOpenPath(const std::string& path) {
     if (!examRecordCurrent()) return fail(kNotCurrent);
     if (xbase::Status inside = BankPath::checkExamLocation(path, openInfo_.TABLENAME); !inside)
-        return fail("exam " + rtrim(openId_) + ": " + inside.message());
+        return fail("exam " + trimmedRight(openId_, kBlank) + ": " + inside.message());
     if (const int result = storeOpenExamMemo(exam_.path, path); result != 0) return result;
-    openInfo_.PATH = rtrim(path);
+    openInfo_.PATH = trimmedRight(path, kBlank);
     return 0;
 }
 
@@ -294,7 +306,8 @@ void TTesting::ListTestTitles() {
     if (open_) {
         for (bool on = questions_->top(); on; on = questions_->skip(1)) {
             if (questions_->deleted()) continue;
-            OnTitle(questions_->memo(question_.title), static_cast<int>(questions_->asLong(question_.num)));
+            OnTitle(questions_->memo(question_.title),
+                    static_cast<int>(questions_->asLong(question_.num)));
         }
     }
     OnTitleEnd();
@@ -302,7 +315,7 @@ void TTesting::ListTestTitles() {
 
 void TTesting::RawRecordDump() {
     if (!open_) return;
-    questions_->selectTag(nullptr);
+    questions_->selectRecordOrder();
     // The counter is the record number, the numbering DeleteRecords takes:
     // deleted records are not listed but keep their numbers.
     for (bool on = questions_->top(); on; on = questions_->skip(1)) {
@@ -318,7 +331,8 @@ int TTesting::DeleteRecords(unsigned first, unsigned last) {
     if (!examRecordCurrent()) return fail(kNotCurrent);
     const unsigned records = questions_->recordCount();
     if (first < 1 || first > last || first > records)
-        return fail("records " + std::to_string(first) + " to " + std::to_string(last) + " are not in the table");
+        return fail("records " + std::to_string(first) + " to " + std::to_string(last) +
+                    " are not in the table");
     last = std::min(last, records);
     xbase::Status status = questions_->zap(first, last);
     if (status) status = questions_->compressMemo();

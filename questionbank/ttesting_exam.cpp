@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
-#include <optional>
 #include <numeric>
+#include <optional>
 #include <random>
 
+#include "base/ascii_text.h"
 #include "questionbank/bank_layout.h"
 #include "questionbank/bank_path.h"
 #include "questionbank/byte_memo.h"
@@ -17,8 +18,10 @@ namespace zentrix::questionbank {
 
 namespace {
 
-std::string rtrim(std::string text) { return BankPath::trimRight(std::move(text)); }
-std::string trim(std::string text) { return BankPath::trim(std::move(text)); }
+// Table fields are blank-padded; only the blanks are padding.
+using base::ascii::kBlank;
+using base::ascii::trimmed;
+using base::ascii::trimmedRight;
 
 }  // namespace
 
@@ -36,23 +39,27 @@ int TTesting::openExam(const std::string& id, bool preferAlternative, int& usedR
     if (!valid_) return fail("the question bank is not usable");
     if (open_) CloseTest();
     caseTableOpen_ = false;
-    if (!seekExam(id)) return fail("exam \"" + rtrim(id) + "\" is not in the catalogue");
+    if (!seekExam(id))
+        return fail("exam \"" + trimmedRight(id, kBlank) + "\" is not in the catalogue");
 
-    const std::string examFolder = rtrim(exams_->memo(exam_.path));
+    const std::string examFolder = trimmedRight(exams_->memo(exam_.path), kBlank);
     // The exam's tables are opened for writing and its files written out in
     // its folder: a record pointing outside the bank is not followed.
     if (xbase::Status inside =
             BankPath::checkExamLocation(examFolder, exams_->text(exam_.tableName));
         !inside)
-        return fail("exam " + rtrim(id) + ": " + inside.message());
-    const std::string regularName = examFolder + rtrim(exams_->text(exam_.tableName));
+        return fail("exam " + trimmedRight(id, kBlank) + ": " + inside.message());
+    const std::string regularName =
+        examFolder + trimmedRight(exams_->text(exam_.tableName), kBlank);
     std::string tableName = regularName;
-    if (preferAlternative && BankPath::findFile(folder_, tableName + layout::kAlternativeSuffix + ".dbf")) {
+    if (preferAlternative &&
+        BankPath::findFile(folder_, tableName + layout::kAlternativeSuffix + ".dbf")) {
         tableName += layout::kAlternativeSuffix;
         usedRegular = 0;
     }
 
-    xbase::Result<std::unique_ptr<xbase::Table>> questions = engine_.open(BankPath::resolveTable(folder_, tableName));
+    xbase::Result<std::unique_ptr<xbase::Table>> questions =
+        engine_.open(BankPath::resolveTable(folder_, tableName));
     if (!questions) return failStatus(questions.status());
     xbase::Result<std::unique_ptr<xbase::Table>> answers =
         engine_.open(BankPath::resolveTable(folder_, tableName + layout::kAnswerTableSuffix));
@@ -87,6 +94,24 @@ int TTesting::openExam(const std::string& id, bool preferAlternative, int& usedR
     if (!a.id || !a.index || !a.idTag)
         return fail(at.info().path + ": answer table lacks the field ID or INDEX or the tag ID");
 
+    // The tags are there; a damaged index can still make one unusable, and
+    // the cursor would then walk another order: the highest identifier and
+    // the question count below depend on it.
+    if (xbase::Status byId = qt.selectTag(q.idTag); !byId) return failStatus(byId);
+    // A NEXTID at or below an identifier in use would hand that identifier
+    // out again and mix two questions' answer rows.
+    const int highestId = qt.bottom() ? static_cast<int>(qt.asLong(q.id)) : 0;
+    if (xbase::Status byNumber = qt.selectTag(q.numTag); !byNumber) return failStatus(byNumber);
+    int count = 0;
+    for (bool on = qt.top(); on; on = qt.skip(1)) {
+        if (!trimmed(qt.memo(q.title), kBlank).empty() ||
+            !trimmed(qt.memo(q.question), kBlank).empty())
+            ++count;
+    }
+    qt.top();
+    if (xbase::Status answersById = at.selectTag(a.idTag); !answersById)
+        return failStatus(answersById);
+
     questions_ = std::move(questions).value();
     answers_ = std::move(answers).value();
     question_ = q;
@@ -94,40 +119,28 @@ int TTesting::openExam(const std::string& id, bool preferAlternative, int& usedR
     hasCaseStudies_ = hasCases;
     examFolder_ = examFolder;
     openId_ = id;
-    openParent_ = trim(exams_->text(exam_.parent));
+    openParent_ = trimmed(exams_->text(exam_.parent), kBlank);
     open_ = true;
 
     openInfo_ = OpenTestInfo();
     openInfo_.PRODID = exams_->text(exam_.prodId);
     openInfo_.PATH = examFolder;
-    openInfo_.TABLENAME = rtrim(exams_->text(exam_.tableName));
+    openInfo_.TABLENAME = trimmedRight(exams_->text(exam_.tableName), kBlank);
     openInfo_.TITLE = exams_->memo(exam_.title);
     openInfo_.NEXTID = static_cast<int>(exams_->asLong(exam_.nextId));
     openInfo_.GRAPHIC = exams_->memo(exam_.graphic);
     openInfo_.DESCRIP = exams_->memo(exam_.descrip);
     openInfo_.PARENT = exams_->text(exam_.parent);
-
-    int count = 0;
-    questions_->selectTag(question_.idTag);
-    // A NEXTID at or below an identifier in use would hand that identifier
-    // out again and mix two questions' answer rows.
-    if (questions_->bottom()) {
-        const int highest = static_cast<int>(questions_->asLong(question_.id));
-        if (openInfo_.NEXTID <= highest) openInfo_.NEXTID = highest + 1;
-    }
-    questions_->selectTag(question_.numTag);
-    for (bool on = questions_->top(); on; on = questions_->skip(1)) {
-        if (!trim(questions_->memo(question_.title)).empty() || !trim(questions_->memo(question_.question)).empty())
-            ++count;
-    }
+    if (openInfo_.NEXTID <= highestId) openInfo_.NEXTID = highestId + 1;
     openInfo_.NUMTESTQ = count;
-    questions_->top();
-    answers_->selectTag(answer_.idTag);
     questionInfo_ = TestQuestionInfo();
 
-    if (hasCaseStudies_ && BankPath::findFile(folder_, regularName + layout::kCaseStudySuffix + ".DBF")) {
-        const std::string examFolderOnDisk = BankPath::asFolder(BankPath::resolve(folder_, examFolder));
-        const std::string caseName = rtrim(exams_->text(exam_.tableName)) + layout::kCaseStudySuffix;
+    if (hasCaseStudies_ &&
+        BankPath::findFile(folder_, regularName + layout::kCaseStudySuffix + ".DBF")) {
+        const std::string examFolderOnDisk =
+            BankPath::asFolder(BankPath::resolve(folder_, examFolder));
+        const std::string caseName =
+            trimmedRight(exams_->text(exam_.tableName), kBlank) + layout::kCaseStudySuffix;
         xbase::Status opened = caseStudies_.open(engine_, examFolderOnDisk, caseName);
         if (opened) {
             caseTableOpen_ = true;
@@ -144,7 +157,7 @@ void TTesting::CloseTest() {
         questions_.reset();
         answers_.reset();
         open_ = false;
-        if (exams_) exams_->selectTag(nullptr);
+        if (exams_) exams_->selectRecordOrder();
         openId_.clear();
         openParent_.clear();
     }
@@ -158,7 +171,9 @@ void TTesting::CloseTest() {
     answer_ = AnswerFields();
 }
 
-std::string TTesting::ExamFolderPath() const { return BankPath::asFolder(BankPath::resolve(folder_, examFolder_)); }
+std::string TTesting::ExamFolderPath() const {
+    return BankPath::asFolder(BankPath::resolve(folder_, examFolder_));
+}
 
 // ---- the cursor ------------------------------------------------------------
 
@@ -181,8 +196,8 @@ void TTesting::readCurrentQuestion() {
 
 void TTesting::fireQuestion() {
     const TestQuestionInfo& q = questionInfo_;
-    OnQuestion(q.NUM, q.ID, q.TYPE, q.TITLE, q.QUESTION, q.NUMANSWER, q.ANSWER, q.Hint, q.REF, q.GRAPHIC,
-               q.CaseID);
+    OnQuestion(q.NUM, q.ID, q.TYPE, q.TITLE, q.QUESTION, q.NUMANSWER, q.ANSWER, q.Hint, q.REF,
+               q.GRAPHIC, q.CaseID);
 }
 
 bool TTesting::seekQuestionNumber(int number) {
@@ -202,7 +217,8 @@ bool TTesting::locateCurrentQuestion() {
 int TTesting::GoToTestQuestion(int number) {
     if (!open_) return fail("no exam is open");
     if (number < 1 || number > openInfo_.NUMTESTQ || !seekQuestionNumber(number))
-        return fail("exam " + rtrim(openId_) + " has no question " + std::to_string(number));
+        return fail("exam " + trimmedRight(openId_, kBlank) + " has no question " +
+                    std::to_string(number));
     readCurrentQuestion();
     fireQuestion();
     return 0;
@@ -211,7 +227,8 @@ int TTesting::GoToTestQuestion(int number) {
 int TTesting::GoToTestQuestionId(int id) {
     if (!open_) return fail("no exam is open");
     if (!questions_->selectTag(question_.idTag) || !questions_->seek(static_cast<double>(id)))
-        return fail("exam " + rtrim(openId_) + " has no question with identifier " + std::to_string(id));
+        return fail("exam " + trimmedRight(openId_, kBlank) + " has no question with identifier " +
+                    std::to_string(id));
     readCurrentQuestion();
     fireQuestion();
     return 0;
@@ -222,7 +239,7 @@ int TTesting::GetCurrentId() const {
     return static_cast<int>(questions_->asLong(question_.id));
 }
 
-std::string TTesting::GetAnswerKey() const { return rtrim(questionInfo_.ANSWER); }
+std::string TTesting::GetAnswerKey() const { return trimmedRight(questionInfo_.ANSWER, kBlank); }
 
 bool TTesting::seekAnswerRow(int questionId, int index) {
     if (!open_ || !answers_->selectTag(answer_.idTag)) return false;
@@ -250,33 +267,38 @@ bool TTesting::GoToAnswerRow(int index) { return seekAnswerRow(questionInfo_.ID,
 xbase::Result<std::string> TTesting::GetGraphicData() {
     if (!open_) return xbase::Status::error("no exam is open");
     if (questions_->recno() == 0 || questions_->eof()) return std::string();
-    const std::string what = "exam " + rtrim(openId_) + ", question " +
+    const std::string what = "exam " + trimmedRight(openId_, kBlank) + ", question " +
                              std::to_string(questions_->asLong(question_.num)) + ", GRAPHICDT";
     return ByteMemo::decode(questions_->memo(question_.graphicDt), what);
 }
 
 xbase::Result<std::string> TTesting::GetDefaultGraphicDT() {
     if (!locateOpenExamRecord()) return xbase::Status::error("no exam is open");
-    return ByteMemo::decode(exams_->memo(exam_.graphicDt), "exam " + rtrim(openId_) + ", GRAPHICDT");
+    return ByteMemo::decode(exams_->memo(exam_.graphicDt),
+                            "exam " + trimmedRight(openId_, kBlank) + ", GRAPHICDT");
 }
 
 xbase::Result<std::string> TTesting::ExtractQuestionGraphic() {
     if (!open_) return xbase::Status::error("no exam is open");
-    const std::string what = "exam " + rtrim(openId_) + ", question " + std::to_string(questionInfo_.NUM);
+    const std::string what =
+        "exam " + trimmedRight(openId_, kBlank) + ", question " + std::to_string(questionInfo_.NUM);
     return extractStoredFile(questionInfo_.GRAPHIC, what, [this]() -> xbase::Result<std::string> {
-        if (!locateCurrentQuestion()) return xbase::Status::error("the current question is not in its table");
+        if (!locateCurrentQuestion())
+            return xbase::Status::error("the current question is not in its table");
         return GetGraphicData();
     });
 }
 
 xbase::Result<std::string> TTesting::ExtractDefaultGraphic() {
     if (!open_) return xbase::Status::error("no exam is open");
-    return extractStoredFile(openInfo_.GRAPHIC, "exam " + rtrim(openId_), [this] { return GetDefaultGraphicDT(); });
+    return extractStoredFile(openInfo_.GRAPHIC, "exam " + trimmedRight(openId_, kBlank),
+                             [this] { return GetDefaultGraphicDT(); });
 }
 
-xbase::Result<std::string> TTesting::extractStoredFile(const std::string& fileName, const std::string& what,
-                                                        const std::function<xbase::Result<std::string>()>& storedBytes) {
-    const std::string name = trim(fileName);
+xbase::Result<std::string> TTesting::extractStoredFile(
+    const std::string& fileName, const std::string& what,
+    const std::function<xbase::Result<std::string>()>& storedBytes) {
+    const std::string name = trimmed(fileName, kBlank);
     const std::string folder = ExamFolderPath();
     // The name is checked before anything is read or written.
     xbase::Result<std::string> target = ExamFolderFile::pathFor(folder, name);
@@ -285,7 +307,8 @@ xbase::Result<std::string> TTesting::extractStoredFile(const std::string& fileNa
     xbase::Result<std::string> bytes = storedBytes();
     if (!bytes) return bytes;
     if (bytes.value().empty())
-        return xbase::Status::error(target.value() + ": missing, and " + what + " holds no stored copy");
+        return xbase::Status::error(target.value() + ": missing, and " + what +
+                                    " holds no stored copy");
     return ExamFolderFile::writeIfMissing(folder, name, bytes.value());
 }
 

@@ -8,6 +8,8 @@
 
 #ifndef _WIN32
 #include <unistd.h>
+
+#include "base/ascii_text.h"
 #endif
 
 namespace zentrix::setup {
@@ -56,11 +58,7 @@ Result<std::string> unescapedValue(const std::string& value) {
     return out;
 }
 
-std::string trimmed(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos) return std::string();
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
+using base::ascii::trimmed;
 
 }  // namespace
 
@@ -134,16 +132,13 @@ Result<DesktopCommand> DesktopCommand::parse(const std::string& entryText) {
         const std::string key = trimmed(line.substr(0, equals));
         const std::string value = trimmed(line.substr(equals + 1));
         if (key == "Exec") {
-            Result<std::string> unescaped = unescapedValue(value);
-            if (!unescaped) return unescaped.status();
-            Result<std::vector<std::string>> words = splitExec(unescaped.value());
-            if (!words) return words.status();
-            command.arguments = std::move(words.value());
+            ZX_TRY_ASSIGN(const std::string unescaped, unescapedValue(value));
+            ZX_TRY_ASSIGN(auto words, splitExec(unescaped));
+            command.arguments = std::move(words);
             sawExec = true;
         } else if (key == "Path") {
-            Result<std::string> unescaped = unescapedValue(value);
-            if (!unescaped) return unescaped.status();
-            command.workingDir = unescaped.value();
+            ZX_TRY_ASSIGN(auto unescaped, unescapedValue(value));
+            command.workingDir = unescaped;
         }
     }
     if (!sawEntry) return Status::error("no [Desktop Entry] group");

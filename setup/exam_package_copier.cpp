@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "platform/text_compare.h"
+#include "base/ascii_text.h"
 #include "questionbank/bank_path.h"
 #include "setup/setup_texts.h"
 
@@ -31,7 +31,7 @@ std::vector<std::string> filesIn(const std::string& folder) {
 
 bool containsIgnoringCase(const std::vector<std::string>& names, const std::string& name) {
     return std::any_of(names.begin(), names.end(), [&](const std::string& candidate) {
-        return platform::equalsIgnoringCase(candidate, name);
+        return base::ascii::equalsIgnoringCase(candidate, name);
     });
 }
 
@@ -43,7 +43,8 @@ struct CourseExams {
 void collectExam(void* context, const std::string& /*title*/, const std::string& prodId,
                  const std::string& parent) {
     auto* exams = static_cast<CourseExams*>(context);
-    if (BankPath::trimRight(parent) == exams->course) exams->ids.push_back(prodId);
+    if (base::ascii::trimmedRight(parent, base::ascii::kBlank) == exams->course)
+        exams->ids.push_back(prodId);
 }
 
 }  // namespace
@@ -53,7 +54,7 @@ bool ExamPackageCopier::isTableFile(const std::string& fileName) {
     if (dot == std::string::npos) return false;
     const std::string extension = fileName.substr(dot + 1);
     for (const char* table : {"dbf", "fpt", "cdx"}) {
-        if (platform::equalsIgnoringCase(extension, table)) return true;
+        if (base::ascii::equalsIgnoringCase(extension, table)) return true;
     }
     return false;
 }
@@ -62,13 +63,13 @@ bool ExamPackageCopier::isExamTable(const std::string& fileName, const std::stri
     const std::string stem = stemOf(fileName);
     // Questions, answers, the alternative set and its answers, case studies.
     for (const char* suffix : {"", "X", "Q", "QX", "c"}) {
-        if (platform::equalsIgnoringCase(stem, tableName + suffix)) return true;
+        if (base::ascii::equalsIgnoringCase(stem, tableName + suffix)) return true;
     }
     return false;
 }
 
 std::vector<std::string> ExamPackageCopier::examsOfCourse(const std::string& courseId) {
-    CourseExams exams{BankPath::trimRight(courseId), {}};
+    CourseExams exams{base::ascii::trimmedRight(courseId, base::ascii::kBlank), {}};
     source_.OnTestTitleWParent = {&collectExam, &exams};
     source_.ListTestTitlesWParent();
     source_.OnTestTitleWParent.reset();
@@ -76,7 +77,7 @@ std::vector<std::string> ExamPackageCopier::examsOfCourse(const std::string& cou
 }
 
 int ExamPackageCopier::installCourse(const std::string& courseId) {
-    const std::string course = BankPath::trimRight(courseId);
+    const std::string course = base::ascii::trimmedRight(courseId, base::ascii::kBlank);
     questionbank::ParentInfoStruct info;
     info.Id = course;
     source_.GetParentInfo(info);
@@ -95,7 +96,8 @@ int ExamPackageCopier::installCourse(const std::string& courseId) {
 }
 
 void ExamPackageCopier::refuse(const std::string& prodId, const std::string& reason) {
-    session_.dialogs.error("The exam " + BankPath::trim(prodId) + " was not installed: " + reason);
+    session_.dialogs.error("The exam " + base::ascii::trimmed(prodId, base::ascii::kBlank) +
+                           " was not installed: " + reason);
 }
 
 bool ExamPackageCopier::copyExam(const std::string& prodId, const std::string& courseId) {
@@ -112,7 +114,7 @@ bool ExamPackageCopier::copyExam(const std::string& prodId, const std::string& c
     };
 
     // Nothing of an exam whose folder or tables would leave the bank is made.
-    const std::string folder = BankPath::trimRight(exam.PATH);
+    const std::string folder = base::ascii::trimmedRight(exam.PATH, base::ascii::kBlank);
     if (!folder.empty()) {
         const std::string bare = folder.substr(0, folder.find_last_not_of("/\\") + 1);
         xbase::Result<std::string> checked = BankPath::checkedRelative(bare);
@@ -147,8 +149,8 @@ bool ExamPackageCopier::copyExam(const std::string& prodId, const std::string& c
         closeAll();
         return false;
     }
-    if (installed_.AddTest(BankPath::trim(exam.PRODID), courseId, exam.PATH, exam.TABLENAME,
-                           exam.TITLE) != 0) {
+    if (installed_.AddTest(base::ascii::trimmed(exam.PRODID, base::ascii::kBlank), courseId,
+                           exam.PATH, exam.TABLENAME, exam.TITLE) != 0) {
         refuse(prodId, installed_.LastError());
         closeAll();
         return false;
@@ -175,7 +177,7 @@ bool ExamPackageCopier::copyExamFiles(const std::string& from, const std::string
         // The empty tables just made may be named in another case.
         if (own) {
             for (const std::string& made : present) {
-                if (platform::equalsIgnoringCase(made, name) && made != name)
+                if (base::ascii::equalsIgnoringCase(made, name) && made != name)
                     (void)session_.platform.shell->deleteFile(to + made);
             }
         }

@@ -1,7 +1,7 @@
 #include "setup/placeholders.h"
 
+#include "base/ascii_text.h"
 #include "platform/path_text.h"
-#include "platform/text_compare.h"
 
 namespace zentrix::setup {
 
@@ -23,7 +23,7 @@ std::string ExpandPlaceholders(const std::string& value, const PlaceholderFolder
         {"<CurrentDrive>", folders.currentDrive},
     };
     for (const auto& [name, folder] : placeholders) {
-        if (platform::equalsIgnoringCase(tag, name)) return prefix + folder + rest;
+        if (base::ascii::equalsIgnoringCase(tag, name)) return prefix + folder + rest;
     }
     return rest;
 }

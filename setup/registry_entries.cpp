@@ -2,8 +2,8 @@
 
 #include <vector>
 
+#include "base/ascii_text.h"
 #include "platform/registry.h"
-#include "platform/text_compare.h"
 
 namespace zentrix::setup {
 
@@ -14,7 +14,7 @@ std::vector<std::string> keyNames(const std::string& path) {
     std::string name;
     for (char c : path + "\\") {
         if (c == '\\' || c == '/') {
-            if (!name.empty()) names.push_back(platform::lowerCased(name));
+            if (!name.empty()) names.push_back(base::ascii::lower(name));
             name.clear();
         } else {
             name += c;

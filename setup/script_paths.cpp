@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
+#include "base/ascii_text.h"
 #include "platform/path_text.h"
-#include "platform/text_compare.h"
 
 namespace zentrix::setup {
 
@@ -21,7 +21,7 @@ std::string nameOnDisk(const fs::path& folder, const std::string& name) {
     for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, error), end;
          !error && it != end; it.increment(error)) {
         const std::string candidate = it->path().filename().string();
-        if (platform::equalsIgnoringCase(candidate, name)) return candidate;
+        if (base::ascii::equalsIgnoringCase(candidate, name)) return candidate;
     }
     return name;
 }

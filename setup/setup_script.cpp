@@ -39,9 +39,7 @@ int SetupScript::readInteger(const std::string& section, const std::string& key,
 }
 
 Result<std::vector<std::string>> SetupScript::keyNames(const std::string& section) const {
-    Result<std::vector<std::string>> names = store_.keyNames(path_, section);
-    if (!names) return names.status();
-    return names;
+    return store_.keyNames(path_, section);
 }
 
 Status SetupScript::writeText(const std::string& section, const std::string& key,
@@ -172,9 +170,7 @@ ScriptLink SetupScript::link(int n) const {
 
 Result<ScriptRegKey> SetupScript::regKey(int n) const {
     const std::string section = numbered("RegKey", n);
-    Result<std::vector<std::string>> names = keyNames(section);
-    if (!names) return names.status();
-    const std::vector<std::string>& lines = names.value();
+    ZX_TRY_ASSIGN(const auto lines, keyNames(section));
     if (lines.size() < 2) {
         return Status::error(
             scriptError(section, "needs a root key line and a key path line, found " +

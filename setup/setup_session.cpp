@@ -21,7 +21,7 @@ using platform::Status;
 namespace {
 
 // The question bank's reports are failures the person must see.
-class DialogsMessageSink final : public platform::MessageSink {
+class DialogsMessageSink final : public base::MessageSink {
 public:
     explicit DialogsMessageSink(SetupDialogs& dialogs) : dialogs_(dialogs) {}
     void showMessage(const std::string& text) override { dialogs_.error(text); }
@@ -182,7 +182,7 @@ xbase::Engine& SetupSession::bankEngine() {
     return *engine_;
 }
 
-platform::MessageSink& SetupSession::bankMessages() {
+base::MessageSink& SetupSession::bankMessages() {
     if (!bankMessages_) bankMessages_ = std::make_unique<DialogsMessageSink>(dialogs);
     return *bankMessages_;
 }

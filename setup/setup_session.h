@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/message_sink.h"
+#include "base/message_sink.h"
 #include "platform/platform.h"
 #include "setup/disk_sync.h"
 #include "setup/install_screen.h"
@@ -130,7 +130,7 @@ public:
     // One engine handle for both banks, made on first use and kept until the
     // session ends.
     xbase::Engine& bankEngine();
-    platform::MessageSink& bankMessages();
+    base::MessageSink& bankMessages();
     std::unique_ptr<questionbank::TTesting> sourceBank;
     std::unique_ptr<questionbank::TTesting> installedBank;
 
@@ -138,7 +138,7 @@ private:
     std::vector<std::string> arguments_;
     std::unique_ptr<ProcessFinder> finder_;
     std::unique_ptr<xbase::Engine> engine_;
-    std::unique_ptr<platform::MessageSink> bankMessages_;
+    std::unique_ptr<base::MessageSink> bankMessages_;
     DiskSync written_;
 };
 

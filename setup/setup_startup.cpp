@@ -1,8 +1,8 @@
 #include "setup/setup_startup.h"
 
+#include "base/ascii_text.h"
 #include "platform/path_text.h"
 #include "platform/registry.h"
-#include "platform/text_compare.h"
 #include "setup/exam_package_flow.h"
 #include "setup/setup_command_line.h"
 #include "setup/setup_texts.h"
@@ -16,7 +16,8 @@ namespace {
 std::string mappedProposal(const std::string& proposal, const std::string& programsFolder) {
     const std::string windowsPrograms = ":\\Program Files\\";
     if (proposal.size() > windowsPrograms.size() + 1 &&
-        platform::equalsIgnoringCase(proposal.substr(1, windowsPrograms.size()), windowsPrograms)) {
+        base::ascii::equalsIgnoringCase(proposal.substr(1, windowsPrograms.size()),
+                                        windowsPrograms)) {
         return programsFolder + "/" +
                platform::nativePath(proposal.substr(1 + windowsPrograms.size()));
     }

@@ -11,21 +11,17 @@ constexpr const char* kKey = platform::registry_keys::kSharedLibraries;
 
 platform::Result<uint32_t> SharedLibraryCounts::raise(const std::string& libraryPath) {
     ZX_TRY(registry_.createKey(kRoot, kKey));
-    platform::Result<std::optional<uint32_t>> current =
-        registry_.readInteger(kRoot, kKey, libraryPath);
-    if (!current) return current.status();
-    const uint32_t next = current.value().value_or(0) + 1;
+    ZX_TRY_ASSIGN(auto current, registry_.readInteger(kRoot, kKey, libraryPath));
+    const uint32_t next = current.value_or(0) + 1;
     ZX_TRY(registry_.setValue(kRoot, kKey, libraryPath, next));
     return next;
 }
 
 platform::Result<uint32_t> SharedLibraryCounts::lower(const std::string& libraryPath) {
     ZX_TRY(registry_.createKey(kRoot, kKey));
-    platform::Result<std::optional<uint32_t>> current =
-        registry_.readInteger(kRoot, kKey, libraryPath);
-    if (!current) return current.status();
-    if (!current.value()) return uint32_t(0);
-    const uint32_t remaining = *current.value() > 0 ? *current.value() - 1 : 0;
+    ZX_TRY_ASSIGN(auto current, registry_.readInteger(kRoot, kKey, libraryPath));
+    if (!current) return uint32_t(0);
+    const uint32_t remaining = *current > 0 ? *current - 1 : 0;
     if (remaining == 0) {
         ZX_TRY(registry_.deleteValue(kRoot, kKey, libraryPath));
     } else {

@@ -11,10 +11,9 @@ constexpr int kDisposeRestore = 3;
 
 Status GifPicture::loadFromMemory(QByteArrayView gif) {
     clear();
-    auto layout = GifDecoder::scan(gif);
-    if (!layout) return layout.status();
-    screen_ = layout->screen;
-    layout_ = std::move(*layout);
+    ZX_TRY_ASSIGN(auto layout, GifDecoder::scan(gif));
+    screen_ = layout.screen;
+    layout_ = std::move(layout);
     gif_ = gif.toByteArray();
     canvas_ = QImage(screen_, QImage::Format_ARGB32);
     if (canvas_.isNull()) {

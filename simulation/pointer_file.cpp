@@ -158,9 +158,8 @@ Result<PointerImage> PointerFile::parseCursor(QByteArrayView bytes) {
 Result<PointerFile> PointerFile::parse(QByteArrayView bytes) {
     if (bytes.startsWith("RIFF")) return parseAnimated(bytes);
     PointerFile file;
-    auto picture = parseCursor(bytes);
-    if (!picture) return picture.status();
-    file.Frames.push_back(std::move(*picture));
+    ZX_TRY_ASSIGN(auto picture, parseCursor(bytes));
+    file.Frames.push_back(std::move(picture));
     file.Sequence = {0};
     file.StepJiffies = {0};
     return file;
@@ -174,14 +173,13 @@ Result<PointerFile> PointerFile::parseAnimated(QByteArrayView bytes) {
         return Status::error("not an animated pointer file");
     }
     const qsizetype end = std::min<qint64>(bytes.size(), 8 + qint64(size));
-    auto chunks = chunksOf(bytes.sliced(12, std::max<qsizetype>(0, end - 12)));
-    if (!chunks) return chunks.status();
+    ZX_TRY_ASSIGN(auto chunks, chunksOf(bytes.sliced(12, std::max<qsizetype>(0, end - 12))));
 
     std::uint32_t defaultRate = 0, flags = 0;
     bool haveHeader = false;
     std::vector<std::uint32_t> rates, sequence;
     PointerFile file;
-    for (const Chunk& chunk : *chunks) {
+    for (const Chunk& chunk : chunks) {
         if (chunk.id == "anih") {
             ByteReader header(chunk.data);
             if (chunk.data.size() < kAnimatedHeaderSize) {
@@ -198,9 +196,8 @@ Result<PointerFile> PointerFile::parseAnimated(QByteArrayView bytes) {
         } else if (chunk.id == "seq ") {
             sequence = wordsOf(chunk.data);
         } else if (chunk.id == "LIST" && chunk.data.startsWith("fram")) {
-            auto icons = chunksOf(chunk.data.sliced(4));
-            if (!icons) return icons.status();
-            for (const Chunk& icon : *icons) {
+            ZX_TRY_ASSIGN(auto icons, chunksOf(chunk.data.sliced(4)));
+            for (const Chunk& icon : icons) {
                 if (icon.id != "icon") continue;
                 if (file.Frames.size() >= kMaxFrames) {
                     return Status::error("animated pointer of more than " +

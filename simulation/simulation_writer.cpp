@@ -304,9 +304,10 @@ Result<QByteArray> SimulationWriter::write(const SimulationDraft& draft) {
         record.writeU8(static_cast<std::uint8_t>(frame.ZoneCount()));
         record.writeU8(0);
         for (int z = 0; z < frame.ZoneCount(); ++z) {
-            auto zone = ZoneWriter(draft, f + 1, z + 1).write(frame.Zones[static_cast<size_t>(z)]);
-            if (!zone) return zone.status();
-            record.writeBytes(*zone);
+            ZX_TRY_ASSIGN(
+                auto zone,
+                ZoneWriter(draft, f + 1, z + 1).write(frame.Zones[static_cast<size_t>(z)]));
+            record.writeBytes(zone);
         }
         if (record.size() > layout::kMaxFrameRecordSize) {
             return Status::error(

@@ -3,19 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/ascii_text.h"
 #include "xbase/cdx_node.h"
 #include "xbase/cdx_tag.h"
 
 namespace zentrix::xbase::cdx {
 namespace {
-
-std::string upperName(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return out;
-}
 
 // Everything a build writes, laid out in memory before it reaches the file.
 class ImageWriter {
@@ -133,7 +126,7 @@ Result<std::vector<uint8_t>> buildIndexImage(const std::string& where,
     std::vector<std::pair<std::string, size_t>> names;  // upper-case name, tag index
     for (size_t i = 0; i < tags.size(); ++i) {
         const TagLayout& layout = tags[i];
-        std::string name = upperName(layout.spec.name);
+        std::string name = base::ascii::upper(layout.spec.name);
         if (name.empty() || name.size() > static_cast<size_t>(kTagNameLength) ||
             name.find_first_of(std::string_view(" \0", 2)) != std::string::npos) {
             return Status::error(where + ": tag name \"" + layout.spec.name +
@@ -187,7 +180,9 @@ Result<std::vector<uint8_t>> buildIndexImage(const std::string& where,
             return a.recno < b.recno;
         });
         auto root = writeTree(image, entries, layout.keyLength, pad);
-        if (!root) return root.status().withContext(where + ": tag " + upperName(layout.spec.name));
+        if (!root)
+            return root.status().withContext(where + ": tag " +
+                                             base::ascii::upper(layout.spec.name));
         uint8_t options = option::kCompact | option::kCompound;
         if (!layout.spec.forExpression.empty()) options |= option::kForClause;
         if (layout.spec.unique) options |= option::kUnique;

@@ -21,9 +21,8 @@ std::string hexOffset(uint64_t offset) {
 }
 
 Status PageStore::readHeader() {
-    auto size = file_->size();
-    if (!size) return size.status();
-    fileSize_ = size.value();
+    ZX_TRY_ASSIGN(auto size, file_->size());
+    fileSize_ = size;
     if (fileSize_ < kHeaderSize + kPageSize) {
         return Status::error(path() + ": too short for a compound index (" +
                              std::to_string(fileSize_) + " bytes)");
@@ -71,9 +70,8 @@ Result<NodePtr> PageStore::load(uint32_t offset, int keyLength, char pad) {
     ZX_TRY(checkPageOffset(offset, "page"));
     Page page;
     ZX_TRY(file_->readAt(offset, page.data(), page.size()));
-    auto node = decodeNode(page, offset, keyLength, pad);
-    if (!node) return node.status();
-    auto shared = std::make_shared<const Node>(std::move(node).value());
+    ZX_TRY_ASSIGN(auto node, decodeNode(page, offset, keyLength, pad));
+    auto shared = std::make_shared<const Node>(std::move(node));
     remember(offset, shared);
     return shared;
 }

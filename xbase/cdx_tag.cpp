@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/ascii_text.h"
 #include "xbase/cdx_tag_cursor.h"
 
 namespace zentrix::xbase::cdx {
@@ -16,10 +17,7 @@ bool startsWithTextFunction(const std::string& expression) {
     static const char* const kFunctions[] = {"UPPER(",   "LOWER(", "STR(",   "DTOS(",
                                              "ALLTRIM(", "LTRIM(", "RTRIM(", "TRIM(",
                                              "SUBSTR(",  "LEFT(",  "RIGHT("};
-    std::string text = expression;
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
+    const std::string text = base::ascii::upper(expression);
     for (const char* f : kFunctions) {
         if (text.rfind(f, 0) == 0) return true;
     }
@@ -104,9 +102,9 @@ void Tag::setKeyType(KeyType type) {
 
 Status Tag::insert(std::string_view key, uint32_t recno) {
     const std::string full = fullKey(key);
-    auto path = descend([&](const Node& n) { return lowerBoundEntry(n, full, recno); }, true);
-    if (!path) return path.status();
-    Path& steps = path.value();
+    ZX_TRY_ASSIGN(auto path,
+                  descend([&](const Node& n) { return lowerBoundEntry(n, full, recno); }, true));
+    Path& steps = path;
     Node leaf = *steps.back().node;
     const int at = lowerBoundEntry(leaf, full, recno);
     if (at < leaf.count() && compareEntry(leaf, at, full, recno) == 0) {
@@ -120,9 +118,9 @@ Status Tag::insert(std::string_view key, uint32_t recno) {
 
 Status Tag::remove(std::string_view key, uint32_t recno) {
     const std::string full = fullKey(key);
-    auto path = descend([&](const Node& n) { return lowerBoundEntry(n, full, recno); }, false);
-    if (!path) return path.status();
-    Path& steps = path.value();
+    ZX_TRY_ASSIGN(auto path,
+                  descend([&](const Node& n) { return lowerBoundEntry(n, full, recno); }, false));
+    Path& steps = path;
     const NodePtr& found = steps.back().node;
     const int at = found->isLeaf() ? lowerBoundEntry(*found, full, recno) : found->count();
     if (!found->isLeaf() || at >= found->count() || compareEntry(*found, at, full, recno) != 0) {
@@ -187,16 +185,14 @@ Status Tag::put(Path& path, int level, Node node) {
     Node right = node.slice(split, node.count());
     left.attributes &= static_cast<uint16_t>(~cdx::node::kRootBit);
     right.attributes = left.attributes;
-    auto newPage = pages_.allocate();
-    if (!newPage) return newPage.status();
-    right.offset = newPage.value();
+    ZX_TRY_ASSIGN(auto newPage, pages_.allocate());
+    right.offset = newPage;
     right.left = left.offset;
     right.right = node.right;
     left.right = right.offset;
     if (node.right != cdx::kNoPage) {
-        auto neighbour = load(node.right);
-        if (!neighbour) return neighbour.status();
-        Node updated = *neighbour.value();
+        ZX_TRY_ASSIGN(auto neighbour, load(node.right));
+        Node updated = *neighbour;
         updated.left = right.offset;
         ZX_TRY(pages_.store(updated, pad()));
     }
@@ -206,9 +202,8 @@ Status Tag::put(Path& path, int level, Node node) {
         Node root;
         root.keyLength = storedKeyLength_;
         root.attributes = cdx::node::kRootBit;
-        auto rootPage = pages_.allocate();
-        if (!rootPage) return rootPage.status();
-        root.offset = rootPage.value();
+        ZX_TRY_ASSIGN(auto rootPage, pages_.allocate());
+        root.offset = rootPage;
         root.insertEntry(0, left.key(left.count() - 1), left.recnos.back(), left.offset);
         root.insertEntry(1, right.key(right.count() - 1), right.recnos.back(), right.offset);
         ZX_TRY(pages_.store(root, pad()));
@@ -262,9 +257,8 @@ Status Tag::shrink(Path& path, int level, Node node) {
                 return Status::error("interior page at " + hexOffset(node.offset) +
                                      " is its own child");
             }
-            auto child = load(node.children[0]);
-            if (!child) return child.status();
-            Node promoted = *child.value();
+            ZX_TRY_ASSIGN(auto child, load(node.children[0]));
+            Node promoted = *child;
             promoted.attributes |= cdx::node::kRootBit;
             promoted.left = promoted.right = cdx::kNoPage;
             ZX_TRY(pages_.store(promoted, pad()));
@@ -279,9 +273,8 @@ Status Tag::shrink(Path& path, int level, Node node) {
         return pages_.store(node, pad());
     }
     if (node.count() > 0) {
-        auto merged = mergeWithNeighbour(path, level, node);
-        if (!merged) return merged.status();
-        if (merged.value()) return Status::ok();
+        ZX_TRY_ASSIGN(auto merged, mergeWithNeighbour(path, level, node));
+        if (merged) return Status::ok();
         ZX_TRY(pages_.store(node, pad()));
         return raiseSeparator(path, level, node);
     }
@@ -295,9 +288,8 @@ Status Tag::shrink(Path& path, int level, Node node) {
 }
 
 Status Tag::relink(uint32_t offset, bool leftPointer, uint32_t target) {
-    auto neighbour = load(offset);
-    if (!neighbour) return neighbour.status();
-    Node updated = *neighbour.value();
+    ZX_TRY_ASSIGN(auto neighbour, load(offset));
+    Node updated = *neighbour;
     (leftPointer ? updated.left : updated.right) = target;
     return pages_.store(updated, pad());
 }
@@ -317,11 +309,10 @@ Result<bool> Tag::mergeWithNeighbour(Path& path, int level, const Node& node) {
             parent.children[other] != (withRight ? node.right : node.left)) {
             continue;
         }
-        auto neighbour = load(parent.children[other]);
-        if (!neighbour) return neighbour.status();
-        if (!neighbour.value()->isLeaf()) continue;
-        const Node& left = withRight ? node : *neighbour.value();
-        const Node& right = withRight ? *neighbour.value() : node;
+        ZX_TRY_ASSIGN(auto neighbour, load(parent.children[other]));
+        if (!neighbour->isLeaf()) continue;
+        const Node& left = withRight ? node : *neighbour;
+        const Node& right = withRight ? *neighbour : node;
         auto merged = mergePair(path, level, left, right, std::min(at, other));
         if (!merged || merged.value()) return merged;
     }

@@ -83,9 +83,8 @@ public:
                                           std::to_string(cdx::kMaxTreeDepth) +
                                           " levels: its pages form a cycle"));
             }
-            auto node = load(offset);
-            if (!node) return node.status();
-            const NodePtr& n = node.value();
+            ZX_TRY_ASSIGN(auto node, load(offset));
+            const NodePtr& n = node;
             if (n->isLeaf()) {
                 path.push_back({n, 0});
                 return path;

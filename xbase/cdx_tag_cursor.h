@@ -32,9 +32,8 @@ private:
     template <typename Choose, typename Place>
     Result<bool> enter(Choose choose, Place place, bool forward) {
         hops_ = 0;
-        auto path = tag_.descend(choose, false);
-        if (!path) return path.status();
-        const NodePtr& node = path.value().back().node;
+        ZX_TRY_ASSIGN(auto path, tag_.descend(choose, false));
+        const NodePtr& node = path.back().node;
         if (!node->isLeaf()) {  // every key is smaller
             leaf_.reset();
             state_ = State::After;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/ascii_text.h"
 #include "xbase/cdx_format.h"
 #include "xbase/cdx_index_builder.h"
 #include "xbase/cdx_page_store.h"
@@ -19,18 +20,9 @@ struct CompoundIndex::Impl {
 
 namespace {
 
-std::string upper(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return out;
-}
-
+// Tag names in the directory are padded with blanks or NUL bytes.
 std::string trimName(std::string_view key) {
-    size_t end = key.size();
-    while (end > 0 && (key[end - 1] == ' ' || key[end - 1] == '\0')) --end;
-    return std::string(key.substr(0, end));
+    return base::ascii::trimmedRight(key, std::string_view(" \0", 2));
 }
 
 // The tag directory: a leaf of tag names whose record numbers are the
@@ -38,9 +30,8 @@ std::string trimName(std::string_view key) {
 Result<std::vector<KeyEntry>> readDirectory(cdx::PageStore& pages) {
     cdx::Tag directory(pages, "(tag directory)", 0);
     ZX_TRY(directory.readHeader());
-    auto names = directory.entries();
-    if (!names) return names.status();
-    for (KeyEntry& entry : names.value()) {
+    ZX_TRY_ASSIGN(auto names, directory.entries());
+    for (KeyEntry& entry : names) {
         entry.key = trimName(entry.key);
         if (entry.key.empty())
             return Status::error(pages.path() + ": tag directory holds a nameless tag");
@@ -61,10 +52,9 @@ Result<std::unique_ptr<CompoundIndex>> CompoundIndex::open(std::unique_ptr<File>
     auto impl = std::make_unique<Impl>(std::move(file));
     ZX_TRY(impl->pages.readHeader());
     ZX_TRY(impl->pages.checkFreeList());
-    auto names = readDirectory(impl->pages);
-    if (!names) return names.status();
+    ZX_TRY_ASSIGN(auto names, readDirectory(impl->pages));
     std::vector<std::unique_ptr<cdx::Tag>> tags;
-    for (const KeyEntry& entry : names.value()) {
+    for (const KeyEntry& entry : names) {
         auto tag = std::make_unique<cdx::Tag>(impl->pages, entry.key, entry.recno);
         ZX_TRY(tag->readHeader());
         tags.push_back(std::move(tag));
@@ -89,14 +79,12 @@ Result<std::unique_ptr<CompoundIndex>> CompoundIndex::build(
         uint8_t bytes[4];
         if (file->readAt(cdx::header::kChangeCounter, bytes, 4)) counter = cdx::readLe32(bytes) + 1;
     }
-    auto image = cdx::buildIndexImage(file->path(), tags, std::move(keys), counter);
-    if (!image) return image.status();
+    ZX_TRY_ASSIGN(auto image, cdx::buildIndexImage(file->path(), tags, std::move(keys), counter));
     ZX_TRY(file->truncate(0));
-    ZX_TRY(file->writeAt(0, image->data(), image->size()));
-    auto index = open(std::move(file));
-    if (!index) return index.status();
+    ZX_TRY(file->writeAt(0, image.data(), image.size()));
+    ZX_TRY_ASSIGN(auto index, open(std::move(file)));
     for (const TagLayout& layout : tags) {
-        if (IndexTag* tag = index.value()->tag(layout.spec.name)) tag->setKeyType(layout.keyType);
+        if (IndexTag* tag = index->tag(layout.spec.name)) tag->setKeyType(layout.keyType);
     }
     return index;
 }
@@ -104,9 +92,9 @@ Result<std::unique_ptr<CompoundIndex>> CompoundIndex::build(
 const std::vector<std::unique_ptr<IndexTag>>& CompoundIndex::tags() const { return impl_->tags; }
 
 IndexTag* CompoundIndex::tag(std::string_view name) const {
-    const std::string wanted = upper(name);
+    const std::string wanted = base::ascii::upper(name);
     for (const auto& tag : impl_->tags) {
-        if (upper(tag->name()) == wanted) return tag.get();
+        if (base::ascii::upper(tag->name()) == wanted) return tag.get();
     }
     return nullptr;
 }
@@ -146,14 +134,13 @@ Status CompoundIndex::refresh() {
     if (impl_->pages.changeCounter() == knownCounter) return Status::ok();
     impl_->pages.dropCache();
     // Another process may have rebuilt the file: find each tag's header anew.
-    auto names = readDirectory(impl_->pages);
-    if (!names) return names.status();
+    ZX_TRY_ASSIGN(auto names, readDirectory(impl_->pages));
     for (const auto& tag : impl_->tags) {
         auto* cdxTag = static_cast<cdx::Tag*>(tag.get());
-        auto entry = std::find_if(names->begin(), names->end(), [&](const KeyEntry& e) {
-            return upper(e.key) == upper(cdxTag->name());
+        auto entry = std::find_if(names.begin(), names.end(), [&](const KeyEntry& e) {
+            return base::ascii::equalsIgnoringCase(e.key, cdxTag->name());
         });
-        if (entry == names->end()) {
+        if (entry == names.end()) {
             return Status::error(impl_->pages.path() + ": tag " + cdxTag->name() +
                                  " is no longer in the index");
         }

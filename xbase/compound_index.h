@@ -85,7 +85,7 @@ public:
     virtual const std::string& name() const = 0;
     virtual const std::string& keyExpression() const = 0;
     virtual const std::string& forExpression() const = 0;
-    virtual int keyLength() const = 0;   // without VFP's null marker byte
+    virtual int keyLength() const = 0;      // without VFP's null marker byte
     virtual bool nullableKeys() const = 0;  // VFP: keys carry a leading null marker
     virtual bool descending() const = 0;
     virtual bool unique() const = 0;  // unique or VFP candidate
@@ -111,7 +111,7 @@ public:
         virtual ~Cursor() = default;
         virtual Result<bool> first() = 0;  // false: the tag is empty
         virtual Result<bool> last() = 0;
-        virtual Result<bool> next() = 0;   // false: walked off the end
+        virtual Result<bool> next() = 0;  // false: walked off the end
         virtual Result<bool> prev() = 0;
         // Positions on the first entry whose key is >= `key` (compared over
         // the key length, `key` blank-padded for character tags). False: no

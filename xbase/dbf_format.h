@@ -20,17 +20,17 @@ constexpr uint8_t kLiveMark = ' ';
 
 // Header offsets.
 constexpr int kVersionAt = 0;
-constexpr int kDateAt = 1;            // year - 1900, month, day
-constexpr int kRecordCountAt = 4;     // uint32 little-endian
-constexpr int kHeaderLengthAt = 8;    // uint16 little-endian
-constexpr int kRecordLengthAt = 10;   // uint16 little-endian
+constexpr int kDateAt = 1;           // year - 1900, month, day
+constexpr int kRecordCountAt = 4;    // uint32 little-endian
+constexpr int kHeaderLengthAt = 8;   // uint16 little-endian
+constexpr int kRecordLengthAt = 10;  // uint16 little-endian
 constexpr int kTableFlagsAt = 28;
 constexpr int kCodePageAt = 29;
 
 // Field descriptor offsets.
 constexpr int kFieldNameLength = 11;  // NUL-padded, at most 10 characters used
 constexpr int kFieldTypeAt = 11;
-constexpr int kFieldOffsetAt = 12;    // uint32; 0 when the writer left it out
+constexpr int kFieldOffsetAt = 12;  // uint32; 0 when the writer left it out
 constexpr int kFieldLengthAt = 16;
 constexpr int kFieldDecimalsAt = 17;
 constexpr int kFieldFlagsAt = 18;
@@ -76,14 +76,20 @@ inline uint32_t readU32be(const uint8_t* p) {
     return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
 }
 inline uint16_t readU16be(const uint8_t* p) { return uint16_t((p[0] << 8) | p[1]); }
-inline void writeU16le(uint8_t* p, uint16_t v) { p[0] = uint8_t(v); p[1] = uint8_t(v >> 8); }
+inline void writeU16le(uint8_t* p, uint16_t v) {
+    p[0] = uint8_t(v);
+    p[1] = uint8_t(v >> 8);
+}
 inline void writeU32le(uint8_t* p, uint32_t v) {
     for (int i = 0; i < 4; ++i) p[i] = uint8_t(v >> (8 * i));
 }
 inline void writeU32be(uint8_t* p, uint32_t v) {
     for (int i = 0; i < 4; ++i) p[i] = uint8_t(v >> (8 * (3 - i)));
 }
-inline void writeU16be(uint8_t* p, uint16_t v) { p[0] = uint8_t(v >> 8); p[1] = uint8_t(v); }
+inline void writeU16be(uint8_t* p, uint16_t v) {
+    p[0] = uint8_t(v >> 8);
+    p[1] = uint8_t(v);
+}
 
 }  // namespace zentrix::xbase::dbf
 
@@ -100,6 +106,8 @@ constexpr uint32_t kTypePicture = 0;  // byte memos
 constexpr uint32_t kTypeText = 1;
 constexpr uint32_t kTypeObject = 2;
 
-inline uint32_t firstFreeBlock(uint32_t blockSize) { return (kHeaderSize + blockSize - 1) / blockSize; }
+inline uint32_t firstFreeBlock(uint32_t blockSize) {
+    return (kHeaderSize + blockSize - 1) / blockSize;
+}
 
 }  // namespace zentrix::xbase::fpt

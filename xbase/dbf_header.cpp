@@ -7,6 +7,7 @@
 #include <ctime>
 #include <set>
 
+#include "base/ascii_text.h"
 #include "xbase/dbf_format.h"
 
 namespace zentrix::xbase {
@@ -14,33 +15,52 @@ namespace {
 
 bool knownType(char t) {
     switch (t) {
-        case 'C': case 'N': case 'F': case 'M': case 'G': case 'W': case 'I': case 'B':
-        case 'Y': case 'D': case 'T': case 'L': case '0': case 'V': case 'Q': case 'P':
+        case 'C':
+        case 'N':
+        case 'F':
+        case 'M':
+        case 'G':
+        case 'W':
+        case 'I':
+        case 'B':
+        case 'Y':
+        case 'D':
+        case 'T':
+        case 'L':
+        case '0':
+        case 'V':
+        case 'Q':
+        case 'P':
             return true;
         default:
             return false;
     }
 }
 
-std::string upper(std::string s) {
-    for (auto& c : s) c = char(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 }  // namespace
 
-int DbfHeader::lengthFromPrefix(const uint8_t* prefix32) { return dbf::readU16le(prefix32 + dbf::kHeaderLengthAt); }
+int DbfHeader::lengthFromPrefix(const uint8_t* prefix32) {
+    return dbf::readU16le(prefix32 + dbf::kHeaderLengthAt);
+}
 
 Result<DbfHeader> DbfHeader::parse(const std::string& bytes, uint64_t fileSize) {
     if (bytes.size() < size_t(dbf::kHeaderSize))
-        return Status::error("not a table: " + std::to_string(fileSize) + " bytes, shorter than a table header");
+        return Status::error("not a table: " + std::to_string(fileSize) +
+                             " bytes, shorter than a table header");
     const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
     DbfHeader h;
     h.version = p[dbf::kVersionAt];
     switch (h.version) {
-        case dbf::kVersionDbase3: case dbf::kVersionDbase3Memo: case dbf::kVersionDbase4Memo:
-        case dbf::kVersionFoxPro2Memo: case dbf::kVersionVfp: case dbf::kVersionVfpAutoinc:
-        case dbf::kVersionVfpVarchar: case 0x04: case 0x7B: case 0xFB:
+        case dbf::kVersionDbase3:
+        case dbf::kVersionDbase3Memo:
+        case dbf::kVersionDbase4Memo:
+        case dbf::kVersionFoxPro2Memo:
+        case dbf::kVersionVfp:
+        case dbf::kVersionVfpAutoinc:
+        case dbf::kVersionVfpVarchar:
+        case 0x04:
+        case 0x7B:
+        case 0xFB:
             break;
         default: {
             char buf[64];
@@ -58,10 +78,12 @@ Result<DbfHeader> DbfHeader::parse(const std::string& bytes, uint64_t fileSize) 
     h.codePage = p[dbf::kCodePageAt];
 
     if (h.headerLength < dbf::kHeaderSize + 1)
-        return Status::error("damaged header: header length " + std::to_string(h.headerLength) + " too small");
+        return Status::error("damaged header: header length " + std::to_string(h.headerLength) +
+                             " too small");
     if (uint64_t(h.headerLength) > fileSize || size_t(h.headerLength) > bytes.size())
         return Status::error("damaged header: header length " + std::to_string(h.headerLength) +
-                             " beyond the end of the file (" + std::to_string(fileSize) + " bytes)");
+                             " beyond the end of the file (" + std::to_string(fileSize) +
+                             " bytes)");
     if (h.recordLength < 1) return Status::error("damaged header: record length 0");
 
     // Field descriptors run up to the 0x0D terminator.
@@ -80,7 +102,8 @@ Result<DbfHeader> DbfHeader::parse(const std::string& bytes, uint64_t fileSize) 
         FieldDescriptor f;
         size_t nameLen = 0;
         while (nameLen < size_t(dbf::kFieldNameLength) && d[nameLen] != 0) ++nameLen;
-        f.name = upper(std::string(reinterpret_cast<const char*>(d), std::min<size_t>(nameLen, 10)));
+        f.name = base::ascii::upper(
+            std::string_view(reinterpret_cast<const char*>(d), std::min<size_t>(nameLen, 10)));
         const char type = char(d[dbf::kFieldTypeAt]);
         if (!knownType(type))
             return Status::error("damaged header: field " + std::to_string(h.fields.size() + 1) +
@@ -95,9 +118,10 @@ Result<DbfHeader> DbfHeader::parse(const std::string& bytes, uint64_t fileSize) 
             f.length += f.decimals * 256;
             f.decimals = 0;
         }
-        if (f.length < 1)
-            return Status::error("damaged header: field " + f.name + " has length 0");
-        if (f.name.empty()) return Status::error("damaged header: field " + std::to_string(h.fields.size() + 1) + " has no name");
+        if (f.length < 1) return Status::error("damaged header: field " + f.name + " has length 0");
+        if (f.name.empty())
+            return Status::error("damaged header: field " + std::to_string(h.fields.size() + 1) +
+                                 " has no name");
         f.offset = offset;
         offset += f.length;
         f.nullable = (f.flags & dbf::kFieldFlagNullable) != 0;
@@ -125,39 +149,46 @@ Result<DbfHeader> DbfHeader::parse(const std::string& bytes, uint64_t fileSize) 
     if (bit > 0 && (h.nullFlagsOffset < 0 || bit > h.nullFlagsLength * 8))
         return Status::error("damaged header: nullable fields without room in _NullFlags");
     // A header shorter than the records claim it holds means the file was cut.
-    const uint64_t needed = uint64_t(h.headerLength) + uint64_t(h.recordCount) * uint64_t(h.recordLength);
+    const uint64_t needed =
+        uint64_t(h.headerLength) + uint64_t(h.recordCount) * uint64_t(h.recordLength);
     if (needed > fileSize) {
         const uint64_t whole = (fileSize - uint64_t(h.headerLength)) / uint64_t(h.recordLength);
-        return Status::error("truncated: header claims " + std::to_string(h.recordCount) + " records of " +
-                             std::to_string(h.recordLength) + " bytes, the file holds " + std::to_string(whole));
+        return Status::error("truncated: header claims " + std::to_string(h.recordCount) +
+                             " records of " + std::to_string(h.recordLength) +
+                             " bytes, the file holds " + std::to_string(whole));
     }
     return h;
 }
 
 Result<DbfHeader> DbfHeader::build(const std::vector<FieldSpec>& specs, bool hasIndex) {
     if (specs.empty()) return Status::error("a table needs at least one field");
-    if (specs.size() > 255) return Status::error("too many fields: " + std::to_string(specs.size()));
+    if (specs.size() > 255)
+        return Status::error("too many fields: " + std::to_string(specs.size()));
     DbfHeader h;
     int offset = 1;
     std::set<std::string> names;
     for (const auto& s : specs) {
         FieldDescriptor f;
-        f.name = upper(s.name);
-        if (f.name.empty() || f.name.size() > 10 || !std::isalpha(static_cast<unsigned char>(f.name[0])) ||
+        f.name = base::ascii::upper(s.name);
+        if (f.name.empty() || f.name.size() > 10 || !base::ascii::isAlpha(f.name[0]) ||
             !std::all_of(f.name.begin(), f.name.end(),
-                         [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }))
-            return Status::error("field name \"" + s.name + "\" is not 1 to 10 letters, digits or _ starting with a letter");
-        if (!names.insert(f.name).second) return Status::error("field name " + f.name + " appears twice");
-        const char type = char(std::toupper(static_cast<unsigned char>(s.type)));
+                         [](char c) { return base::ascii::isAlnum(c) || c == '_'; }))
+            return Status::error("field name \"" + s.name +
+                                 "\" is not 1 to 10 letters, digits or _ starting with a letter");
+        if (!names.insert(f.name).second)
+            return Status::error("field name " + f.name + " appears twice");
+        const char type = base::ascii::toUpper(s.type);
         switch (type) {
             case 'C':
                 if (s.length < 1 || s.length > 254)
-                    return Status::error("field " + f.name + ": character width " + std::to_string(s.length) + " not within 1 to 254");
+                    return Status::error("field " + f.name + ": character width " +
+                                         std::to_string(s.length) + " not within 1 to 254");
                 f.length = s.length;
                 break;
             case 'N':
                 if (s.length < 1 || s.length > 20)
-                    return Status::error("field " + f.name + ": numeric width " + std::to_string(s.length) + " not within 1 to 20");
+                    return Status::error("field " + f.name + ": numeric width " +
+                                         std::to_string(s.length) + " not within 1 to 20");
                 if (s.decimals < 0 || (s.decimals > 0 && s.decimals > s.length - 2))
                     return Status::error("field " + f.name + ": " + std::to_string(s.decimals) +
                                          " decimals do not fit width " + std::to_string(s.length));
@@ -176,7 +207,8 @@ Result<DbfHeader> DbfHeader::build(const std::vector<FieldSpec>& specs, bool has
         offset += f.length;
         h.fields.push_back(std::move(f));
     }
-    if (offset > 65535) return Status::error("record length " + std::to_string(offset) + " exceeds 65535");
+    if (offset > 65535)
+        return Status::error("record length " + std::to_string(offset) + " exceeds 65535");
     h.version = h.hasMemoFields() ? dbf::kVersionFoxPro2Memo : dbf::kVersionDbase3;
     // FoxPro follows the terminator with one NUL byte; other FoxPro-compatible
     // writers do the same, and records then start at the same offset.
@@ -189,13 +221,14 @@ Result<DbfHeader> DbfHeader::build(const std::vector<FieldSpec>& specs, bool has
 
 bool DbfHeader::hasMemoFields() const {
     return std::any_of(fields.begin(), fields.end(), [](const FieldDescriptor& f) {
-        return f.type == FieldType::Memo || f.type == FieldType::General || f.type == FieldType::Blob;
+        return f.type == FieldType::Memo || f.type == FieldType::General ||
+               f.type == FieldType::Blob;
     });
 }
 
 void DbfHeader::touchDate() {
     std::time_t now = std::time(nullptr);
-    std::tm tm {};
+    std::tm tm{};
     localtime_r(&now, &tm);
     year = 1900 + tm.tm_year;
     month = tm.tm_mon + 1;

@@ -35,9 +35,9 @@ public:
     // A FoxPro 2.x header for new fields (checked: names, types C/N/M, widths).
     static Result<DbfHeader> build(const std::vector<FieldSpec>& specs, bool hasIndex);
 
-    std::string serialize() const;          // whole header, terminator included
+    std::string serialize() const;             // whole header, terminator included
     void encodePrefix(uint8_t out[12]) const;  // version, date, count, lengths: bytes 0..11
-    void touchDate();                       // sets the update date to today
+    void touchDate();                          // sets the update date to today
 
     bool hasMemoFields() const;
     uint64_t recordOffset(uint32_t recno) const {  // recno is 1-based

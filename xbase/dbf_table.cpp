@@ -7,6 +7,7 @@
 #include <limits>
 #include <optional>
 
+#include "base/ascii_text.h"
 #include "xbase/dbf_format.h"
 #include "xbase/field_codec.h"
 #include "xbase/key_encoding.h"
@@ -14,19 +15,14 @@
 namespace zentrix::xbase {
 namespace {
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 bool writableType(FieldType t) {
-    return t == FieldType::Character || t == FieldType::Numeric || t == FieldType::Float || t == FieldType::Memo;
+    return t == FieldType::Character || t == FieldType::Numeric || t == FieldType::Float ||
+           t == FieldType::Memo;
 }
 
-bool isMemoType(FieldType t) { return t == FieldType::Memo || t == FieldType::General || t == FieldType::Blob; }
+bool isMemoType(FieldType t) {
+    return t == FieldType::Memo || t == FieldType::General || t == FieldType::Blob;
+}
 
 // Keys in messages: printable bytes as they are, others as \xHH.
 std::string printable(std::string_view key) {
@@ -53,7 +49,9 @@ DbfTable::~DbfTable() {
     cursor_.reset();
     if (lockDepth_ > 0) {
         lockDepth_ = 1;
-        unlock();
+        // Nobody is left to hear it: unlock() records a failure as the
+        // engine's pending error.
+        (void)unlock();
     }
 }
 
@@ -73,28 +71,29 @@ Status finishInterruptedCompression(FileSystem& fs, const TableFiles& files, Ope
     if (!tableLeft && !fs.exists(memoTemp)) return Status::ok();
 
     // The compressing process may still be at work: its lock says so.
-    auto file = fs.open(files.table, mode);
-    if (!file) return file.status();
+    ZX_TRY_ASSIGN(auto file, fs.open(files.table, mode));
     const bool exclusive = mode == OpenMode::ReadWrite;
-    ZX_TRY((*file)->lock(dbf::kCommitLockOffset, dbf::kCommitLockLength, exclusive));
+    ZX_TRY(file->lock(dbf::kCommitLockOffset, dbf::kCommitLockLength, exclusive));
     Status status = [&]() -> Status {
         const bool tableStill = fs.exists(tableTemp);
         const bool memoStill = fs.exists(memoTemp);
         if (!tableStill && !memoStill) return Status::ok();  // it finished meanwhile
         if (!exclusive)
-            return Status::error(files.table + ": a memo compression was interrupted; open the table for writing to finish it");
+            return Status::error(
+                files.table +
+                ": a memo compression was interrupted; open the table for writing to finish it");
         if (tableStill && !memoStill) return fs.rename(tableTemp, files.table);
         if (memoStill) ZX_TRY(fs.remove(memoTemp));
         if (tableStill) ZX_TRY(fs.remove(tableTemp));
         return Status::ok();
     }();
-    (*file)->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength);
-    return status;
+    return status.withCleanup(file->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength));
 }
 
 }  // namespace
 
-Result<std::unique_ptr<DbfTable>> DbfTable::open(Engine& engine, const std::string& path, OpenMode mode) {
+Result<std::unique_ptr<DbfTable>> DbfTable::open(Engine& engine, const std::string& path,
+                                                 OpenMode mode) {
     TableFiles files = TableFiles::locate(engine.fileSystem(), path);
     if (!files.tableExists) return Status::error(files.table + ": " + kMissingMarker);
     ZX_TRY(finishInterruptedCompression(engine.fileSystem(), files, mode));
@@ -105,25 +104,23 @@ Result<std::unique_ptr<DbfTable>> DbfTable::open(Engine& engine, const std::stri
 
 Status DbfTable::openFiles() {
     FileSystem& fs = engine_.fileSystem();
-    auto file = fs.open(files_.table, mode_);
-    if (!file) return file.status();
-    dbf_ = std::move(file.value());
-    auto size = dbf_->size();
-    if (!size) return size.status();
-    std::string bytes(size_t(std::min<uint64_t>(*size, dbf::kHeaderSize)), '\0');
+    ZX_TRY_ASSIGN(auto file, fs.open(files_.table, mode_));
+    dbf_ = std::move(file);
+    ZX_TRY_ASSIGN(uint64_t size, dbf_->size());
+    std::string bytes(size_t(std::min<uint64_t>(size, dbf::kHeaderSize)), '\0');
     ZX_TRY(dbf_->readAt(0, bytes.data(), bytes.size()));
     if (bytes.size() == size_t(dbf::kHeaderSize)) {
-        const int length = DbfHeader::lengthFromPrefix(reinterpret_cast<const uint8_t*>(bytes.data()));
-        if (length > dbf::kHeaderSize && uint64_t(length) <= *size) {
+        const int length =
+            DbfHeader::lengthFromPrefix(reinterpret_cast<const uint8_t*>(bytes.data()));
+        if (length > dbf::kHeaderSize && uint64_t(length) <= size) {
             bytes.resize(size_t(length));
             ZX_TRY(dbf_->readAt(0, bytes.data(), bytes.size()));
         }
     }
     // Another process may append while we read: its record is written before
     // the header counts it, so a size taken after the header covers the count.
-    size = dbf_->size();
-    if (!size) return size.status();
-    auto header = DbfHeader::parse(bytes, *size);
+    ZX_TRY_ASSIGN(size, dbf_->size());
+    auto header = DbfHeader::parse(bytes, size);
     if (!header) return header.status().withContext(files_.table);
     header_ = std::move(header.value());
 
@@ -131,23 +128,23 @@ Status DbfTable::openFiles() {
         fields_.push_back(std::make_unique<Field>(header_.fields[i], int(i)));
     for (const auto& f : header_.fields) {
         if (!writableType(f.type) && writeProblem_.empty())
-            writeProblem_ = files_.table + ": field " + f.name + " of type " + std::string(1, char(f.type)) +
+            writeProblem_ = files_.table + ": field " + f.name + " of type " +
+                            std::string(1, char(f.type)) +
                             " cannot be written (only C, N and M); the table is read-only";
         if (f.type == FieldType::Memo && f.length != dbf::kTextMemoPointerLength &&
             f.length != dbf::kBinaryMemoPointerLength)
-            return Status::error(files_.table + ": damaged header: memo field " + f.name + " has width " +
-                                 std::to_string(f.length));
+            return Status::error(files_.table + ": damaged header: memo field " + f.name +
+                                 " has width " + std::to_string(f.length));
     }
     if (header_.nullFlagsOffset >= 0 && writeProblem_.empty())
         writeProblem_ = files_.table + ": tables with null flags are read-only";
 
     if (header_.hasMemoFields()) {
-        if (!files_.memoExists) return Status::error(files_.table + ": memo file " + files_.memo + " is missing");
-        auto memoFile = fs.open(files_.memo, mode_);
-        if (!memoFile) return memoFile.status();
-        auto memo = MemoFile::open(std::move(memoFile.value()));
-        if (!memo) return memo.status();
-        memo_ = std::move(memo.value());
+        if (!files_.memoExists)
+            return Status::error(files_.table + ": memo file " + files_.memo + " is missing");
+        ZX_TRY_ASSIGN(auto memoFile, fs.open(files_.memo, mode_));
+        ZX_TRY_ASSIGN(auto memo, MemoFile::open(std::move(memoFile)));
+        memo_ = std::move(memo);
     }
 
     info_.version = header_.version;
@@ -165,7 +162,8 @@ Status DbfTable::openFiles() {
     info_.memoPath = memo_ ? files_.memo : "";
 
     ZX_TRY(attachIndex());
-    if (mode_ == OpenMode::ReadOnly && writeProblem_.empty()) writeProblem_ = files_.table + ": opened read-only";
+    if (mode_ == OpenMode::ReadOnly && writeProblem_.empty())
+        writeProblem_ = files_.table + ": opened read-only";
     record_.assign(size_t(header_.recordLength), ' ');
     changedFields_.assign(fields_.size(), false);
     return Status::ok();
@@ -174,18 +172,19 @@ Status DbfTable::openFiles() {
 Status DbfTable::attachIndex() {
     if (!files_.indexExists) {
         if (header_.tableFlags & dbf::kFlagProductionIndex)
-            warnings_.push_back(files_.table + ": production index " + files_.index + " is missing; tags unavailable");
+            warnings_.push_back(files_.table + ": production index " + files_.index +
+                                " is missing; tags unavailable");
         return Status::ok();
     }
-    auto file = engine_.fileSystem().open(files_.index, mode_);
-    if (!file) return file.status();
-    auto index = CompoundIndex::open(std::move(file.value()));
+    ZX_TRY_ASSIGN(auto file, engine_.fileSystem().open(files_.index, mode_));
+    auto index = CompoundIndex::open(std::move(file));
     if (!index) {
         // Without the tag directory the tags cannot be rebuilt; writing would
         // leave the index behind, so the table stays read-only.
         warnings_.push_back(index.message());
         if (writeProblem_.empty())
-            writeProblem_ = files_.table + ": production index unreadable (" + index.message() + "); the table is read-only";
+            writeProblem_ = files_.table + ": production index unreadable (" + index.message() +
+                            "); the table is read-only";
         return Status::ok();
     }
     index_ = std::move(index.value());
@@ -210,24 +209,24 @@ Status DbfTable::verifyIndexAtOpen() {
     // Read-only media may not support locks at all; a reader goes on without.
     if (!locked && exclusive) return locked;
     Status status = [&]() -> Status {
-        auto dirty = index_->isDirty();
-        if (!dirty) return dirty.status();
+        ZX_TRY_ASSIGN(auto dirty, index_->isDirty());
         std::string reason = "left behind by an interrupted commit";
-        if (!*dirty) {
+        if (!dirty) {
             // Another program may have appended or packed without the index.
             ZX_TRY(reloadHeader());
-            auto stamp = index_->stampedRecordCount();
-            if (!stamp) return stamp.status();
-            if (!*stamp || **stamp == header_.recordCount) return Status::ok();
-            reason = "indexes " + std::to_string(**stamp) + " records but the table holds " +
+            ZX_TRY_ASSIGN(auto stamp, index_->stampedRecordCount());
+            if (!stamp || *stamp == header_.recordCount) return Status::ok();
+            reason = "indexes " + std::to_string(*stamp) + " records but the table holds " +
                      std::to_string(header_.recordCount) + " (changed without its index)";
         }
-        const bool canRebuild = exclusive && std::all_of(tags_.begin(), tags_.end(), [](const auto& t) { return t->usable(); });
+        const bool canRebuild = exclusive && std::all_of(tags_.begin(), tags_.end(),
+                                                         [](const auto& t) { return t->usable(); });
         if (!canRebuild) {
             warnings_.push_back(files_.index + ": " + reason + "; its tags are not used");
             tags_.clear();
             index_.reset();
-            if (writeProblem_.empty()) writeProblem_ = files_.table + ": production index needs a rebuild";
+            if (writeProblem_.empty())
+                writeProblem_ = files_.table + ": production index needs a rebuild";
             return Status::ok();
         }
         ZX_TRY(reloadHeader());
@@ -235,7 +234,8 @@ Status DbfTable::verifyIndexAtOpen() {
         warnings_.push_back(files_.index + ": " + reason + "; rebuilt from the table");
         return Status::ok();
     }();
-    if (locked) dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength);
+    if (locked)
+        status = status.withCleanup(dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength));
     return status;
 }
 
@@ -266,42 +266,41 @@ Result<std::unique_ptr<DbfTable>> DbfTable::create(Engine& engine, const std::st
         if (!key) return Status::error(name + ": tag " + spec.name + ": " + key.message());
         if (!spec.forExpression.empty()) {
             auto filter = Expression::compile(spec.forExpression, header->fields);
-            if (!filter) return Status::error(name + ": tag " + spec.name + ": " + filter.message());
+            if (!filter)
+                return Status::error(name + ": tag " + spec.name + ": " + filter.message());
         }
         if (spec.name.empty() || spec.name.size() > 10)
-            return Status::error(name + ": tag name \"" + spec.name + "\" is not 1 to 10 characters");
+            return Status::error(name + ": tag name \"" + spec.name +
+                                 "\" is not 1 to 10 characters");
         TagLayout layout;
         layout.spec = spec;
         layout.keyType = keyTypeFor(*key);
         layout.keyLength = keyLengthFor(*key);
         if (layout.keyLength < 1 || layout.keyLength > 240)
-            return Status::error(name + ": tag " + spec.name + ": key length " + std::to_string(layout.keyLength) +
-                                 " not within 1 to 240");
+            return Status::error(name + ": tag " + spec.name + ": key length " +
+                                 std::to_string(layout.keyLength) + " not within 1 to 240");
         layouts.push_back(std::move(layout));
     }
 
-    auto file = fs.create(name);
-    if (!file) return file.status();
+    ZX_TRY_ASSIGN(auto file, fs.create(name));
     std::string bytes = header->serialize();
     bytes += char(dbf::kEofMarker);
-    ZX_TRY((*file)->writeAt(0, bytes.data(), bytes.size()));
-    ZX_TRY((*file)->truncate(bytes.size()));
-    file.value().reset();
+    ZX_TRY(file->writeAt(0, bytes.data(), bytes.size()));
+    ZX_TRY(file->truncate(bytes.size()));
+    file.reset();
 
     if (header->hasMemoFields()) {
-        auto memoFile = fs.create(files.memo);
-        if (!memoFile) return memoFile.status();
-        auto memo = MemoFile::create(std::move(memoFile.value()), uint32_t(engine.options().memoBlockSize));
-        if (!memo) return memo.status();
+        ZX_TRY_ASSIGN(auto memoFile, fs.create(files.memo));
+        ZX_TRY_ASSIGN(auto memo, MemoFile::create(std::move(memoFile),
+                                                  uint32_t(engine.options().memoBlockSize)));
     } else if (files.memoExists) {
         ZX_TRY(fs.remove(files.memo));
     }
     if (!layouts.empty()) {
-        auto indexFile = fs.create(files.index);
-        if (!indexFile) return indexFile.status();
+        ZX_TRY_ASSIGN(auto indexFile, fs.create(files.index));
         std::vector<std::vector<KeyEntry>> keys(layouts.size());
-        auto index = CompoundIndex::build(std::move(indexFile.value()), layouts, std::move(keys));
-        if (!index) return index.status();
+        ZX_TRY_ASSIGN(auto index,
+                      CompoundIndex::build(std::move(indexFile), layouts, std::move(keys)));
     } else if (files.indexExists) {
         ZX_TRY(fs.remove(files.index));
     }
@@ -312,7 +311,7 @@ Result<std::unique_ptr<DbfTable>> DbfTable::create(Engine& engine, const std::st
 
 const Field* DbfTable::field(std::string_view name) const {
     for (const auto& f : fields_)
-        if (equalsIgnoringCase(f->name(), name)) return f.get();
+        if (base::ascii::equalsIgnoringCase(f->name(), name)) return f.get();
     return nullptr;
 }
 
@@ -322,7 +321,7 @@ const Field* DbfTable::fieldAt(int index) const {
 
 const Tag* DbfTable::tag(std::string_view name) const {
     for (const auto& t : tags_)
-        if (equalsIgnoringCase(t->name(), name)) return t.get();
+        if (base::ascii::equalsIgnoringCase(t->name(), name)) return t.get();
     return nullptr;
 }
 
@@ -333,14 +332,25 @@ std::vector<const Tag*> DbfTable::tags() const {
 }
 
 const FieldDescriptor* DbfTable::descriptorOf(const Field* f) const {
-    if (!f || f->index() < 0 || f->index() >= int(fields_.size()) || fields_[size_t(f->index())].get() != f)
+    if (!f || f->index() < 0 || f->index() >= int(fields_.size()) ||
+        fields_[size_t(f->index())].get() != f)
         return nullptr;
     return &header_.fields[size_t(f->index())];
 }
 
-Status DbfTable::fail(int code, const Status& status) const {
+void DbfTable::report(int code, const Status& status) const {
     if (!status.isOk()) engine_.recordError(code, status.message());
+}
+
+Status DbfTable::fail(int code, const Status& status) const {
+    report(code, status);
     return status;
+}
+
+bool DbfTable::headerReloaded() {
+    const Status status = reloadHeader();
+    report(kErrorRead, status);
+    return status.isOk();
 }
 
 // ---- position --------------------------------------------------------------
@@ -354,13 +364,15 @@ Status DbfTable::selectTag(const Tag* tag) {
     }
     for (const auto& t : tags_) {
         if (t.get() != tag) continue;
-        if (!t->usable()) return fail(kErrorIndex, Status::error(files_.index + ": " + t->problem()));
+        if (!t->usable())
+            return fail(kErrorIndex, Status::error(files_.index + ": " + t->problem()));
         selected_ = t.get();
         cursor_ = selected_->index().cursor();
         cursorValid_ = false;
         return Status::ok();
     }
-    return fail(kErrorIndex, Status::error(files_.table + ": the tag does not belong to this table"));
+    return fail(kErrorIndex,
+                Status::error(files_.table + ": the tag does not belong to this table"));
 }
 
 void DbfTable::discardPending() {
@@ -434,9 +446,10 @@ bool DbfTable::load(uint32_t recno) {
         standOnNothing(true);
         return false;
     }
-    auto bytes = cache_.read(*dbf_, recno, header_.recordCount, header_.headerLength, header_.recordLength);
+    auto bytes =
+        cache_.read(*dbf_, recno, header_.recordCount, header_.headerLength, header_.recordLength);
     if (!bytes) {
-        fail(kErrorRead, bytes.status());
+        report(kErrorRead, bytes.status());
         standOnNothing(true);
         return false;
     }
@@ -448,7 +461,7 @@ bool DbfTable::load(uint32_t recno) {
 
 bool DbfTable::placeFromCursor(const Result<bool>& moved) {
     if (!moved) {
-        fail(kErrorIndex, moved.status());
+        report(kErrorIndex, moved.status());
         standOnNothing(true);
         return false;
     }
@@ -457,10 +470,14 @@ bool DbfTable::placeFromCursor(const Result<bool>& moved) {
         return false;
     }
     const uint32_t recno = cursor_->recno();
-    if (recno > header_.recordCount) reloadHeader();  // appended by another process
+    if (recno > header_.recordCount && !headerReloaded()) {  // appended by another process
+        standOnNothing(true);
+        return false;
+    }
     if (!load(recno)) {
-        fail(kErrorIndex, Status::error(files_.index + ": tag " + selected_->name() + " points at record " +
-                                            std::to_string(recno) + " of " + std::to_string(header_.recordCount)));
+        report(kErrorIndex,
+               Status::error(files_.index + ": tag " + selected_->name() + " points at record " +
+                             std::to_string(recno) + " of " + std::to_string(header_.recordCount)));
         return false;
     }
     cursorValid_ = true;
@@ -472,7 +489,7 @@ void DbfTable::freshen() {
     cache_.clear();
     cursorValid_ = false;
     if (selected_ && lockDepth_ == 0) {
-        if (Status s = index_->refresh(); !s) fail(kErrorIndex, s);
+        report(kErrorIndex, index_->refresh());
     }
 }
 
@@ -480,7 +497,10 @@ bool DbfTable::top() {
     flushPending();
     freshen();
     if (!selected_) {
-        reloadHeader();
+        if (!headerReloaded()) {
+            standOnNothing(true);
+            return false;
+        }
         return load(1);
     }
     return placeFromCursor(cursor_->first());
@@ -489,7 +509,10 @@ bool DbfTable::top() {
 bool DbfTable::bottom() {
     flushPending();
     freshen();
-    reloadHeader();
+    if (!headerReloaded()) {
+        standOnNothing(true);
+        return false;
+    }
     if (!selected_) return load(header_.recordCount);
     return placeFromCursor(cursor_->last());
 }
@@ -497,8 +520,11 @@ bool DbfTable::bottom() {
 bool DbfTable::go(uint32_t recno) {
     flushPending();
     cache_.clear();
-    if (recno > header_.recordCount) reloadHeader();
     cursorValid_ = false;
+    if (recno > header_.recordCount && !headerReloaded()) {
+        standOnNothing(true);
+        return false;
+    }
     return load(recno);
 }
 
@@ -506,9 +532,8 @@ Result<bool> DbfTable::repositionCursor() {
     if (cursorValid_) return true;
     auto key = selected_->keyFor(record_);
     if (key) {
-        auto found = cursor_->find(*key, recno_);
-        if (!found) return found.status();
-        if (*found) {
+        ZX_TRY_ASSIGN(auto found, cursor_->find(*key, recno_));
+        if (found) {
             cursorValid_ = true;
             return true;
         }
@@ -540,7 +565,10 @@ bool DbfTable::skip(long n) {
             standOnNothing(false);
             return false;
         }
-        if (uint64_t(target) > header_.recordCount) reloadHeader();
+        if (uint64_t(target) > header_.recordCount && !headerReloaded()) {
+            standOnNothing(true);
+            return false;
+        }
         return load(uint32_t(target));
     }
     if (recno_ == 0) {
@@ -577,7 +605,7 @@ bool DbfTable::skip(long n) {
 bool DbfTable::seek(std::string_view text) {
     flushPending();
     if (!selected_) {
-        fail(kErrorIndex, Status::error(files_.table + ": seek without a selected tag"));
+        report(kErrorIndex, Status::error(files_.table + ": seek without a selected tag"));
         return false;
     }
     freshen();
@@ -586,7 +614,9 @@ bool DbfTable::seek(std::string_view text) {
     if (selected_->keyType() == KeyType::Character) {
         // Text beyond the key width can only match blanks.
         const size_t width = size_t(selected_->keyLength());
-        if (text.size() > width && text.substr(width).find_first_not_of(' ') != std::string_view::npos) return false;
+        if (text.size() > width &&
+            text.substr(width).find_first_not_of(' ') != std::string_view::npos)
+            return false;
     } else if (!std::isfinite(FieldCodec::parseNumber(text))) {
         return false;
     }
@@ -596,7 +626,7 @@ bool DbfTable::seek(std::string_view text) {
 bool DbfTable::seek(double number) {
     flushPending();
     if (!selected_) {
-        fail(kErrorIndex, Status::error(files_.table + ": seek without a selected tag"));
+        report(kErrorIndex, Status::error(files_.table + ": seek without a selected tag"));
         return false;
     }
     if (selected_->keyType() == KeyType::Character) {
@@ -617,7 +647,9 @@ bool DbfTable::seek(double number) {
 }
 
 uint32_t DbfTable::recordCount() {
-    reloadHeader();
+    // A header that cannot be re-read leaves the count known so far; the
+    // failure is the pending error.
+    headerReloaded();
     return header_.recordCount;
 }
 
@@ -636,16 +668,20 @@ std::string DbfTable::memo(const Field* f) const {
     const FieldDescriptor* d = descriptorOf(f);
     if (!d || (recno_ == 0 && !appending_)) return "";
     if (!isMemoType(d->type)) return FieldCodec::text(record_, *d);
-    if (auto pending = pendingMemos_.find(f->index()); pending != pendingMemos_.end()) return pending->second.data;
+    if (auto pending = pendingMemos_.find(f->index()); pending != pendingMemos_.end())
+        return pending->second.data;
     auto block = FieldCodec::memoBlock(record_, *d);
     if (!block) {
-        fail(kErrorRead, block.status().withContext(files_.table + ": record " + std::to_string(recno_)));
+        report(kErrorRead,
+               block.status().withContext(files_.table + ": record " + std::to_string(recno_)));
         return "";
     }
     if (*block == 0 || !memo_) return "";
     auto memo = memo_->read(*block);
     if (!memo) {
-        fail(kErrorRead, memo.status().withContext(files_.table + ": record " + std::to_string(recno_) + ", field " + d->name));
+        report(kErrorRead,
+               memo.status().withContext(files_.table + ": record " + std::to_string(recno_) +
+                                         ", field " + d->name));
         return "";
     }
     return std::move(memo.value().data);
@@ -690,7 +726,8 @@ long DbfTable::asLong(const Field* f) const {
 
 int DbfTable::asInt(const Field* f) const {
     const long v = asLong(f);
-    return int(std::clamp<long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    return int(
+        std::clamp<long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 // ---- writes ----------------------------------------------------------------
@@ -708,7 +745,7 @@ Status DbfTable::requireRecord() const {
 Status DbfTable::appendBlank() {
     flushPending();
     ZX_TRY(fail(kErrorWrite, writable()));
-    reloadHeader();
+    ZX_TRY(fail(kErrorRead, reloadHeader()));
     record_.assign(size_t(header_.recordLength), ' ');
     discardPending();
     appending_ = true;
@@ -740,13 +777,13 @@ Status DbfTable::assignText(const Field* f, std::string_view text) {
         }
         case FieldType::Numeric:
         case FieldType::Float: {
-            const auto first = text.find_first_not_of(' ');
-            if (first == std::string_view::npos) return setFieldBytes(f, std::string(size_t(d->length), ' '));
-            const std::string trimmed(text.substr(first, text.find_last_not_of(' ') - first + 1));
+            const std::string trimmed = base::ascii::trimmed(text, base::ascii::kBlank);
+            if (trimmed.empty()) return setFieldBytes(f, std::string(size_t(d->length), ' '));
             char* end = nullptr;
             const double value = std::strtod(trimmed.c_str(), &end);
             if (end != trimmed.c_str() + trimmed.size())
-                return fail(kErrorData, Status::error(files_.table + ": field " + d->name + ": \"" + trimmed + "\" is not a number"));
+                return fail(kErrorData, Status::error(files_.table + ": field " + d->name + ": \"" +
+                                                      trimmed + "\" is not a number"));
             return assignNumber(f, value);
         }
         case FieldType::Memo:
@@ -763,7 +800,8 @@ Status DbfTable::assignNumber(const Field* f, double value) {
     ZX_TRY(fail(kErrorWrite, requireRecord()));
     if (d->type == FieldType::Numeric || d->type == FieldType::Float) {
         auto text = FieldCodec::formatNumber(value, d->length, d->decimals);
-        if (!text) return fail(kErrorData, text.status().withContext(files_.table + ": field " + d->name));
+        if (!text)
+            return fail(kErrorData, text.status().withContext(files_.table + ": field " + d->name));
         return setFieldBytes(f, *text);
     }
     char buf[64];
@@ -778,7 +816,8 @@ Status DbfTable::assignWhole(const Field* f, long value) {
         ZX_TRY(fail(kErrorWrite, writable()));
         ZX_TRY(fail(kErrorWrite, requireRecord()));
         auto text = FieldCodec::formatInteger(value, d->length);
-        if (!text) return fail(kErrorData, text.status().withContext(files_.table + ": field " + d->name));
+        if (!text)
+            return fail(kErrorData, text.status().withContext(files_.table + ": field " + d->name));
         return setFieldBytes(f, *text);
     }
     if (d->type == FieldType::Numeric || d->type == FieldType::Float)
@@ -873,10 +912,8 @@ Status DbfTable::commit() {
     if (status) {
         status = fail(kErrorLock, lock());
         if (status) {
-            status = commitLocked();
-            Status unlocked = unlock();
-            if (status.isOk()) status = unlocked;
-            fail(kErrorWrite, status);
+            status = commitLocked().withCleanup(unlock());
+            report(kErrorWrite, status);
         }
     }
     // A commit that failed is not tried again by the next move.
@@ -900,14 +937,14 @@ Status DbfTable::commitLocked() {
         recno = header_.recordCount + 1;
         after = record_;
     } else {
-        auto fresh = readRecordFresh(recno);
-        if (!fresh) return fresh.status();
-        before = std::move(fresh.value());
+        ZX_TRY_ASSIGN(auto fresh, readRecordFresh(recno));
+        before = std::move(fresh);
         after = before;
         for (size_t i = 0; i < fields_.size(); ++i) {
             if (!changedFields_[i]) continue;
             const auto& d = header_.fields[i];
-            after.replace(size_t(d.offset), size_t(d.length), record_, size_t(d.offset), size_t(d.length));
+            after.replace(size_t(d.offset), size_t(d.length), record_, size_t(d.offset),
+                          size_t(d.length));
         }
         if (deletedChanged_) after[0] = record_[0];
     }
@@ -934,11 +971,11 @@ Status DbfTable::commitLocked() {
             const auto& d = header_.fields[size_t(fieldIndex)];
             uint32_t block = 0;
             if (!pending.data.empty()) {
-                auto written = memo_->append(pending.type, pending.data);
-                if (!written) return written.status();
-                block = *written;
+                ZX_TRY_ASSIGN(auto written, memo_->append(pending.type, pending.data));
+                block = written;
             }
-            after.replace(size_t(d.offset), size_t(d.length), FieldCodec::encodeMemoBlock(block, d));
+            after.replace(size_t(d.offset), size_t(d.length),
+                          FieldCodec::encodeMemoBlock(block, d));
         }
         ZX_TRY(memo_->publish());
     }
@@ -953,11 +990,18 @@ Status DbfTable::commitLocked() {
         ZX_TRY(dbf_->writeAt(header_.recordOffset(recno), after.data(), after.size()));
         const int y = header_.year, m = header_.month, d = header_.day;
         header_.touchDate();
-        if (y != header_.year || m != header_.month || d != header_.day) ZX_TRY(writeHeaderPrefix());
+        if (y != header_.year || m != header_.month || d != header_.day)
+            ZX_TRY(writeHeaderPrefix());
     }
     for (auto& change : changes) {
-        if (change.oldKey) ZX_TRY(change.tag->index().remove(*change.oldKey, recno).withContext("tag " + change.tag->name()));
-        if (change.newKey) ZX_TRY(change.tag->index().insert(*change.newKey, recno).withContext("tag " + change.tag->name()));
+        if (change.oldKey)
+            ZX_TRY(change.tag->index()
+                       .remove(*change.oldKey, recno)
+                       .withContext("tag " + change.tag->name()));
+        if (change.newKey)
+            ZX_TRY(change.tag->index()
+                       .insert(*change.newKey, recno)
+                       .withContext("tag " + change.tag->name()));
     }
     if (touchIndex) ZX_TRY(index_->markClean(header_.recordCount));
 
@@ -983,9 +1027,9 @@ Status DbfTable::reloadHeader() {
     ZX_TRY(dbf_->readAt(0, prefix, sizeof prefix));
     const uint32_t count = dbf::readU32le(prefix + dbf::kRecordCountAt);
     if (count != header_.recordCount) {
-        auto size = dbf_->size();
-        if (!size) return size.status();
-        if (uint64_t(header_.headerLength) + uint64_t(count) * uint64_t(header_.recordLength) > *size)
+        ZX_TRY_ASSIGN(auto size, dbf_->size());
+        if (uint64_t(header_.headerLength) + uint64_t(count) * uint64_t(header_.recordLength) >
+            size)
             return Status::error(files_.table + ": header claims " + std::to_string(count) +
                                  " records, more than the file holds");
         header_.recordCount = count;
@@ -997,7 +1041,8 @@ Status DbfTable::reloadHeader() {
 
 Result<std::string> DbfTable::readRecordFresh(uint32_t recno) {
     if (recno < 1 || recno > header_.recordCount)
-        return Status::error(files_.table + ": record " + std::to_string(recno) + " does not exist");
+        return Status::error(files_.table + ": record " + std::to_string(recno) +
+                             " does not exist");
     std::string bytes(size_t(header_.recordLength), '\0');
     ZX_TRY(dbf_->readAt(header_.recordOffset(recno), bytes.data(), bytes.size()));
     return bytes;
@@ -1007,14 +1052,17 @@ Result<std::string> DbfTable::readRecordFresh(uint32_t recno) {
 
 Status DbfTable::lock() {
     if (lockDepth_++ > 0) return Status::ok();
-    Status status = dbf_->lock(dbf::kCommitLockOffset, dbf::kCommitLockLength, mode_ == OpenMode::ReadWrite);
+    Status status =
+        dbf_->lock(dbf::kCommitLockOffset, dbf::kCommitLockLength, mode_ == OpenMode::ReadWrite);
     if (status) {
         cache_.clear();
         status = reloadHeader();
         if (status && memo_) status = memo_->reload();
         if (status && index_) status = index_->refresh();
         cursorValid_ = false;
-        if (!status) dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength);
+        if (!status)
+            status =
+                status.withCleanup(dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength));
     }
     if (!status) {
         lockDepth_ = 0;
@@ -1026,7 +1074,10 @@ Status DbfTable::lock() {
 Status DbfTable::unlock() {
     if (lockDepth_ == 0) return Status::ok();
     if (--lockDepth_ > 0) return Status::ok();
-    return dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength);
+    // Recorded as the pending error too: a lock that stays held stops every
+    // other writer, so its failure must not go unseen where a caller (a
+    // destructor, a clean-up) cannot pass it on.
+    return fail(kErrorLock, dbf_->unlock(dbf::kCommitLockOffset, dbf::kCommitLockLength));
 }
 
 Status DbfTable::refresh() {
@@ -1048,10 +1099,10 @@ Result<std::vector<std::vector<KeyEntry>>> DbfTable::collectKeys() {
     std::vector<std::vector<KeyEntry>> keys(tags_.size());
     cache_.clear();
     for (uint32_t r = 1; r <= header_.recordCount; ++r) {
-        auto bytes = cache_.read(*dbf_, r, header_.recordCount, header_.headerLength, header_.recordLength);
-        if (!bytes) return bytes.status();
+        ZX_TRY_ASSIGN(auto bytes, cache_.read(*dbf_, r, header_.recordCount, header_.headerLength,
+                                              header_.recordLength));
         for (size_t t = 0; t < tags_.size(); ++t)
-            if (auto key = tags_[t]->keyFor(*bytes)) keys[t].push_back({std::move(*key), r});
+            if (auto key = tags_[t]->keyFor(bytes)) keys[t].push_back({std::move(*key), r});
     }
     return keys;
 }
@@ -1059,22 +1110,21 @@ Result<std::vector<std::vector<KeyEntry>>> DbfTable::collectKeys() {
 Status DbfTable::rebuildIndex() {
     if (!index_) return Status::ok();
     for (const auto& tag : tags_)
-        if (!tag->usable()) return Status::error(files_.index + ": " + tag->problem() + "; cannot rebuild");
+        if (!tag->usable())
+            return Status::error(files_.index + ": " + tag->problem() + "; cannot rebuild");
     std::vector<TagLayout> layouts;
     for (const auto& tag : tags_) layouts.push_back(tag->layout());
-    auto keys = collectKeys();
-    if (!keys) return keys.status();
+    ZX_TRY_ASSIGN(auto keys, collectKeys());
     ZX_TRY(index_->setDirty(true));  // until the new content is complete
     cursor_.reset();
     index_.reset();
-    auto file = engine_.fileSystem().open(files_.index, OpenMode::ReadWrite);
-    if (!file) return file.status();
-    auto index = CompoundIndex::build(std::move(file.value()), layouts, std::move(keys.value()));
-    if (!index) return index.status();
-    index_ = std::move(index.value());
+    ZX_TRY_ASSIGN(auto file, engine_.fileSystem().open(files_.index, OpenMode::ReadWrite));
+    ZX_TRY_ASSIGN(auto index, CompoundIndex::build(std::move(file), layouts, std::move(keys)));
+    index_ = std::move(index);
     for (auto& tag : tags_) {
         IndexTag* fresh = index_->tag(tag->name());
-        if (!fresh) return Status::error(files_.index + ": tag " + tag->name() + " lost in the rebuild");
+        if (!fresh)
+            return Status::error(files_.index + ": tag " + tag->name() + " lost in the rebuild");
         tag->rebind(*fresh);
         fresh->setKeyType(tag->keyType());
     }
@@ -1087,8 +1137,7 @@ Status DbfTable::reindex() {
     flushPending();
     ZX_TRY(fail(kErrorWrite, writable()));
     ZX_TRY(fail(kErrorLock, lock()));
-    Status status = rebuildIndex();
-    unlock();
+    const Status status = rebuildIndex().withCleanup(unlock());
     return fail(kErrorIndex, status);
 }
 
@@ -1125,13 +1174,13 @@ Status DbfTable::pack() {
     Status status = [&]() -> Status {
         std::vector<uint32_t> keep;
         for (uint32_t r = 1; r <= header_.recordCount; ++r) {
-            auto bytes = cache_.read(*dbf_, r, header_.recordCount, header_.headerLength, header_.recordLength);
-            if (!bytes) return bytes.status();
-            if (uint8_t((*bytes)[0]) != dbf::kDeletedMark) keep.push_back(r);
+            ZX_TRY_ASSIGN(auto bytes, cache_.read(*dbf_, r, header_.recordCount,
+                                                  header_.headerLength, header_.recordLength));
+            if (uint8_t(bytes[0]) != dbf::kDeletedMark) keep.push_back(r);
         }
         return rewriteRecords(keep);
     }();
-    unlock();
+    status = status.withCleanup(unlock());
     standOnNothing(false);
     return fail(kErrorWrite, status);
 }
@@ -1146,7 +1195,7 @@ Status DbfTable::zap(uint32_t first, uint32_t last) {
             if (r < first || r > last) keep.push_back(r);
         return rewriteRecords(keep);
     }();
-    unlock();
+    status = status.withCleanup(unlock());
     standOnNothing(false);
     return fail(kErrorWrite, status);
 }
@@ -1162,53 +1211,67 @@ Status DbfTable::compressMemo() {
     FileSystem& fs = engine_.fileSystem();
     const std::string memoTemp = files_.memo + ".compress";
     const std::string tableTemp = files_.table + ".compress";
+    bool memoReplaced = false;
     Status status = [&]() -> Status {
-        auto memoFile = fs.create(memoTemp);
-        if (!memoFile) return memoFile.status();
-        auto fresh = MemoFile::create(std::move(memoFile.value()), memo_->blockSize());
-        if (!fresh) return fresh.status();
-        auto tableFile = fs.create(tableTemp);
-        if (!tableFile) return tableFile.status();
+        ZX_TRY_ASSIGN(auto memoFile, fs.create(memoTemp));
+        ZX_TRY_ASSIGN(auto fresh, MemoFile::create(std::move(memoFile), memo_->blockSize()));
+        ZX_TRY_ASSIGN(auto tableFile, fs.create(tableTemp));
         std::string head(size_t(header_.headerLength), '\0');
         ZX_TRY(dbf_->readAt(0, head.data(), head.size()));
-        ZX_TRY((*tableFile)->writeAt(0, head.data(), head.size()));
+        ZX_TRY(tableFile->writeAt(0, head.data(), head.size()));
         for (uint32_t r = 1; r <= header_.recordCount; ++r) {
-            auto bytes = readRecordFresh(r);
-            if (!bytes) return bytes.status();
-            std::string record = std::move(bytes.value());
+            ZX_TRY_ASSIGN(auto bytes, readRecordFresh(r));
+            std::string record = std::move(bytes);
             for (const auto& d : header_.fields) {
                 if (!isMemoType(d.type)) continue;
                 auto block = FieldCodec::memoBlock(record, d);
-                if (!block) return block.status().withContext(files_.table + ": record " + std::to_string(r));
+                if (!block)
+                    return block.status().withContext(files_.table + ": record " +
+                                                      std::to_string(r));
                 uint32_t moved = 0;
                 if (*block != 0) {
-                    auto memo = memo_->read(*block);
-                    if (!memo) return memo.status();
-                    if (!memo->data.empty()) {
-                        auto at = fresh.value()->append(memo->type, memo->data);
-                        if (!at) return at.status();
-                        moved = *at;
+                    ZX_TRY_ASSIGN(auto memo, memo_->read(*block));
+                    if (!memo.data.empty()) {
+                        ZX_TRY_ASSIGN(auto at, fresh->append(memo.type, memo.data));
+                        moved = at;
                     }
                 }
-                record.replace(size_t(d.offset), size_t(d.length), FieldCodec::encodeMemoBlock(moved, d));
+                record.replace(size_t(d.offset), size_t(d.length),
+                               FieldCodec::encodeMemoBlock(moved, d));
             }
-            ZX_TRY((*tableFile)->writeAt(header_.recordOffset(r), record.data(), record.size()));
+            ZX_TRY(tableFile->writeAt(header_.recordOffset(r), record.data(), record.size()));
         }
         const char eofMarker = char(dbf::kEofMarker);
-        ZX_TRY((*tableFile)->writeAt(header_.recordOffset(header_.recordCount + 1), &eofMarker, 1));
-        ZX_TRY(fresh.value()->publish());
-        ZX_TRY(fresh.value()->file().sync());
-        ZX_TRY((*tableFile)->sync());
-        fresh.value().reset();
-        tableFile.value().reset();
+        ZX_TRY(tableFile->writeAt(header_.recordOffset(header_.recordCount + 1), &eofMarker, 1));
+        ZX_TRY(fresh->publish());
+        ZX_TRY(fresh->file().sync());
+        ZX_TRY(tableFile->sync());
+        fresh.reset();
+        tableFile.reset();
         ZX_TRY(fs.rename(memoTemp, files_.memo));
+        memoReplaced = true;
         ZX_TRY(fs.rename(tableTemp, files_.table));
         return Status::ok();
     }();
     if (!status) {
-        fs.remove(memoTemp);
-        fs.remove(tableTemp);
-        unlock();
+        // Before the first rename both new files are dropped and the table is
+        // as it was. After it, the memo file in place belongs to the new table
+        // file: that one must stay for the next open to put in place
+        // (finishInterruptedCompression); dropping it would pair the old
+        // records with the new memo blocks. A scratch file that cannot be
+        // removed is also finished or dropped by the next open.
+        if (!memoReplaced) {
+            status = status.withCleanup(fs.remove(memoTemp));
+            status = status.withCleanup(fs.remove(tableTemp));
+        } else {
+            // Writes through this handle would go to the files being replaced.
+            writeProblem_ = files_.table +
+                            ": a memo compression is half done; open the table again to finish it";
+            status = status.withContext(files_.table +
+                                        ": memo file compressed but the table file is not yet in "
+                                        "place; the next open finishes it");
+        }
+        status = status.withCleanup(unlock());
         return fail(kErrorWrite, status);
     }
     // The old descriptors point at the replaced files; the lock went with them.
@@ -1233,32 +1296,30 @@ Status DbfTable::check() {
     Status status = [&]() -> Status {
         for (const auto& tag : tags_)
             if (!tag->usable()) return Status::error(files_.index + ": " + tag->problem());
-        auto expected = collectKeys();
-        if (!expected) return expected.status();
+        ZX_TRY_ASSIGN(auto expected, collectKeys());
         for (size_t t = 0; t < tags_.size(); ++t) {
             TableTag& tag = *tags_[t];
-            auto& want = expected.value()[t];
+            auto& want = expected[t];
             std::sort(want.begin(), want.end(), [](const KeyEntry& a, const KeyEntry& b) {
                 return a.key != b.key ? a.key < b.key : a.recno < b.recno;
             });
-            auto have = tag.index().entries();
-            if (!have) return have.status();
-            auto& got = have.value();
+            ZX_TRY_ASSIGN(auto got, tag.index().entries());
             if (tag.index().descending()) std::reverse(got.begin(), got.end());
             const std::string where = files_.index + ": tag " + tag.name() + ": ";
             for (size_t i = 0; i < std::min(want.size(), got.size()); ++i) {
                 if (want[i].key == got[i].key && want[i].recno == got[i].recno) continue;
-                return Status::error(where + "entry " + std::to_string(i + 1) + " is \"" + printable(got[i].key) +
-                                     "\" record " + std::to_string(got[i].recno) + ", the table gives \"" +
-                                     printable(want[i].key) + "\" record " + std::to_string(want[i].recno));
+                return Status::error(
+                    where + "entry " + std::to_string(i + 1) + " is \"" + printable(got[i].key) +
+                    "\" record " + std::to_string(got[i].recno) + ", the table gives \"" +
+                    printable(want[i].key) + "\" record " + std::to_string(want[i].recno));
             }
             if (want.size() != got.size())
-                return Status::error(where + "holds " + std::to_string(got.size()) + " keys, the table gives " +
-                                     std::to_string(want.size()));
+                return Status::error(where + "holds " + std::to_string(got.size()) +
+                                     " keys, the table gives " + std::to_string(want.size()));
         }
         return Status::ok();
     }();
-    unlock();
+    status = status.withCleanup(unlock());
     return fail(kErrorIndex, status);
 }
 

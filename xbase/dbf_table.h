@@ -36,7 +36,8 @@ public:
     // Part of the message of an open that failed because there is no such file.
     static constexpr const char* kMissingMarker = "no such table";
 
-    static Result<std::unique_ptr<DbfTable>> open(Engine& engine, const std::string& path, OpenMode mode);
+    static Result<std::unique_ptr<DbfTable>> open(Engine& engine, const std::string& path,
+                                                  OpenMode mode);
     static Result<std::unique_ptr<DbfTable>> create(Engine& engine, const std::string& path,
                                                     const std::vector<FieldSpec>& fields,
                                                     const std::vector<TagSpec>& tags);
@@ -107,8 +108,11 @@ private:
     Status attachIndex();
     Status verifyIndexAtOpen();
 
-    // Errors go to the engine's pending error code as well as to the caller.
+    // Errors go to the engine's pending error code as well as to the caller;
+    // report() only records them, for operations that answer with a bool or
+    // a value (moves, reads) and leave the reason in the pending error.
     Status fail(int code, const Status& status) const;
+    void report(int code, const Status& status) const;
     Status writable() const;
     const FieldDescriptor* descriptorOf(const Field* f) const;
     Status requireRecord() const;
@@ -122,6 +126,9 @@ private:
     Status assignMemoText(const Field* f, std::string_view text);
 
     Status reloadHeader();
+    // reloadHeader() for moves and counts: false, with the failure recorded
+    // as the pending error, when the header cannot be read again.
+    bool headerReloaded();
     Status writeHeaderPrefix();
     Result<std::string> readRecordFresh(uint32_t recno);
     bool load(uint32_t recno);

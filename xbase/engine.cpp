@@ -10,14 +10,16 @@ Engine::~Engine() = default;
 Result<std::unique_ptr<Table>> Engine::open(const std::string& path, OpenMode mode) {
     auto table = DbfTable::open(*this, path, mode);
     if (!table) {
-        const bool missing = table.status().message().find(DbfTable::kMissingMarker) != std::string::npos;
+        const bool missing =
+            table.status().message().find(DbfTable::kMissingMarker) != std::string::npos;
         if (!missing || options_.reportOpenErrors) recordError(kErrorOpen, table.message());
         return table.status();
     }
     return std::unique_ptr<Table>(std::move(table.value()));
 }
 
-Result<std::unique_ptr<Table>> Engine::create(const std::string& path, const std::vector<FieldSpec>& fields,
+Result<std::unique_ptr<Table>> Engine::create(const std::string& path,
+                                              const std::vector<FieldSpec>& fields,
                                               const std::vector<TagSpec>& tags) {
     auto table = DbfTable::create(*this, path, fields, tags);
     if (!table) {

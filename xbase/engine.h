@@ -19,13 +19,13 @@ class Table;
 // leaves none: that is the ordinary "create it" path.
 enum ErrorCode : int {
     kNoError = 0,
-    kErrorOpen = -10,     // the file exists but is not a readable table
-    kErrorCreate = -20,   // a table could not be created
+    kErrorOpen = -10,    // the file exists but is not a readable table
+    kErrorCreate = -20,  // a table could not be created
     kErrorRead = -30,
     kErrorWrite = -40,
-    kErrorLock = -50,     // another process held a lock too long
-    kErrorIndex = -60,    // an index could not be read, evaluated or written
-    kErrorData = -70,     // a value does not fit its field, a field is missing
+    kErrorLock = -50,   // another process held a lock too long
+    kErrorIndex = -60,  // an index could not be read, evaluated or written
+    kErrorData = -70,   // a value does not fit its field, a field is missing
 };
 
 struct EngineOptions {
@@ -54,10 +54,12 @@ public:
     // Opens `path` (".dbf" is added when the name has no extension; the name
     // is matched without regard to case), with its memo file and production
     // index beside it. The error tells why: missing, damaged, locked.
-    Result<std::unique_ptr<Table>> open(const std::string& path, OpenMode mode = OpenMode::ReadWrite);
+    Result<std::unique_ptr<Table>> open(const std::string& path,
+                                        OpenMode mode = OpenMode::ReadWrite);
     // Creates a table with its memo file (when it has memo fields) and its
     // production index holding `tags`. The new table is open.
-    Result<std::unique_ptr<Table>> create(const std::string& path, const std::vector<FieldSpec>& fields,
+    Result<std::unique_ptr<Table>> create(const std::string& path,
+                                          const std::vector<FieldSpec>& fields,
                                           const std::vector<TagSpec>& tags);
 
     // Gives the pending error code and clears it.

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/ascii_text.h"
+#include "base/windows1252.h"
 #include "xbase/expression_functions.h"
 
 namespace zentrix::xbase {
@@ -213,7 +215,7 @@ Value Expression::Node::evaluate(std::string_view record) const {
         case Op::TrimConcat: {
             // "a - b": a's trailing blanks move to the end of the result.
             const std::string left = arg(0).text;
-            const std::string trimmed = expr::rightTrim(left);
+            const std::string trimmed = base::ascii::trimmedRight(left, base::ascii::kBlank);
             return character(trimmed + arg(1).text +
                              std::string(left.size() - trimmed.size(), ' '));
         }
@@ -224,20 +226,20 @@ Value Expression::Node::evaluate(std::string_view record) const {
         case Op::Negate:
             return number(-arg(0).number);
         case Op::Upper:
-            return character(expr::upperCase(arg(0).text));
+            return character(base::windows1252Upper(arg(0).text));
         case Op::Lower:
-            return character(expr::lowerCase(arg(0).text));
+            return character(base::windows1252Lower(arg(0).text));
         case Op::Str: {
             const int length = args.size() > 1 ? static_cast<int>(arg(1).number) : 10;
             const int decimals = args.size() > 2 ? static_cast<int>(arg(2).number) : 0;
             return character(expr::formatNumber(arg(0).number, length, decimals));
         }
         case Op::AllTrim:
-            return character(expr::leftTrim(expr::rightTrim(arg(0).text)));
+            return character(base::ascii::trimmed(arg(0).text, base::ascii::kBlank));
         case Op::LeftTrim:
-            return character(expr::leftTrim(arg(0).text));
+            return character(base::ascii::trimmedLeft(arg(0).text, base::ascii::kBlank));
         case Op::RightTrim:
-            return character(expr::rightTrim(arg(0).text));
+            return character(base::ascii::trimmedRight(arg(0).text, base::ascii::kBlank));
         case Op::Val:
             return number(expr::parseNumber(arg(0).text));
         case Op::Substr: {
@@ -287,9 +289,7 @@ private:
     bool peekWord(std::string_view word) const {
         if (pos_ + word.size() > text_.size()) return false;
         for (size_t i = 0; i < word.size(); ++i) {
-            char c = text_[pos_ + i];
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-            if (c != word[i]) return false;
+            if (base::ascii::toUpper(text_[pos_ + i]) != word[i]) return false;
         }
         return true;
     }
@@ -446,11 +446,10 @@ private:
             pos_ = end + 1;
             return NodePtr(node);
         }
-        if ((c >= '0' && c <= '9') || (c == '.' && pos_ + 1 < text_.size() &&
-                                       std::isdigit(static_cast<unsigned char>(text_[pos_ + 1])))) {
+        if ((c >= '0' && c <= '9') ||
+            (c == '.' && pos_ + 1 < text_.size() && base::ascii::isDigit(text_[pos_ + 1]))) {
             const size_t start = pos_;
-            while (pos_ < text_.size() &&
-                   (std::isdigit(static_cast<unsigned char>(text_[pos_])) || text_[pos_] == '.'))
+            while (pos_ < text_.size() && (base::ascii::isDigit(text_[pos_]) || text_[pos_] == '.'))
                 ++pos_;
             auto node = std::make_shared<Node>();
             node->op = Op::Constant;
@@ -464,11 +463,10 @@ private:
             node->op = Op::Constant;
             node->kind = Kind::Logical;
             node->width = 1;
-            node->constant =
-                logical(std::toupper(static_cast<unsigned char>(text_[pos_ - 2])) == 'T');
+            node->constant = logical(base::ascii::toUpper(text_[pos_ - 2]) == 'T');
             return NodePtr(node);
         }
-        if (std::isalpha(static_cast<unsigned char>(c)) || c == '_') {
+        if (base::ascii::isAlpha(c) || c == '_') {
             std::string name = readName();
             // An alias prefix names the table the field belongs to: skip it.
             skipSpace();
@@ -476,8 +474,7 @@ private:
                 pos_ += peekWord("->") ? 2 : 1;
                 skipSpace();
                 if (pos_ >= text_.size() ||
-                    !(std::isalpha(static_cast<unsigned char>(text_[pos_])) ||
-                      text_[pos_] == '_')) {
+                    !(base::ascii::isAlpha(text_[pos_]) || text_[pos_] == '_')) {
                     return fail("a field name must follow the alias \"" + name + "\"");
                 }
                 name = readName();
@@ -498,20 +495,15 @@ private:
 
     std::string readName() {
         const size_t start = pos_;
-        while (pos_ < text_.size() &&
-               (std::isalnum(static_cast<unsigned char>(text_[pos_])) || text_[pos_] == '_')) {
+        while (pos_ < text_.size() && (base::ascii::isAlnum(text_[pos_]) || text_[pos_] == '_')) {
             ++pos_;
         }
-        std::string name(text_.substr(start, pos_ - start));
-        for (char& ch : name) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-        return name;
+        return base::ascii::upper(text_.substr(start, pos_ - start));
     }
 
     Result<NodePtr> fieldNode(const std::string& name) {
         for (const FieldDescriptor& field : fields_) {
-            std::string upperName = field.name;
-            for (char& ch : upperName)
-                ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+            const std::string upperName = base::ascii::upper(field.name);
             // Tables outside a database keep only the first 10 characters
             // of a longer field name; expressions may still use it whole.
             if (upperName != name &&
@@ -658,11 +650,10 @@ Expression::~Expression() = default;
 
 Result<Expression> Expression::compile(std::string_view text,
                                        const std::vector<FieldDescriptor>& fields) {
-    auto root = Parser(text, fields).parseAll();
-    if (!root) return root.status();
+    ZX_TRY_ASSIGN(auto root, Parser(text, fields).parseAll());
     Expression expression;
     expression.text_ = std::string(text);
-    expression.root_ = root.value();
+    expression.root_ = root;
     return expression;
 }
 

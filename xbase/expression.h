@@ -37,7 +37,8 @@ class Expression {
 public:
     // Compiles `text` against the fields of a table. Fails with a message that
     // quotes the expression and says what could not be understood.
-    static Result<Expression> compile(std::string_view text, const std::vector<FieldDescriptor>& fields);
+    static Result<Expression> compile(std::string_view text,
+                                      const std::vector<FieldDescriptor>& fields);
 
     // Evaluates against one raw record (deleted mark first, as in the file).
     // `record` must be as long as the table's record length.

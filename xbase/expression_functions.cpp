@@ -7,42 +7,6 @@
 namespace zentrix::xbase::expr {
 namespace {
 
-unsigned char upperByte(unsigned char c) {
-    if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 0x20);
-    switch (c) {
-        case 0x9A:
-            return 0x8A;  // s caron
-        case 0x9C:
-            return 0x8C;  // oe
-        case 0x9E:
-            return 0x8E;  // z caron
-        case 0xFF:
-            return 0x9F;  // y diaeresis
-        default:
-            break;
-    }
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
-    return c;
-}
-
-unsigned char lowerByte(unsigned char c) {
-    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 0x20);
-    switch (c) {
-        case 0x8A:
-            return 0x9A;
-        case 0x8C:
-            return 0x9C;
-        case 0x8E:
-            return 0x9E;
-        case 0x9F:
-            return 0xFF;
-        default:
-            break;
-    }
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 0x20);
-    return c;
-}
-
 // Rounds half away from zero at `decimals`, forgiving the binary error of
 // values such as 2.675 that are meant to end in 5.
 double roundHalfAway(double value, int decimals) {
@@ -55,30 +19,6 @@ double roundHalfAway(double value, int decimals) {
 int64_t floorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 
 }  // namespace
-
-std::string upperCase(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(upperByte(static_cast<unsigned char>(c)));
-    return out;
-}
-
-std::string lowerCase(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(lowerByte(static_cast<unsigned char>(c)));
-    return out;
-}
-
-std::string leftTrim(std::string_view text) {
-    size_t start = 0;
-    while (start < text.size() && text[start] == ' ') ++start;
-    return std::string(text.substr(start));
-}
-
-std::string rightTrim(std::string_view text) {
-    size_t end = text.size();
-    while (end > 0 && text[end - 1] == ' ') --end;
-    return std::string(text.substr(0, end));
-}
 
 std::string formatNumber(double value, int length, int decimals) {
     if (length < 1) length = 1;

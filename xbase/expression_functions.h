@@ -1,17 +1,13 @@
 #pragma once
 
-// The value-level helpers behind key and filter expressions: text case in
-// Windows-1252, FoxPro's STR and VAL, and dates as Julian day numbers.
+// The value-level helpers behind key and filter expressions: FoxPro's STR
+// and VAL, and dates as Julian day numbers. Text case is Windows-1252's
+// (base/windows1252.h), trimming removes blanks (base/ascii_text.h).
 
 #include <string>
 #include <string_view>
 
 namespace zentrix::xbase::expr {
-
-std::string upperCase(std::string_view text);  // ASCII and the Latin-1 letters of Windows-1252
-std::string lowerCase(std::string_view text);
-std::string leftTrim(std::string_view text);
-std::string rightTrim(std::string_view text);
 
 // STR(value, length, decimals): rounded half away from zero, right-aligned;
 // decimals give way when the number is too wide, then the field fills with '*'.

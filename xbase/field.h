@@ -27,14 +27,14 @@ enum class FieldType : char {
 };
 
 struct FieldDescriptor {
-    std::string name;      // upper case as stored, at most 10 characters
+    std::string name;  // upper case as stored, at most 10 characters
     FieldType type = FieldType::Character;
-    int length = 0;        // bytes in the record
+    int length = 0;  // bytes in the record
     int decimals = 0;
-    int offset = 0;        // of the field's first byte in the record; byte 0 is the deleted mark
-    uint8_t flags = 0;     // VFP field flags (system, nullable, binary)
+    int offset = 0;     // of the field's first byte in the record; byte 0 is the deleted mark
+    uint8_t flags = 0;  // VFP field flags (system, nullable, binary)
     bool nullable = false;
-    int nullBit = -1;      // bit in _NullFlags for a nullable field
+    int nullBit = -1;  // bit in _NullFlags for a nullable field
 };
 
 // Description of a field to create.

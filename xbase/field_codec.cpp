@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/ascii_text.h"
 #include "xbase/dbf_format.h"
 
 namespace zentrix::xbase {
@@ -37,18 +38,14 @@ void civilFromJulian(long jd, int& y, int& m, int& d) {
     y = int(100 * b + dd - 4800 + mm / 10);
 }
 
-std::string trimmed(std::string_view s) {
-    size_t b = 0, e = s.size();
-    while (b < e && (s[b] == ' ' || s[b] == '\0')) ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\0')) --e;
-    return std::string(s.substr(b, e - b));
-}
+// Numbers in fields are blank-padded; some writers pad with NUL bytes.
+constexpr std::string_view kNumberPadding(" \0", 2);
 
 }  // namespace
 
 double FieldCodec::parseNumber(std::string_view text) {
     char buf[64];
-    const std::string t = trimmed(text);
+    const std::string t = base::ascii::trimmed(text, kNumberPadding);
     if (t.empty() || t.size() >= sizeof buf) return 0;
     std::memcpy(buf, t.data(), t.size());
     buf[t.size()] = '\0';
@@ -62,13 +59,16 @@ double FieldCodec::number(std::string_view record, const FieldDescriptor& f) {
     const auto b = bytes(record, f);
     switch (f.type) {
         case FieldType::Integer:
-            return f.length == 4 ? double(int32_t(dbf::readU32le(reinterpret_cast<const uint8_t*>(b.data())))) : 0;
+            return f.length == 4
+                       ? double(int32_t(dbf::readU32le(reinterpret_cast<const uint8_t*>(b.data()))))
+                       : 0;
         case FieldType::Double:
             return f.length == 8 ? readDoubleLe(b.data()) : 0;
         case FieldType::Currency:
             return f.length == 8 ? double(readI64Le(b.data())) / 10000.0 : 0;
         case FieldType::Logical:
-            return (!b.empty() && (b[0] == 'T' || b[0] == 't' || b[0] == 'Y' || b[0] == 'y')) ? 1 : 0;
+            return (!b.empty() && (b[0] == 'T' || b[0] == 't' || b[0] == 'Y' || b[0] == 'y')) ? 1
+                                                                                              : 0;
         default:
             return parseNumber(b);
     }
@@ -80,7 +80,8 @@ std::string FieldCodec::text(std::string_view record, const FieldDescriptor& f) 
     switch (f.type) {
         case FieldType::Integer:
             if (f.length != 4) break;
-            std::snprintf(buf, sizeof buf, "%d", int32_t(dbf::readU32le(reinterpret_cast<const uint8_t*>(b.data()))));
+            std::snprintf(buf, sizeof buf, "%d",
+                          int32_t(dbf::readU32le(reinterpret_cast<const uint8_t*>(b.data()))));
             return buf;
         case FieldType::Double:
             if (f.length != 8) break;
@@ -98,8 +99,8 @@ std::string FieldCodec::text(std::string_view record, const FieldDescriptor& f) 
             int y, m, d;
             civilFromJulian(long(day), y, m, d);
             const uint32_t secs = ms / 1000;
-            std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02u:%02u:%02u", y, m, d, secs / 3600 % 100,
-                          secs / 60 % 60, secs % 60);
+            std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02u:%02u:%02u", y, m, d,
+                          secs / 3600 % 100, secs / 60 % 60, secs % 60);
             return buf;
         }
         default:
@@ -114,8 +115,9 @@ Result<std::string> FieldCodec::formatNumber(double value, int width, int decima
     std::snprintf(buf, sizeof buf, "%*.*f", width, decimals, value);
     std::string s(buf);
     if (int(s.size()) > width)
-        return Status::error("value " + s.substr(s.find_first_not_of(' ')) + " does not fit width " +
-                             std::to_string(width) + "." + std::to_string(decimals));
+        return Status::error("value " + s.substr(s.find_first_not_of(' ')) +
+                             " does not fit width " + std::to_string(width) + "." +
+                             std::to_string(decimals));
     return s;
 }
 
@@ -124,7 +126,8 @@ Result<std::string> FieldCodec::formatInteger(long long value, int width) {
     std::snprintf(buf, sizeof buf, "%*lld", width, value);
     std::string s(buf);
     if (int(s.size()) > width)
-        return Status::error("value " + std::to_string(value) + " does not fit width " + std::to_string(width));
+        return Status::error("value " + std::to_string(value) + " does not fit width " +
+                             std::to_string(width));
     return s;
 }
 
@@ -140,10 +143,12 @@ Result<uint32_t> FieldCodec::memoBlock(std::string_view record, const FieldDescr
             continue;
         }
         if (c < '0' || c > '9')
-            return Status::error("field " + f.name + ": memo pointer \"" + std::string(b) + "\" is not a number");
+            return Status::error("field " + f.name + ": memo pointer \"" + std::string(b) +
+                                 "\" is not a number");
         digits = true;
         block = block * 10 + uint64_t(c - '0');
-        if (block > 0xFFFFFFFFull) return Status::error("field " + f.name + ": memo pointer out of range");
+        if (block > 0xFFFFFFFFull)
+            return Status::error("field " + f.name + ": memo pointer out of range");
     }
     return uint32_t(block);
 }

@@ -14,7 +14,8 @@ Result<std::unique_ptr<MemoFile>> MemoFile::open(std::unique_ptr<File> file) {
 
 Result<std::unique_ptr<MemoFile>> MemoFile::create(std::unique_ptr<File> file, uint32_t blockSize) {
     if (blockSize < 1 || blockSize > 65535)
-        return Status::error(file->path() + ": memo block size " + std::to_string(blockSize) + " not within 1 to 65535");
+        return Status::error(file->path() + ": memo block size " + std::to_string(blockSize) +
+                             " not within 1 to 65535");
     std::unique_ptr<MemoFile> memo(new MemoFile(std::move(file)));
     memo->blockSize_ = blockSize;
     std::string header(fpt::kHeaderSize, '\0');
@@ -30,10 +31,10 @@ Result<std::unique_ptr<MemoFile>> MemoFile::create(std::unique_ptr<File> file, u
 
 Status MemoFile::readHeader() {
     uint8_t header[8];
-    auto size = file_->size();
-    if (!size) return size.status();
-    if (*size < sizeof header)
-        return Status::error(file_->path() + ": not a memo file: " + std::to_string(*size) + " bytes, shorter than its header");
+    ZX_TRY_ASSIGN(auto size, file_->size());
+    if (size < sizeof header)
+        return Status::error(file_->path() + ": not a memo file: " + std::to_string(size) +
+                             " bytes, shorter than its header");
     ZX_TRY(file_->readAt(0, header, sizeof header));
     const uint32_t blockSize = dbf::readU16be(header + fpt::kBlockSizeAt);
     if (blockSize == 0) return Status::error(file_->path() + ": damaged memo header: block size 0");
@@ -52,19 +53,21 @@ Status MemoFile::reload() { return readHeader(); }
 
 Result<MemoBlock> MemoFile::read(uint32_t block) {
     const std::string where = file_->path() + ": memo block " + std::to_string(block);
-    if (block < fpt::firstFreeBlock(blockSize_)) return Status::error(where + " lies inside the memo header");
-    auto size = file_->size();
-    if (!size) return size.status();
+    if (block < fpt::firstFreeBlock(blockSize_))
+        return Status::error(where + " lies inside the memo header");
+    ZX_TRY_ASSIGN(auto size, file_->size());
     const uint64_t at = uint64_t(block) * blockSize_;
-    if (at + fpt::kBlockHeaderSize > *size)
-        return Status::error(where + " lies beyond the end of the file (" + std::to_string(*size) + " bytes)");
+    if (at + fpt::kBlockHeaderSize > size)
+        return Status::error(where + " lies beyond the end of the file (" + std::to_string(size) +
+                             " bytes)");
     uint8_t head[fpt::kBlockHeaderSize];
     ZX_TRY(file_->readAt(at, head, sizeof head));
     MemoBlock memo;
     memo.type = dbf::readU32be(head);
     const uint32_t length = dbf::readU32be(head + 4);
-    if (at + fpt::kBlockHeaderSize + length > *size)
-        return Status::error(where + " claims " + std::to_string(length) + " bytes, past the end of the file");
+    if (at + fpt::kBlockHeaderSize + length > size)
+        return Status::error(where + " claims " + std::to_string(length) +
+                             " bytes, past the end of the file");
     memo.data.resize(length);
     if (length > 0) ZX_TRY(file_->readAt(at + fpt::kBlockHeaderSize, memo.data.data(), length));
     return memo;
@@ -99,8 +102,9 @@ Status MemoFile::clear() {
     nextFree_ = fpt::firstFreeBlock(blockSize_);
     publishedNextFree_ = 0;
     ZX_TRY(publish());
-    return file_->truncate(uint64_t(nextFree_) * blockSize_ < fpt::kHeaderSize ? fpt::kHeaderSize
-                                                                                : uint64_t(nextFree_) * blockSize_);
+    return file_->truncate(uint64_t(nextFree_) * blockSize_ < fpt::kHeaderSize
+                               ? fpt::kHeaderSize
+                               : uint64_t(nextFree_) * blockSize_);
 }
 
 }  // namespace zentrix::xbase

@@ -10,6 +10,8 @@
 #include <cstring>
 #include <thread>
 
+#include "base/ascii_text.h"
+
 namespace zentrix::xbase {
 namespace {
 
@@ -28,26 +30,16 @@ constexpr int kSetLock = F_SETLK;
 
 std::string errnoText() { return std::strerror(errno); }
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-bool equalsIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-    return true;
-}
-
 class PosixFile : public File {
 public:
     PosixFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
     ~PosixFile() override { ::close(fd_); }
 
     Status readAt(uint64_t offset, void* buffer, size_t n) override {
-        auto got = readSomeAt(offset, buffer, n);
-        if (!got) return got.status();
-        if (*got != n)
-            return Status::error(path_ + ": file ends at " + std::to_string(offset + *got) +
-                                 ", " + std::to_string(n) + " bytes wanted at " + std::to_string(offset));
+        ZX_TRY_ASSIGN(auto got, readSomeAt(offset, buffer, n));
+        if (got != n)
+            return Status::error(path_ + ": file ends at " + std::to_string(offset + got) + ", " +
+                                 std::to_string(n) + " bytes wanted at " + std::to_string(offset));
         return Status::ok();
     }
 
@@ -122,7 +114,8 @@ public:
         fl.l_whence = SEEK_SET;
         fl.l_start = off_t(offset);
         fl.l_len = off_t(length);
-        if (::fcntl(fd_, kSetLock, &fl) != 0) return Status::error(path_ + ": unlock failed: " + errnoText());
+        if (::fcntl(fd_, kSetLock, &fl) != 0)
+            return Status::error(path_ + ": unlock failed: " + errnoText());
         return Status::ok();
     }
 
@@ -177,14 +170,15 @@ Status PosixFileSystem::rename(const std::string& from, const std::string& to) {
 std::optional<std::string> PosixFileSystem::resolveCaseInsensitive(const std::string& path) {
     if (exists(path)) return path;
     const auto slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    const std::string folder =
+        slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
     const std::string prefix = slash == std::string::npos ? "" : path.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     DIR* dir = ::opendir(folder.c_str());
     if (!dir) return std::nullopt;
     std::optional<std::string> found;
     while (dirent* entry = ::readdir(dir)) {
-        if (equalsIgnoringCase(entry->d_name, name)) {
+        if (base::ascii::equalsIgnoringCase(entry->d_name, name)) {
             found = prefix + entry->d_name;
             break;
         }

@@ -4,8 +4,8 @@
 
 namespace zentrix::xbase {
 
-Result<std::string_view> RecordCache::read(File& file, uint32_t recno, uint32_t recordCount, int headerLength,
-                                           int recordLength) {
+Result<std::string_view> RecordCache::read(File& file, uint32_t recno, uint32_t recordCount,
+                                           int headerLength, int recordLength) {
     const size_t length = size_t(recordLength);
     if (recno < first_ || recno >= first_ + count_) {
         const uint32_t most = uint32_t(std::max<size_t>(1, kWindowBytes / length));
@@ -14,7 +14,8 @@ Result<std::string_view> RecordCache::read(File& file, uint32_t recno, uint32_t 
         const uint32_t n = std::min<uint32_t>(window_, recordCount - recno + 1);
         buffer_.resize(size_t(n) * length);
         count_ = 0;
-        ZX_TRY(file.readAt(uint64_t(headerLength) + uint64_t(recno - 1) * length, buffer_.data(), buffer_.size()));
+        ZX_TRY(file.readAt(uint64_t(headerLength) + uint64_t(recno - 1) * length, buffer_.data(),
+                           buffer_.size()));
         first_ = recno;
         count_ = n;
     }

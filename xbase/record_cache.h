@@ -19,16 +19,16 @@ class RecordCache {
 public:
     // Reads `recno` (1-based) of records of `recordLength` bytes starting at
     // `headerLength`, never beyond `recordCount`.
-    Result<std::string_view> read(File& file, uint32_t recno, uint32_t recordCount, int headerLength,
-                                  int recordLength);
+    Result<std::string_view> read(File& file, uint32_t recno, uint32_t recordCount,
+                                  int headerLength, int recordLength);
     void clear() { count_ = 0; }
 
 private:
     static constexpr size_t kWindowBytes = 64 * 1024;
     std::string buffer_;
-    uint32_t first_ = 0;  // first record held
-    uint32_t count_ = 0;  // records held
-    uint32_t window_ = 1; // records the next sequential read fetches
+    uint32_t first_ = 0;   // first record held
+    uint32_t count_ = 0;   // records held
+    uint32_t window_ = 1;  // records the next sequential read fetches
 };
 
 }  // namespace zentrix::xbase

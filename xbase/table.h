@@ -69,13 +69,13 @@ public:
 };
 
 struct TableInfo {
-    uint8_t version = 0;          // 0x03, 0xF5, 0x30, ...
+    uint8_t version = 0;  // 0x03, 0xF5, 0x30, ...
     int lastUpdateYear = 0, lastUpdateMonth = 0, lastUpdateDay = 0;
     uint32_t recordCount = 0;
     int headerLength = 0;
     int recordLength = 0;
-    uint8_t tableFlags = 0;       // byte 28
-    uint8_t codePage = 0;         // byte 29
+    uint8_t tableFlags = 0;  // byte 28
+    uint8_t codePage = 0;    // byte 29
     bool hasMemo = false;
     int memoBlockSize = 0;
     std::string path, memoPath, indexPath;
@@ -91,14 +91,19 @@ public:
     virtual int fieldCount() const = 0;
     virtual const Field* field(std::string_view name) const = 0;  // nullptr when absent
     virtual const Field* fieldAt(int index) const = 0;
-    virtual const Tag* tag(std::string_view name) const = 0;      // nullptr when absent
+    virtual const Tag* tag(std::string_view name) const = 0;  // nullptr when absent
     virtual std::vector<const Tag*> tags() const = 0;
     // Problems found at open that did not stop it (an unusable tag, an
     // index rebuilt because it no longer matched the table).
     virtual const std::vector<std::string>& warnings() const = 0;
 
     // Order and position
-    virtual Status selectTag(const Tag* tag) = 0;  // nullptr: record-number order
+    // Moves follow the tag's order; nullptr: record-number order. Fails for
+    // a tag that cannot be used (its index is damaged) or that belongs to
+    // another table, and the order selected before stays.
+    virtual Status selectTag(const Tag* tag) = 0;
+    // Record-number order: reads no index, so it cannot fail.
+    void selectRecordOrder() { (void)selectTag(nullptr); }
     virtual const Tag* selectedTag() const = 0;
     virtual bool top() = 0;
     virtual bool bottom() = 0;
@@ -115,12 +120,12 @@ public:
     virtual bool deleted() const = 0;
 
     // Reads of the current record; an absent field or no record gives "" / 0.
-    virtual std::string text(const Field* f) const = 0;          // blank-padded as stored
-    virtual std::string memo(const Field* f) const = 0;          // memo bytes; character fields: their text
+    virtual std::string text(const Field* f) const = 0;  // blank-padded as stored
+    virtual std::string memo(const Field* f) const = 0;  // memo bytes; character fields: their text
     virtual long asLong(const Field* f) const = 0;
     virtual int asInt(const Field* f) const = 0;
     virtual double asDouble(const Field* f) const = 0;
-    virtual std::string rawRecord() const = 0;                   // deleted mark + fields, as in the file
+    virtual std::string rawRecord() const = 0;  // deleted mark + fields, as in the file
     // A byte memo: stored as a picture block (assignMemoBytes), or laid out
     // as a 4-byte little-endian count followed by exactly that many bytes.
     virtual bool isByteMemo(const Field* f) const = 0;
@@ -141,7 +146,8 @@ public:
 
     // A lock held across a read-modify-write: while it is held no other
     // process commits to this table, and reads see what others committed
-    // before it was taken. Nested locks are counted.
+    // before it was taken. Nested locks are counted. A failure of either is
+    // also recorded as the engine's pending error.
     virtual Status lock() = 0;
     virtual Status unlock() = 0;
     // Re-reads the current record from the file (after lock()).
@@ -162,17 +168,28 @@ public:
     virtual Status check() = 0;
 };
 
-// Holds a table lock for a scope.
+// Holds a table lock for a scope. release() lets go early and says whether
+// that worked; the destructor lets go of a lock still held, and a failure
+// there reaches the engine's pending error (Table::unlock records it).
 class TableLock {
 public:
-    explicit TableLock(Table& t) : table_(t), status_(t.lock()) {}
-    ~TableLock() { if (status_.isOk()) table_.unlock(); }
+    explicit TableLock(Table& t) : table_(t), status_(t.lock()), held_(status_.isOk()) {}
+    ~TableLock() {
+        if (held_) (void)table_.unlock();  // recorded as the pending error
+    }
     const Status& status() const { return status_; }
+    Status release() {
+        if (!held_) return Status::ok();
+        held_ = false;
+        return table_.unlock();
+    }
     TableLock(const TableLock&) = delete;
     TableLock& operator=(const TableLock&) = delete;
+
 private:
     Table& table_;
     Status status_;
+    bool held_;
 };
 
 }  // namespace zentrix::xbase

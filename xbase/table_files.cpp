@@ -2,14 +2,16 @@
 
 #include <cctype>
 
+#include "base/ascii_text.h"
+
 namespace zentrix::xbase {
 namespace {
 
 bool isUpper(const std::string& s) {
     bool any = false;
     for (char c : s) {
-        if (std::islower(static_cast<unsigned char>(c))) return false;
-        if (std::isupper(static_cast<unsigned char>(c))) any = true;
+        if (base::ascii::isLower(c)) return false;
+        if (base::ascii::isUpper(c)) any = true;
     }
     return any;
 }
@@ -21,7 +23,8 @@ TableFiles TableFiles::locate(FileSystem& fs, const std::string& path) {
     std::string table = path;
     const auto slash = table.find_last_of('/');
     const auto dot = table.find_last_of('.');
-    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash);
     if (!hasExtension) table += ".dbf";
     if (auto found = fs.resolveCaseInsensitive(table)) {
         table = *found;

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "base/ascii_text.h"
 #include "xbase/field_codec.h"
 #include "xbase/key_encoding.h"
 
@@ -28,7 +29,8 @@ TableTag::TableTag(IndexTag& index, const std::vector<FieldDescriptor>& fields, 
             return;
         }
         if (filter->resultKind() != Value::Kind::Logical) {
-            problem_ = "tag " + index.name() + ": FOR expression \"" + index.forExpression() + "\" is not logical";
+            problem_ = "tag " + index.name() + ": FOR expression \"" + index.forExpression() +
+                       "\" is not logical";
             return;
         }
         filter_ = std::move(filter.value());
@@ -37,14 +39,13 @@ TableTag::TableTag(IndexTag& index, const std::vector<FieldDescriptor>& fields, 
     const int expected = keyType_ == KeyType::Character ? index.keyLength() : keyLengthFor(*key_);
     if (expected != index.keyLength()) {
         problem_ = "tag " + index.name() + ": key \"" + index.keyExpression() + "\" gives " +
-                   std::to_string(expected) + " bytes but the index holds " + std::to_string(index.keyLength());
+                   std::to_string(expected) + " bytes but the index holds " +
+                   std::to_string(index.keyLength());
         return;
     }
     if (index.nullableKeys() && nullFlagsOffset >= 0) {
-        std::string name = keyExpression_;
-        name.erase(0, name.find_first_not_of(' '));
-        name.erase(name.find_last_not_of(' ') + 1);
-        for (auto& c : name) c = char(std::toupper(static_cast<unsigned char>(c)));
+        const std::string name =
+            base::ascii::upper(base::ascii::trimmedView(keyExpression_, base::ascii::kBlank));
         for (const auto& f : fields) {
             if (f.name == name.substr(0, 10) && f.nullable && f.nullBit >= 0) {
                 nullByte_ = nullFlagsOffset + f.nullBit / 8;
@@ -71,7 +72,8 @@ TagLayout TableTag::layout() const {
 std::optional<std::string> TableTag::keyFor(std::string_view record) const {
     if (!key_) return std::nullopt;
     if (filter_ && !filter_->evaluate(record).logical) return std::nullopt;
-    if (nullByte_ >= 0 && size_t(nullByte_) < record.size() && (uint8_t(record[size_t(nullByte_)]) & nullMask_))
+    if (nullByte_ >= 0 && size_t(nullByte_) < record.size() &&
+        (uint8_t(record[size_t(nullByte_)]) & nullMask_))
         return std::string(size_t(keyLength_), '\0');
     return encodeKey(key_->evaluate(record), keyType_, keyLength_);
 }

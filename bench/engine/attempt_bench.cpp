@@ -21,6 +21,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "base/message_sink.h"
 #include "bench_root.h"
 #include "engine/attempt/exam_attempt.h"
 #include "engine/attempt/random_source.h"
@@ -34,7 +35,6 @@
 #include "engine/tfrm_main.h"
 #include "engine/ttesting_exam_bank.h"
 #include "generated_bank.h"
-#include "platform/message_sink.h"
 #include "platform/platform.h"
 #include "questionbank/ttesting.h"
 #include "xbase/engine.h"
@@ -91,7 +91,7 @@ void BM_MixedAssembly(benchmark::State& state) {
     if (folder.empty()) return state.SkipWithError("the bank could not be generated");
     xbase::Engine xbaseEngine;
     xbaseEngine.options().reportOpenErrors = false;
-    platform::RecordingMessageSink sink;
+    base::RecordingMessageSink sink;
     questionbank::TTesting testing(xbaseEngine, folder, sink);
     engine::TTestingExamBank bank(testing);
     struct Rows : engine::CatalogueListener {

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/message_sink.h"
+#include "base/message_sink.h"
 #include "questionbank/ttesting.h"
 #include "xbase/engine.h"
 #include "xbase/forwarding_file_system.h"
@@ -42,7 +42,7 @@ std::string GeneratedBank(const std::string& parentFolder, int courses, int exam
     fs::create_directories(folder);
 
     xbase::Engine engine(std::make_shared<NoSyncFileSystem>());
-    platform::RecordingMessageSink sink;
+    base::RecordingMessageSink sink;
     questionbank::TTesting bank(engine, folder, sink);
     if (!bank.IsValid()) return {};
     for (int c = 1; c <= courses; ++c) {
@@ -79,7 +79,7 @@ std::string GeneratedQuestionBank(const std::string& parentFolder, int exams, in
     fs::create_directories(folder);
 
     xbase::Engine engine(std::make_shared<NoSyncFileSystem>());
-    platform::RecordingMessageSink sink;
+    base::RecordingMessageSink sink;
     questionbank::TTesting bank(engine, folder, sink);
     if (!bank.IsValid()) return {};
     if (bank.AddParent("C1", "Course one", "", "1:30", mixedQuestions) != 0) return {};

@@ -17,8 +17,8 @@
 #include <filesystem>
 #include <string>
 
+#include "base/message_sink.h"
 #include "history/tthistory.h"
-#include "platform/message_sink.h"
 #include "xbase/engine.h"
 #include "xbase/table.h"
 
@@ -41,7 +41,7 @@ void BM_Attempt(benchmark::State& state) {
     const std::string folder = scratchFolder("attempt");
     {
         xbase::Engine engine;
-        platform::RecordingMessageSink sink;
+        base::RecordingMessageSink sink;
         history::TTHistory store(engine, folder, sink);
         if (!store.valid()) state.SkipWithError(store.lastError().c_str());
         store.AddHistorySess("Ann Lee", "NET101");

@@ -43,9 +43,9 @@ public:
             questions_.push_back(q);
         }
     }
-    xbase::Status MoveToItem(const engine::QuestionAnswer& item) override {
+    base::Status MoveToItem(const engine::QuestionAnswer& item) override {
         current_ = &questions_[(item.QuestionNo - 1) % questions_.size()];
-        return xbase::Status::ok();
+        return base::Status::ok();
     }
     const questionbank::TestQuestionInfo& CurrentQuestion() const override { return *current_; }
     std::string AnswerText(int index) override {

@@ -32,9 +32,9 @@
 #include <thread>
 #include <vector>
 
+#include "base/message_sink.h"
 #include "bench/stress/timed_lock_file_system.h"
 #include "history/tthistory.h"
-#include "platform/message_sink.h"
 #include "questionbank/ttesting.h"
 #include "tools/bank/bank_importer.h"
 #include "tools/common/command_line.h"
@@ -183,7 +183,7 @@ private:
     }
 
     int index_;
-    platform::RecordingMessageSink sink_;
+    base::RecordingMessageSink sink_;
     xbase::Engine engine_;
     questionbank::TTesting bank_;
     history::TTHistory history_;
@@ -254,7 +254,7 @@ void collectRow(void* context, const std::string& course, const std::string& exa
 
 int runReader(const std::string& bank, const std::string& work, int imports) {
     Report report;
-    platform::RecordingMessageSink sink;
+    base::RecordingMessageSink sink;
     xbase::Engine engine;
     questionbank::TTesting catalogue(engine, bank, sink);
     waitForFile(work + "/go");
@@ -390,7 +390,7 @@ int coordinate(int seats, int attempts, int imports, std::string folder, bool ke
     writeExamSource(work + "/sources/stress1.exam", 1);
     {
         xbase::Engine engine;
-        platform::RecordingMessageSink sink;
+        base::RecordingMessageSink sink;
         questionbank::TTesting init(engine, bank, sink);
         if (!init.IsValid()) {
             std::cerr << "zentrix_many_seats: " << init.LastError() << "\n";
@@ -452,7 +452,7 @@ int coordinate(int seats, int attempts, int imports, std::string folder, bool ke
 
     {
         xbase::Engine engine;
-        platform::RecordingMessageSink sink;
+        base::RecordingMessageSink sink;
         history::TTHistory history(engine, bank, sink);
         for (int i = 1; i <= seats; ++i) checkOwnLearner(history, i, attempts, problems);
         checkSharedLearner(history, seats, attempts, problems);

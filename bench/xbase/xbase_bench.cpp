@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -26,24 +27,34 @@ using Clock = std::chrono::steady_clock;
 // The machine is shared: CPU time shows the engine's own cost when other
 // work competes for the cores, wall time what a user would wait.
 double cpuSeconds() {
-    timespec ts {};
+    timespec ts{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
     return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
 }
 
-const std::vector<FieldSpec> kHistoryFields = {
-    {"ID", 'N', 9, 0},      {"KEYID", 'C', 50, 0},  {"NAME", 'C', 40, 0},  {"COURSEID", 'C', 10, 0},
-    {"QTYPE_1", 'N', 2, 0}, {"DATE_1", 'N', 8, 0},  {"TIMESTR_1", 'N', 8, 0}, {"QTAKEN_1", 'N', 4, 0},
-    {"QRIGHT_1", 'N', 4, 0}, {"TESTID_1", 'C', 10, 0}};
+const std::vector<FieldSpec> kHistoryFields = {{"ID", 'N', 9, 0},        {"KEYID", 'C', 50, 0},
+                                               {"NAME", 'C', 40, 0},     {"COURSEID", 'C', 10, 0},
+                                               {"QTYPE_1", 'N', 2, 0},   {"DATE_1", 'N', 8, 0},
+                                               {"TIMESTR_1", 'N', 8, 0}, {"QTAKEN_1", 'N', 4, 0},
+                                               {"QRIGHT_1", 'N', 4, 0},  {"TESTID_1", 'C', 10, 0}};
 const std::vector<TagSpec> kHistoryTags = {{"ID", "ID", ".NOT. DELETED()"},
                                            {"KEYID", "KeyID", ".NOT. DELETED()"},
                                            {"NAMEID", "Name", ".NOT. DELETED()"},
                                            {"COURSEID", "CourseID", ".NOT. DELETED()"}};
 
 std::string scratch(const std::string& name) {
-    const auto dir = std::filesystem::temp_directory_path() / ("zentrix-bench-" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("zentrix-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     return (dir / name).string();
+}
+
+// Setting up a measurement must not fail quietly: a table half made would
+// measure something else.
+void must(const Status& status) {
+    if (status) return;
+    std::fprintf(stderr, "xbase_bench: %s\n", status.message().c_str());
+    std::abort();
 }
 
 Status appendHistory(Table& t, int i) {
@@ -70,7 +81,8 @@ const std::string& scanTable() {
         const std::string p = scratch("scan.dbf");
         Engine engine;
         auto t = engine.create(p, kHistoryFields, {});
-        for (int i = 0; i < 100000; ++i) appendHistory(*t.value(), i);
+        must(t.status());
+        for (int i = 0; i < 100000; ++i) must(appendHistory(*t.value(), i));
         return p;
     }();
     return path;
@@ -79,23 +91,26 @@ const std::string& scanTable() {
 void BM_SeekEveryKey(benchmark::State& state) {
     const std::string path = scratch("seek.dbf");
     Engine engine;
-    auto made = engine.create(path, {{"ID", 'C', 10, 0}, {"NUM", 'N', 6, 0}}, {{"ID", "ID", ".NOT. DELETED()"}});
+    auto made = engine.create(path, {{"ID", 'C', 10, 0}, {"NUM", 'N', 6, 0}},
+                              {{"ID", "ID", ".NOT. DELETED()"}});
+    must(made.status());
     Table& t = *made.value();
     std::vector<std::string> keys;
     for (int i = 0; i < 10000; ++i) {
         char id[16];
         std::snprintf(id, sizeof id, "K%07d", (i * 7919) % 10007);
         keys.push_back(id);
-        t.appendBlank();
-        t.assign(t.field("ID"), id);
-        t.assignInt(t.field("NUM"), i);
-        t.commit();
+        must(t.appendBlank());
+        must(t.assign(t.field("ID"), id));
+        must(t.assignInt(t.field("NUM"), i));
+        must(t.commit());
     }
-    t.selectTag(t.tag("ID"));
+    must(t.selectTag(t.tag("ID")));
     size_t found = 0;
     for (auto _ : state)
         for (const auto& k : keys) found += t.seek(k);
-    if (found != keys.size() * size_t(state.iterations())) state.SkipWithError("a key was not found");
+    if (found != keys.size() * size_t(state.iterations()))
+        state.SkipWithError("a key was not found");
     state.SetItemsProcessed(int64_t(state.iterations()) * int64_t(keys.size()));
     // Time per iteration divided by 10,000 gives the time per seek.
 }
@@ -109,6 +124,7 @@ void BM_AppendWithFourTags(benchmark::State& state) {
         const std::string path = scratch("append.dbf");
         Engine engine;
         auto made = engine.create(path, kHistoryFields, kHistoryTags);
+        must(made.status());
         Table& t = *made.value();
         state.ResumeTiming();
         auto sliceStart = Clock::now();
@@ -119,7 +135,9 @@ void BM_AppendWithFourTags(benchmark::State& state) {
                 break;
             }
             if ((i + 1) % kSlice == 0) {
-                const double us = std::chrono::duration<double, std::micro>(Clock::now() - sliceStart).count() / kSlice;
+                const double us =
+                    std::chrono::duration<double, std::micro>(Clock::now() - sliceStart).count() /
+                    kSlice;
                 const double cpuUs = (cpuSeconds() - sliceCpu) * 1e6 / kSlice;
                 if (i + 1 == kSlice) first = us, firstCpu = cpuUs;
                 if (i + 1 == kRecords) last = us, lastCpu = cpuUs;
@@ -153,7 +171,8 @@ void BM_FullScan(benchmark::State& state) {
     }
     oursScanSeconds = (cpuSeconds() - startCpu) / double(state.iterations());
     benchmark::DoNotOptimize(bytes);
-    state.counters["records_per_second"] = benchmark::Counter(double(records), benchmark::Counter::kIsRate);
+    state.counters["records_per_second"] =
+        benchmark::Counter(double(records), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_FullScan)->Unit(benchmark::kMillisecond);
 

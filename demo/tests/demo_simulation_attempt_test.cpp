@@ -10,13 +10,13 @@
 #include <QScrollArea>
 #include <functional>
 
+#include "base/message_sink.h"
 #include "demo_attempt_fixture.h"
 #include "engine/screens/demo_q_engine_panel.h"
 #include "engine/screens/dialog_simulation_services.h"
 #include "engine/screens/results_screen.h"
 #include "engine/screens/review_screen.h"
 #include "history/tthistory.h"
-#include "platform/message_sink.h"
 #include "questionbank/ttesting.h"
 #include "simulation/panel/gif_image.h"
 #include "simulation/panel/tbz_ip_mask.h"
@@ -276,7 +276,7 @@ TEST_F(DemoSimulationAttempt, SimulationOutcomesCountInTheResultAndTheHistoryRec
     main.reset();  // the history is on disk now
 
     xbase::Engine xbase;
-    platform::RecordingMessageSink messages;
+    base::RecordingMessageSink messages;
     history::TTHistory history(xbase, database().toStdString(), messages);
     ASSERT_TRUE(history.OpenHistorySess(0, "", 2, "NETESS", "Ada"));
     history::HistorySess record;
@@ -330,7 +330,7 @@ protected:
     void SetUp() override {
         prepareBank = [](const QString& database) {
             xbase::Engine xbase;
-            platform::RecordingMessageSink messages;
+            base::RecordingMessageSink messages;
             questionbank::TTesting bank(xbase, database.toStdString(), messages);
             int damaged = 0;
             for (const char* exam : {"NET-SVC", "LNX-FILES"}) {

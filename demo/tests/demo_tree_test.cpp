@@ -13,6 +13,7 @@
 #include <map>
 #include <set>
 
+#include "base/message_sink.h"
 #include "engine/desktop_shell.h"
 #include "engine/engine_data.h"
 #include "engine/engine_folders.h"
@@ -20,7 +21,6 @@
 #include "engine/skin_loader.h"
 #include "engine/tfrm_main.h"
 #include "platform/file_registry.h"
-#include "platform/message_sink.h"
 #include "platform/profile_store.h"
 #include "questionbank/answer_key.h"
 #include "questionbank/ttesting.h"
@@ -50,7 +50,7 @@ class DemoBank : public ::testing::Test {
 protected:
     DemoBank() : bank(engine, kDatabase, sink) {}
     xbase::Engine engine;
-    platform::RecordingMessageSink sink;
+    base::RecordingMessageSink sink;
     TTesting bank;
 };
 

@@ -91,13 +91,11 @@ Result<CaseStudyTableSource> CaseStudyBuilder::parse(const QByteArray& json, con
     if (cases.isEmpty()) return Status::error("\"cases\" lists no case study");
     std::set<long> numbers;
     for (qsizetype i = 0; i < cases.size(); ++i) {
-        auto parsed = parseCase(cases[i].toObject(), baseDir,
-                                QStringLiteral("case ") + QString::number(i + 1));
-        if (!parsed) return parsed.status();
-        if (!numbers.insert(parsed->number).second)
-            return Status::error("case number " + std::to_string(parsed->number) +
-                                 " is used twice");
-        source.cases.push_back(std::move(parsed).value());
+        ZX_TRY_ASSIGN(auto parsed, parseCase(cases[i].toObject(), baseDir,
+                                             QStringLiteral("case ") + QString::number(i + 1)));
+        if (!numbers.insert(parsed.number).second)
+            return Status::error("case number " + std::to_string(parsed.number) + " is used twice");
+        source.cases.push_back(std::move(parsed));
     }
     return source;
 }

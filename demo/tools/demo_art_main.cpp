@@ -49,10 +49,9 @@ Status expand(const QString& source, const QString& output, const QString& pictu
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return Status::error(source.toStdString() + ": cannot be read");
-    auto text = demo::RtfPictureExpander(QDir(pictures)).expand(in.readAll(), source);
-    if (!text) return text.status();
+    ZX_TRY_ASSIGN(auto text, demo::RtfPictureExpander(QDir(pictures)).expand(in.readAll(), source));
     QFile out(output);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(*text) != text->size())
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(text) != text.size())
         return Status::error(output.toStdString() + ": cannot be written");
     return Status::ok();
 }

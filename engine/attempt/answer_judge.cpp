@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "base/ascii_text.h"
+
 namespace zentrix::engine {
 namespace {
 
@@ -10,11 +12,6 @@ using namespace questionbank;
 
 // The widest mask a 32-bit answer can hold without going negative.
 constexpr int kMaxMaskChoices = 31;
-
-std::string rightTrimmed(const std::string& text) {
-    const size_t last = text.find_last_not_of(' ');
-    return last == std::string::npos ? std::string() : text.substr(0, last + 1);
-}
 
 bool selected(const AnswerCapture& capture, int index) {
     return index >= 0 && index < static_cast<int>(capture.selected.size()) &&
@@ -24,12 +21,11 @@ bool selected(const AnswerCapture& capture, int index) {
 }  // namespace
 
 int KeyAsInteger(const std::string& key, bool* readable) {
-    const std::string text = rightTrimmed(key);
-    size_t first = text.find_first_not_of(' ');
+    const std::string_view text = base::ascii::trimmedView(key, base::ascii::kBlank);
     int value = 0;
     bool ok = false;
-    if (first != std::string::npos) {
-        const char* begin = text.data() + first;
+    if (!text.empty()) {
+        const char* begin = text.data();
         if (*begin == '+') ++begin;
         const char* end = text.data() + text.size();
         const auto [stop, error] = std::from_chars(begin, end, value);
@@ -58,7 +54,9 @@ JudgeOutcome RecordAnswer(QuestionAnswer& item, const TestQuestionInfo& question
                 item.Answered = true;
                 item.GivenAnswer = 1;
             }
-            item.CorrectAnswer = rightTrimmed(question.ANSWER) == "TRUE" ? 0 : 1;
+            item.CorrectAnswer =
+                base::ascii::trimmedRightView(question.ANSWER, base::ascii::kBlank) == "TRUE" ? 0
+                                                                                              : 1;
             break;
         case kSingleChoice: {
             item.CorrectAnswer = KeyAsInteger(question.ANSWER, &readable);

@@ -4,15 +4,12 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/ascii_text.h"
+
 namespace zentrix::engine {
 namespace {
 
-std::string_view trimmed(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    const size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
+using base::ascii::trimmedView;
 
 std::optional<int> readPart(std::string_view part) {
     if (part.empty() || part.size() > 2) return std::nullopt;
@@ -28,7 +25,7 @@ std::optional<int> readPart(std::string_view part) {
 }  // namespace
 
 std::optional<TimeOfDayMs> ReadTimeLimit(std::string_view text) {
-    text = trimmed(text);
+    text = trimmedView(text);
     std::vector<std::string_view> parts;
     size_t start = 0;
     while (true) {

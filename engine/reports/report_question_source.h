@@ -6,9 +6,9 @@
 
 #include <string>
 
+#include "base/status.h"
 #include "engine/attempt/question_answer.h"
 #include "questionbank/bank_records.h"
-#include "xbase/status.h"
 
 namespace zentrix::engine::reports {
 
@@ -17,7 +17,7 @@ public:
     virtual ~StudyQuestionSource() = default;
     // Makes the item's question current (opening the item's exam first when
     // another exam is open). The error says why it could not.
-    virtual xbase::Status MoveToItem(const QuestionAnswer& item) = 0;
+    virtual base::Status MoveToItem(const QuestionAnswer& item) = 0;
     // The current question, after a successful MoveToItem.
     virtual const questionbank::TestQuestionInfo& CurrentQuestion() const = 0;
     // The text of answer row `index` (from 1) of the current question.

@@ -1,5 +1,6 @@
 #include "engine/reports/study_material.h"
 
+#include "base/ascii_text.h"
 #include "questionbank/answer_key.h"
 #include "ui/report/document_style.h"
 #include "ui/report/report_paginator.h"
@@ -16,9 +17,9 @@ using style::Text;
 // More steps than any simulation has; a damaged count stops here.
 constexpr int kMaxSteps = 500;
 
-std::string TrimRight(std::string text) {
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\0')) text.pop_back();
-    return text;
+// Stored texts are padded with blanks, some with NUL bytes.
+std::string TrimRight(std::string_view text) {
+    return base::ascii::trimmedRight(text, std::string_view(" \0", 2));
 }
 
 }  // namespace
@@ -120,7 +121,7 @@ Band TStudyMaterial::ItemBand(int index) {
     Band band;
     band.spaceAfter = 4;
     const QString number = QStringLiteral("Question %1: ").arg(index + 1);
-    const xbase::Status moved = questions_.MoveToItem(item);
+    const base::Status moved = questions_.MoveToItem(item);
     if (!moved) {
         band.addText(Text(number.trimmed(), style::Heading(), style::kAccent), 0, 0, 4);
         band.addText(

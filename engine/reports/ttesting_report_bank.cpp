@@ -35,15 +35,15 @@ TTestingReportBank::~TTestingReportBank() {
 
 std::string TTestingReportBank::openExamId() const { return Trim(testing_.OpenInfo().PRODID); }
 
-xbase::Status TTestingReportBank::MoveToItem(const QuestionAnswer& item) {
+base::Status TTestingReportBank::MoveToItem(const QuestionAnswer& item) {
     const std::string exam = Trim(item.TestId);
     if (!testing_.IsOpen() || openExamId() != exam) {
         testing_.CloseTest();
-        if (testing_.OpenTest(exam) != 0) return xbase::Status::error(testing_.LastError());
+        if (testing_.OpenTest(exam) != 0) return base::Status::error(testing_.LastError());
     }
     if (testing_.GoToTestQuestion(item.QuestionNo) != 0)
-        return xbase::Status::error(testing_.LastError());
-    return xbase::Status::ok();
+        return base::Status::error(testing_.LastError());
+    return base::Status::ok();
 }
 
 const questionbank::TestQuestionInfo& TTestingReportBank::CurrentQuestion() const {

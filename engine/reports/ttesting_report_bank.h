@@ -24,7 +24,7 @@ public:
     TTestingReportBank(const TTestingReportBank&) = delete;
     TTestingReportBank& operator=(const TTestingReportBank&) = delete;
 
-    xbase::Status MoveToItem(const QuestionAnswer& item) override;
+    base::Status MoveToItem(const QuestionAnswer& item) override;
     const questionbank::TestQuestionInfo& CurrentQuestion() const override;
     std::string AnswerText(int index) override;
     std::string ExamTitle(const std::string& testId) override;

@@ -6,6 +6,7 @@
 
 #include "engine/bank_text.h"
 #include "engine/skin_colors.h"
+#include "ui/report/windows1252_text.h"
 
 namespace zentrix::engine {
 

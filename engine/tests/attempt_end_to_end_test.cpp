@@ -15,12 +15,12 @@
 #include <QSpinBox>
 
 #include "attempt_screen_fixture.h"
-#include "engine/attempt/attempt_messages.h"
+#include "base/message_sink.h"
 #include "engine/aids/thint_form.h"
+#include "engine/attempt/attempt_messages.h"
 #include "engine/bank_text.h"
 #include "engine/engine_data.h"
 #include "history/history_clock.h"
-#include "platform/message_sink.h"
 #include "questionbank/ttesting.h"
 #include "window_test_hands.h"
 #include "xbase/engine.h"
@@ -61,7 +61,7 @@ protected:
         writeRegistryKey();
         {
             xbase::Engine engine;
-            platform::RecordingMessageSink sink;
+            base::RecordingMessageSink sink;
             TTesting bank(engine, folder("data"), sink);
             ASSERT_TRUE(bank.IsValid());
             ASSERT_EQ(bank.AddParent("NET", "Networking", "", "0:20", 4), 0);

@@ -13,8 +13,8 @@
 #include <filesystem>
 
 #include "attempt_screen_fixture.h"
+#include "base/message_sink.h"
 #include "engine/engine_data.h"
-#include "platform/message_sink.h"
 #include "questionbank/ttesting.h"
 #include "ui/rich_text_viewer.h"
 #include "xbase/engine.h"
@@ -323,7 +323,7 @@ protected:
         const QByteArray png = PngOf({64, 48}, Qt::darkCyan);
         {
             xbase::Engine engine;
-            platform::RecordingMessageSink sink;
+            base::RecordingMessageSink sink;
             TTesting bank(engine, folder("data"), sink);
             ASSERT_TRUE(bank.IsValid());
             ASSERT_EQ(bank.AddParent("NET", "Networking", "", "0:20", 4), 0);

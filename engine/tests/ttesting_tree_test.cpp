@@ -5,9 +5,9 @@
 
 #include <QSpinBox>
 
+#include "base/message_sink.h"
 #include "engine/engine_data.h"
 #include "engine_fixture.h"
-#include "platform/message_sink.h"
 #include "questionbank/ttesting.h"
 #include "xbase/engine.h"
 
@@ -19,7 +19,7 @@ protected:
     void SetUp() override {
         writeRegistryKey();
         xbase::Engine engine;
-        platform::RecordingMessageSink sink;
+        base::RecordingMessageSink sink;
         questionbank::TTesting bank(engine, folder("data"), sink);
         ASSERT_TRUE(bank.IsValid()) << bank.LastError();
         ASSERT_EQ(bank.AddParent("NET", "Networking", "", "1:00", 10), 0) << bank.LastError();

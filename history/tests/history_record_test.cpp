@@ -1,7 +1,8 @@
-#include "history/history_clock.h"
 #include "history/history_record.h"
 
 #include <gtest/gtest.h>
+
+#include "history/history_clock.h"
 
 namespace zentrix::history {
 namespace {
@@ -29,11 +30,12 @@ TEST(HistoryClockTest, DayNumbersCountFromTheEndOf1899) {
         int32_t day;
     };
     const Case cases[] = {
-        {1899, 12, 30, 0}, {1899, 12, 31, 1}, {1900, 1, 1, 2},
-        {1900, 3, 1, 61},  // 1900 was no leap year
+        {1899, 12, 30, 0},    {1899, 12, 31, 1},
+        {1900, 1, 1, 2},      {1900, 3, 1, 61},  // 1900 was no leap year
         {2000, 2, 29, 36585}, {2026, 12, 10, 46366},
     };
-    for (const Case& c : cases) EXPECT_EQ(DayNumber(c.y, c.m, c.d), c.day) << c.y << "-" << c.m << "-" << c.d;
+    for (const Case& c : cases)
+        EXPECT_EQ(DayNumber(c.y, c.m, c.d), c.day) << c.y << "-" << c.m << "-" << c.d;
 }
 
 TEST(HistoryRecordTest, LayoutHasFortyFourFieldsInSlotOrder) {

@@ -24,8 +24,9 @@ int main(int argc, char** argv) {
     const int tag = std::atoi(argv[5]);
 
     xbase::Engine engine;
-    platform::RecordingMessageSink messages;
-    auto clock = std::make_shared<history::FixedClock>(history::LocalDateTime{2026, 12, 10, 10, 0, 0});
+    base::RecordingMessageSink messages;
+    auto clock =
+        std::make_shared<history::FixedClock>(history::LocalDateTime{2026, 12, 10, 10, 0, 0});
     history::TTHistory store(engine, folder, messages, clock);
     if (!store.valid()) {
         std::fprintf(stderr, "history_stress: %s\n", store.lastError().c_str());

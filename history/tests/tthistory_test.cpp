@@ -35,8 +35,8 @@ protected:
     }
 
     // The calling order of one attempt as the main window drives it.
-    void attempt(TTHistory& h, const std::string& name, const std::string& course, int kind, int count,
-                 const std::string& exam, int right, int answered) {
+    void attempt(TTHistory& h, const std::string& name, const std::string& course, int kind,
+                 int count, const std::string& exam, int right, int answered) {
         if (h.KeyIDExists(name, course)) {
             ASSERT_TRUE(h.OpenHistorySess(0, "", 2, course, name));
         } else {
@@ -60,7 +60,7 @@ protected:
     fs::path dir_;
     std::string folder_;
     xbase::Engine engine_;
-    platform::RecordingMessageSink messages_;
+    base::RecordingMessageSink messages_;
     std::shared_ptr<FixedClock> clock_;
 };
 
@@ -86,16 +86,24 @@ TEST_F(TTHistoryTest, FirstAttemptFillsSlotOneOnly) {
     EXPECT_EQ(s.Name, "Ann Lee");
     EXPECT_EQ(s.CourseID, "NET-101");
     EXPECT_EQ(s.KeyID, HistoryKey("Ann Lee", "NET-101"));  // as stored
-    const HistorySlot expected{DayNumber(2026, 12, 10), 9 * 3600 + 30 * 60 + 15, 10 * 3600 + 5 * 60,
-                               40, 33, 39, kClosedBook, "NETEXAM1"};
+    const HistorySlot expected{DayNumber(2026, 12, 10),
+                               9 * 3600 + 30 * 60 + 15,
+                               10 * 3600 + 5 * 60,
+                               40,
+                               33,
+                               39,
+                               kClosedBook,
+                               "NETEXAM1"};
     EXPECT_EQ(s.Slots[0], expected);
-    for (int n = 1; n < kHistorySlots; ++n) EXPECT_EQ(s.Slots[n], HistorySlot{}) << "slot " << n + 1;
+    for (int n = 1; n < kHistorySlots; ++n)
+        EXPECT_EQ(s.Slots[n], HistorySlot{}) << "slot " << n + 1;
     EXPECT_EQ(h->GetNextId(), 2);
 }
 
 TEST_F(TTHistoryTest, SixthAttemptPushesTheFirstOut) {
     auto h = makeStore();
-    for (int i = 1; i <= 6; ++i) attempt(*h, "Ann", "C1", kOpenBook, i, "E" + std::to_string(i), i, i);
+    for (int i = 1; i <= 6; ++i)
+        attempt(*h, "Ann", "C1", kOpenBook, i, "E" + std::to_string(i), i, i);
     HistorySess s = session(*h);
     for (int n = 0; n < kHistorySlots; ++n) {
         EXPECT_EQ(s.Slots[n].QTAKEN, 6 - n) << "slot " << n + 1;
@@ -193,7 +201,8 @@ TEST_F(TTHistoryTest, OpenByIdKeyAndCurrentRecord) {
     };
     for (const Case& c : cases) {
         HistorySess before = session(*h);
-        EXPECT_EQ(h->OpenHistorySess(c.id, c.key, c.mode, c.course, c.name), c.found) << c.mode << c.id;
+        EXPECT_EQ(h->OpenHistorySess(c.id, c.key, c.mode, c.course, c.name), c.found)
+            << c.mode << c.id;
         if (c.found) {
             EXPECT_EQ(session(*h).Name, c.expectName);
         } else {
@@ -229,7 +238,7 @@ TEST_F(TTHistoryTest, DamagedTableIsReportedAndLeftUntouched) {
 TEST_F(TTHistoryTest, EndTestFindsItsAttemptAfterAnotherEngineStartedOne) {
     auto mine = makeStore();
     xbase::Engine otherEngine;
-    platform::RecordingMessageSink otherMessages;
+    base::RecordingMessageSink otherMessages;
     TTHistory other(otherEngine, folder_, otherMessages, clock_);
 
     ASSERT_GT(mine->AddHistorySess("Ann", "C1"), 0);
@@ -257,8 +266,8 @@ protected:
         const pid_t pid = ::fork();
         if (pid == 0) {
             const std::string n = std::to_string(attempts), t = std::to_string(tag);
-            ::execl(HISTORY_STRESS_PATH, HISTORY_STRESS_PATH, folder_.c_str(), name.c_str(), course.c_str(),
-                    n.c_str(), t.c_str(), static_cast<char*>(nullptr));
+            ::execl(HISTORY_STRESS_PATH, HISTORY_STRESS_PATH, folder_.c_str(), name.c_str(),
+                    course.c_str(), n.c_str(), t.c_str(), static_cast<char*>(nullptr));
             ::_exit(127);
         }
         return pid;
@@ -270,9 +279,12 @@ protected:
         EXPECT_EQ(WEXITSTATUS(status), 0);
     }
     // Creates the table, then lets two writers run their attempts at once.
-    void runTwoWriters(const std::string& name1, const std::string& course1, const std::string& name2,
-                       const std::string& course2, int attempts) {
-        { auto h = makeStore(); ASSERT_TRUE(h->valid()); }
+    void runTwoWriters(const std::string& name1, const std::string& course1,
+                       const std::string& name2, const std::string& course2, int attempts) {
+        {
+            auto h = makeStore();
+            ASSERT_TRUE(h->valid());
+        }
         const pid_t a = run(name1, course1, attempts, 1);
         const pid_t b = run(name2, course2, attempts, 2);
         waitFor(a);

@@ -1,13 +1,13 @@
 #include "history/views/history_catalogue.h"
 
+#include "base/ascii_text.h"
 #include "questionbank/ttesting.h"
 
 namespace zentrix::history::views {
 namespace {
 
-std::string TrimRight(std::string text) {
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
+std::string TrimRight(std::string_view text) {
+    return base::ascii::trimmedRight(text, base::ascii::kBlank);
 }
 
 }  // namespace

@@ -1,41 +1,14 @@
 #include "platform/linux/desktop_entry.h"
 
-#include "platform/text_compare.h"
+#include "base/ascii_text.h"
 
 namespace zentrix::platform {
-namespace {
-
-// The general escapes of string values: \\ \n \t \r.
-std::string escapedValue(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
-
-}  // namespace
 
 std::string DesktopEntry::entryPath(const std::string& linkPath) {
     const std::string extension = ".lnk";
     if (linkPath.size() > extension.size() &&
-        equalsIgnoringCase(std::string_view(linkPath).substr(linkPath.size() - extension.size()),
-                           extension)) {
+        base::ascii::equalsIgnoringCase(
+            std::string_view(linkPath).substr(linkPath.size() - extension.size()), extension)) {
         return linkPath.substr(0, linkPath.size() - extension.size()) + ".desktop";
     }
     return linkPath + ".desktop";
@@ -60,12 +33,13 @@ std::string DesktopEntry::text(const std::string& name, const ShortcutSpec& shor
     for (const std::string& argument : arguments) exec += " " + execArgument(argument);
 
     std::string out = "[Desktop Entry]\nType=Application\nVersion=1.0\n";
-    out += "Name=" + escapedValue(name) + "\n";
+    out += "Name=" + base::ascii::backslashEscaped(name) + "\n";
     if (!shortcut.description.empty())
-        out += "Comment=" + escapedValue(shortcut.description) + "\n";
+        out += "Comment=" + base::ascii::backslashEscaped(shortcut.description) + "\n";
     // The quoting rules apply first, then the general escapes of the value.
-    out += "Exec=" + escapedValue(exec) + "\n";
-    if (!shortcut.workingDir.empty()) out += "Path=" + escapedValue(shortcut.workingDir) + "\n";
+    out += "Exec=" + base::ascii::backslashEscaped(exec) + "\n";
+    if (!shortcut.workingDir.empty())
+        out += "Path=" + base::ascii::backslashEscaped(shortcut.workingDir) + "\n";
     out += "Terminal=false\n";
     return out;
 }

@@ -1,14 +1,13 @@
 #include <filesystem>
 
+#include "base/ascii_text.h"
 #include "platform/path_text.h"
-#include "platform/text_compare.h"
 
 namespace zentrix::platform {
 
 std::string nativePath(std::string_view scriptPath) {
     std::string_view text = scriptPath;
-    if (text.size() >= 2 && text[1] == ':' &&
-        ((text[0] >= 'A' && text[0] <= 'Z') || (text[0] >= 'a' && text[0] <= 'z'))) {
+    if (text.size() >= 2 && text[1] == ':' && base::ascii::isAlpha(text[0])) {
         text.remove_prefix(2);
     } else if (!text.empty() && text[0] == ':') {
         text.remove_prefix(1);
@@ -40,7 +39,7 @@ std::string resolvedIgnoringCase(const std::string& path) {
         fs::path match;
         for (fs::directory_iterator it(folder, error), end; !error && it != end;
              it.increment(error)) {
-            if (equalsIgnoringCase(it->path().filename().string(), part.string())) {
+            if (base::ascii::equalsIgnoringCase(it->path().filename().string(), part.string())) {
                 match = resolved / it->path().filename();
                 break;
             }

@@ -116,10 +116,9 @@ Result<std::optional<ProcessId>> LinuxShell::launchProgram(const std::string& fi
         resolved = (fs::path(workingDir) / file).string();
     std::error_code error;
     if (isExecutableFile(resolved)) {
-        Result<ProcessId> started =
-            processes_.start({resolved, splitParameters(parameters), workingDir});
-        if (!started) return started.status();
-        return std::optional<ProcessId>(started.value());
+        ZX_TRY_ASSIGN(auto started,
+                      processes_.start({resolved, splitParameters(parameters), workingDir}));
+        return std::optional<ProcessId>(started);
     }
     if (fs::exists(resolved, error)) {
         ZX_TRY(open(resolved));

@@ -109,7 +109,9 @@ TEST(IsNewerVersion, ComparesPartsInOrderOfSignificance) {
         bool newer;
     } cases[] = {
         {{2, 0, 0, 16}, {2, 0, 0, 15}, true},
-        {{1, 9, 0, 20}, {2, 0, 0, 15}, false},  // an older program, though its minor and build are greater
+        {{1, 9, 0, 20},
+         {2, 0, 0, 15},
+         false},  // an older program, though its minor and build are greater
         {{2, 0, 0, 0}, {1, 5, 0, 0}, true},
         {{1, 5, 0, 0}, {2, 0, 0, 0}, false},
         {{2, 1, 0, 0}, {2, 0, 9, 99}, true},

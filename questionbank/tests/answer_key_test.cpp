@@ -1,6 +1,7 @@
+#include "questionbank/answer_key.h"
+
 #include <gtest/gtest.h>
 
-#include "questionbank/answer_key.h"
 #include "questionbank/bank_records.h"
 
 namespace zentrix::questionbank {
@@ -29,21 +30,23 @@ TEST_P(AnswerKeyDecodes, GivesTheRightChoices) {
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, AnswerKeyDecodes,
-    ::testing::Values(
-        KeyCase{"TrueMeansChoiceOne", kTrueFalse, "TRUE", 0, {1}},
-        KeyCase{"TrueWithPaddingStillTrue", kTrueFalse, "TRUE ", 0, {1}},
-        KeyCase{"LowerCaseTrueMeansFalse", kTrueFalse, "true", 0, {2}},
-        KeyCase{"LeadingBlankIsNotTrue", kTrueFalse, " TRUE", 0, {2}},
-        KeyCase{"FalseMeansChoiceTwo", kTrueFalse, "FALSE", 0, {2}},
-        KeyCase{"AnyOtherTextMeansFalse", kTrueFalse, "xyz", 0, {2}},
-        KeyCase{"SingleChoiceByNumber", kSingleChoice, "3    ", 4, {3}},
-        KeyCase{"SingleChoiceAboveCountNoneRight", kSingleChoice, "5", 4, {}},
-        KeyCase{"SingleChoiceZeroNoneRight", kSingleChoice, "0", 4, {}},
-        KeyCase{"MaskFiveMarksOneAndThree", kMultipleChoice, "5", 4, {1, 3}},
-        KeyCase{"MaskBitsAboveCountIgnored", kMultipleChoice, "12", 3, {3}},
-        KeyCase{"AllSixteenChoices", kMultipleChoice, "65535", 16,
-                {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}},
-        KeyCase{"SimulationHasNoKey", kSimulation, "", 3, {}}),
+    ::testing::Values(KeyCase{"TrueMeansChoiceOne", kTrueFalse, "TRUE", 0, {1}},
+                      KeyCase{"TrueWithPaddingStillTrue", kTrueFalse, "TRUE ", 0, {1}},
+                      KeyCase{"LowerCaseTrueMeansFalse", kTrueFalse, "true", 0, {2}},
+                      KeyCase{"LeadingBlankIsNotTrue", kTrueFalse, " TRUE", 0, {2}},
+                      KeyCase{"FalseMeansChoiceTwo", kTrueFalse, "FALSE", 0, {2}},
+                      KeyCase{"AnyOtherTextMeansFalse", kTrueFalse, "xyz", 0, {2}},
+                      KeyCase{"SingleChoiceByNumber", kSingleChoice, "3    ", 4, {3}},
+                      KeyCase{"SingleChoiceAboveCountNoneRight", kSingleChoice, "5", 4, {}},
+                      KeyCase{"SingleChoiceZeroNoneRight", kSingleChoice, "0", 4, {}},
+                      KeyCase{"MaskFiveMarksOneAndThree", kMultipleChoice, "5", 4, {1, 3}},
+                      KeyCase{"MaskBitsAboveCountIgnored", kMultipleChoice, "12", 3, {3}},
+                      KeyCase{"AllSixteenChoices",
+                              kMultipleChoice,
+                              "65535",
+                              16,
+                              {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}},
+                      KeyCase{"SimulationHasNoKey", kSimulation, "", 3, {}}),
     [](const ::testing::TestParamInfo<KeyCase>& info) { return info.param.name; });
 
 struct BadKeyCase {
@@ -70,11 +73,15 @@ INSTANTIATE_TEST_SUITE_P(Keys, AnswerKeyRefuses,
                                            BadKeyCase{"MultipleWithComma", kMultipleChoice, "1,3"},
                                            BadKeyCase{"MultipleHex", kMultipleChoice, "0x5"},
                                            BadKeyCase{"UnknownType", 2, "1"}),
-                         [](const ::testing::TestParamInfo<BadKeyCase>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<BadKeyCase>& info) {
+                             return info.param.name;
+                         });
 
 TEST(AnswerKeyEncodes, MultipleChoicesAsBitMask) {
     EXPECT_EQ("5", AnswerKey::encodeMultiple({1, 3}).value());
-    EXPECT_EQ("65535", AnswerKey::encodeMultiple({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}).value());
+    EXPECT_EQ(
+        "65535",
+        AnswerKey::encodeMultiple({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}).value());
     EXPECT_FALSE(AnswerKey::encodeMultiple({17}).isOk());
     EXPECT_FALSE(AnswerKey::encodeMultiple({0}).isOk());
 }

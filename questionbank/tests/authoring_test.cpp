@@ -90,7 +90,9 @@ INSTANTIATE_TEST_SUITE_P(Deletes, DeleteQuestion,
                          ::testing::Values(DeleteCase{"First", 1, {"Q2", "Q3", "Q4"}, "Q2"},
                                            DeleteCase{"Middle", 2, {"Q1", "Q3", "Q4"}, "Q3"},
                                            DeleteCase{"Last", 4, {"Q1", "Q2", "Q3"}, "Q3"}),
-                         [](const ::testing::TestParamInfo<DeleteCase>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<DeleteCase>& info) {
+                             return info.param.name;
+                         });
 
 TEST_F(Authoring, OnlyQuestionIsNotDeleted) {
     addExam("C1", "E1", numberedQuestions(1));
@@ -131,7 +133,8 @@ TEST_F(Authoring, ChangeCurrentQuestionRewritesItsFields) {
     TTesting& b = bank();
     ASSERT_EQ(0, b.OpenTest("E1"));
     ASSERT_EQ(0, b.GoToTestQuestion(2));
-    ASSERT_EQ(0, b.ChangeCurrentTestQuestionInfo(2, kMultipleChoice, "new", "new text", 3, "6", "h", "r", "g.gif", 4));
+    ASSERT_EQ(0, b.ChangeCurrentTestQuestionInfo(2, kMultipleChoice, "new", "new text", 3, "6", "h",
+                                                 "r", "g.gif", 4));
     b.CloseTest();
     ASSERT_EQ(0, b.OpenTest("E1"));
     ASSERT_EQ(0, b.GoToTestQuestion(2));
@@ -169,7 +172,9 @@ INSTANTIATE_TEST_SUITE_P(Steps, MoveStep,
                                            StepCase{"OneToThree", 1, 3, {"s2", "s3", "s1", "s4"}},
                                            StepCase{"BeyondCount", 1, 5, {"s1", "s2", "s3", "s4"}},
                                            StepCase{"MissingRow", 7, 2, {"s1", "s2", "s3", "s4"}}),
-                         [](const ::testing::TestParamInfo<StepCase>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<StepCase>& info) {
+                             return info.param.name;
+                         });
 
 TEST_F(Authoring, DeletingAnAnswerRowRenumbersTheRest) {
     addExam("C1", "E1", {{kSingleChoice, "Q", "t", {"a", "b", "c"}, "1"}});

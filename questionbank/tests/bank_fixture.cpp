@@ -1,11 +1,11 @@
 #include "bank_fixture.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -13,8 +13,9 @@ namespace zentrix::questionbank::testing {
 
 void BankTest::SetUp() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    fs::path folder = fs::temp_directory_path() / ("zentrix-qb-" + std::string(info->test_suite_name()) + "-" +
-                                                    std::string(info->name()) + "-" + std::to_string(::getpid()));
+    fs::path folder =
+        fs::temp_directory_path() / ("zentrix-qb-" + std::string(info->test_suite_name()) + "-" +
+                                     std::string(info->name()) + "-" + std::to_string(::getpid()));
     std::string name = folder.string();
     for (char& c : name) {
         if (c == '\\' || c == ':' || c == '*') c = '_';
@@ -38,21 +39,24 @@ TTesting& BankTest::bank() {
 void BankTest::closeBank() { bank_.reset(); }
 
 std::vector<int> BankTest::addExam(const std::string& course, const std::string& exam,
-                                   const std::vector<QuestionSpec>& questions, const std::string& path,
-                                   const std::string& table) {
+                                   const std::vector<QuestionSpec>& questions,
+                                   const std::string& path, const std::string& table) {
     TTesting& b = bank();
     if (!b.ParentExists(course)) {
         EXPECT_EQ(0, b.AddParent(course, course + " title", "", "1:00", 10));
     }
-    EXPECT_EQ(0, b.AddTest(exam, course, path, table.empty() ? exam : table, exam + " title")) << b.LastError();
+    EXPECT_EQ(0, b.AddTest(exam, course, path, table.empty() ? exam : table, exam + " title"))
+        << b.LastError();
     EXPECT_EQ(0, b.OpenTest(exam)) << b.LastError();
     std::vector<int> ids;
     for (size_t i = 0; i < questions.size(); ++i) {
         const QuestionSpec& q = questions[i];
-        const int id = b.AddTestQuestion(static_cast<int>(i) + 1, q.type, q.title, q.text, static_cast<int>(q.rows.size()),
-                                         q.key, "hint", "ref", q.graphic, q.caseId);
+        const int id = b.AddTestQuestion(static_cast<int>(i) + 1, q.type, q.title, q.text,
+                                         static_cast<int>(q.rows.size()), q.key, "hint", "ref",
+                                         q.graphic, q.caseId);
         EXPECT_GT(id, 0) << b.LastError();
-        for (size_t r = 0; r < q.rows.size(); ++r) EXPECT_EQ(0, b.SetTestQuestionXtra(id, static_cast<int>(r) + 1, q.rows[r]));
+        for (size_t r = 0; r < q.rows.size(); ++r)
+            EXPECT_EQ(0, b.SetTestQuestionXtra(id, static_cast<int>(r) + 1, q.rows[r]));
         ids.push_back(id);
     }
     b.CloseTest();
@@ -62,21 +66,26 @@ std::vector<int> BankTest::addExam(const std::string& course, const std::string&
 std::vector<QuestionSpec> BankTest::numberedQuestions(int count) {
     std::vector<QuestionSpec> out;
     for (int i = 1; i <= count; ++i) {
-        out.push_back({kSingleChoice, "Q" + std::to_string(i), "text " + std::to_string(i),
-                       {"a" + std::to_string(i), "b" + std::to_string(i)}, "1"});
+        out.push_back({kSingleChoice,
+                       "Q" + std::to_string(i),
+                       "text " + std::to_string(i),
+                       {"a" + std::to_string(i), "b" + std::to_string(i)},
+                       "1"});
     }
     return out;
 }
 
 namespace {
 
-void addRow(void* context, const std::string& courseId, const std::string& testId, const std::string& title,
-            unsigned char kind, unsigned char pPS, unsigned char gPS, unsigned char qPS, int questionNo, int rowIndex) {
+void addRow(void* context, const std::string& courseId, const std::string& testId,
+            const std::string& title, unsigned char kind, unsigned char pPS, unsigned char gPS,
+            unsigned char qPS, int questionNo, int rowIndex) {
     static_cast<std::vector<QVSimListInfo>*>(context)->push_back(
         {courseId, testId, title, kind, pPS, gPS, qPS, questionNo, rowIndex});
 }
 
-void addRecord(void* context, const std::string&, int number, const std::string& id, const std::string&, int) {
+void addRecord(void* context, const std::string&, int number, const std::string& id,
+               const std::string&, int) {
     static_cast<std::vector<NumAndId>*>(context)->push_back({number, std::stoi(id)});
 }
 

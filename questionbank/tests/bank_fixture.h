@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/message_sink.h"
+#include "base/message_sink.h"
 #include "questionbank/bank_records.h"
 #include "questionbank/ttesting.h"
 #include "xbase/engine.h"
@@ -46,7 +46,8 @@ protected:
 
     // Adds the course when missing, the exam, and its questions (opened and
     // closed again). Gives the exam's question identifiers in order.
-    std::vector<int> addExam(const std::string& course, const std::string& exam, const std::vector<QuestionSpec>& questions,
+    std::vector<int> addExam(const std::string& course, const std::string& exam,
+                             const std::vector<QuestionSpec>& questions,
                              const std::string& path = "", const std::string& table = "");
     static std::vector<QuestionSpec> numberedQuestions(int count);
 
@@ -62,7 +63,7 @@ protected:
 
     std::string dir_;  // ends with '/'
     xbase::Engine engine_;
-    platform::RecordingMessageSink sink_;
+    base::RecordingMessageSink sink_;
     std::unique_ptr<TTesting> bank_;
 };
 

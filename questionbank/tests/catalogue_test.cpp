@@ -47,7 +47,10 @@ TEST_F(Catalogue, DamagedTableIsReportedAndLeftAlone) {
 TEST_F(Catalogue, OldCourseTableWithoutTimeIsReportedOnce) {
     {
         auto created = engine_.create(path("ptest.dbf"),
-                                      {{"ID", 'C', 10, 0}, {"TITLE", 'M', 10, 0}, {"DESCRIP", 'M', 10, 0}, {"NUM", 'N', 4, 0}},
+                                      {{"ID", 'C', 10, 0},
+                                       {"TITLE", 'M', 10, 0},
+                                       {"DESCRIP", 'M', 10, 0},
+                                       {"NUM", 'N', 4, 0}},
                                       {{"ID", "ID", layout::kLiveRecords}});
         ASSERT_TRUE(created.isOk()) << created.message();
         ASSERT_TRUE(created.value()->appendBlank().isOk());
@@ -56,9 +59,11 @@ TEST_F(Catalogue, OldCourseTableWithoutTimeIsReportedOnce) {
     }
     TTesting& b = bank();
     EXPECT_FALSE(b.IsValid());
-    ASSERT_EQ(std::vector<std::string>{"this is an old database file that doesn't have time and NumQ, please Close "
-                                       "this app and contact Ferrin!"},
-              sink_.messages);
+    ASSERT_EQ(
+        std::vector<std::string>{
+            "this is an old database file that doesn't have time and NumQ, please Close "
+            "this app and contact Ferrin!"},
+        sink_.messages);
     EXPECT_TRUE(list(true, false).empty());
     EXPECT_FALSE(b.ParentExists("OLD"));
     EXPECT_EQ(0, b.GetParentIdCount());
@@ -71,8 +76,8 @@ struct LinkCase {
 };
 
 TEST(TreeLinkState, FollowsSiblingPosition) {
-    const LinkCase cases[] = {{true, 1, 3, 1},  {false, 1, 3, 1}, {true, 1, 1, 0}, {false, 1, 1, 3},
-                              {true, 1, 0, 0},  {false, 2, 2, 3}, {true, 3, 3, 3}, {false, 2, 3, 2}};
+    const LinkCase cases[] = {{true, 1, 3, 1}, {false, 1, 3, 1}, {true, 1, 1, 0}, {false, 1, 1, 3},
+                              {true, 1, 0, 0}, {false, 2, 2, 3}, {true, 3, 3, 3}, {false, 2, 3, 2}};
     for (const LinkCase& c : cases) {
         EXPECT_EQ(c.state, TTesting::TreeLinkState(c.topLevel, c.i, c.n))
             << "top " << c.topLevel << " i " << c.i << " n " << c.n;
@@ -237,12 +242,15 @@ TEST_F(Catalogue, ListTestTitlesWParentGivesEveryExamInRecordOrder) {
     addExam("C2", "E1", numberedQuestions(1));
     addExam("C1", "E2", numberedQuestions(1));
     std::vector<std::string> seen;
-    bank().OnTestTitleWParent = {[](void* c, const std::string& title, const std::string& id, const std::string& parent) {
-                                     static_cast<std::vector<std::string>*>(c)->push_back(title + "|" + id + "|" + parent);
-                                 },
-                                 &seen};
+    bank().OnTestTitleWParent = {
+        [](void* c, const std::string& title, const std::string& id, const std::string& parent) {
+            static_cast<std::vector<std::string>*>(c)->push_back(title + "|" + id + "|" + parent);
+        },
+        &seen};
     bank().ListTestTitlesWParent();
-    EXPECT_EQ((std::vector<std::string>{"E1 title|E1        |C2        ", "E2 title|E2        |C1        "}), seen);
+    EXPECT_EQ((std::vector<std::string>{"E1 title|E1        |C2        ",
+                                        "E2 title|E2        |C1        "}),
+              seen);
 }
 
 TEST_F(Catalogue, CountRecordsOfAnotherExamLeavesTheOpenExamWritable) {

@@ -21,9 +21,10 @@ struct SeenQuestion {
     TestQuestionInfo info;
 };
 
-void recordQuestion(void* context, int num, int id, int type, const std::string& title, const std::string& question,
-                    int numAnswer, const std::string& answer, const std::string& hint, const std::string& ref,
-                    const std::string& graphic, int caseId) {
+void recordQuestion(void* context, int num, int id, int type, const std::string& title,
+                    const std::string& question, int numAnswer, const std::string& answer,
+                    const std::string& hint, const std::string& ref, const std::string& graphic,
+                    int caseId) {
     auto* seen = static_cast<SeenQuestion*>(context);
     ++seen->calls;
     seen->info = {num, id, type, title, question, numAnswer, answer, hint, ref, graphic, caseId};
@@ -31,7 +32,8 @@ void recordQuestion(void* context, int num, int id, int type, const std::string&
 
 TEST_F(ExamAccess, CursorFiresOnQuestionWithElevenFieldsInOrder) {
     addExam("C1", "E1",
-            {{kTrueFalse, "TF", "Is it?", {}, "TRUE"}, {kMultipleChoice, "MC", "Which?", {"a", "b", "c"}, "5", 7, "pic.gif"}});
+            {{kTrueFalse, "TF", "Is it?", {}, "TRUE"},
+             {kMultipleChoice, "MC", "Which?", {"a", "b", "c"}, "5", 7, "pic.gif"}});
     TTesting& b = bank();
     SeenQuestion seen;
     b.OnQuestion = {&recordQuestion, &seen};
@@ -104,12 +106,42 @@ TEST_F(ExamAccess, MissingExamOrTablesFailAndLeaveNothingOpen) {
     EXPECT_FALSE(b.IsOpen());
 }
 
+TEST_F(ExamAccess, AQuestionTagThatCannotBeUsedRefusesTheExamAndNamesTheTag) {
+    // The cursor and the identifiers handed out follow the NUM and ID tags:
+    // walking the table in another order would open an exam whose every
+    // move then fails.
+    for (const char* tag : {"NUM", "ID"}) {
+        SCOPED_TRACE(tag);
+        addExam("C1", std::string("E") + tag, numberedQuestions(2), "e/", std::string("T") + tag);
+        closeBank();
+        // The tag's key expression starts its header's expression pool, 512
+        // bytes into the header; a field that does not exist makes the tag
+        // unusable while the table still has every field.
+        const std::string cdx = path(std::string("e/T") + tag + ".cdx");
+        std::string bytes = readBytes(cdx);
+        const std::string key = std::string(tag) + '\0';
+        bool patched = false;
+        for (size_t at = 512; at + key.size() <= bytes.size(); at += 512) {
+            if (bytes.compare(at, key.size(), key) != 0) continue;
+            bytes.replace(at, 1, "Q");
+            patched = true;
+        }
+        ASSERT_TRUE(patched);
+        writeBytes(cdx, bytes);
+        EXPECT_EQ(-1, bank().OpenTest(std::string("E") + tag));
+        EXPECT_FALSE(bank().IsOpen());
+        EXPECT_NE(bank().LastError().find(std::string("tag ") + tag), std::string::npos)
+            << bank().LastError();
+    }
+}
+
 TEST_F(ExamAccess, MixedCaseNamesOnDiskAreFound) {
     addExam("C1", "E1", numberedQuestions(2), "Net101\\", "Exam1");
     closeBank();
     fs::rename(path("Net101"), path("NET101"));
     for (const char* ext : {"dbf", "fpt", "cdx"}) {
-        fs::rename(path(std::string("NET101/Exam1.") + ext), path(std::string("NET101/EXAM1.") + ext));
+        fs::rename(path(std::string("NET101/Exam1.") + ext),
+                   path(std::string("NET101/EXAM1.") + ext));
     }
     ASSERT_EQ(0, bank().OpenTest("E1")) << bank().LastError();
     EXPECT_EQ(2, bank().QuestionCount());
@@ -184,7 +216,8 @@ TEST_F(ExamAccess, RandomDrawStaysWithinTheQuestions) {
         int asked;
         size_t expected;
     };
-    for (DrawCase c : {DrawCase{20, 20}, DrawCase{7, 7}, DrawCase{1, 1}, DrawCase{0, 0}, DrawCase{-3, 0}, DrawCase{500, 20}}) {
+    for (DrawCase c : {DrawCase{20, 20}, DrawCase{7, 7}, DrawCase{1, 1}, DrawCase{0, 0},
+                       DrawCase{-3, 0}, DrawCase{500, 20}}) {
         b.RandomizeTestQuestions(drawn, c.asked);
         ASSERT_EQ(c.expected, drawn.size()) << c.asked;
         std::vector<int> sorted = drawn;
@@ -269,11 +302,15 @@ TEST_F(ExamAccess, DamagedStoredFileIsAnErrorNotACrash) {
 TEST_F(ExamAccess, CaseStudyTableIsOpenedAndSoughtByNumber) {
     addExam("C1", "E1", {{kSingleChoice, "Q", "t", {"a"}, "1", 12}}, "e1/");
     {
-        std::vector<xbase::FieldSpec> fields = {{"RECID", 'N', 6, 0}, {"COURSEID", 'C', 15, 0}, {"TITLE", 'C', 30, 0},
+        std::vector<xbase::FieldSpec> fields = {{"RECID", 'N', 6, 0},
+                                                {"COURSEID", 'C', 15, 0},
+                                                {"TITLE", 'C', 30, 0},
                                                 {"NOTABS", 'N', 3, 0}};
         for (int i = 1; i <= 10; ++i) fields.push_back({"TAB" + std::to_string(i), 'C', 15, 0});
-        for (int i = 1; i <= 10; ++i) fields.push_back({"TAB" + std::to_string(i) + "MEMO", 'M', 10, 0});
-        auto table = engine_.create(path("e1/E1c.DBF"), fields, {{"ID", "ALLTRIM(STR(RECID))", layout::kLiveRecords}});
+        for (int i = 1; i <= 10; ++i)
+            fields.push_back({"TAB" + std::to_string(i) + "MEMO", 'M', 10, 0});
+        auto table = engine_.create(path("e1/E1c.DBF"), fields,
+                                    {{"ID", "ALLTRIM(STR(RECID))", layout::kLiveRecords}});
         ASSERT_TRUE(table.isOk()) << table.message();
         xbase::Table& t = *table.value();
         for (int recid : {3, 12}) {

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "bank_fixture.h"
+#include "base/ascii_text.h"
 #include "questionbank/bank_path.h"
 #include "xbase/table.h"
 
@@ -25,7 +26,7 @@ long storedQuestionCount(xbase::Engine& engine, const std::string& folder,
     if (!table) return -1;
     xbase::Table& t = *table.value();
     for (bool on = t.top(); on; on = t.skip()) {
-        if (BankPath::trimRight(t.text(t.field("PRODID"))) == exam)
+        if (base::ascii::trimmedRight(t.text(t.field("PRODID")), base::ascii::kBlank) == exam)
             return t.asLong(t.field("NUMTESTQ"));
     }
     return -1;

@@ -35,11 +35,14 @@ TEST_P(ByteMemoRefuses, ACountBeyondItsBytes) {
     EXPECT_NE(std::string::npos, bytes.message().find("exam X, question 2")) << bytes.message();
 }
 
-INSTANTIATE_TEST_SUITE_P(Memos, ByteMemoRefuses,
-                         ::testing::Values(BadMemoCase{"ShorterThanCount", std::string("\x02\0\0", 3)},
-                                           BadMemoCase{"CountOneTooMany", std::string("\x04\0\0\0abc", 7)},
-                                           BadMemoCase{"HugeCount", std::string("\xff\xff\xff\xff" "abc", 7)}),
-                         [](const ::testing::TestParamInfo<BadMemoCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Memos, ByteMemoRefuses,
+    ::testing::Values(BadMemoCase{"ShorterThanCount", std::string("\x02\0\0", 3)},
+                      BadMemoCase{"CountOneTooMany", std::string("\x04\0\0\0abc", 7)},
+                      BadMemoCase{"HugeCount", std::string("\xff\xff\xff\xff"
+                                                           "abc",
+                                                           7)}),
+    [](const ::testing::TestParamInfo<BadMemoCase>& info) { return info.param.name; });
 
 struct NameCase {
     const char* name;
@@ -54,7 +57,8 @@ TEST_P(ExamFolderFileNames, WritesOnlyInsideTheFolder) {
     const NameCase& c = GetParam();
     const std::string folder = path("exam/");
     std::filesystem::create_directories(folder);
-    xbase::Result<std::string> written = ExamFolderFile::writeIfMissing(folder, c.fileName, "bytes");
+    xbase::Result<std::string> written =
+        ExamFolderFile::writeIfMissing(folder, c.fileName, "bytes");
     EXPECT_EQ(c.accepted, written.isOk()) << written.message();
     if (c.accepted) {
         EXPECT_EQ("bytes", readBytes(folder + c.written));
@@ -62,7 +66,8 @@ TEST_P(ExamFolderFileNames, WritesOnlyInsideTheFolder) {
         EXPECT_NE(std::string::npos, written.message().find("file name")) << written.message();
         // Nothing anywhere below the scratch folder but the empty exam folder.
         int files = 0;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(dir_)) files += entry.is_regular_file();
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(dir_))
+            files += entry.is_regular_file();
         EXPECT_EQ(0, files);
     }
 }

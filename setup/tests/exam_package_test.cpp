@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "base/ascii_text.h"
 #include "questionbank/bank_path.h"
 #include "questionbank/ttesting.h"
 #include "setup/exam_package_flow.h"
@@ -58,7 +59,7 @@ protected:
                const std::string& label) {
         fs::create_directories(folder);
         xbase::Engine engine;
-        platform::RecordingMessageSink sink;
+        base::RecordingMessageSink sink;
         TTesting bank(engine, folder, sink);
         ASSERT_TRUE(bank.IsValid()) << bank.LastError();
         if (!bank.ParentExists(course))
@@ -87,7 +88,8 @@ protected:
         ASSERT_TRUE(table) << table.message();
         xbase::Table& exams = *table.value();
         for (bool on = exams.top(); on; on = exams.skip(1)) {
-            if (questionbank::BankPath::trimRight(exams.text(exams.field("PRODID"))) != prodId)
+            if (base::ascii::trimmedRight(exams.text(exams.field("PRODID")), base::ascii::kBlank) !=
+                prodId)
                 continue;
             ASSERT_TRUE(exams.assignMemo(exams.field("PATH"), path));
             ASSERT_TRUE(exams.commit());
@@ -116,7 +118,7 @@ protected:
     };
     Installed installedExam(const std::string& course, const std::string& prodId) {
         xbase::Engine engine;
-        platform::RecordingMessageSink sink;
+        base::RecordingMessageSink sink;
         TTesting bank(engine, installedFolder(), sink);
         Installed result;
         result.courseExists = bank.ParentExists(course);

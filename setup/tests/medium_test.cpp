@@ -95,7 +95,7 @@ protected:
     static ExamCounts counts(const std::string& database, const std::string& course,
                              const std::string& exam) {
         xbase::Engine engine;
-        platform::RecordingMessageSink sink;
+        base::RecordingMessageSink sink;
         questionbank::TTesting bank(engine, database, sink);
         ExamCounts result;
         result.courseNum = bank.ParentExists(course) ? bank.GetParentNum(course) : -1;

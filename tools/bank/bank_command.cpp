@@ -6,7 +6,7 @@
 #include <ostream>
 #include <system_error>
 
-#include "platform/message_sink.h"
+#include "base/message_sink.h"
 #include "questionbank/ttesting.h"
 #include "tools/bank/bank_exporter.h"
 #include "tools/bank/bank_importer.h"
@@ -24,7 +24,9 @@ namespace {
 constexpr int kDone = 0, kFailed = 1, kBadUsage = 2;
 
 bool parseNumber(const std::string& text, int& value) {
-    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    if (text.empty() || text.size() > 9 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
     value = std::stoi(text);
     return true;
 }
@@ -53,7 +55,7 @@ public:
 
 private:
     xbase::Engine engine_;
-    platform::RecordingMessageSink sink_;
+    base::RecordingMessageSink sink_;
     TTesting bank_;
 };
 
@@ -86,8 +88,8 @@ int exportExam(const ParsedCommand& a, std::ostream& out, std::ostream& err) {
     FormatCommands::ExportOptions options;
     options.format = a.value("--format");
     options.includeSimulations = a.has("--include-simulations");
-    return FormatCommands::exportExam(a.arguments()[0], a.arguments()[1], a.arguments()[2],
-                                      options, out, err);
+    return FormatCommands::exportExam(a.arguments()[0], a.arguments()[1], a.arguments()[2], options,
+                                      out, err);
 }
 
 int tree(const ParsedCommand& a, std::ostream& out, std::ostream& err) {
@@ -101,8 +103,9 @@ int tree(const ParsedCommand& a, std::ostream& out, std::ostream& err) {
 void printRecord(void* context, const std::string& title, int number, const std::string& id,
                  const std::string& question, int counter) {
     std::ostream& out = *static_cast<std::ostream*>(context);
-    out << "record " << counter << ": NUM " << number << ", ID \"" << id << "\", TITLE " << CatalogueTree::jsonString(title)
-        << "\n  QUESTION " << CatalogueTree::jsonString(question) << "\n";
+    out << "record " << counter << ": NUM " << number << ", ID \"" << id << "\", TITLE "
+        << CatalogueTree::jsonString(title) << "\n  QUESTION "
+        << CatalogueTree::jsonString(question) << "\n";
 }
 
 int dump(const ParsedCommand& a, std::ostream& out, std::ostream& err) {
@@ -186,8 +189,10 @@ const tools::ToolDescription& bankTool() {
               2,
               Spec::kAnyCount,
               {{"--replace", "", "replace exams the bank already holds"},
-               {"--format", "FORMAT", "exam, gift, aiken, moodle-xml, qti or csv (default: guessed)"},
-               {"--course", "ID", "the course of the other formats' exams (default: the file's name)"},
+               {"--format", "FORMAT",
+                "exam, gift, aiken, moodle-xml, qti or csv (default: guessed)"},
+               {"--course", "ID",
+                "the course of the other formats' exams (default: the file's name)"},
                {"--exam", "ID", "the exam of a file with one category (default: the file's name)"},
                {"--strict", "", "fail when a question is skipped"}}},
              import},

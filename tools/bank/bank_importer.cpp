@@ -12,7 +12,8 @@
 #include <sstream>
 #include <system_error>
 
-#include "platform/message_sink.h"
+#include "base/ascii_text.h"
+#include "base/message_sink.h"
 #include "questionbank/bank_layout.h"
 #include "questionbank/bank_path.h"
 #include "questionbank/ttesting.h"
@@ -31,8 +32,8 @@ namespace {
 struct LoadedExam {
     std::string sourcePath;
     ExamSource exam;
-    std::vector<int> questionIds;             // as they will be stored
-    int nextId = 1;                           // NEXTID of the stored exam
+    std::vector<int> questionIds;              // as they will be stored
+    int nextId = 1;                            // NEXTID of the stored exam
     std::map<std::string, std::string> files;  // name as written -> bytes
 };
 
@@ -55,12 +56,12 @@ xbase::Status loadFile(ExamWithFiles& loaded, const std::string& name, int line)
     const std::string folder = fs::path(loaded.source).parent_path().string();
     std::optional<std::string> path = BankPath::findFile(folder, name);
     if (!path) {
-        return xbase::Status::error(loaded.source + ":" + std::to_string(line) + ": file \"" + name +
-                                    "\" is not beside the source (write stored = false to keep the name only)");
+        return xbase::Status::error(
+            loaded.source + ":" + std::to_string(line) + ": file \"" + name +
+            "\" is not beside the source (write stored = false to keep the name only)");
     }
-    xbase::Result<std::string> bytes = readFile(*path);
-    if (!bytes) return bytes.status();
-    loaded.files[name] = std::move(bytes).value();
+    ZX_TRY_ASSIGN(auto bytes, readFile(*path));
+    loaded.files[name] = std::move(bytes);
     return xbase::Status::ok();
 }
 
@@ -73,7 +74,8 @@ xbase::Status assignIds(LoadedExam& loaded) {
         const int id = q.id.value_or(next);
         if (taken.count(id)) {
             return xbase::Status::error(placeOf(loaded, q) + ": question id " + std::to_string(id) +
-                                        " is taken by the question at " + placeOf(loaded, *taken[id]));
+                                        " is taken by the question at " +
+                                        placeOf(loaded, *taken[id]));
         }
         if (id > 9998) return xbase::Status::error(placeOf(loaded, q) + ": too many questions");
         taken[id] = &q;
@@ -82,11 +84,6 @@ xbase::Status assignIds(LoadedExam& loaded) {
     }
     loaded.nextId = std::max(next, loaded.exam.nextId.value_or(0));
     return xbase::Status::ok();
-}
-
-std::string lowerCase(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
 }
 
 // The exam's folder in the bank, with the separator the bank joins it by: an
@@ -130,24 +127,29 @@ xbase::Status storeExam(TTesting& bank, const std::string& bankFolder, const Loa
     const ExamSource& e = loaded.exam;
     const std::string& source = loaded.sourcePath;
     auto failed = [&](const std::string& what) {
-        return xbase::Status::error(source + ": exam " + e.id + ": " + what + ": " + bank.LastError());
+        return xbase::Status::error(source + ": exam " + e.id + ": " + what + ": " +
+                                    bank.LastError());
     };
-    const std::string newTables = lowerCase(BankPath::asFolder(e.folder) + e.table);
+    const std::string newTables = base::ascii::lower(BankPath::asFolder(e.folder) + e.table);
     std::string oldTables;
     if (bank.TestExists(e.id)) {
         if (!options.replace)
-            return xbase::Status::error(source + ": exam " + e.id +
-                                        " is already in the bank (import with --replace to replace it)");
+            return xbase::Status::error(
+                source + ": exam " + e.id +
+                " is already in the bank (import with --replace to replace it)");
         if (bank.OpenTest(e.id) == 0) {
-            oldTables = lowerCase(BankPath::asFolder(bank.OpenInfo().PATH) + bank.OpenInfo().TABLENAME);
+            oldTables = base::ascii::lower(BankPath::asFolder(bank.OpenInfo().PATH) +
+                                           bank.OpenInfo().TABLENAME);
             bank.CloseTest();
         }
         if (bank.RemoveTest(e.id) != 0) return failed("removing the exam it replaces");
     }
     // The exam's tables are created afresh: never over another exam's tables.
-    if (newTables != oldTables && BankPath::findFile(bankFolder, BankPath::asFolder(e.folder) + e.table + ".dbf")) {
-        return xbase::Status::error(source + ": exam " + e.id + ": the bank already holds a table \"" +
-                                    BankPath::asFolder(e.folder) + e.table + "\"; choose another table or folder");
+    if (newTables != oldTables &&
+        BankPath::findFile(bankFolder, BankPath::asFolder(e.folder) + e.table + ".dbf")) {
+        return xbase::Status::error(
+            source + ": exam " + e.id + ": the bank already holds a table \"" +
+            BankPath::asFolder(e.folder) + e.table + "\"; choose another table or folder");
     }
     ZX_TRY(addCatalogueEntry(bank, loaded, false));
     for (size_t i = 0; i < e.questions.size(); ++i) {
@@ -156,8 +158,8 @@ xbase::Status storeExam(TTesting& bank, const std::string& bankFolder, const Loa
         const std::string where = q.origin.empty() ? "question on line " + std::to_string(q.line)
                                                    : "question at " + q.origin;
         if (bank.ChangeGlobalCrap(static_cast<int>(i), id) != 0) return failed(where);
-        if (bank.AddTestQuestion(static_cast<int>(i) + 1, q.type, q.title, q.text, q.answerRows, q.key, q.hint,
-                                 q.reference, q.file, q.caseId) != id)
+        if (bank.AddTestQuestion(static_cast<int>(i) + 1, q.type, q.title, q.text, q.answerRows,
+                                 q.key, q.hint, q.reference, q.file, q.caseId) != id)
             return failed(where);
         if (!q.file.empty() && q.fileStored && bank.SetGraphicData(loaded.files.at(q.file)) != 0)
             return failed(where + ", its file");
@@ -175,7 +177,7 @@ xbase::Status storeExam(TTesting& bank, const std::string& bankFolder, const Loa
 xbase::Status storeAll(const std::string& staging, const std::vector<LoadedExam>& exams,
                        const BankImporter::Options& options) {
     xbase::Engine engine;
-    platform::RecordingMessageSink sink;
+    base::RecordingMessageSink sink;
     TTesting bank(engine, staging, sink);
     if (!bank.IsValid()) return xbase::Status::error(bank.LastError());
     for (const LoadedExam& loaded : exams) ZX_TRY(storeExam(bank, staging, loaded, options));
@@ -267,7 +269,7 @@ private:
     xbase::Status addRecords(const std::vector<LoadedExam>& exams,
                              const BankImporter::Options& options) {
         xbase::Engine engine;
-        platform::RecordingMessageSink sink;
+        base::RecordingMessageSink sink;
         TTesting bank(engine, bank_, sink);
         if (!bank.IsValid()) return xbase::Status::error(bank.LastError());
         for (const LoadedExam& loaded : exams) {
@@ -306,7 +308,7 @@ private:
     void undo() {
         if (!added_.empty()) {
             xbase::Engine engine;
-            platform::RecordingMessageSink sink;
+            base::RecordingMessageSink sink;
             TTesting bank(engine, bank_, sink);
             for (const std::string& id : added_) bank.RemoveTest(id);
         }
@@ -328,7 +330,8 @@ xbase::Status copyBank(const std::string& bank, const std::string& staging) {
     if (ec) return xbase::Status::error(staging + ": cannot create folder: " + ec.message());
     for (fs::recursive_directory_iterator it(bank, ec), end; !ec && it != end; it.increment(ec)) {
         const fs::path relative = fs::relative(it->path(), bank);
-        if (it.depth() == 0 && lowerCase(it->path().stem().string()) == "testhist") continue;
+        if (it.depth() == 0 && base::ascii::lower(it->path().stem().string()) == "testhist")
+            continue;
         const fs::path target = fs::path(staging) / relative;
         if (it->is_directory()) {
             fs::create_directories(target, ec);
@@ -348,11 +351,10 @@ constexpr uint64_t kImportLockOffset = 0x7FFFFFF0;
 }  // namespace
 
 xbase::Result<ExamWithFiles> BankImporter::load(const std::string& sourcePath) {
-    xbase::Result<ExamSource> parsed = ExamSourceParser::parseFile(sourcePath);
-    if (!parsed) return parsed.status();
+    ZX_TRY_ASSIGN(auto parsed, ExamSourceParser::parseFile(sourcePath));
     ExamWithFiles loaded;
     loaded.source = sourcePath;
-    loaded.exam = std::move(parsed).value();
+    loaded.exam = std::move(parsed);
     if (!loaded.exam.picture.empty() && loaded.exam.pictureStored)
         ZX_TRY(loadFile(loaded, loaded.exam.picture, loaded.exam.pictureLine));
     for (const QuestionSource& q : loaded.exam.questions) {
@@ -366,9 +368,8 @@ xbase::Result<std::vector<std::string>> BankImporter::run(const std::string& ban
                                                           const Options& options) {
     std::vector<ExamWithFiles> read;
     for (const std::string& source : sources) {
-        xbase::Result<ExamWithFiles> loaded = load(source);
-        if (!loaded) return loaded.status();
-        read.push_back(std::move(loaded).value());
+        ZX_TRY_ASSIGN(auto loaded, load(source));
+        read.push_back(std::move(loaded));
     }
     return store(bankFolder, read, options);
 }
@@ -393,13 +394,14 @@ xbase::Result<std::vector<std::string>> BankImporter::store(const std::string& b
     while (bank.size() > 1 && bank.back() == '/') bank.pop_back();
     if (!BankPath::findFile(bank, questionbank::layout::kExamTableFile) ||
         !BankPath::findFile(bank, questionbank::layout::kCourseTableFile))
-        return xbase::Status::error(bank + ": holds no question bank (create one with zentrix-bank init)");
+        return xbase::Status::error(bank +
+                                    ": holds no question bank (create one with zentrix-bank init)");
 
     std::optional<std::string> examTable =
         BankPath::findFile(bank, questionbank::layout::kExamTableFile);
-    auto lockFile = xbase::FileSystem::posix()->open(*examTable, xbase::OpenMode::ReadWrite);
-    if (!lockFile) return lockFile.status();
-    if (xbase::Status locked = lockFile.value()->lock(kImportLockOffset, 1, true); !locked)
+    ZX_TRY_ASSIGN(auto lockFile,
+                  xbase::FileSystem::posix()->open(*examTable, xbase::OpenMode::ReadWrite));
+    if (xbase::Status locked = lockFile->lock(kImportLockOffset, 1, true); !locked)
         return xbase::Status::error(bank + ": another import into this bank is still running (" +
                                     locked.message() + ")");
 
@@ -411,7 +413,7 @@ xbase::Result<std::vector<std::string>> BankImporter::store(const std::string& b
     if (done) done = Publication(bank, staging).run(exams, options);
     fs::remove_all(staging, ec);
     // Closing the file below drops the lock too; an unlock that fails changes nothing.
-    (void)lockFile.value()->unlock(kImportLockOffset, 1);
+    (void)lockFile->unlock(kImportLockOffset, 1);
     if (!done) return done;
 
     std::vector<std::string> ids;

@@ -14,8 +14,8 @@ namespace zentrix::banktool {
 
 class CatalogueTree {
 public:
-    static std::vector<questionbank::QVSimListInfo> collect(questionbank::TTesting& bank, bool mixedRows,
-                                                            bool questionRows);
+    static std::vector<questionbank::QVSimListInfo> collect(questionbank::TTesting& bank,
+                                                            bool mixedRows, bool questionRows);
     static std::string asText(const std::vector<questionbank::QVSimListInfo>& rows);
     static std::string asJson(const std::vector<questionbank::QVSimListInfo>& rows);
     // Texts are 8-bit Windows code-page text; JSON wants UTF-8.

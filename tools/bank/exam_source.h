@@ -33,7 +33,7 @@ struct QuestionSource {
     std::string key;                // the stored answer key
     std::string hint;
     std::string reference;
-    std::string file;        // picture or simulation file, beside the source
+    std::string file;  // picture or simulation file, beside the source
     int fileLine = 0;
     bool fileStored = true;  // false: the bank keeps the name only
     int caseId = 0;

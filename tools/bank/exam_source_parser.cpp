@@ -5,6 +5,7 @@
 #include <set>
 #include <sstream>
 
+#include "base/ascii_text.h"
 #include "questionbank/answer_key.h"
 #include "questionbank/bank_layout.h"
 #include "questionbank/bank_path.h"
@@ -54,37 +55,42 @@ public:
                 continue;
             }
             if (peek() == '[') {
-                xbase::Result<Section> header = readHeader();
-                if (!header) return header.status();
-                sections.push_back(std::move(header).value());
+                ZX_TRY_ASSIGN(auto header, readHeader());
+                sections.push_back(std::move(header));
                 continue;
             }
             const int keyLine = line_;
-            xbase::Result<std::string> key = readKey();
-            if (!key) return key.status();
+            ZX_TRY_ASSIGN(auto key, readKey());
             skipBlanks();
-            if (peek() != '=') return error(keyLine, "expected \"=\" after \"" + key.value() + "\"");
+            if (peek() != '=') return error(keyLine, "expected \"=\" after \"" + key + "\"");
             ++pos_;
             skipBlanks();
-            xbase::Result<Value> value = readValue();
-            if (!value) return value.status();
+            ZX_TRY_ASSIGN(auto value, readValue());
             skipBlanks();
-            if (!atLineEnd()) return error(line_, "unexpected text after the value of \"" + key.value() + "\"");
+            if (!atLineEnd())
+                return error(line_, "unexpected text after the value of \"" + key + "\"");
             nextLine();
-            if (sections.empty()) sections.push_back(Section{"", false, keyLine, {}});  // the preamble
-            sections.back().entries.push_back({key.value(), std::move(value).value(), keyLine});
+            if (sections.empty())
+                sections.push_back(Section{"", false, keyLine, {}});  // the preamble
+            sections.back().entries.push_back({key, std::move(value), keyLine});
         }
         return sections;
     }
 
 private:
-    char peek(size_t ahead = 0) const { return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : '\n'; }
-    bool startsWith(const char* s) const { return text_.compare(pos_, std::char_traits<char>::length(s), s) == 0; }
+    char peek(size_t ahead = 0) const {
+        return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : '\n';
+    }
+    bool startsWith(const char* s) const {
+        return text_.compare(pos_, std::char_traits<char>::length(s), s) == 0;
+    }
     void skipBlanks() {
         while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
     }
     // At the end of a line, or at a comment that runs to it.
-    bool atLineEnd() const { return pos_ >= text_.size() || text_[pos_] == '\n' || text_[pos_] == '#'; }
+    bool atLineEnd() const {
+        return pos_ >= text_.size() || text_[pos_] == '\n' || text_[pos_] == '#';
+    }
     void nextLine() {
         while (pos_ < text_.size() && text_[pos_] != '\n') ++pos_;
         if (pos_ < text_.size()) {
@@ -104,10 +110,12 @@ private:
             section.repeated = true;
             ++pos_;
         }
-        while (pos_ < text_.size() && peek() != ']' && peek() != '\n') section.name.push_back(text_[pos_++]);
-        section.name = BankPath::trim(section.name);
+        while (pos_ < text_.size() && peek() != ']' && peek() != '\n')
+            section.name.push_back(text_[pos_++]);
+        section.name = base::ascii::trimmed(section.name, base::ascii::kBlank);
         const char* close = section.repeated ? "]]" : "]";
-        if (!startsWith(close)) return error(line_, std::string("section header lacks its closing \"") + close + "\"");
+        if (!startsWith(close))
+            return error(line_, std::string("section header lacks its closing \"") + close + "\"");
         pos_ += section.repeated ? 2 : 1;
         skipBlanks();
         if (!atLineEnd()) return error(line_, "unexpected text after the section header");
@@ -119,7 +127,7 @@ private:
         std::string key;
         while (pos_ < text_.size()) {
             const char c = text_[pos_];
-            if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-')) break;
+            if (!(base::ascii::isAlnum(c) || c == '_' || c == '-')) break;
             key.push_back(c);
             ++pos_;
         }
@@ -137,7 +145,8 @@ private:
                 ++line_;
             }
             const size_t end = text_.find("'''", pos_);
-            if (end == std::string::npos) return error(start, "text opened with ''' is never closed");
+            if (end == std::string::npos)
+                return error(start, "text opened with ''' is never closed");
             value.text = text_.substr(pos_, end - pos_);
             value.multiLine = true;
             for (char c : value.text) line_ += c == '\n' ? 1 : 0;
@@ -146,7 +155,8 @@ private:
         }
         if (peek() == '\'') {
             ++pos_;
-            while (pos_ < text_.size() && text_[pos_] != '\'' && text_[pos_] != '\n') value.text.push_back(text_[pos_++]);
+            while (pos_ < text_.size() && text_[pos_] != '\'' && text_[pos_] != '\n')
+                value.text.push_back(text_[pos_++]);
             if (peek() != '\'') return error(line_, "text opened with ' is not closed on its line");
             ++pos_;
             return value;
@@ -160,9 +170,8 @@ private:
             value.kind = Value::Kind::List;
             skipBlanks();
             while (peek() != ']') {
-                xbase::Result<long long> number = readInteger();
-                if (!number) return number.status();
-                value.list.push_back(number.value());
+                ZX_TRY_ASSIGN(auto number, readInteger());
+                value.list.push_back(number);
                 skipBlanks();
                 if (peek() == ',') {
                     ++pos_;
@@ -180,10 +189,9 @@ private:
             pos_ += value.boolean ? 4 : 5;
             return value;
         }
-        xbase::Result<long long> number = readInteger();
-        if (!number) return number.status();
+        ZX_TRY_ASSIGN(auto number, readInteger());
         value.kind = Value::Kind::Integer;
-        value.integer = number.value();
+        value.integer = number;
         return value;
     }
 
@@ -201,22 +209,33 @@ private:
             const char e = peek();
             ++pos_;
             switch (e) {
-                case '\\': value.text.push_back('\\'); break;
-                case '"': value.text.push_back('"'); break;
-                case 'n': value.text.push_back('\n'); break;
-                case 'r': value.text.push_back('\r'); break;
-                case 't': value.text.push_back('\t'); break;
+                case '\\':
+                    value.text.push_back('\\');
+                    break;
+                case '"':
+                    value.text.push_back('"');
+                    break;
+                case 'n':
+                    value.text.push_back('\n');
+                    break;
+                case 'r':
+                    value.text.push_back('\r');
+                    break;
+                case 't':
+                    value.text.push_back('\t');
+                    break;
                 case 'x': {
                     const std::string hex = text_.substr(pos_, 2);
-                    if (hex.size() != 2 || !std::isxdigit(static_cast<unsigned char>(hex[0])) ||
-                        !std::isxdigit(static_cast<unsigned char>(hex[1])))
+                    if (hex.size() != 2 || !base::ascii::isHexDigit(hex[0]) ||
+                        !base::ascii::isHexDigit(hex[1]))
                         return error(line_, "\\x wants two hexadecimal digits");
                     value.text.push_back(static_cast<char>(std::stoi(hex, nullptr, 16)));
                     pos_ += 2;
                     break;
                 }
                 default:
-                    return error(line_, std::string("unknown escape \\") + e + " (use \\\\ for a backslash)");
+                    return error(line_, std::string("unknown escape \\") + e +
+                                            " (use \\\\ for a backslash)");
             }
         }
     }
@@ -224,8 +243,10 @@ private:
     xbase::Result<long long> readInteger() {
         std::string digits;
         if (peek() == '-') digits.push_back(text_[pos_++]);
-        while (pos_ < text_.size() && std::isdigit(static_cast<unsigned char>(text_[pos_]))) digits.push_back(text_[pos_++]);
-        if (digits.empty() || digits == "-") return error(line_, "expected a value: \"text\", a number, true/false or [numbers]");
+        while (pos_ < text_.size() && base::ascii::isDigit(text_[pos_]))
+            digits.push_back(text_[pos_++]);
+        if (digits.empty() || digits == "-")
+            return error(line_, "expected a value: \"text\", a number, true/false or [numbers]");
         if (digits.size() > 12) return error(line_, "number " + digits + " is too large");
         return std::stoll(digits);
     }
@@ -250,11 +271,14 @@ public:
         bool sawCourse = false, sawExam = false;
         for (const Section& section : sections) {
             if (section.name == "course" && !section.repeated) {
-                if (sawCourse) return error(section.line, "a second [course]; one source holds one exam of one course");
+                if (sawCourse)
+                    return error(section.line,
+                                 "a second [course]; one source holds one exam of one course");
                 sawCourse = true;
                 ZX_TRY(buildCourse(section, exam.course));
             } else if (section.name == "exam" && !section.repeated) {
-                if (sawExam) return error(section.line, "a second [exam]; write one source file per exam");
+                if (sawExam)
+                    return error(section.line, "a second [exam]; write one source file per exam");
                 sawExam = true;
                 ZX_TRY(buildExam(section, exam));
             } else if (section.name == "question" && section.repeated) {
@@ -262,9 +286,11 @@ public:
                 ZX_TRY(buildQuestion(section, question));
                 exam.questions.push_back(std::move(question));
             } else if (section.name == "question") {
-                return error(section.line, "questions are written [[question]], with double brackets");
+                return error(section.line,
+                             "questions are written [[question]], with double brackets");
             } else {
-                return error(section.line, "unknown section [" + section.name + "]; expected [course], [exam] or [[question]]");
+                return error(section.line, "unknown section [" + section.name +
+                                               "]; expected [course], [exam] or [[question]]");
             }
         }
         if (!sawCourse) return error(1, "the source has no [course] section");
@@ -274,13 +300,15 @@ public:
         for (const QuestionSource& q : exam.questions) {
             if (!q.id) continue;
             if (idLines.count(*q.id))
-                return error(q.line, "question id " + std::to_string(*q.id) + " is used already (line " +
+                return error(q.line, "question id " + std::to_string(*q.id) +
+                                         " is used already (line " +
                                          std::to_string(idLines[*q.id]) + ")");
             idLines[*q.id] = q.line;
             highest = std::max(highest, *q.id);
         }
         if (exam.nextId && *exam.nextId <= highest)
-            return error(nextIdLine_, "next_id " + std::to_string(*exam.nextId) + " must be above every question id (" +
+            return error(nextIdLine_, "next_id " + std::to_string(*exam.nextId) +
+                                          " must be above every question id (" +
                                           std::to_string(highest) + ")");
         return exam;
     }
@@ -293,7 +321,9 @@ private:
     xbase::Status applyPreamble(std::vector<Section>& sections) {
         const Section& preamble = sections.front();
         xbase::Result<Keys> keys = collect(preamble, {"line_breaks"});
-        if (!keys) return xbase::Status::error(keys.message() + " (only \"line_breaks\" may stand before [course])");
+        if (!keys)
+            return xbase::Status::error(keys.message() +
+                                        " (only \"line_breaks\" may stand before [course])");
         std::string breaks = "lf";
         ZX_TRY(text(*keys, "line_breaks", breaks));
         if (breaks != "lf" && breaks != "crlf")
@@ -327,7 +357,8 @@ private:
                 std::string list;
                 for (const std::string& k : allowed) list += (list.empty() ? "" : ", ") + k;
                 for (const std::string& k : repeatable) list += ", " + k;
-                return error(entry.line, "unknown key \"" + entry.key + "\" in [" + section.name + "]; known: " + list);
+                return error(entry.line, "unknown key \"" + entry.key + "\" in [" + section.name +
+                                             "]; known: " + list);
             }
             if (repeatable.count(entry.key)) continue;
             if (keys.count(entry.key))
@@ -338,23 +369,29 @@ private:
         return keys;
     }
 
-    xbase::Status text(const Keys& keys, const std::string& key, std::string& out, bool required = false,
-                       int sectionLine = 0) {
+    xbase::Status text(const Keys& keys, const std::string& key, std::string& out,
+                       bool required = false, int sectionLine = 0) {
         auto it = keys.find(key);
-        if (it == keys.end()) return required ? error(sectionLine, "\"" + key + "\" is missing") : xbase::Status::ok();
-        if (it->second->value.kind != Value::Kind::Text) return error(it->second->line, "\"" + key + "\" wants text in quotes");
+        if (it == keys.end())
+            return required ? error(sectionLine, "\"" + key + "\" is missing")
+                            : xbase::Status::ok();
+        if (it->second->value.kind != Value::Kind::Text)
+            return error(it->second->line, "\"" + key + "\" wants text in quotes");
         out = it->second->value.text;
         return xbase::Status::ok();
     }
 
-    xbase::Status integer(const Keys& keys, const std::string& key, long long low, long long high, int& out) {
+    xbase::Status integer(const Keys& keys, const std::string& key, long long low, long long high,
+                          int& out) {
         auto it = keys.find(key);
         if (it == keys.end()) return xbase::Status::ok();
-        if (it->second->value.kind != Value::Kind::Integer) return error(it->second->line, "\"" + key + "\" wants a number");
+        if (it->second->value.kind != Value::Kind::Integer)
+            return error(it->second->line, "\"" + key + "\" wants a number");
         const long long v = it->second->value.integer;
         if (v < low || v > high)
-            return error(it->second->line, "\"" + key + "\" is " + std::to_string(v) + ", outside " +
-                                               std::to_string(low) + ".." + std::to_string(high));
+            return error(it->second->line, "\"" + key + "\" is " + std::to_string(v) +
+                                               ", outside " + std::to_string(low) + ".." +
+                                               std::to_string(high));
         out = static_cast<int>(v);
         return xbase::Status::ok();
     }
@@ -362,15 +399,17 @@ private:
     xbase::Status boolean(const Keys& keys, const std::string& key, bool& out) {
         auto it = keys.find(key);
         if (it == keys.end()) return xbase::Status::ok();
-        if (it->second->value.kind != Value::Kind::Boolean) return error(it->second->line, "\"" + key + "\" wants true or false");
+        if (it->second->value.kind != Value::Kind::Boolean)
+            return error(it->second->line, "\"" + key + "\" wants true or false");
         out = it->second->value.boolean;
         return xbase::Status::ok();
     }
 
-    xbase::Status identifier(const Keys& keys, const std::string& key, std::string& out, int sectionLine) {
+    xbase::Status identifier(const Keys& keys, const std::string& key, std::string& out,
+                             int sectionLine) {
         ZX_TRY(text(keys, key, out, true, sectionLine));
         const int line = keys.at(key)->line;
-        if (out.empty() || BankPath::trim(out) != out)
+        if (out.empty() || base::ascii::trimmed(out, base::ascii::kBlank) != out)
             return error(line, "\"" + key + "\" must be non-empty, without blanks at either end");
         if (static_cast<int>(out.size()) > layout::kIdentifierWidth)
             return error(line, "\"" + key + "\" \"" + out + "\" is longer than " +
@@ -387,62 +426,68 @@ private:
     }
 
     xbase::Status buildCourse(const Section& section, CourseSource& course) {
-        xbase::Result<Keys> keys = collect(section, {"id", "title", "description", "time", "mixed_questions"});
-        if (!keys) return keys.status();
-        ZX_TRY(identifier(*keys, "id", course.id, section.line));
-        ZX_TRY(text(*keys, "title", course.title));
-        ZX_TRY(text(*keys, "description", course.description));
-        ZX_TRY(text(*keys, "time", course.time));
+        ZX_TRY_ASSIGN(auto keys,
+                      collect(section, {"id", "title", "description", "time", "mixed_questions"}));
+        ZX_TRY(identifier(keys, "id", course.id, section.line));
+        ZX_TRY(text(keys, "title", course.title));
+        ZX_TRY(text(keys, "description", course.description));
+        ZX_TRY(text(keys, "time", course.time));
         if (static_cast<int>(course.time.size()) > layout::kTimeWidth)
-            return error(keys->at("time")->line, "\"time\" is longer than 5 characters (write h:mm)");
-        return integer(*keys, "mixed_questions", 0, 9999, course.mixedQuestions);
+            return error(keys.at("time")->line,
+                         "\"time\" is longer than 5 characters (write h:mm)");
+        return integer(keys, "mixed_questions", 0, 9999, course.mixedQuestions);
     }
 
     xbase::Status buildExam(const Section& section, ExamSource& exam) {
-        xbase::Result<Keys> keys = collect(section, {"id", "folder", "table", "title", "description", "picture",
-                                                     "picture_stored", "next_id"});
-        if (!keys) return keys.status();
-        ZX_TRY(identifier(*keys, "id", exam.id, section.line));
-        ZX_TRY(identifier(*keys, "table", exam.table, section.line));
+        ZX_TRY_ASSIGN(auto keys, collect(section, {"id", "folder", "table", "title", "description",
+                                                   "picture", "picture_stored", "next_id"}));
+        ZX_TRY(identifier(keys, "id", exam.id, section.line));
+        ZX_TRY(identifier(keys, "table", exam.table, section.line));
         if (exam.table.find_first_of("/\\:") != std::string::npos)
-            return error(keys->at("table")->line, "\"table\" must be a plain file name");
-        ZX_TRY(text(*keys, "folder", exam.folder));
+            return error(keys.at("table")->line, "\"table\" must be a plain file name");
+        ZX_TRY(text(keys, "folder", exam.folder));
         if (!exam.folder.empty()) {
             std::string folder = BankPath::asFolder(exam.folder);
-            xbase::Result<std::string> checked = BankPath::checkedRelative(folder.substr(0, folder.size() - 1));
-            if (!checked) return error(keys->at("folder")->line, "\"folder\": " + checked.message());
+            xbase::Result<std::string> checked =
+                BankPath::checkedRelative(folder.substr(0, folder.size() - 1));
+            if (!checked) return error(keys.at("folder")->line, "\"folder\": " + checked.message());
         }
-        ZX_TRY(text(*keys, "title", exam.title));
-        ZX_TRY(text(*keys, "description", exam.description));
-        ZX_TRY(fileName(*keys, "picture", exam.picture));
-        if (keys->count("picture")) exam.pictureLine = keys->at("picture")->line;
-        ZX_TRY(boolean(*keys, "picture_stored", exam.pictureStored));
-        if (keys->count("next_id")) {
+        ZX_TRY(text(keys, "title", exam.title));
+        ZX_TRY(text(keys, "description", exam.description));
+        ZX_TRY(fileName(keys, "picture", exam.picture));
+        if (keys.count("picture")) exam.pictureLine = keys.at("picture")->line;
+        ZX_TRY(boolean(keys, "picture_stored", exam.pictureStored));
+        if (keys.count("next_id")) {
             int next = 0;
-            ZX_TRY(integer(*keys, "next_id", 1, 9999, next));
+            ZX_TRY(integer(keys, "next_id", 1, 9999, next));
             exam.nextId = next;
-            nextIdLine_ = keys->at("next_id")->line;
+            nextIdLine_ = keys.at("next_id")->line;
         }
         return xbase::Status::ok();
     }
 
     xbase::Status buildQuestion(const Section& section, QuestionSource& q) {
         q.line = section.line;
-        xbase::Result<Keys> keys = collect(section,
-                                           {"id", "type", "title", "text", "correct", "key", "answer_rows", "hint",
-                                            "reference", "picture", "simulation", "stored", "case"},
-                                           {"choice", "step"});
-        if (!keys) return keys.status();
-        const Keys& k = *keys;
+        ZX_TRY_ASSIGN(const auto k,
+                      collect(section,
+                              {"id", "type", "title", "text", "correct", "key", "answer_rows",
+                               "hint", "reference", "picture", "simulation", "stored", "case"},
+                              {"choice", "step"}));
         std::string typeName;
         ZX_TRY(text(k, "type", typeName, true, section.line));
-        if (typeName == "true-false") q.type = questionbank::kTrueFalse;
-        else if (typeName == "single-choice") q.type = questionbank::kSingleChoice;
-        else if (typeName == "simulation") q.type = questionbank::kSimulation;
-        else if (typeName == "multiple-choice") q.type = questionbank::kMultipleChoice;
+        if (typeName == "true-false")
+            q.type = questionbank::kTrueFalse;
+        else if (typeName == "single-choice")
+            q.type = questionbank::kSingleChoice;
+        else if (typeName == "simulation")
+            q.type = questionbank::kSimulation;
+        else if (typeName == "multiple-choice")
+            q.type = questionbank::kMultipleChoice;
         else
-            return error(k.at("type")->line, "type \"" + typeName +
-                                                 "\" is not one of true-false, single-choice, multiple-choice, simulation");
+            return error(
+                k.at("type")->line,
+                "type \"" + typeName +
+                    "\" is not one of true-false, single-choice, multiple-choice, simulation");
         if (k.count("id")) {
             int id = 0;
             ZX_TRY(integer(k, "id", 1, 9998, id));
@@ -450,13 +495,15 @@ private:
         }
         ZX_TRY(text(k, "title", q.title));
         ZX_TRY(text(k, "text", q.text));
-        if (BankPath::trim(q.title).empty() && BankPath::trim(q.text).empty())
+        if (base::ascii::trimmed(q.title, base::ascii::kBlank).empty() &&
+            base::ascii::trimmed(q.text, base::ascii::kBlank).empty())
             return error(section.line, "the question has neither a title nor a text");
         ZX_TRY(text(k, "hint", q.hint));
         ZX_TRY(text(k, "reference", q.reference));
         ZX_TRY(fileName(k, "picture", q.file));
         if (k.count("simulation")) {
-            if (k.count("picture")) return error(k.at("simulation")->line, "give either \"picture\" or \"simulation\"");
+            if (k.count("picture"))
+                return error(k.at("simulation")->line, "give either \"picture\" or \"simulation\"");
             ZX_TRY(fileName(k, "simulation", q.file));
         }
         for (const char* key : {"picture", "simulation"}) {
@@ -469,16 +516,19 @@ private:
         for (const Entry& entry : section.entries) {
             if (entry.key != "choice" && entry.key != "step") continue;
             if (q.type == questionbank::kTrueFalse)
-                return error(entry.line, "a true-false question has no \"" + entry.key + "\" lines");
+                return error(entry.line,
+                             "a true-false question has no \"" + entry.key + "\" lines");
             if (entry.key != rowKey)
-                return error(entry.line, std::string("a ") + typeName + " question lists its rows as \"" + rowKey + "\"");
-            if (entry.value.kind != Value::Kind::Text) return error(entry.line, "\"" + entry.key + "\" wants text in quotes");
+                return error(entry.line, std::string("a ") + typeName +
+                                             " question lists its rows as \"" + rowKey + "\"");
+            if (entry.value.kind != Value::Kind::Text)
+                return error(entry.line, "\"" + entry.key + "\" wants text in quotes");
             q.rows.push_back(entry.value.text);
         }
         const int maxRows = q.type == questionbank::kMultipleChoice ? AnswerKey::kMaxChoices : 99;
         if (static_cast<int>(q.rows.size()) > maxRows)
-            return error(section.line, "the question has " + std::to_string(q.rows.size()) + " rows; at most " +
-                                           std::to_string(maxRows));
+            return error(section.line, "the question has " + std::to_string(q.rows.size()) +
+                                           " rows; at most " + std::to_string(maxRows));
         q.answerRows = q.type == questionbank::kTrueFalse ? 2 : static_cast<int>(q.rows.size());
         ZX_TRY(integer(k, "answer_rows", 0, 99, q.answerRows));
         return buildKey(k, q, section.line);
@@ -486,7 +536,8 @@ private:
 
     xbase::Status buildKey(const Keys& k, QuestionSource& q, int sectionLine) {
         if (k.count("key")) {
-            if (k.count("correct")) return error(k.at("key")->line, "give either \"correct\" or \"key\"");
+            if (k.count("correct"))
+                return error(k.at("key")->line, "give either \"correct\" or \"key\"");
             ZX_TRY(text(k, "key", q.key));
             if (static_cast<int>(q.key.size()) > layout::kAnswerKeyWidth)
                 return error(k.at("key")->line, "\"key\" is longer than 5 characters");
@@ -494,7 +545,9 @@ private:
         }
         auto it = k.find("correct");
         if (q.type == questionbank::kSimulation) {
-            if (it != k.end()) return error(it->second->line, "a simulation question has no \"correct\": the simulation decides");
+            if (it != k.end())
+                return error(it->second->line,
+                             "a simulation question has no \"correct\": the simulation decides");
             return xbase::Status::ok();
         }
         if (it == k.end()) return error(sectionLine, "\"correct\" is missing");
@@ -503,22 +556,29 @@ private:
         const long long rows = static_cast<long long>(q.rows.size());
         switch (q.type) {
             case questionbank::kTrueFalse:
-                if (v.kind != Value::Kind::Boolean) return error(line, "\"correct\" of a true-false question is true or false");
+                if (v.kind != Value::Kind::Boolean)
+                    return error(line, "\"correct\" of a true-false question is true or false");
                 q.key = AnswerKey::encodeTrueFalse(v.boolean);
                 return xbase::Status::ok();
             case questionbank::kSingleChoice:
-                if (v.kind != Value::Kind::Integer) return error(line, "\"correct\" of a single-choice question is a choice number");
+                if (v.kind != Value::Kind::Integer)
+                    return error(line,
+                                 "\"correct\" of a single-choice question is a choice number");
                 if (v.integer < 1 || v.integer > rows)
-                    return error(line, "\"correct\" is " + std::to_string(v.integer) + " but the question has " +
-                                           std::to_string(rows) + " choices");
+                    return error(line, "\"correct\" is " + std::to_string(v.integer) +
+                                           " but the question has " + std::to_string(rows) +
+                                           " choices");
                 q.key = AnswerKey::encodeSingle(static_cast<int>(v.integer));
                 return xbase::Status::ok();
             default: {
-                if (v.kind != Value::Kind::List) return error(line, "\"correct\" of a multiple-choice question is a list: [1, 3]");
+                if (v.kind != Value::Kind::List)
+                    return error(line,
+                                 "\"correct\" of a multiple-choice question is a list: [1, 3]");
                 std::vector<int> choices;
                 for (long long c : v.list) {
                     if (c < 1 || c > rows)
-                        return error(line, "choice " + std::to_string(c) + " in \"correct\" is not one of the " +
+                        return error(line, "choice " + std::to_string(c) +
+                                               " in \"correct\" is not one of the " +
                                                std::to_string(rows) + " choices");
                     choices.push_back(static_cast<int>(c));
                 }
@@ -536,7 +596,8 @@ private:
 
 }  // namespace
 
-xbase::Result<ExamSource> ExamSourceParser::parse(const std::string& text, const std::string& name) {
+xbase::Result<ExamSource> ExamSourceParser::parse(const std::string& text,
+                                                  const std::string& name) {
     // Line breaks of either kind read as "\n".
     std::string normalized;
     normalized.reserve(text.size());
@@ -545,9 +606,8 @@ xbase::Result<ExamSource> ExamSourceParser::parse(const std::string& text, const
         normalized.push_back(text[i]);
     }
     Reader reader(normalized, name);
-    xbase::Result<std::vector<Section>> sections = reader.read();
-    if (!sections) return sections.status();
-    return Builder(name).build(sections.value());
+    ZX_TRY_ASSIGN(auto sections, reader.read());
+    return Builder(name).build(sections);
 }
 
 xbase::Result<ExamSource> ExamSourceParser::parseFile(const std::string& path) {
@@ -560,11 +620,16 @@ xbase::Result<ExamSource> ExamSourceParser::parseFile(const std::string& path) {
 
 const char* ExamSourceParser::typeName(int type) {
     switch (type) {
-        case questionbank::kTrueFalse: return "true-false";
-        case questionbank::kSingleChoice: return "single-choice";
-        case questionbank::kSimulation: return "simulation";
-        case questionbank::kMultipleChoice: return "multiple-choice";
-        default: return "unknown";
+        case questionbank::kTrueFalse:
+            return "true-false";
+        case questionbank::kSingleChoice:
+            return "single-choice";
+        case questionbank::kSimulation:
+            return "simulation";
+        case questionbank::kMultipleChoice:
+            return "multiple-choice";
+        default:
+            return "unknown";
     }
 }
 

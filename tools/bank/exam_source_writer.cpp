@@ -1,9 +1,9 @@
 #include "tools/bank/exam_source_writer.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <sstream>
 
+#include "base/ascii_text.h"
 #include "questionbank/answer_key.h"
 #include "questionbank/bank_records.h"
 #include "tools/bank/exam_source_parser.h"
@@ -22,32 +22,11 @@ bool hasControl(const std::string& text, bool allowLineBreaks) {
     });
 }
 
-std::string escaped(const std::string& text) {
-    std::string out = "\"";
-    for (char c : text) {
-        switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '"': out += "\\\""; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) == 0x7F) {
-                    char hex[5];
-                    std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(c));
-                    out += hex;
-                } else {
-                    out.push_back(c);
-                }
-        }
-    }
-    return out + "\"";
-}
-
 // The key as a "correct" value when it is the plain form of what it means;
 // otherwise the stored key is written as it is.
 std::string correctValue(const QuestionSource& q) {
-    xbase::Result<AnswerKey> key = AnswerKey::decode(q.type, q.key, static_cast<int>(q.rows.size()));
+    xbase::Result<AnswerKey> key =
+        AnswerKey::decode(q.type, q.key, static_cast<int>(q.rows.size()));
     if (!key) return {};
     const std::vector<int> right = key.value().rightChoices();
     switch (q.type) {
@@ -56,13 +35,15 @@ std::string correctValue(const QuestionSource& q) {
             if (q.key == "FALSE") return "false";
             return {};
         case questionbank::kSingleChoice:
-            if (right.size() == 1 && AnswerKey::encodeSingle(right[0]) == q.key) return std::to_string(right[0]);
+            if (right.size() == 1 && AnswerKey::encodeSingle(right[0]) == q.key)
+                return std::to_string(right[0]);
             return {};
         case questionbank::kMultipleChoice: {
             xbase::Result<std::string> encoded = AnswerKey::encodeMultiple(right);
             if (!encoded || encoded.value() != q.key) return {};
             std::string list = "[";
-            for (size_t i = 0; i < right.size(); ++i) list += (i ? ", " : "") + std::to_string(right[i]);
+            for (size_t i = 0; i < right.size(); ++i)
+                list += (i ? ", " : "") + std::to_string(right[i]);
             return list + "]";
         }
         default:
@@ -83,7 +64,9 @@ bool onlyCrlfBreaks(const std::string& text) {
 // source says so once and writes them as plain line breaks.
 bool usesCrlf(const ExamSource& exam) {
     auto has = [](const std::string& text) { return text.find("\r\n") != std::string::npos; };
-    if (has(exam.course.title) || has(exam.course.description) || has(exam.title) || has(exam.description)) return true;
+    if (has(exam.course.title) || has(exam.course.description) || has(exam.title) ||
+        has(exam.description))
+        return true;
     for (const QuestionSource& q : exam.questions) {
         if (has(q.title) || has(q.text) || has(q.hint) || has(q.reference)) return true;
         for (const std::string& row : q.rows) {
@@ -93,25 +76,24 @@ bool usesCrlf(const ExamSource& exam) {
     return false;
 }
 
-
-
 }  // namespace
 
 std::string ExamSourceWriter::quote(const std::string& text, bool crlf) {
     if (text.find('\n') != std::string::npos) {
         std::string plain = text;
         if (crlf) {
-            if (!onlyCrlfBreaks(text)) return escaped(text);
+            if (!onlyCrlfBreaks(text)) return base::ascii::quotedWithEscapes(text);
             plain.erase(std::remove(plain.begin(), plain.end(), '\r'), plain.end());
         }
-        const bool literalFits = !hasControl(plain, true) && plain.find("'''") == std::string::npos &&
-                                 plain.back() != '\'';
-        return literalFits ? "'''\n" + plain + "'''" : escaped(text);
+        const bool literalFits = !hasControl(plain, true) &&
+                                 plain.find("'''") == std::string::npos && plain.back() != '\'';
+        return literalFits ? "'''\n" + plain + "'''" : base::ascii::quotedWithEscapes(text);
     }
-    if (!hasControl(text, false) && (text.find('\\') != std::string::npos || text.find('"') != std::string::npos) &&
+    if (!hasControl(text, false) &&
+        (text.find('\\') != std::string::npos || text.find('"') != std::string::npos) &&
         text.find('\'') == std::string::npos)
         return "'" + text + "'";
-    return escaped(text);
+    return base::ascii::quotedWithEscapes(text);
 }
 
 std::string ExamSourceWriter::write(const ExamSource& exam) {
@@ -127,7 +109,8 @@ std::string ExamSourceWriter::write(const ExamSource& exam) {
     line(out, "title", exam.course.title);
     if (!exam.course.description.empty()) line(out, "description", exam.course.description);
     if (!exam.course.time.empty()) line(out, "time", exam.course.time);
-    if (exam.course.mixedQuestions != 0) out << "mixed_questions = " << exam.course.mixedQuestions << "\n";
+    if (exam.course.mixedQuestions != 0)
+        out << "mixed_questions = " << exam.course.mixedQuestions << "\n";
 
     out << "\n[exam]\n";
     line(out, "id", exam.id);
@@ -145,11 +128,13 @@ std::string ExamSourceWriter::write(const ExamSource& exam) {
         out << "type = \"" << ExamSourceParser::typeName(q.type) << "\"\n";
         line(out, "title", q.title);
         line(out, "text", q.text);
-        if (!q.file.empty()) line(out, q.type == questionbank::kSimulation ? "simulation" : "picture", q.file);
+        if (!q.file.empty())
+            line(out, q.type == questionbank::kSimulation ? "simulation" : "picture", q.file);
         if (!q.fileStored) out << "stored = false\n";
         const char* rowKey = q.type == questionbank::kSimulation ? "step" : "choice";
         for (const std::string& row : q.rows) line(out, rowKey, row);
-        const int defaultRows = q.type == questionbank::kTrueFalse ? 2 : static_cast<int>(q.rows.size());
+        const int defaultRows =
+            q.type == questionbank::kTrueFalse ? 2 : static_cast<int>(q.rows.size());
         if (q.answerRows != defaultRows) out << "answer_rows = " << q.answerRows << "\n";
         const std::string correct = correctValue(q);
         if (!correct.empty()) {

@@ -3,10 +3,11 @@
 #include <cstdio>
 #include <functional>
 
+#include "base/ascii_text.h"
+#include "base/windows1252.h"
 #include "tools/common/command_line.h"
 #include "xbase/engine.h"
 #include "xbase/table.h"
-#include "xbase/windows1252.h"
 
 namespace zentrix::tools {
 namespace {
@@ -19,34 +20,28 @@ constexpr int kUnreadable = 2;
 
 std::string versionName(uint8_t v) {
     switch (v) {
-        case 0x03: return "dBase III / FoxPro without memo";
-        case 0x83: return "dBase III with memo";
-        case 0x8B: return "dBase IV with memo";
-        case 0xF5: return "FoxPro 2.x with memo";
-        case 0x30: return "Visual FoxPro";
-        case 0x31: return "Visual FoxPro with autoincrement";
-        case 0x32: return "Visual FoxPro with varchar";
-        default: return "other";
+        case 0x03:
+            return "dBase III / FoxPro without memo";
+        case 0x83:
+            return "dBase III with memo";
+        case 0x8B:
+            return "dBase IV with memo";
+        case 0xF5:
+            return "FoxPro 2.x with memo";
+        case 0x30:
+            return "Visual FoxPro";
+        case 0x31:
+            return "Visual FoxPro with autoincrement";
+        case 0x32:
+            return "Visual FoxPro with varchar";
+        default:
+            return "other";
     }
 }
 
 bool isMemoField(const Field& f) {
-    return f.type() == FieldType::Memo || f.type() == FieldType::General || f.type() == FieldType::Blob;
-}
-
-// One record a line: tabs, line breaks and backslashes in values are escaped.
-std::string escapeLine(const std::string& s) {
-    std::string out;
-    for (char c : s) {
-        switch (c) {
-            case '\t': out += "\\t"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\\': out += "\\\\"; break;
-            default: out += c;
-        }
-    }
-    return out;
+    return f.type() == FieldType::Memo || f.type() == FieldType::General ||
+           f.type() == FieldType::Blob;
 }
 
 // Table text is Windows-1252; JSON output is plain ASCII with every other
@@ -54,32 +49,28 @@ std::string escapeLine(const std::string& s) {
 // assumes of the encoding.
 std::string jsonString(const std::string& s) {
     std::string out = "\"";
-    for (unsigned char c : s) {
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (c < 0x20 || c >= 0x7F) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", windows1252CodePoint(c));
-                    out += buf;
-                } else {
-                    out += char(c);
-                }
+    for (char c : s) {
+        if (base::ascii::appendBackslashEscape(out, c, true)) continue;
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte >= 0x7F) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", base::windows1252CodePoint(byte));
+            out += buf;
+        } else {
+            out += c;
         }
     }
     return out + "\"";
 }
 
 std::string base64(const std::string& data) {
-    static const char* alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    static const char* alphabet =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::string out;
     size_t i = 0;
     for (; i + 2 < data.size(); i += 3) {
-        const uint32_t v = (uint8_t(data[i]) << 16) | (uint8_t(data[i + 1]) << 8) | uint8_t(data[i + 2]);
+        const uint32_t v =
+            (uint8_t(data[i]) << 16) | (uint8_t(data[i + 1]) << 8) | uint8_t(data[i + 2]);
         for (int k = 3; k >= 0; --k) out += alphabet[(v >> (6 * k)) & 63];
     }
     if (i + 1 == data.size()) {
@@ -100,17 +91,20 @@ std::string base64(const std::string& data) {
 void printInfo(Table& table, std::ostream& out) {
     const TableInfo& info = table.info();
     char buf[160];
-    std::snprintf(buf, sizeof buf, "version: 0x%02X (%s)\n", info.version, versionName(info.version).c_str());
+    std::snprintf(buf, sizeof buf, "version: 0x%02X (%s)\n", info.version,
+                  versionName(info.version).c_str());
     out << "table: " << info.path << "\n" << buf;
-    std::snprintf(buf, sizeof buf, "last update: %04d-%02d-%02d\n", info.lastUpdateYear, info.lastUpdateMonth,
-                  info.lastUpdateDay);
+    std::snprintf(buf, sizeof buf, "last update: %04d-%02d-%02d\n", info.lastUpdateYear,
+                  info.lastUpdateMonth, info.lastUpdateDay);
     out << buf;
     out << "records: " << table.recordCount() << "\n";
     out << "header length: " << info.headerLength << "\n";
     out << "record length: " << info.recordLength << "\n";
-    std::snprintf(buf, sizeof buf, "flags: 0x%02X\ncode page: 0x%02X\n", info.tableFlags, info.codePage);
+    std::snprintf(buf, sizeof buf, "flags: 0x%02X\ncode page: 0x%02X\n", info.tableFlags,
+                  info.codePage);
     out << buf;
-    if (info.hasMemo) out << "memo: " << info.memoPath << " (block size " << info.memoBlockSize << ")\n";
+    if (info.hasMemo)
+        out << "memo: " << info.memoPath << " (block size " << info.memoBlockSize << ")\n";
     if (!info.indexPath.empty()) out << "index: " << info.indexPath << "\n";
     out << "fields " << table.fieldCount() << ":\n";
     for (int i = 0; i < table.fieldCount(); ++i) {
@@ -152,13 +146,13 @@ void dumpRecord(Table& table, bool json, bool first, std::ostream& out) {
         if (isMemoField(*f) && table.isByteMemo(f))
             out << "<" << table.memo(f).size() << " bytes>";
         else
-            out << escapeLine(table.text(f));
+            out << base::ascii::backslashEscaped(table.text(f));
     }
     out << "\n";
 }
 
-int dump(Table& table, Engine& engine, const std::string& tagName, bool withDeleted, bool json, std::ostream& out,
-         std::ostream& err) {
+int dump(Table& table, Engine& engine, const std::string& tagName, bool withDeleted, bool json,
+         std::ostream& out, std::ostream& err) {
     if (!tagName.empty()) {
         const Tag* tag = table.tag(tagName);
         if (!tag) {

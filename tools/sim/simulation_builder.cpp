@@ -17,9 +17,8 @@ Result<SimulationDraft> SimulationBuilder::draft(const SimulationDescription& de
                                                  std::optional<SimulationVersion> version) {
     SimulationDraft draft;
     draft.version = version ? *version : description.version.value_or(SimulationVersion::newest());
-    auto gif = simulation::ScreenshotEncoder::encode(description.screenshots);
-    if (!gif) return gif.status();
-    draft.gif = std::move(*gif);
+    ZX_TRY_ASSIGN(auto gif, simulation::ScreenshotEncoder::encode(description.screenshots));
+    draft.gif = std::move(gif);
     draft.frameCount = static_cast<int>(description.screenshots.size());
     draft.frames = description.frames;
     draft.cursorFiles = description.cursorFiles;
@@ -29,9 +28,8 @@ Result<SimulationDraft> SimulationBuilder::draft(const SimulationDescription& de
 
 Result<QByteArray> SimulationBuilder::build(const SimulationDescription& description,
                                             std::optional<SimulationVersion> version) {
-    auto draft = SimulationBuilder::draft(description, version);
-    if (!draft) return draft.status();
-    return simulation::SimulationWriter::write(*draft);
+    ZX_TRY_ASSIGN(auto draft, SimulationBuilder::draft(description, version));
+    return simulation::SimulationWriter::write(draft);
 }
 
 Status SimulationBuilder::buildFile(const QString& descriptionPath, const QString& outputPath,

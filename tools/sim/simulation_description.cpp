@@ -183,10 +183,9 @@ Status Parser::parseFrame(const QJsonObject& object, int frameNumber, TFrame& fr
     ZX_TRY(onlyKnownMembers(object, {"screenshot", "zones"}, where_));
     const QString shot = object["screenshot"].toString();
     if (shot.isEmpty()) return Status::error(where_ + ": \"screenshot\" names no PNG file");
-    auto bytes = readFile(shot, "screenshot");
-    if (!bytes) return bytes.status();
+    ZX_TRY_ASSIGN(auto bytes, readFile(shot, "screenshot"));
     QImage image;
-    if (!image.loadFromData(*bytes, "PNG")) {
+    if (!image.loadFromData(bytes, "PNG")) {
         return Status::error(where_ + ": screenshot " + shot.toStdString() +
                              " is not a PNG picture");
     }
@@ -220,25 +219,23 @@ Status Parser::parseZone(const QJsonObject& object, int frameNumber, TZone& zone
         }
         zone.ZoneType = static_cast<int>(*value);
     } else {
-        auto value = integer(type, where_ + ": \"type\"", 0, 255);
-        if (!value) return value.status();
-        zone.ZoneType = *value;
+        ZX_TRY_ASSIGN(auto value, integer(type, where_ + ": \"type\"", 0, 255));
+        zone.ZoneType = value;
     }
     ZX_TRY(parseOutline(object, zone));
 
     const bool timed = zone.ZoneType == static_cast<int>(simulation::ZoneType::Timed);
     zone.TargetFrame = timed ? frameNumber + 1 : 0;
     if (object.contains("target")) {
-        auto target = integer(object["target"], where_ + ": \"target\"", 0, 255);
-        if (!target) return target.status();
-        zone.TargetFrame = *target;
+        ZX_TRY_ASSIGN(auto target, integer(object["target"], where_ + ": \"target\"", 0, 255));
+        zone.TargetFrame = target;
     }
     if (timed) {
         zone.DelayTicks = layout::kDefaultDelayTicks;
         if (object.contains("delay")) {
-            auto delay = integer(object["delay"], where_ + ": \"delay\"", 1, 0x7FFFFFFF);
-            if (!delay) return delay.status();
-            zone.DelayTicks = *delay;
+            ZX_TRY_ASSIGN(auto delay,
+                          integer(object["delay"], where_ + ": \"delay\"", 1, 0x7FFFFFFF));
+            zone.DelayTicks = delay;
         }
     } else if (object.contains("delay")) {
         return Status::error(where_ + ": only timed zones have a \"delay\"");
@@ -277,13 +274,12 @@ Status Parser::parseZone(const QJsonObject& object, int frameNumber, TZone& zone
                                              : ": only sound zones have a \"sound\""));
     }
     if (sound) {
-        auto wave = readFile(object["sound"].toString(), "sound");
-        if (!wave) return wave.status();
-        if (wave->size() < 12 || !wave->startsWith("RIFF") || wave->mid(8, 4) != "WAVE") {
+        ZX_TRY_ASSIGN(auto wave, readFile(object["sound"].toString(), "sound"));
+        if (wave.size() < 12 || !wave.startsWith("RIFF") || wave.mid(8, 4) != "WAVE") {
             return Status::error(where_ + ": sound " + object["sound"].toString().toStdString() +
                                  " is not a WAVE file");
         }
-        description_.sounds.append(*wave);
+        description_.sounds.append(wave);
         zone.SoundIndex = static_cast<std::int32_t>(description_.sounds.size() - 1);
     }
     return parseText(object, zone);
@@ -301,11 +297,11 @@ Status Parser::parseOutline(const QJsonObject& object, TZone& zone) {
         for (qsizetype i = 0; i < points.size(); ++i) {
             const QJsonArray pair = points[i].toArray();
             if (pair.size() != 2) return Status::error(where_ + ": polygon points are [x, y]");
-            auto x = integer(pair[0], where_ + ": polygon x", INT32_MIN, INT32_MAX);
-            auto y = integer(pair[1], where_ + ": polygon y", INT32_MIN, INT32_MAX);
-            if (!x) return x.status();
-            if (!y) return y.status();
-            zone.Points[static_cast<size_t>(i)] = QPoint(*x, *y);
+            ZX_TRY_ASSIGN(const int x,
+                          integer(pair[0], where_ + ": polygon x", INT32_MIN, INT32_MAX));
+            ZX_TRY_ASSIGN(const int y,
+                          integer(pair[1], where_ + ": polygon y", INT32_MIN, INT32_MAX));
+            zone.Points[static_cast<size_t>(i)] = QPoint(x, y);
         }
         zone.Shape = layout::kShapePolygon;
         zone.PointCount = static_cast<std::uint8_t>(points.size());
@@ -320,9 +316,8 @@ Status Parser::parseOutline(const QJsonObject& object, TZone& zone) {
     }
     int v[4];
     for (int i = 0; i < 4; ++i) {
-        auto value = integer(corners[i], where_ + ": corner", INT32_MIN, INT32_MAX);
-        if (!value) return value.status();
-        v[i] = *value;
+        ZX_TRY_ASSIGN(auto value, integer(corners[i], where_ + ": corner", INT32_MIN, INT32_MAX));
+        v[i] = value;
     }
     zone.Points[0] = QPoint(v[0], v[1]);
     zone.Points[1] = QPoint(v[2], v[3]);
@@ -351,34 +346,31 @@ Status Parser::parseText(const QJsonObject& object, TZone& zone) {
             }
             zone.FieldFlags |= *bit;
         } else {
-            auto bits = colour(flag, where_ + ": field flag");  // any 32-bit number
-            if (!bits) return bits.status();
-            zone.FieldFlags |= static_cast<std::uint32_t>(*bits);
+            ZX_TRY_ASSIGN(const auto bits,
+                          colour(flag, where_ + ": field flag"));  // any 32-bit number
+            zone.FieldFlags |= static_cast<std::uint32_t>(bits);
         }
     }
     if (object.contains("fontSize")) {
-        auto size = integer(object["fontSize"], where_ + ": \"fontSize\"", 1, 0xFFFF);
-        if (!size) return size.status();
-        zone.FontSize = *size;
+        ZX_TRY_ASSIGN(auto size, integer(object["fontSize"], where_ + ": \"fontSize\"", 1, 0xFFFF));
+        zone.FontSize = size;
         zone.FieldFlags |= layout::kFieldFontSize;
     }
     if (object.contains("fontColor")) {
-        auto value = colour(object["fontColor"], where_ + ": \"fontColor\"");
-        if (!value) return value.status();
-        zone.FontColor = *value;
+        ZX_TRY_ASSIGN(auto value, colour(object["fontColor"], where_ + ": \"fontColor\""));
+        zone.FontColor = value;
         zone.FieldFlags |= layout::kFieldFontColor;
     }
     if (object.contains("backColor")) {
         const QJsonValue back = object["backColor"];
         if (back.isString()) {
-            auto value = colour(back, where_ + ": \"backColor\"");
-            if (!value) return value.status();
-            zone.BackColor = *value;
+            ZX_TRY_ASSIGN(auto value, colour(back, where_ + ": \"backColor\""));
+            zone.BackColor = value;
             zone.FieldFlags |= layout::kFieldBackColorIsValue;
         } else {
-            auto index = integer(back, where_ + ": \"backColor\" palette index", 0, 44);
-            if (!index) return index.status();
-            zone.BackColor = *index;
+            ZX_TRY_ASSIGN(auto index,
+                          integer(back, where_ + ": \"backColor\" palette index", 0, 44));
+            zone.BackColor = index;
         }
         zone.FieldFlags |= layout::kFieldBackColor;
     }
@@ -386,12 +378,8 @@ Status Parser::parseText(const QJsonObject& object, TZone& zone) {
                           std::int32_t& number) -> Status {
         const QJsonObject ref = value.toObject();
         ZX_TRY(onlyKnownMembers(ref, {"frame", "zone"}, where_ + ": \"" + what + "\""));
-        auto f = integer(ref["frame"], where_ + ": \"" + what + "\" frame", 1, 255);
-        auto z = integer(ref["zone"], where_ + ": \"" + what + "\" zone", 1, 255);
-        if (!f) return f.status();
-        if (!z) return z.status();
-        frame = *f;
-        number = *z;
+        ZX_TRY_ASSIGN(frame, integer(ref["frame"], where_ + ": \"" + what + "\" frame", 1, 255));
+        ZX_TRY_ASSIGN(number, integer(ref["zone"], where_ + ": \"" + what + "\" zone", 1, 255));
         return Status::ok();
     };
     if (object.contains("sameAs")) {
@@ -433,33 +421,33 @@ Status Parser::parsePointer(const QJsonValue& value, TZone& zone) {
         return Status::ok();
     }
     if (value.isDouble()) {
-        auto code = integer(value, where_ + ": \"pointer\"", 0, layout::kLastStandardCursor);
-        if (!code) return code.status();
-        zone.CursorCode = *code;
+        ZX_TRY_ASSIGN(auto code,
+                      integer(value, where_ + ": \"pointer\"", 0, layout::kLastStandardCursor));
+        zone.CursorCode = code;
         return Status::ok();
     }
     const QJsonObject object = value.toObject();
     ZX_TRY(onlyKnownMembers(object, {"file", "name", "sameAs"}, where_ + ": \"pointer\""));
     if (object.contains("sameAs")) {
         const QJsonObject ref = object["sameAs"].toObject();
-        auto f = integer(ref["frame"], where_ + ": pointer \"sameAs\" frame", 1, 255);
-        auto z = integer(ref["zone"], where_ + ": pointer \"sameAs\" zone", 1, 255);
-        if (!f) return f.status();
-        if (!z) return z.status();
+        ZX_TRY_ASSIGN(const int f,
+                      integer(ref["frame"], where_ + ": pointer \"sameAs\" frame", 1, 255));
+        ZX_TRY_ASSIGN(const int z,
+                      integer(ref["zone"], where_ + ": pointer \"sameAs\" zone", 1, 255));
         zone.CursorCode = layout::kCursorReuse;
-        zone.CursorRefFrame = *f;
-        zone.CursorRefZone = *z;
-        if (static_cast<size_t>(*f) > description_.frames.size()) {
+        zone.CursorRefFrame = f;
+        zone.CursorRefZone = z;
+        if (static_cast<size_t>(f) > description_.frames.size()) {
             return Status::error(where_ + ": pointer \"sameAs\" names no zone before this one");
         }
-        const TFrame& frame = description_.frames[static_cast<size_t>(*f - 1)];
-        if (*z > frame.ZoneCount() || !frame.Zones[static_cast<size_t>(*z - 1)].hasPointer() ||
-            frame.Zones[static_cast<size_t>(*z - 1)].CursorCode < layout::kCursorEmbedded) {
+        const TFrame& frame = description_.frames[static_cast<size_t>(f - 1)];
+        if (z > frame.ZoneCount() || !frame.Zones[static_cast<size_t>(z - 1)].hasPointer() ||
+            frame.Zones[static_cast<size_t>(z - 1)].CursorCode < layout::kCursorEmbedded) {
             return Status::error(where_ +
                                  ": pointer \"sameAs\" must name an earlier zone that "
                                  "embeds a pointer file");
         }
-        zone.CursorIndex = frame.Zones[static_cast<size_t>(*z - 1)].CursorIndex;
+        zone.CursorIndex = frame.Zones[static_cast<size_t>(z - 1)].CursorIndex;
         return Status::ok();
     }
     const QString file = object["file"].toString();
@@ -468,11 +456,10 @@ Status Parser::parsePointer(const QJsonValue& value, TZone& zone) {
                              ": \"pointer\" is a name, a code 0 to 21, {\"file\": ...} "
                              "or {\"sameAs\": ...}");
     }
-    auto bytes = readFile(file, "pointer file");
-    if (!bytes) return bytes.status();
-    const bool cursor = bytes->size() >= 4 && bytes->startsWith(QByteArray("\0\0\2\0", 4));
+    ZX_TRY_ASSIGN(auto bytes, readFile(file, "pointer file"));
+    const bool cursor = bytes.size() >= 4 && bytes.startsWith(QByteArray("\0\0\2\0", 4));
     const bool animated =
-        bytes->size() >= 12 && bytes->startsWith("RIFF") && bytes->mid(8, 4) == "ACON";
+        bytes.size() >= 12 && bytes.startsWith("RIFF") && bytes.mid(8, 4) == "ACON";
     if (!cursor && !animated) {
         return Status::error(where_ + ": pointer file " + file.toStdString() +
                              " is neither a .cur nor an .ani file");
@@ -480,7 +467,7 @@ Status Parser::parsePointer(const QJsonValue& value, TZone& zone) {
     zone.CursorCode = layout::kCursorEmbedded;
     zone.CursorFileName =
         object.contains("name") ? object["name"].toString() : QFileInfo(file).fileName();
-    description_.cursorFiles.append(*bytes);
+    description_.cursorFiles.append(bytes);
     zone.CursorIndex = static_cast<std::int32_t>(description_.cursorFiles.size() - 1);
     return Status::ok();
 }

@@ -110,19 +110,19 @@ QImage RenderPageImage(const RenderedReport& report, int index, double dpi) {
     return image;
 }
 
-xbase::Status PaintPages(QPagedPaintDevice& device, const RenderedReport& report, int first,
-                         int last) {
+base::Status PaintPages(QPagedPaintDevice& device, const RenderedReport& report, int first,
+                        int last) {
     const int count = static_cast<int>(report.pages.size());
     first = std::max(first, 0);
     last = std::min(last, count - 1);
-    if (first > last) return xbase::Status::error("the report has no pages to print");
+    if (first > last) return base::Status::error("the report has no pages to print");
     device.setPageLayout(LayoutFor(report.pages[first]));
     QPainter painter;
-    if (!painter.begin(&device)) return xbase::Status::error("the output could not be started");
+    if (!painter.begin(&device)) return base::Status::error("the output could not be started");
     for (int i = first; i <= last; ++i) {
         if (i != first) {
             device.setPageLayout(LayoutFor(report.pages[i]));
-            if (!device.newPage()) return xbase::Status::error("a new page could not be started");
+            if (!device.newPage()) return base::Status::error("a new page could not be started");
         }
         painter.resetTransform();
         const double scaleX = device.logicalDpiX() / 72.0;
@@ -130,8 +130,8 @@ xbase::Status PaintPages(QPagedPaintDevice& device, const RenderedReport& report
         painter.scale(scaleX, scaleY);
         PaintPage(painter, report, i);
     }
-    if (!painter.end()) return xbase::Status::error("the output could not be finished");
-    return xbase::Status::ok();
+    if (!painter.end()) return base::Status::error("the output could not be finished");
+    return base::Status::ok();
 }
 
 }  // namespace zentrix::report

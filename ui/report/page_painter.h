@@ -6,8 +6,8 @@
 
 #include <QImage>
 
+#include "base/status.h"
 #include "ui/report/rendered_report.h"
-#include "xbase/status.h"
 
 class QPainter;
 class QPagedPaintDevice;
@@ -24,7 +24,7 @@ QImage RenderPageImage(const RenderedReport& report, int index, double dpi);
 // Paints pages `first` to `last` (0-based, inclusive; cut to the pages there
 // are) onto a device that is not painted on yet, one device page each. The
 // device's page layout is set to each page's size without margins.
-xbase::Status PaintPages(QPagedPaintDevice& device, const RenderedReport& report, int first,
-                         int last);
+base::Status PaintPages(QPagedPaintDevice& device, const RenderedReport& report, int first,
+                        int last);
 
 }  // namespace zentrix::report

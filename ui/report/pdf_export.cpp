@@ -9,7 +9,7 @@
 
 namespace zentrix::report {
 
-xbase::Result<QByteArray> PdfBytes(const RenderedReport& report) {
+base::Result<QByteArray> PdfBytes(const RenderedReport& report) {
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
@@ -23,16 +23,16 @@ xbase::Result<QByteArray> PdfBytes(const RenderedReport& report) {
     return bytes;
 }
 
-xbase::Status WritePdf(const RenderedReport& report, const QString& path) {
+base::Status WritePdf(const RenderedReport& report, const QString& path) {
     const QString name = QFileInfo(path).fileName();
     auto bytes = PdfBytes(report);
     if (!bytes) return bytes.status().withContext(name.toStdString());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit())
-        return xbase::Status::error(QStringLiteral("\"%1\" could not be written: %2")
-                                        .arg(name, file.errorString())
-                                        .toStdString());
-    return xbase::Status::ok();
+        return base::Status::error(QStringLiteral("\"%1\" could not be written: %2")
+                                       .arg(name, file.errorString())
+                                       .toStdString());
+    return base::Status::ok();
 }
 
 }  // namespace zentrix::report

@@ -6,14 +6,14 @@
 #include <QByteArray>
 #include <QString>
 
+#include "base/status.h"
 #include "ui/report/rendered_report.h"
-#include "xbase/status.h"
 
 namespace zentrix::report {
 
-xbase::Result<QByteArray> PdfBytes(const RenderedReport& report);
+base::Result<QByteArray> PdfBytes(const RenderedReport& report);
 // Written to a temporary file and renamed, so a failed export leaves any
 // earlier file of that name as it was.
-xbase::Status WritePdf(const RenderedReport& report, const QString& path);
+base::Status WritePdf(const RenderedReport& report, const QString& path);
 
 }  // namespace zentrix::report

@@ -7,7 +7,7 @@
 
 namespace zentrix::report {
 
-xbase::Status PrintPages(QPrinter& printer, const RenderedReport& report, int first, int last) {
+base::Status PrintPages(QPrinter& printer, const RenderedReport& report, int first, int last) {
     printer.setFullPage(true);
     if (!report.title.isEmpty()) printer.setDocName(report.title);
     return PaintPages(printer, report, first, last);
@@ -16,9 +16,9 @@ xbase::Status PrintPages(QPrinter& printer, const RenderedReport& report, int fi
 DialogPrintService::DialogPrintService(std::function<int(QDialog&)> runModal)
     : runModal_(std::move(runModal)) {}
 
-xbase::Result<bool> DialogPrintService::print(const RenderedReport& report, QWidget* parent) {
+base::Result<bool> DialogPrintService::print(const RenderedReport& report, QWidget* parent) {
     const int count = static_cast<int>(report.pages.size());
-    if (count == 0) return xbase::Status::error("the report has no pages to print");
+    if (count == 0) return base::Status::error("the report has no pages to print");
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);
     printer.setDocName(report.title);
@@ -41,7 +41,7 @@ xbase::Result<bool> DialogPrintService::print(const RenderedReport& report, QWid
     return true;
 }
 
-xbase::Result<bool> PdfFilePrintService::print(const RenderedReport& report, QWidget*) {
+base::Result<bool> PdfFilePrintService::print(const RenderedReport& report, QWidget*) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path_);

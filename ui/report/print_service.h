@@ -7,8 +7,8 @@
 #include <QString>
 #include <functional>
 
+#include "base/status.h"
 #include "ui/report/rendered_report.h"
-#include "xbase/status.h"
 
 class QDialog;
 class QPrinter;
@@ -21,7 +21,7 @@ public:
     virtual ~PrintService() = default;
     // True when printed, false when the person cancelled; an error when the
     // printer could not take the pages.
-    virtual xbase::Result<bool> print(const RenderedReport& report, QWidget* parent) = 0;
+    virtual base::Result<bool> print(const RenderedReport& report, QWidget* parent) = 0;
 };
 
 // Shows the platform's print dialog (through `runModal`) and prints the
@@ -29,7 +29,7 @@ public:
 class DialogPrintService final : public PrintService {
 public:
     explicit DialogPrintService(std::function<int(QDialog&)> runModal);
-    xbase::Result<bool> print(const RenderedReport& report, QWidget* parent) override;
+    base::Result<bool> print(const RenderedReport& report, QWidget* parent) override;
 
 private:
     std::function<int(QDialog&)> runModal_;
@@ -39,7 +39,7 @@ private:
 class PdfFilePrintService final : public PrintService {
 public:
     explicit PdfFilePrintService(QString path) : path_(std::move(path)) {}
-    xbase::Result<bool> print(const RenderedReport& report, QWidget* parent) override;
+    base::Result<bool> print(const RenderedReport& report, QWidget* parent) override;
 
     const QString& path() const { return path_; }
     int printed() const { return printed_; }
@@ -50,6 +50,6 @@ private:
 };
 
 // Prints pages `first` to `last` (0-based) on a printer set up by the caller.
-xbase::Status PrintPages(QPrinter& printer, const RenderedReport& report, int first, int last);
+base::Status PrintPages(QPrinter& printer, const RenderedReport& report, int first, int last);
 
 }  // namespace zentrix::report

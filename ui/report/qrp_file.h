@@ -7,18 +7,18 @@
 #include <QByteArray>
 #include <QString>
 
+#include "base/status.h"
 #include "ui/report/rendered_report.h"
-#include "xbase/status.h"
 
 namespace zentrix::report {
 
 QByteArray EncodeReport(const RenderedReport& report);
 // `name` is the file name used in messages.
-xbase::Result<RenderedReport> DecodeReport(const QByteArray& bytes, const QString& name);
+base::Result<RenderedReport> DecodeReport(const QByteArray& bytes, const QString& name);
 
 // Written to a temporary file and renamed, so a failed save leaves any
 // earlier file of that name as it was.
-xbase::Status SaveReport(const RenderedReport& report, const QString& path);
-xbase::Result<RenderedReport> LoadReport(const QString& path);
+base::Status SaveReport(const RenderedReport& report, const QString& path);
+base::Result<RenderedReport> LoadReport(const QString& path);
 
 }  // namespace zentrix::report

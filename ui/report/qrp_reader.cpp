@@ -308,11 +308,11 @@ uint32_t U32At(const QByteArray& bytes, int at) {
     return v;
 }
 
-xbase::Status Error(const QString& text) { return xbase::Status::error(text.toStdString()); }
+base::Status Error(const QString& text) { return base::Status::error(text.toStdString()); }
 
 }  // namespace
 
-xbase::Result<RenderedReport> DecodeReport(const QByteArray& bytes, const QString& name) {
+base::Result<RenderedReport> DecodeReport(const QByteArray& bytes, const QString& name) {
     const QString quoted = QStringLiteral("\"%1\"").arg(name);
     if (bytes.size() < static_cast<qsizetype>(sizeof qrp::kMagic) ||
         std::memcmp(bytes.constData(), qrp::kMagic, sizeof qrp::kMagic) != 0)
@@ -358,7 +358,7 @@ xbase::Result<RenderedReport> DecodeReport(const QByteArray& bytes, const QStrin
     return report;
 }
 
-xbase::Result<RenderedReport> LoadReport(const QString& path) {
+base::Result<RenderedReport> LoadReport(const QString& path) {
     const QString name = QFileInfo(path).fileName();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

@@ -152,19 +152,19 @@ QByteArray EncodeReport(const RenderedReport& report) {
     return file;
 }
 
-xbase::Status SaveReport(const RenderedReport& report, const QString& path) {
+base::Status SaveReport(const RenderedReport& report, const QString& path) {
     const QString name = QFileInfo(path).fileName();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return xbase::Status::error(QStringLiteral("\"%1\" could not be written: %2")
-                                        .arg(name, file.errorString())
-                                        .toStdString());
+        return base::Status::error(QStringLiteral("\"%1\" could not be written: %2")
+                                       .arg(name, file.errorString())
+                                       .toStdString());
     const QByteArray bytes = EncodeReport(report);
     if (file.write(bytes) != bytes.size() || !file.commit())
-        return xbase::Status::error(QStringLiteral("\"%1\" could not be written: %2")
-                                        .arg(name, file.errorString())
-                                        .toStdString());
-    return xbase::Status::ok();
+        return base::Status::error(QStringLiteral("\"%1\" could not be written: %2")
+                                       .arg(name, file.errorString())
+                                       .toStdString());
+    return base::Status::ok();
 }
 
 }  // namespace zentrix::report

@@ -47,7 +47,7 @@ bool SaveReportAs(const ReportServices& services, QWidget* parent, const Rendere
     const QString path = ChooseSaveFile(services, parent, QStringLiteral("Save Report"), start,
                                         QLatin1String(kReportFilter), QLatin1String(kReportSuffix));
     if (path.isEmpty()) return false;
-    const xbase::Status saved = SaveReport(report, path);
+    const base::Status saved = SaveReport(report, path);
     if (!saved) ShowError(services, saved.message());
     return saved.isOk();
 }
@@ -57,7 +57,7 @@ bool ExportPdfAs(const ReportServices& services, QWidget* parent, const Rendered
     const QString path = ChooseSaveFile(services, parent, QStringLiteral("Export PDF"), start,
                                         QLatin1String(kPdfFilter), QLatin1String(kPdfSuffix));
     if (path.isEmpty()) return false;
-    const xbase::Status written = WritePdf(report, path);
+    const base::Status written = WritePdf(report, path);
     if (!written) ShowError(services, written.message());
     return written.isOk();
 }

@@ -8,7 +8,7 @@
 #include <QTextTable>
 #include <algorithm>
 
-#include "xbase/windows1252.h"
+#include "base/windows1252.h"
 
 namespace zentrix::ui {
 namespace {
@@ -102,12 +102,8 @@ void fitStudyTextToWidth(QTextDocument& document, qreal width) {
 }
 
 QString decodeWindows1252(QByteArrayView bytes) {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        out[i] = QChar(static_cast<char16_t>(
-            xbase::windows1252CodePoint(static_cast<unsigned char>(bytes[i]))));
-    return text;
+    return QString::fromStdU16String(base::windows1252ToUtf16(
+        std::string_view(bytes.data(), static_cast<size_t>(bytes.size()))));
 }
 
 }  // namespace zentrix::ui

@@ -16,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/ascii_text.h"
 #include "ui/rich_text/rich_text_document.h"
 #include "ui/rich_text/rtf_picture.h"
 #include "ui/rich_text/rtf_tokenizer.h"
@@ -652,13 +653,7 @@ void Reader::text(QByteArrayView bytes) {
             return;
         case Destination::Picture:
             for (char c : bytes) {
-                int value = -1;
-                if (c >= '0' && c <= '9')
-                    value = c - '0';
-                else if (c >= 'a' && c <= 'f')
-                    value = c - 'a' + 10;
-                else if (c >= 'A' && c <= 'F')
-                    value = c - 'A' + 10;
+                const int value = base::ascii::hexDigitValue(c);
                 if (value < 0) continue;
                 if (hexNibble_ < 0) {
                     hexNibble_ = value;

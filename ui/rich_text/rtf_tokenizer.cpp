@@ -3,20 +3,15 @@
 #include <algorithm>
 #include <limits>
 
+#include "base/ascii_text.h"
+
 namespace zentrix::ui {
 namespace {
 
 constexpr qsizetype kMaxWordLetters = 32;
 
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
+using base::ascii::isDigit;
+bool isLetter(char c) { return base::ascii::isAlpha(c); }
 
 }  // namespace
 
@@ -61,8 +56,11 @@ RtfTokenizer::Token RtfTokenizer::controlWord() {
     if (!isLetter(first)) {
         ++position_;
         if (first == '\'') {
-            int high = position_ < input_.size() ? hexValue(input_[position_]) : -1;
-            int low = position_ + 1 < input_.size() ? hexValue(input_[position_ + 1]) : -1;
+            int high =
+                position_ < input_.size() ? base::ascii::hexDigitValue(input_[position_]) : -1;
+            int low = position_ + 1 < input_.size()
+                          ? base::ascii::hexDigitValue(input_[position_ + 1])
+                          : -1;
             if (high < 0 || low < 0) {
                 // Truncated or bad hex: skip what hex digit there is and show nothing.
                 if (high >= 0) ++position_;

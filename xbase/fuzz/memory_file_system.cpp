@@ -4,14 +4,18 @@
 #include <cctype>
 #include <cstring>
 
+#include "base/ascii_text.h"
+
 namespace zentrix::xbase::fuzz {
 namespace {
 
 class MemoryFile : public File {
 public:
-    MemoryFile(std::shared_ptr<std::string> bytes, std::string path) : bytes_(std::move(bytes)), path_(std::move(path)) {}
+    MemoryFile(std::shared_ptr<std::string> bytes, std::string path)
+        : bytes_(std::move(bytes)), path_(std::move(path)) {}
     Status readAt(uint64_t offset, void* buffer, size_t n) override {
-        if (offset > bytes_->size() || n > bytes_->size() - offset) return Status::error(path_ + ": short read");
+        if (offset > bytes_->size() || n > bytes_->size() - offset)
+            return Status::error(path_ + ": short read");
         std::memcpy(buffer, bytes_->data() + offset, n);
         return Status::ok();
     }
@@ -75,11 +79,7 @@ Status MemoryFileSystem::rename(const std::string& from, const std::string& to) 
 
 std::optional<std::string> MemoryFileSystem::resolveCaseInsensitive(const std::string& path) {
     for (const auto& [name, bytes] : files_) {
-        if (name.size() != path.size()) continue;
-        if (std::equal(name.begin(), name.end(), path.begin(), [](char a, char b) {
-                return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-            }))
-            return name;
+        if (base::ascii::equalsIgnoringCase(name, path)) return name;
     }
     return std::nullopt;
 }

@@ -6,8 +6,8 @@
 #include <functional>
 
 #include "test_support.h"
-#include "xbase/fuzz/fuzz_targets.h"
 #include "xbase/engine.h"
+#include "xbase/fuzz/fuzz_targets.h"
 #include "xbase/table.h"
 
 namespace zentrix::xbase {
@@ -17,7 +17,8 @@ using testing::readBytes;
 using testing::TempDir;
 using testing::writeBytes;
 
-const std::vector<FieldSpec> kFields = {{"ID", 'C', 10, 0}, {"TITLE", 'M', 10, 0}, {"NUM", 'N', 4, 0}};
+const std::vector<FieldSpec> kFields = {
+    {"ID", 'C', 10, 0}, {"TITLE", 'M', 10, 0}, {"NUM", 'N', 4, 0}};
 const std::vector<TagSpec> kTags = {{"ID", "ID", ".NOT. DELETED()"}};
 
 void makeTable(Engine& engine, const std::string& path, int records) {
@@ -58,7 +59,8 @@ TEST_P(DamagedTable, OpenExplainsAndCreateDoesNotReplace) {
     engine.options().createSafety = false;
     auto created = engine.create(dir.file("PTEST"), kFields, kTags);
     EXPECT_FALSE(created);
-    EXPECT_NE(created.message().find("not a readable table"), std::string::npos) << created.message();
+    EXPECT_NE(created.message().find("not a readable table"), std::string::npos)
+        << created.message();
     EXPECT_EQ(readBytes(path), bytes);
 }
 
@@ -69,10 +71,20 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"CutInHeader", "shorter than a table header", [](std::string& b) { b.resize(20); }},
         Damage{"CutInFields", "beyond the end", [](std::string& b) { b.resize(60); }},
         Damage{"CutInRecords", "truncated", [](std::string& b) { b.resize(b.size() - 30); }},
-        Damage{"NotATable", "unknown version", [](std::string& b) { b = "hello, this is plain text and no table"; }},
-        Damage{"HeaderLengthTooSmall", "too small", [](std::string& b) { b[8] = 10; b[9] = 0; }},
-        Damage{"HeaderLengthHuge", "beyond the end", [](std::string& b) { b[8] = char(0xFF); b[9] = char(0xFF); }},
-        Damage{"RecordLengthWrong", "record length", [](std::string& b) { b[10] = char(b[10] + 1); }},
+        Damage{"NotATable", "unknown version",
+               [](std::string& b) { b = "hello, this is plain text and no table"; }},
+        Damage{"HeaderLengthTooSmall", "too small",
+               [](std::string& b) {
+                   b[8] = 10;
+                   b[9] = 0;
+               }},
+        Damage{"HeaderLengthHuge", "beyond the end",
+               [](std::string& b) {
+                   b[8] = char(0xFF);
+                   b[9] = char(0xFF);
+               }},
+        Damage{"RecordLengthWrong", "record length",
+               [](std::string& b) { b[10] = char(b[10] + 1); }},
         Damage{"CountTooLarge", "truncated", [](std::string& b) { b[6] = 1; }},
         Damage{"NoTerminator", "runs past", [](std::string& b) { b[32 + 3 * 32] = 'X'; }},
         Damage{"UnknownFieldType", "unknown type", [](std::string& b) { b[32 + 11] = 'Z'; }},
@@ -123,12 +135,22 @@ constexpr size_t kSecondPointer = 32 + 3 * 32 + 2 + 25 + 11;
 
 INSTANTIATE_TEST_SUITE_P(
     Blocks, DamagedMemoBlock,
-    ::testing::Values(
-        MemoDamage{"PointerPastEnd", [](std::string& d, std::string&) { d.replace(kSecondPointer, 10, "    999999"); }},
-        MemoDamage{"PointerInHeader", [](std::string& d, std::string&) { d.replace(kSecondPointer, 10, "         3"); }},
-        MemoDamage{"PointerNotANumber", [](std::string& d, std::string&) { d.replace(kSecondPointer, 10, "     12x45"); }},
-        MemoDamage{"LengthPastEnd", [](std::string&, std::string& f) { f[9 * 64 + 4] = char(0x7F); }},
-        MemoDamage{"FileCut", [](std::string&, std::string& f) { f.resize(9 * 64 + 4); }}),
+    ::testing::Values(MemoDamage{"PointerPastEnd",
+                                 [](std::string& d, std::string&) {
+                                     d.replace(kSecondPointer, 10, "    999999");
+                                 }},
+                      MemoDamage{"PointerInHeader",
+                                 [](std::string& d, std::string&) {
+                                     d.replace(kSecondPointer, 10, "         3");
+                                 }},
+                      MemoDamage{"PointerNotANumber",
+                                 [](std::string& d, std::string&) {
+                                     d.replace(kSecondPointer, 10, "     12x45");
+                                 }},
+                      MemoDamage{"LengthPastEnd",
+                                 [](std::string&, std::string& f) { f[9 * 64 + 4] = char(0x7F); }},
+                      MemoDamage{"FileCut",
+                                 [](std::string&, std::string& f) { f.resize(9 * 64 + 4); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DamagedIndex, TableStaysReadableButRefusesWrites) {
@@ -151,7 +173,8 @@ TEST(DamagedIndex, TableStaysReadableButRefusesWrites) {
 // Inputs that once crashed a reader stay here as fixtures; each is replayed
 // exactly as its fuzz harness ran it.
 TEST(FuzzFixtures, ReplayWithoutCrashing) {
-    const std::filesystem::path fixtures = std::filesystem::path(ZENTRIX_SOURCE_DIR) / "xbase/tests/data/fuzz";
+    const std::filesystem::path fixtures =
+        std::filesystem::path(ZENTRIX_SOURCE_DIR) / "xbase/tests/data/fuzz";
     int replayed = 0;
     for (const auto& entry : std::filesystem::directory_iterator(fixtures)) {
         const std::string bytes = readBytes(entry.path().string());

@@ -32,8 +32,9 @@ class DbfToolTest : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const char* ext : {"dbf", "fpt", "cdx"})
-            std::filesystem::copy_file(std::string(ZENTRIX_SOURCE_DIR) + "/xbase/tests/data/sample/ptest." + ext,
-                                       dir.file(std::string("ptest.") + ext));
+            std::filesystem::copy_file(
+                std::string(ZENTRIX_SOURCE_DIR) + "/xbase/tests/data/sample/ptest." + ext,
+                dir.file(std::string("ptest.") + ext));
         table = dir.file("ptest.dbf");
     }
     testing::TempDir dir;
@@ -56,14 +57,18 @@ TEST_F(DbfToolTest, DumpHidesDeletedUnlessAskedAndFollowsATag) {
     EXPECT_EQ(tagged.out.substr(0, 3), "4\t ") << tagged.out;
     const ToolRun json = tool("dump " + table + " --json");
     EXPECT_EQ(json.status, 0);
-    EXPECT_NE(json.out.find("\"recno\": 2, \"deleted\": false, \"ID\": \"SEC-201   \""), std::string::npos) << json.out;
-    EXPECT_NE(json.out.find("\"DESCRIP\": \"Threats, controls and\\r\\nincident response.\""), std::string::npos);
+    EXPECT_NE(json.out.find("\"recno\": 2, \"deleted\": false, \"ID\": \"SEC-201   \""),
+              std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find("\"DESCRIP\": \"Threats, controls and\\r\\nincident response.\""),
+              std::string::npos);
 }
 
 TEST_F(DbfToolTest, ByteMemosShowTheirSizeOrBase64) {
     {
         Engine engine;
-        auto made = engine.create(dir.file("pics.dbf"), {{"NAME", 'C', 8, 0}, {"DATA", 'M', 10, 0}}, {});
+        auto made =
+            engine.create(dir.file("pics.dbf"), {{"NAME", 'C', 8, 0}, {"DATA", 'M', 10, 0}}, {});
         ASSERT_TRUE(made) << made.message();
         Table& t = *made.value();
         const std::string picture("\x03\0\0\0GIF", 7);
@@ -73,24 +78,31 @@ TEST_F(DbfToolTest, ByteMemosShowTheirSizeOrBase64) {
         ASSERT_TRUE(t.commit());
     }
     EXPECT_EQ(tool("dump " + dir.file("pics.dbf")).out, "1\t \ta.gif   \t<7 bytes>\n");
-    EXPECT_NE(tool("dump " + dir.file("pics.dbf") + " --json").out.find("\"DATA\": \"AwAAAEdJRg==\""), std::string::npos);
+    EXPECT_NE(
+        tool("dump " + dir.file("pics.dbf") + " --json").out.find("\"DATA\": \"AwAAAEdJRg==\""),
+        std::string::npos);
 }
 
 TEST_F(DbfToolTest, JsonCarriesWindows1252TextAsUnicode) {
     {
         Engine engine;
-        auto made = engine.create(dir.file("text.dbf"), {{"NAME", 'C', 12, 0}, {"NOTE", 'M', 10, 0}}, {});
+        auto made =
+            engine.create(dir.file("text.dbf"), {{"NAME", 'C', 12, 0}, {"NOTE", 'M', 10, 0}}, {});
         ASSERT_TRUE(made) << made.message();
         Table& t = *made.value();
         ASSERT_TRUE(t.appendBlank());
-        ASSERT_TRUE(t.assign(t.field("NAME"), "Caf\xe9 \x80" "5"));
+        ASSERT_TRUE(t.assign(t.field("NAME"),
+                             "Caf\xe9 \x80"
+                             "5"));
         ASSERT_TRUE(t.assignMemo(t.field("NOTE"), "\x93quoted\x94 \x01"));
         ASSERT_TRUE(t.commit());
     }
     const ToolRun json = tool("dump " + dir.file("text.dbf") + " --json");
     EXPECT_EQ(json.status, 0) << json.out;
-    EXPECT_NE(json.out.find("\"NAME\": \"Caf\\u00e9 \\u20ac5     \""), std::string::npos) << json.out;
-    EXPECT_NE(json.out.find("\"NOTE\": \"\\u201cquoted\\u201d \\u0001\""), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("\"NAME\": \"Caf\\u00e9 \\u20ac5     \""), std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find("\"NOTE\": \"\\u201cquoted\\u201d \\u0001\""), std::string::npos)
+        << json.out;
     for (unsigned char c : json.out) EXPECT_LT(c, 0x80) << "JSON output is plain ASCII";
 }
 
@@ -109,8 +121,9 @@ TEST_F(DbfToolTest, CheckFindsAMismatchAndReindexRepairsIt) {
 
 TEST_F(DbfToolTest, UnreadableInputExitsWithTwoNamingTheFile) {
     testing::writeBytes(dir.file("junk.dbf"), "not a table at all, just some text");
-    for (const std::string& args : {"info " + dir.file("junk.dbf"), "dump " + dir.file("missing.dbf"),
-                                    "dump " + table + " --tag NOSUCH", "frobnicate " + table}) {
+    for (const std::string& args :
+         {"info " + dir.file("junk.dbf"), "dump " + dir.file("missing.dbf"),
+          "dump " + table + " --tag NOSUCH", "frobnicate " + table}) {
         const ToolRun run = tool(args);
         EXPECT_EQ(run.status, 2) << args;
         EXPECT_FALSE(run.out.empty()) << args;

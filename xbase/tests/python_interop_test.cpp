@@ -19,7 +19,8 @@ constexpr const char* kPython = "/usr/bin/python3";
 
 bool pythonHas(const char* module) {
     if (!std::filesystem::exists(kPython)) return false;
-    const std::string command = std::string(kPython) + " -c 'import " + module + "' >/dev/null 2>&1";
+    const std::string command =
+        std::string(kPython) + " -c 'import " + module + "' >/dev/null 2>&1";
     return std::system(command.c_str()) == 0;
 }
 
@@ -40,9 +41,10 @@ TEST(PythonInterop, DbfreadReadsOurTables) {
     testing::TempDir dir;
     Engine engine;
     {
-        auto made = engine.create(dir.file("course.dbf"),
-                                  {{"ID", 'C', 10, 0}, {"TITLE", 'M', 10, 0}, {"NUM", 'N', 6, 2}, {"PIC", 'M', 10, 0}},
-                                  {{"ID", "ID", ".NOT. DELETED()"}});
+        auto made = engine.create(
+            dir.file("course.dbf"),
+            {{"ID", 'C', 10, 0}, {"TITLE", 'M', 10, 0}, {"NUM", 'N', 6, 2}, {"PIC", 'M', 10, 0}},
+            {{"ID", "ID", ".NOT. DELETED()"}});
         ASSERT_TRUE(made) << made.message();
         Table& t = *made.value();
         const std::string picture("\x03\0\0\0\x89PN", 7);

@@ -207,7 +207,8 @@ TEST_P(BankTable, RecordsAndFieldsMatchTheListing) {
             std::string value;
             switch (f->type()) {
                 case FieldType::Numeric:
-                    value = FieldCodec::formatNumber(t.asDouble(f), f->length(), f->decimals()).value();
+                    value =
+                        FieldCodec::formatNumber(t.asDouble(f), f->length(), f->decimals()).value();
                     break;
                 case FieldType::Memo:
                     value = t.memo(f);
@@ -271,8 +272,10 @@ TEST_P(BankTable, TagsWalkAndSeekAsListed) {
             EXPECT_EQ(t.recno(), s.recno);
             // The listing's writer also calls a shorter text found when a
             // key begins with it; here only an equal blank-padded key is.
-            const bool prefixOnly = s.found && s.text && int(s.value.size()) < tag->keyLength() &&
-                                    renderKey(t, want) != (s.value + std::string(size_t(tag->keyLength()) - s.value.size(), ' '));
+            const bool prefixOnly =
+                s.found && s.text && int(s.value.size()) < tag->keyLength() &&
+                renderKey(t, want) !=
+                    (s.value + std::string(size_t(tag->keyLength()) - s.value.size(), ' '));
             EXPECT_EQ(found, s.found && !prefixOnly);
         }
     }
@@ -292,7 +295,8 @@ TEST_P(BankTable, RewrittenByOurEngineGivesEqualRecordsAndTags) {
         fields.push_back({f->name(), char(f->type()), f->length(), f->decimals()});
     }
     std::vector<TagSpec> tags;
-    for (const Tag* tag : from.tags()) tags.push_back({tag->name(), tag->keyExpression(), tag->forExpression()});
+    for (const Tag* tag : from.tags())
+        tags.push_back({tag->name(), tag->keyExpression(), tag->forExpression()});
     auto made = engine.create(dir.file(GetParam()), fields, tags);
     ASSERT_TRUE(made) << made.message();
     Table& to = *made.value();
@@ -307,8 +311,9 @@ TEST_P(BankTable, RewrittenByOurEngineGivesEqualRecordsAndTags) {
             const Field* g = to.fieldAt(i);
             if (f->type() == FieldType::Memo) {
                 const std::string memo = from.memo(f);
-                const Status assigned = from.isByteMemo(f) ? to.assignMemoBytes(g, memo.data(), memo.size())
-                                                           : to.assignMemo(g, memo);
+                const Status assigned = from.isByteMemo(f)
+                                            ? to.assignMemoBytes(g, memo.data(), memo.size())
+                                            : to.assignMemo(g, memo);
                 ASSERT_TRUE(assigned) << assigned.message();
             } else {
                 ASSERT_TRUE(to.assign(g, from.text(f))) << f->name() << " " << from.recno();
@@ -362,7 +367,8 @@ TEST_P(BankTable, RewrittenByOurEngineGivesEqualRecordsAndTags) {
     for (const auto& tag : reference.value()->tags()) {
         IndexTag* mine = ours.value()->tag(tag->name());
         ASSERT_NE(mine, nullptr);
-        mine->setKeyType(from.tag(tag->name())->keyLength() == 8 && tag->keyType() != KeyType::Character
+        mine->setKeyType(from.tag(tag->name())->keyLength() == 8 &&
+                                 tag->keyType() != KeyType::Character
                              ? KeyType::Numeric
                              : tag->keyType());
         auto want = tag->entries();
@@ -377,7 +383,8 @@ TEST_P(BankTable, RewrittenByOurEngineGivesEqualRecordsAndTags) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Bank, BankTable,
-                         ::testing::Values("ptest.dbf", "gtest.dbf", "EX1.dbf", "EX1X.dbf", "TESTHIST.dbf"),
+                         ::testing::Values("ptest.dbf", "gtest.dbf", "EX1.dbf", "EX1X.dbf",
+                                           "TESTHIST.dbf"),
                          [](const auto& info) {
                              std::string n = info.param;
                              return n.substr(0, n.find('.'));
@@ -414,7 +421,8 @@ TEST(ReferenceTables, OpenWalkAndCheck) {
             // keys of records changed since); check() must say so.
             const Status checked = t.check();
             if (entry.path().filename() == "customers.dbf") {
-                EXPECT_NE(checked.message().find("tag CUSTOMERID"), std::string::npos) << checked.message();
+                EXPECT_NE(checked.message().find("tag CUSTOMERID"), std::string::npos)
+                    << checked.message();
             } else {
                 EXPECT_TRUE(checked) << checked.message();
             }

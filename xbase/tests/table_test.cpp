@@ -1,12 +1,14 @@
 // The Table API on tables the engine creates: fields, order, seek, writes,
 // memos, deletion and upkeep.
 
+#include "xbase/table.h"
+
 #include <gtest/gtest.h>
 
 #include "test_support.h"
 #include "xbase/dbf_format.h"
 #include "xbase/engine.h"
-#include "xbase/table.h"
+#include "xbase/forwarding_file_system.h"
 
 namespace zentrix::xbase {
 namespace {
@@ -58,7 +60,8 @@ TEST_F(TableTest, CreatedTableHasFoxProLayoutAndFieldsByName) {
 }
 
 TEST_F(TableTest, MemoFreeTableIsDbase3WithoutMemoFile) {
-    auto t = engine.create(dir.file("TESTHIST"), {{"ID", 'N', 9, 0}, {"KEYID", 'C', 50, 0}}, {{"ID", "ID", ""}});
+    auto t = engine.create(dir.file("TESTHIST"), {{"ID", 'N', 9, 0}, {"KEYID", 'C', 50, 0}},
+                           {{"ID", "ID", ""}});
     ASSERT_TRUE(t) << t.message();
     EXPECT_EQ(t.value()->info().version, dbf::kVersionDbase3);
     EXPECT_FALSE(std::filesystem::exists(dir.file("TESTHIST.fpt")));
@@ -95,7 +98,8 @@ TEST_F(TableTest, WritesReadBackAfterReopen) {
     EXPECT_EQ(t.memo(t.field("ID")), "PT0002    ");
     // Memo pointers are ten right-aligned digits.
     const std::string raw = t.rawRecord();
-    EXPECT_EQ(raw.substr(size_t(t.field("DESCRIP")->descriptor().offset), 10).find_first_not_of(' '), 9u);
+    EXPECT_EQ(
+        raw.substr(size_t(t.field("DESCRIP")->descriptor().offset), 10).find_first_not_of(' '), 9u);
 }
 
 struct BadAssignment {
@@ -115,7 +119,8 @@ TEST_P(RejectedAssignment, LeavesRecordUnchangedAndSetsErrorCode) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, RejectedAssignment,
-                         ::testing::Values(BadAssignment{"NUM", "12345"}, BadAssignment{"NUM", "abc"},
+                         ::testing::Values(BadAssignment{"NUM", "12345"},
+                                           BadAssignment{"NUM", "abc"},
                                            BadAssignment{"NUMQ", "-1000"}));
 
 // A group of writes is all or nothing: once one assignment of it is refused,
@@ -202,12 +207,16 @@ TEST_F(TableTest, CreateRefusesTypesItCannotWrite) {
 
 TEST_F(TableTest, TagOrderKeepsEqualKeysInRecordOrderAndHidesDeleted) {
     auto t = createCourses();
-    for (auto [id, n] : std::vector<std::pair<std::string, int>>{
-             {"PT0003", 1}, {"PT0001", 2}, {"PT0002", 3}, {"PT0001", 4}, {"pt0000", 5}, {"PT9000", 6}})
+    for (auto [id, n] : std::vector<std::pair<std::string, int>>{{"PT0003", 1},
+                                                                 {"PT0001", 2},
+                                                                 {"PT0002", 3},
+                                                                 {"PT0001", 4},
+                                                                 {"pt0000", 5},
+                                                                 {"PT9000", 6}})
         addCourse(*t, id, "t", n);
     ASSERT_TRUE(t->selectTag(t->tag("ID")));
-    EXPECT_EQ(idsInOrder(*t), (std::vector<std::string>{"PT0001    ", "PT0001    ", "PT0002    ", "PT0003    ",
-                                                        "PT9000    ", "pt0000    "}));
+    EXPECT_EQ(idsInOrder(*t), (std::vector<std::string>{"PT0001    ", "PT0001    ", "PT0002    ",
+                                                        "PT0003    ", "PT9000    ", "pt0000    "}));
     ASSERT_TRUE(t->seek("PT0001"));
     EXPECT_EQ(t->recno(), 2u);
     ASSERT_TRUE(t->skip());
@@ -264,16 +273,17 @@ TEST_P(SeekRule, FoundOnlyForAnEqualBlankPaddedKey) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, SeekRule,
-                         ::testing::Values(SeekCase{"A001", true, "A001      "},
-                                           SeekCase{"A001      ", true, "A001      "},
-                                           SeekCase{"B002", false, "B0025     "},  // next greater is not found
-                                           SeekCase{"B", false, "B0025     "},
-                                           SeekCase{"C003      X", false, "C003      "},
-                                           SeekCase{"ZZZ", false, ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Keys, SeekRule,
+    ::testing::Values(SeekCase{"A001", true, "A001      "},
+                      SeekCase{"A001      ", true, "A001      "},
+                      SeekCase{"B002", false, "B0025     "},  // next greater is not found
+                      SeekCase{"B", false, "B0025     "},
+                      SeekCase{"C003      X", false, "C003      "}, SeekCase{"ZZZ", false, ""}));
 
 TEST_F(TableTest, NumericTagSeeksNumbers) {
-    auto t = engine.create(dir.file("ex1x.dbf"), {{"ID", 'N', 4, 0}, {"INDEX", 'N', 4, 0}, {"ANSWER", 'M', 10, 0}},
+    auto t = engine.create(dir.file("ex1x.dbf"),
+                           {{"ID", 'N', 4, 0}, {"INDEX", 'N', 4, 0}, {"ANSWER", 'M', 10, 0}},
                            {{"ID", "ID", ".NOT. DELETED()"}});
     ASSERT_TRUE(t) << t.message();
     Table& x = *t.value();
@@ -354,7 +364,8 @@ TEST_F(TableTest, MovingOffAChangedRecordCommitsIt) {
 
 TEST_F(TableTest, PackRemovesDeletedRecordsAndRebuildsTags) {
     auto t = createCourses();
-    for (const char* id : {"A", "B", "C", "D", "E"}) addCourse(*t, id, std::string("memo ") + id, 0);
+    for (const char* id : {"A", "B", "C", "D", "E"})
+        addCourse(*t, id, std::string("memo ") + id, 0);
     for (uint32_t r : {2u, 4u}) {
         ASSERT_TRUE(t->go(r));
         ASSERT_TRUE(t->markDeleted());
@@ -401,6 +412,58 @@ TEST_F(TableTest, CompressMemoKeepsLiveMemosAndShrinksFile) {
     ASSERT_TRUE(t->selectTag(t->tag("ID")));
     ASSERT_TRUE(t->seek("C"));
     EXPECT_EQ(t->memo(t->field("TITLE")), "after");
+}
+
+// Refuses the first rename onto a file whose name ends in `target`; every
+// other call goes through.
+class RenameRefusingFileSystem : public ForwardingFileSystem {
+public:
+    explicit RenameRefusingFileSystem(std::string target)
+        : ForwardingFileSystem(FileSystem::posix()), target_(std::move(target)) {}
+    Status rename(const std::string& from, const std::string& to) override {
+        if (!refused_ && to.size() >= target_.size() && to.ends_with(target_)) {
+            refused_ = true;
+            return Status::error(to + ": rename refused");
+        }
+        return ForwardingFileSystem::rename(from, to);
+    }
+
+private:
+    std::string target_;
+    bool refused_ = false;
+};
+
+TEST_F(TableTest, CompressMemoCutBetweenItsRenamesIsFinishedByTheNextOpen) {
+    {
+        Engine refusing(std::make_shared<RenameRefusingFileSystem>("ptest.dbf"));
+        auto created = refusing.create(dir.file("ptest.dbf"), kCourseFields, kCourseTags);
+        ASSERT_TRUE(created) << created.message();
+        Table& t = *created.value();
+        addCourse(t, "A", "first", 0);
+        addCourse(t, "B", "short", 0);
+        // Rewritten memos move to new blocks, so the compressed memo file
+        // numbers them differently from the old one.
+        for (int i = 0; i < 5; ++i) {
+            ASSERT_TRUE(t.go(1));
+            ASSERT_TRUE(t.assignMemo(t.field("TITLE"), std::string(600, char('c' + i))));
+            ASSERT_TRUE(t.commit());
+        }
+        const Status compressed = t.compressMemo();
+        ASSERT_FALSE(compressed);
+        EXPECT_NE(compressed.message().find("the next open finishes it"), std::string::npos)
+            << compressed.message();
+        // Writes through this handle would go to the files being replaced.
+        EXPECT_FALSE(t.appendBlank());
+    }
+    auto reopened = engine.open(dir.file("ptest"));
+    ASSERT_TRUE(reopened) << reopened.message();
+    Table& t = *reopened.value();
+    ASSERT_TRUE(t.go(1));
+    EXPECT_EQ(t.memo(t.field("TITLE")), std::string(600, 'g'));
+    ASSERT_TRUE(t.go(2));
+    EXPECT_EQ(t.memo(t.field("TITLE")), "short");
+    EXPECT_TRUE(t.check()) << t.check().message();
+    EXPECT_FALSE(std::filesystem::exists(dir.file("ptest.dbf.compress")));
 }
 
 TEST_F(TableTest, FileNamesMatchWithoutRegardToCase) {
@@ -455,7 +518,8 @@ TEST_F(TableTest, UnusableTagKeepsTableReadableInRecordOrder) {
     auto t = engine.open(dir.file("ptest.dbf"));
     ASSERT_TRUE(t) << t.message();
     ASSERT_EQ(t.value()->warnings().size(), 1u);
-    EXPECT_NE(t.value()->warnings()[0].find("tag ID"), std::string::npos) << t.value()->warnings()[0];
+    EXPECT_NE(t.value()->warnings()[0].find("tag ID"), std::string::npos)
+        << t.value()->warnings()[0];
     EXPECT_FALSE(t.value()->tag("ID")->usable());
     EXPECT_FALSE(t.value()->selectTag(t.value()->tag("ID")));
     ASSERT_TRUE(t.value()->top());
@@ -505,7 +569,8 @@ TEST_P(ChangedBehindTheIndex, IndexIsRebuiltAtOpen) {
     ASSERT_TRUE(opened.isOk()) << opened.message();
     Table& t = *opened.value();
     ASSERT_EQ(t.warnings().size(), 1u);
-    EXPECT_NE(t.warnings()[0].find("(changed without its index); rebuilt"), std::string::npos) << t.warnings()[0];
+    EXPECT_NE(t.warnings()[0].find("(changed without its index); rebuilt"), std::string::npos)
+        << t.warnings()[0];
     EXPECT_TRUE(t.check()) << t.check().message();
     ASSERT_TRUE(t.selectTag(t.tag("ID")));
     EXPECT_EQ(idsInOrder(t).size(), count);

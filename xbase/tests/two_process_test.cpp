@@ -17,8 +17,8 @@ pid_t spawn(const std::string& table, const std::string& worker, int count) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         const std::string n = std::to_string(count);
-        ::execl(ZENTRIX_TABLE_WORKER, ZENTRIX_TABLE_WORKER, table.c_str(), worker.c_str(), n.c_str(),
-                static_cast<char*>(nullptr));
+        ::execl(ZENTRIX_TABLE_WORKER, ZENTRIX_TABLE_WORKER, table.c_str(), worker.c_str(),
+                n.c_str(), static_cast<char*>(nullptr));
         ::_exit(127);
     }
     return pid;
@@ -65,7 +65,8 @@ TEST(TwoProcessTest, ConcurrentAppendsAndUpdatesLoseNothing) {
         std::map<int, int> bumps;
         for (int i = 3; i <= kCount; i += 3) ++bumps[i / 2];
         for (int i = 1; i <= kCount; ++i)
-            EXPECT_EQ(nums[std::string(w) + "-" + std::to_string(i)], bumps.count(i) ? bumps[i] : 0) << w << i;
+            EXPECT_EQ(nums[std::string(w) + "-" + std::to_string(i)], bumps.count(i) ? bumps[i] : 0)
+                << w << i;
     }
 }
 

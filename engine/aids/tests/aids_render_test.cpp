@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTextDocument>
 
+#include "base/message_sink.h"
 #include "engine/aids/case_study_source.h"
 #include "engine/aids/study_text.h"
 #include "engine/aids/texibit_form.h"
@@ -21,7 +22,6 @@
 #include "engine/aids/tref_form.h"
 #include "engine/aids/tsteps.h"
 #include "engine/recording_dialog_service.h"
-#include "platform/message_sink.h"
 #include "questionbank/ttesting.h"
 #include "ui/rich_text/rich_text_document.h"
 #include "xbase/engine.h"
@@ -74,7 +74,7 @@ protected:
 
     QTemporaryDir folder;
     xbase::Engine engine;
-    platform::RecordingMessageSink sink;
+    base::RecordingMessageSink sink;
     std::unique_ptr<questionbank::TTesting> bank;
     RecordingDialogService dialogs;
 };

@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
+#include "base/message_sink.h"
 #include "history/tthistory.h"
-#include "platform/message_sink.h"
 #include "xbase/engine.h"
 
 namespace zentrix::engine {
@@ -44,7 +44,7 @@ protected:
 
     fs::path dir_;
     xbase::Engine engine_;
-    platform::RecordingMessageSink sink_;
+    base::RecordingMessageSink sink_;
     std::shared_ptr<history::FixedClock> clock_;
     std::unique_ptr<history::TTHistory> store_;
 };

@@ -9,10 +9,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "base/message_sink.h"
 #include "engine/reports/certificate.h"
 #include "engine/reports/study_material.h"
 #include "engine/reports/ttesting_report_bank.h"
-#include "platform/message_sink.h"
 #include "questionbank/ttesting.h"
 #include "ui/report/page_painter.h"
 #include "ui/report/pdf_export.h"
@@ -90,7 +90,7 @@ protected:
 
     QTemporaryDir scratch;
     xbase::Engine engine;
-    platform::RecordingMessageSink sink;
+    base::RecordingMessageSink sink;
     std::unique_ptr<questionbank::TTesting> bank;
     std::vector<QVSimListInfo> rows;
     QVSimListInfo course;

@@ -22,14 +22,14 @@ int FakeQuestionSource::add(const std::string& exam, int type, const std::string
     return number;
 }
 
-xbase::Status FakeQuestionSource::MoveToItem(const QuestionAnswer& item) {
+base::Status FakeQuestionSource::MoveToItem(const QuestionAnswer& item) {
     moves.emplace_back(item.TestId, item.QuestionNo);
     const auto found = questions_.find({item.TestId, item.QuestionNo});
     if (found == questions_.end())
-        return xbase::Status::error("exam " + item.TestId + " has no question " +
-                                    std::to_string(item.QuestionNo));
+        return base::Status::error("exam " + item.TestId + " has no question " +
+                                   std::to_string(item.QuestionNo));
     current_ = &found->second;
-    return xbase::Status::ok();
+    return base::Status::ok();
 }
 
 std::string FakeQuestionSource::AnswerText(int index) {

@@ -30,7 +30,7 @@ public:
     int add(const std::string& exam, int type, const std::string& title,
             std::vector<std::string> rows, const std::string& key, const std::string& ref = "");
 
-    xbase::Status MoveToItem(const QuestionAnswer& item) override;
+    base::Status MoveToItem(const QuestionAnswer& item) override;
     const questionbank::TestQuestionInfo& CurrentQuestion() const override {
         return current_->info;
     }

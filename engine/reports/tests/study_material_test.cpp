@@ -74,7 +74,8 @@ TEST_F(StudyMaterialTest, PerfectAttemptWithIncorrectFilterListsNoQuestion) {
     EXPECT_TRUE(source.moves.empty());
     EXPECT_FALSE(text.contains(QStringLiteral("Question")));
     EXPECT_TRUE(text.contains(QStringLiteral("Study Material for:")));
-    EXPECT_TRUE(text.contains(QStringLiteral("There are no questions to list in this study guide.")));
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("There are no questions to list in this study guide.")));
 }
 
 TEST_F(StudyMaterialTest, EachItemShowsItsQuestionCorrectAnswersAndReferences) {

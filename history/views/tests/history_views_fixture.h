@@ -10,9 +10,9 @@
 #include <map>
 #include <memory>
 
+#include "base/message_sink.h"
 #include "history/tthistory.h"
 #include "history/views/history_catalogue.h"
-#include "platform/message_sink.h"
 #include "questionbank/bank_records.h"
 #include "report_test_support.h"
 #include "xbase/engine.h"
@@ -52,7 +52,7 @@ protected:
 
     QTemporaryDir scratch;
     xbase::Engine engine;
-    platform::RecordingMessageSink sink;
+    base::RecordingMessageSink sink;
     std::shared_ptr<FixedClock> clock;
     std::unique_ptr<TTHistory> store;
     FakeCatalogue catalogue;

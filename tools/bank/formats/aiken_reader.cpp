@@ -3,7 +3,7 @@
 #include <cctype>
 #include <optional>
 
-#include "tools/bank/formats/ascii_text.h"
+#include "base/ascii_text.h"
 
 namespace zentrix::banktool {
 
@@ -16,16 +16,14 @@ std::optional<std::pair<char, std::string_view>> choiceLine(std::string_view lin
     if (line.size() < 3 || line[0] < 'A' || line[0] > 'Z' || (line[1] != '.' && line[1] != ')') ||
         (line[2] != ' ' && line[2] != '\t'))
         return std::nullopt;
-    return std::make_pair(line[0], ascii::trimmedView(line.substr(3)));
+    return std::make_pair(line[0], base::ascii::trimmedView(line.substr(3)));
 }
 
 // The letters after "ANSWER:", when the line is one.
 std::optional<std::string_view> answerLine(std::string_view line) {
     if (line.size() < 7) return std::nullopt;
-    std::string head(line.substr(0, 7));
-    for (char& c : head) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (head != "ANSWER:") return std::nullopt;
-    return ascii::trimmedView(line.substr(7));
+    if (!base::ascii::equalsIgnoringCase(line.substr(0, 7), "ANSWER:")) return std::nullopt;
+    return base::ascii::trimmedView(line.substr(7));
 }
 
 }  // namespace
@@ -35,7 +33,7 @@ bool AikenReader::looksLikeAiken(std::string_view text) {
     while (pos < text.size()) {
         size_t end = text.find('\n', pos);
         if (end == std::string_view::npos) end = text.size();
-        if (answerLine(ascii::trimmedView(text.substr(pos, end - pos)))) return true;
+        if (answerLine(base::ascii::trimmedView(text.substr(pos, end - pos)))) return true;
         pos = end + 1;
     }
     return false;
@@ -55,7 +53,7 @@ xbase::Result<InterchangeDocument> AikenReader::read(std::string_view text,
     while (pos < text.size()) {
         size_t end = text.find('\n', pos);
         if (end == std::string_view::npos) end = text.size();
-        const std::string_view line = ascii::trimmedView(text.substr(pos, end - pos));
+        const std::string_view line = base::ascii::trimmedView(text.substr(pos, end - pos));
         pos = end + 1;
         ++lineNumber;
         if (line.empty()) {
@@ -75,8 +73,7 @@ xbase::Result<InterchangeDocument> AikenReader::read(std::string_view text,
             std::vector<int> right;
             for (char c : *answer) {
                 if (c == ',' || c == ' ' || c == '\t') continue;
-                const size_t index =
-                    letters.find(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+                const size_t index = letters.find(base::ascii::toUpper(c));
                 if (index == std::string::npos)
                     return error(lineNumber, "the answer \"" + std::string(*answer) +
                                                  "\" names no choice of the question");

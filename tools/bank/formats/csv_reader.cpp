@@ -6,7 +6,7 @@
 #include <map>
 #include <optional>
 
-#include "tools/bank/formats/ascii_text.h"
+#include "base/ascii_text.h"
 
 namespace zentrix::banktool {
 
@@ -50,14 +50,12 @@ public:
 
     xbase::Result<InterchangeDocument> read(std::string_view input) {
         const std::string text = normalizeBreaks(input);
-        xbase::Result<std::vector<CsvReader::Record>> records =
-            CsvReader::records(text, CsvReader::separatorOf(text), name_);
-        if (!records) return records.status();
+        ZX_TRY_ASSIGN(auto records, CsvReader::records(text, CsvReader::separatorOf(text), name_));
         bool header = false;
-        for (const CsvReader::Record& record : records.value()) {
+        for (const CsvReader::Record& record : records) {
             const bool blank =
                 std::all_of(record.fields.begin(), record.fields.end(),
-                            [](const std::string& f) { return ascii::trimmed(f).empty(); });
+                            [](const std::string& f) { return base::ascii::trimmed(f).empty(); });
             if (blank) continue;
             if (!header) {
                 ZX_TRY(readHeader(record));
@@ -80,7 +78,7 @@ private:
         std::map<std::string, size_t> seen;
         columns_.count = record.fields.size();
         for (size_t i = 0; i < record.fields.size(); ++i) {
-            const std::string name = ascii::lower(ascii::trimmed(record.fields[i]));
+            const std::string name = base::ascii::lower(base::ascii::trimmed(record.fields[i]));
             if (name.empty()) continue;  // an unnamed column is read as nothing
             if (seen.count(name))
                 return error(record.line, "column \"" + name + "\" is named twice");
@@ -100,10 +98,10 @@ private:
                 continue;
             }
             std::string digits =
-                name.rfind("choice", 0) == 0 ? ascii::trimmed(name.substr(6)) : std::string();
+                name.rfind("choice", 0) == 0 ? base::ascii::trimmed(name.substr(6)) : std::string();
             if (!digits.empty() && digits.size() <= 3 &&
                 std::all_of(digits.begin(), digits.end(),
-                            [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }) &&
+                            [](char c) { return base::ascii::isDigit(c); }) &&
                 std::stoi(digits) > 0) {
                 const int number = std::stoi(digits);
                 for (const auto& c : columns_.choices) {
@@ -113,7 +111,7 @@ private:
                 columns_.choices.push_back({number, i});
                 continue;
             }
-            return error(record.line, "unknown column \"" + ascii::trimmed(record.fields[i]) +
+            return error(record.line, "unknown column \"" + base::ascii::trimmed(record.fields[i]) +
                                           "\"; the columns are " + kColumns);
         }
         std::sort(columns_.choices.begin(), columns_.choices.end());
@@ -125,8 +123,9 @@ private:
     }
 
     static std::string field(const CsvReader::Record& record, const std::optional<size_t>& column) {
-        return column && *column < record.fields.size() ? ascii::trimmed(record.fields[*column])
-                                                        : std::string();
+        return column && *column < record.fields.size()
+                   ? base::ascii::trimmed(record.fields[*column])
+                   : std::string();
     }
 
     xbase::Status readRow(const CsvReader::Record& record) {
@@ -136,7 +135,7 @@ private:
                                           " fields but the header names " +
                                           std::to_string(columns_.count) + " columns");
         for (size_t i = columns_.count; i < count; ++i) {
-            if (!ascii::trimmed(record.fields[i]).empty())
+            if (!base::ascii::trimmed(record.fields[i]).empty())
                 return error(record.line, "the row has " + std::to_string(count) +
                                               " fields but the header names " +
                                               std::to_string(columns_.count) +
@@ -167,7 +166,7 @@ private:
                                               " is empty but a later choice is not");
         }
 
-        const std::string type = ascii::lower(field(record, columns_.type));
+        const std::string type = base::ascii::lower(field(record, columns_.type));
         std::string kindName = type;
         std::replace(kindName.begin(), kindName.end(), ' ', '-');
         std::replace(kindName.begin(), kindName.end(), '_', '-');
@@ -194,7 +193,7 @@ private:
     xbase::Status readCorrect(const CsvReader::Record& record, std::optional<Kind> kind,
                               InterchangeQuestion& q) {
         const std::string correct = field(record, columns_.correct);
-        const std::string word = ascii::lower(correct);
+        const std::string word = base::ascii::lower(correct);
         const bool trueWord = word == "true" || word == "t";
         const bool falseWord = word == "false" || word == "f";
         if (!kind && (trueWord || falseWord) && q.choices.empty()) kind = Kind::TrueFalse;
@@ -218,10 +217,10 @@ private:
             pos = end == std::string::npos ? correct.size() : end + 1;
             if (token.empty()) continue;
             int choice = 0;
-            if (token.size() == 1 && std::isalpha(static_cast<unsigned char>(token[0]))) {
-                choice = std::toupper(static_cast<unsigned char>(token[0])) - 'A' + 1;
+            if (token.size() == 1 && base::ascii::isAlpha(token[0])) {
+                choice = base::ascii::toUpper(token[0]) - 'A' + 1;
             } else if (token.size() <= 3 && std::all_of(token.begin(), token.end(), [](char c) {
-                           return std::isdigit(static_cast<unsigned char>(c));
+                           return base::ascii::isDigit(c);
                        })) {
                 choice = std::stoi(token);
             } else {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "tools/bank/formats/ascii_text.h"
+#include "base/ascii_text.h"
 #include "tools/bank/formats/html_text.h"
 #include "tools/bank/formats/picture_reference.h"
 
@@ -12,8 +12,6 @@ namespace zentrix::banktool {
 namespace {
 
 using Kind = InterchangeQuestion::Kind;
-
-constexpr std::string_view kBlanks = " \t\r\n";
 
 // The first `what` at or after `from` that no backslash escapes.
 size_t findUnescaped(std::string_view s, std::string_view what, size_t from = 0) {
@@ -51,7 +49,7 @@ std::string unescape(std::string_view s) {
 
 // A decimal weight such as "50", "-33.33333" or "12.5".
 bool parseWeight(std::string_view s, double& value) {
-    s = ascii::trimmedView(s);
+    s = base::ascii::trimmedView(s);
     bool negative = false;
     if (!s.empty() && (s[0] == '-' || s[0] == '+')) {
         negative = s[0] == '-';
@@ -63,7 +61,7 @@ bool parseWeight(std::string_view s, double& value) {
     for (char c : s) {
         if (c == '.' && !point) {
             point = true;
-        } else if (std::isdigit(static_cast<unsigned char>(c))) {
+        } else if (base::ascii::isDigit(c)) {
             digits = true;
             if (point) {
                 scale /= 10;
@@ -114,14 +112,14 @@ public:
             if (!content.empty() && content.back() == '\r') content.remove_suffix(1);
             ++line;
             pos = end + 1;
-            const std::string_view trimmed = ascii::trimmedView(content);
+            const std::string_view trimmed = base::ascii::trimmedView(content);
             if (trimmed.substr(0, 2) == "//") continue;
             if (trimmed.empty()) {
                 ZX_TRY(flush(block));
                 continue;
             }
-            if (block.text.empty() && ascii::upper(trimmed.substr(0, 10)) == "$CATEGORY:") {
-                category = std::string(ascii::trimmedView(trimmed.substr(10)));
+            if (block.text.empty() && base::ascii::upper(trimmed.substr(0, 10)) == "$CATEGORY:") {
+                category = std::string(base::ascii::trimmedView(trimmed.substr(10)));
                 continue;
             }
             if (block.text.empty()) block.category = category;
@@ -146,7 +144,7 @@ private:
     std::string inFormat(const std::string& raw,
                          std::vector<std::string>* pictures = nullptr) const {
         const std::string text = unescape(raw);
-        if (format_ != "html") return std::string(ascii::trimmedView(text));
+        if (format_ != "html") return std::string(base::ascii::trimmedView(text));
         HtmlText::Result plain = HtmlText::toPlainText(text);
         if (pictures) *pictures = std::move(plain.pictures);
         return plain.text;
@@ -156,22 +154,23 @@ private:
         const std::string_view s = block.text;
         InterchangeQuestion q;
         q.where = name_ + ":" + std::to_string(block.lines.front());
-        size_t pos = s.find_first_not_of(kBlanks);
+        size_t pos = s.find_first_not_of(base::ascii::kWhitespace);
         bool titled = false;
         if (s.substr(pos, 2) == "::") {
             const size_t end = findUnescaped(s, "::", pos + 2);
             if (end == std::string_view::npos)
                 return error(block.lineOf(pos), "the title opened with \"::\" is not closed");
-            q.title = std::string(ascii::trimmedView(unescape(s.substr(pos + 2, end - pos - 2))));
+            q.title =
+                std::string(base::ascii::trimmedView(unescape(s.substr(pos + 2, end - pos - 2))));
             titled = true;
-            pos = s.find_first_not_of(kBlanks, end + 2);
+            pos = s.find_first_not_of(base::ascii::kWhitespace, end + 2);
             if (pos == std::string_view::npos) pos = s.size();
         }
         format_ = "moodle";
         if (s.substr(pos, 1) == "[") {
             const size_t close = s.find(']', pos);
             if (close != std::string_view::npos) {
-                const std::string format = ascii::upper(s.substr(pos + 1, close - pos - 1));
+                const std::string format = base::ascii::upper(s.substr(pos + 1, close - pos - 1));
                 if (format == "HTML" || format == "MOODLE" || format == "PLAIN" ||
                     format == "MARKDOWN") {
                     format_ = format == "HTML" ? "html" : "text";
@@ -202,7 +201,7 @@ private:
         // Text on both sides of the answers: the answers stand for a blank.
         const std::string_view after = s.substr(close + 1);
         std::string raw(s.substr(pos, open - pos));
-        if (!ascii::trimmedView(after).empty()) raw += "_____" + std::string(after);
+        if (!base::ascii::trimmedView(after).empty()) raw += "_____" + std::string(after);
         std::vector<std::string> pictures;
         q.text = inFormat(raw, &pictures);
         if (!titled) q.title = titleFromText(q.text);
@@ -216,7 +215,7 @@ private:
             q.reference = inFormat(a.substr(general + 4));
             a.resize(general);
         }
-        const std::string_view body = ascii::trimmedView(a);
+        const std::string_view body = base::ascii::trimmedView(a);
         offset += static_cast<size_t>(body.data() - a.data());
         auto skip = [&](const std::string& reason) {
             document_.skip(q.where, q.title, q.text, reason);
@@ -226,7 +225,8 @@ private:
         if (body[0] == '#') return skip("a numerical question");
 
         const size_t firstHash = findUnescaped(body, "#");
-        const std::string head = ascii::upper(ascii::trimmedView(body.substr(0, firstHash)));
+        const std::string head =
+            base::ascii::upper(base::ascii::trimmedView(body.substr(0, firstHash)));
         if (head == "T" || head == "TRUE" || head == "F" || head == "FALSE") {
             // {TRUE#wrong answer's feedback#right answer's feedback}
             std::vector<std::string> feedback;
@@ -266,7 +266,7 @@ private:
                 continue;
             }
             if (list.empty()) {
-                if (std::string_view(kBlanks).find(c) != std::string_view::npos) continue;
+                if (base::ascii::isSpace(c)) continue;
                 return skip("an answer without \"=\" or \"~\" (a kind the bank cannot hold)");
             }
             list.back().raw.push_back(c);
@@ -286,7 +286,7 @@ private:
         std::vector<std::pair<std::string, std::string>> feedback;
         int partial = 0;
         for (Answer& x : list) {
-            std::string_view rest = ascii::trimmedView(x.raw);
+            std::string_view rest = base::ascii::trimmedView(x.raw);
             double weight = x.mark == '=' ? 100 : 0;
             if (!rest.empty() && rest[0] == '%') {
                 const size_t end = rest.find('%', 1);

@@ -5,10 +5,10 @@
 #include <cctype>
 #include <map>
 
-#include "tools/bank/formats/ascii_text.h"
+#include "base/ascii_text.h"
+#include "base/windows1252.h"
 #include "tools/bank/formats/plain_text_builder.h"
 #include "tools/bank/formats/text_encoding.h"
-#include "xbase/windows1252.h"
 
 namespace zentrix::banktool {
 
@@ -51,9 +51,7 @@ const std::map<std::string_view, char32_t>& namedReferences() {
     return names;
 }
 
-bool isTagNameChar(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == ':' || c == '-' || c == '_';
-}
+bool isTagNameChar(char c) { return base::ascii::isAlnum(c) || c == ':' || c == '-' || c == '_'; }
 
 struct Tag {
     std::string name;  // lower case
@@ -124,7 +122,7 @@ private:
         }
         const char after = pos_ + 1 < html_.size() ? html_[pos_ + 1] : '\0';
         if (after == '!' || after == '?') return skipPast(">");
-        if (after != '/' && !std::isalpha(static_cast<unsigned char>(after))) {
+        if (after != '/' && !base::ascii::isAlpha(after)) {
             builder_.text("<");
             ++pos_;
             return;
@@ -145,30 +143,28 @@ private:
         }
         const size_t nameStart = pos_;
         while (pos_ < html_.size() && isTagNameChar(html_[pos_])) ++pos_;
-        tag.name = ascii::lower(html_.substr(nameStart, pos_ - nameStart));
+        tag.name = base::ascii::lower(html_.substr(nameStart, pos_ - nameStart));
         while (pos_ < html_.size()) {
             const char c = html_[pos_];
             if (c == '>') {
                 ++pos_;
                 return true;
             }
-            if (c == '/' || std::isspace(static_cast<unsigned char>(c))) {
+            if (c == '/' || base::ascii::isSpace(c)) {
                 tag.selfClosing = c == '/';
                 ++pos_;
                 continue;
             }
             const size_t attrStart = pos_;
             while (pos_ < html_.size() && html_[pos_] != '=' && html_[pos_] != '>' &&
-                   html_[pos_] != '/' && !std::isspace(static_cast<unsigned char>(html_[pos_])))
+                   html_[pos_] != '/' && !base::ascii::isSpace(html_[pos_]))
                 ++pos_;
-            const std::string name = ascii::lower(html_.substr(attrStart, pos_ - attrStart));
+            const std::string name = base::ascii::lower(html_.substr(attrStart, pos_ - attrStart));
             std::string value;
-            while (pos_ < html_.size() && std::isspace(static_cast<unsigned char>(html_[pos_])))
-                ++pos_;
+            while (pos_ < html_.size() && base::ascii::isSpace(html_[pos_])) ++pos_;
             if (pos_ < html_.size() && html_[pos_] == '=') {
                 ++pos_;
-                while (pos_ < html_.size() && std::isspace(static_cast<unsigned char>(html_[pos_])))
-                    ++pos_;
+                while (pos_ < html_.size() && base::ascii::isSpace(html_[pos_])) ++pos_;
                 if (pos_ < html_.size() && (html_[pos_] == '"' || html_[pos_] == '\'')) {
                     const char quote = html_[pos_++];
                     const size_t end = html_.find(quote, pos_);
@@ -178,7 +174,7 @@ private:
                 } else {
                     const size_t valueStart = pos_;
                     while (pos_ < html_.size() && html_[pos_] != '>' &&
-                           !std::isspace(static_cast<unsigned char>(html_[pos_])))
+                           !base::ascii::isSpace(html_[pos_]))
                         ++pos_;
                     value = HtmlText::decodeReferences(html_.substr(valueStart, pos_ - valueStart));
                 }
@@ -200,7 +196,7 @@ private:
             const std::string close = "</" + tag.name;
             size_t at = html_.find('<', pos_);
             while (at != std::string_view::npos &&
-                   ascii::lower(html_.substr(at, close.size())) != close)
+                   base::ascii::lower(html_.substr(at, close.size())) != close)
                 at = html_.find('<', at + 1);
             pos_ = at == std::string_view::npos ? html_.size() : at;
             return;
@@ -223,16 +219,15 @@ char32_t HtmlText::characterReference(std::string_view name) {
         if (digits.empty() || digits.size() > 8) return 0;
         unsigned long value = 0;
         for (char c : digits) {
-            const int d = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
-                          : hex && std::isxdigit(static_cast<unsigned char>(c))
-                              ? std::tolower(static_cast<unsigned char>(c)) - 'a' + 10
-                              : -1;
+            const int d = hex                       ? base::ascii::hexDigitValue(c)
+                          : base::ascii::isDigit(c) ? c - '0'
+                                                    : -1;
             if (d < 0) return 0;
             value = value * (hex ? 16 : 10) + static_cast<unsigned long>(d);
         }
         // Browsers read the C1 range as Windows-1252, as pages from Windows meant it.
         if (value >= 0x80 && value <= 0x9F)
-            return xbase::windows1252CodePoint(static_cast<unsigned char>(value));
+            return base::windows1252CodePoint(static_cast<unsigned char>(value));
         if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0xFFFD;
         return static_cast<char32_t>(value);
     }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "base/ascii_text.h"
 #include "questionbank/answer_key.h"
-#include "tools/bank/formats/ascii_text.h"
 
 namespace zentrix::banktool {
 
@@ -20,7 +20,7 @@ std::string cut(const std::string& text, size_t limit) {
     while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
     const size_t blank = text.rfind(' ', end);
     if (blank != std::string::npos && blank > limit / 2) end = blank;
-    return ascii::trimmed(text.substr(0, end)) + "...";
+    return base::ascii::trimmed(text.substr(0, end)) + "...";
 }
 
 }  // namespace
@@ -46,16 +46,16 @@ std::string shareOfMarks(int right) {
 std::string hintFromFeedback(
     const std::vector<std::pair<std::string, std::string>>& choiceFeedback) {
     if (choiceFeedback.empty()) return {};
-    const std::string first = ascii::trimmed(choiceFeedback.front().second);
-    const bool allSame = !first.empty() && std::all_of(choiceFeedback.begin(), choiceFeedback.end(),
-                                                       [&](const auto& c) {
-                                                           return ascii::trimmed(c.second) == first;
-                                                       });
+    const std::string first = base::ascii::trimmed(choiceFeedback.front().second);
+    const bool allSame =
+        !first.empty() &&
+        std::all_of(choiceFeedback.begin(), choiceFeedback.end(),
+                    [&](const auto& c) { return base::ascii::trimmed(c.second) == first; });
     if (allSame) return first;
     std::vector<std::string> lines;
     for (const auto& [choice, feedback] : choiceFeedback) {
-        if (!ascii::trimmed(feedback).empty())
-            lines.push_back(ascii::trimmed(choice) + ": " + ascii::trimmed(feedback));
+        if (!base::ascii::trimmed(feedback).empty())
+            lines.push_back(base::ascii::trimmed(choice) + ": " + base::ascii::trimmed(feedback));
     }
     return joinTexts(lines, "\n");
 }
@@ -63,7 +63,7 @@ std::string hintFromFeedback(
 std::string joinTexts(const std::vector<std::string>& parts, const std::string& separator) {
     std::string out;
     for (const std::string& part : parts) {
-        if (ascii::trimmed(part).empty()) continue;
+        if (base::ascii::trimmed(part).empty()) continue;
         if (!out.empty()) out += separator;
         out += part;
     }
@@ -71,12 +71,13 @@ std::string joinTexts(const std::vector<std::string>& parts, const std::string& 
 }
 
 std::string titleFromText(const std::string& text) {
-    const std::string body = ascii::trimmed(text);
-    return cut(ascii::trimmed(body.substr(0, body.find('\n'))), kTitleLength);
+    const std::string body = base::ascii::trimmed(text);
+    return cut(base::ascii::trimmed(body.substr(0, body.find('\n'))), kTitleLength);
 }
 
 std::string questionLabel(const std::string& title, const std::string& text) {
-    std::string label = ascii::trimmed(title).empty() ? titleFromText(text) : ascii::trimmed(title);
+    std::string label =
+        base::ascii::trimmed(title).empty() ? titleFromText(text) : base::ascii::trimmed(title);
     std::replace(label.begin(), label.end(), '\n', ' ');
     return cut(label, kLabelLength);
 }
@@ -93,7 +94,7 @@ void InterchangeDocument::accept(const std::string& category, InterchangeQuestio
     using Kind = InterchangeQuestion::Kind;
     const int count = static_cast<int>(q.choices.size());
     auto refuse = [&](const std::string& reason) { skip(q.where, q.title, q.text, reason); };
-    if (ascii::trimmed(q.title).empty() && ascii::trimmed(q.text).empty())
+    if (base::ascii::trimmed(q.title).empty() && base::ascii::trimmed(q.text).empty())
         return refuse("it has neither a title nor a text");
     std::sort(q.right.begin(), q.right.end());
     q.right.erase(std::unique(q.right.begin(), q.right.end()), q.right.end());

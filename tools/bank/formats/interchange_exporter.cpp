@@ -109,9 +109,8 @@ xbase::Result<InterchangeExporter::Report> InterchangeExporter::write(const Exam
             report.bytes = MoodleXmlWriter::write(exam);
             return report;
         case InterchangeFormat::Qti: {
-            xbase::Result<std::string> package = QtiPackageWriter::write(exam);
-            if (!package) return package.status();
-            report.bytes = std::move(package).value();
+            ZX_TRY_ASSIGN(auto package, QtiPackageWriter::write(exam));
+            report.bytes = std::move(package);
             return report;
         }
         default:

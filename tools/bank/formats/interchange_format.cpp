@@ -3,8 +3,8 @@
 #include <cctype>
 #include <filesystem>
 
+#include "base/ascii_text.h"
 #include "tools/bank/formats/aiken_reader.h"
-#include "tools/bank/formats/ascii_text.h"
 
 namespace zentrix::banktool {
 
@@ -27,9 +27,8 @@ std::optional<std::string> InterchangeFormats::rootElement(std::string_view s) {
         } else {
             const size_t start = pos + 1;
             size_t end = start;
-            while (end < s.size() &&
-                   (std::isalnum(static_cast<unsigned char>(s[end])) || s[end] == ':' ||
-                    s[end] == '-' || s[end] == '_' || s[end] == '.'))
+            while (end < s.size() && (base::ascii::isAlnum(s[end]) || s[end] == ':' ||
+                                      s[end] == '-' || s[end] == '_' || s[end] == '.'))
                 ++end;
             std::string name(s.substr(start, end - start));
             const size_t colon = name.find(':');
@@ -40,7 +39,7 @@ std::optional<std::string> InterchangeFormats::rootElement(std::string_view s) {
 }
 
 std::optional<InterchangeFormat> InterchangeFormats::parse(std::string_view name) {
-    const std::string n = ascii::lower(std::string(name));
+    const std::string n = base::ascii::lower(std::string(name));
     if (n == "exam") return InterchangeFormat::ExamSource;
     if (n == "gift") return InterchangeFormat::Gift;
     if (n == "aiken") return InterchangeFormat::Aiken;
@@ -76,7 +75,7 @@ bool InterchangeFormats::canExport(InterchangeFormat format) {
 std::optional<InterchangeFormat> InterchangeFormats::guess(const std::string& path,
                                                            std::string_view content) {
     const std::filesystem::path file(path);
-    const std::string extension = ascii::lower(file.extension().string());
+    const std::string extension = base::ascii::lower(file.extension().string());
     if (extension == ".exam") return InterchangeFormat::ExamSource;
     if (content.substr(0, 4) == "PK\x03\x04" || content.substr(0, 4) == "PK\x05\x06")
         return InterchangeFormat::Qti;

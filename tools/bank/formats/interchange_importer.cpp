@@ -3,13 +3,13 @@
 #include <filesystem>
 #include <map>
 
+#include "base/ascii_text.h"
 #include "platform/text_file.h"
 #include "questionbank/answer_key.h"
 #include "questionbank/bank_layout.h"
 #include "questionbank/bank_path.h"
 #include "questionbank/bank_records.h"
 #include "tools/bank/formats/aiken_reader.h"
-#include "tools/bank/formats/ascii_text.h"
 #include "tools/bank/formats/csv_reader.h"
 #include "tools/bank/formats/gift_reader.h"
 #include "tools/bank/formats/moodle_xml_reader.h"
@@ -29,10 +29,9 @@ namespace {
 
 // The bytes of a file that must be there.
 xbase::Result<std::string> readFile(const std::string& path) {
-    xbase::Result<std::optional<std::string>> bytes = platform::readWholeFile(path);
-    if (!bytes) return bytes.status();
-    if (!bytes.value()) return xbase::Status::error(path + ": cannot be read: no such file");
-    return std::move(*bytes.value());
+    ZX_TRY_ASSIGN(auto bytes, platform::readWholeFile(path));
+    if (!bytes) return xbase::Status::error(path + ": cannot be read: no such file");
+    return std::move(*bytes);
 }
 
 // Windows-1252 for the bank; the characters it lacks are gathered.
@@ -68,8 +67,7 @@ std::string safePictureName(const std::string& name) {
         if (c == '/' || c == '\\') {
             endPart();
         } else {
-            const bool plain =
-                std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_';
+            const bool plain = base::ascii::isAlnum(c) || c == '.' || c == '-' || c == '_';
             part.push_back(plain ? c : '_');
         }
     }
@@ -135,7 +133,7 @@ int typeOf(Kind kind) {
 }
 
 xbase::Status checkIdentifier(const std::string& option, const std::string& id) {
-    if (id.empty() || BankPath::trim(id) != id)
+    if (id.empty() || base::ascii::trimmed(id, base::ascii::kBlank) != id)
         return xbase::Status::error(option + " \"" + id +
                                     "\" must be non-empty, without blanks at either end");
     if (static_cast<int>(id.size()) > layout::kIdentifierWidth)
@@ -171,9 +169,8 @@ xbase::Status loadPictures(InterchangeDocument& document, const std::string& pat
             if (!file)
                 return xbase::Status::error(q.where + ": picture \"" + name +
                                             "\" is not beside the file");
-            xbase::Result<std::string> bytes = readFile(*file);
-            if (!bytes) return bytes.status();
-            q.picture->bytes = std::move(bytes).value();
+            ZX_TRY_ASSIGN(auto bytes, readFile(*file));
+            q.picture->bytes = std::move(bytes);
         }
     }
     return xbase::Status::ok();
@@ -216,8 +213,8 @@ std::string InterchangeImporter::identifierFrom(std::string_view name) {
     while (pos < name.size() && static_cast<int>(id.size()) < layout::kIdentifierWidth) {
         char32_t cp = TextEncoding::next(name, pos);
         if (cp >= 0xC0 && cp <= 0xFF) cp = static_cast<unsigned char>(kFold[cp - 0xC0]);
-        if (cp < 0x80 && (std::isalnum(static_cast<int>(cp)) || cp == '_' || cp == '-'))
-            id.push_back(static_cast<char>(std::toupper(static_cast<int>(cp))));
+        if (cp < 0x80 && (base::ascii::isAlnum(static_cast<char>(cp)) || cp == '_' || cp == '-'))
+            id.push_back(base::ascii::toUpper(static_cast<char>(cp)));
     }
     while (!id.empty() && (id.front() == '-' || id.front() == '_')) id.erase(0, 1);
     return id.empty() ? "EXAM" : id;
@@ -238,7 +235,7 @@ std::string InterchangeImporter::categoryTitle(std::string_view category) {
     }
     std::vector<std::string> named;
     for (const std::string& part : parts) {
-        const std::string p = BankPath::trim(part);
+        const std::string p = base::ascii::trimmed(part, base::ascii::kBlank);
         if (p.empty() || (p.size() > 1 && p.front() == '$' && p.back() == '$')) continue;
         if (named.empty() && p == "top") continue;
         named.push_back(p);
@@ -248,9 +245,7 @@ std::string InterchangeImporter::categoryTitle(std::string_view category) {
 
 xbase::Result<InterchangeDocument> InterchangeImporter::readDocument(const std::string& path,
                                                                      InterchangeFormat format) {
-    xbase::Result<std::string> bytes = readFile(path);
-    if (!bytes) return bytes.status();
-    std::string& content = bytes.value();
+    ZX_TRY_ASSIGN(auto content, readFile(path));
     switch (format) {
         case InterchangeFormat::Gift:
             return GiftReader::read(TextEncoding::sourceToUtf8(content), path);
@@ -276,9 +271,7 @@ xbase::Result<InterchangeDocument> InterchangeImporter::readDocument(const std::
 xbase::Result<InterchangeImporter::Report> InterchangeImporter::read(
     const std::string& path, InterchangeFormat format, const Options& options,
     std::set<std::string>& usedIds) {
-    xbase::Result<InterchangeDocument> read = readDocument(path, format);
-    if (!read) return read.status();
-    InterchangeDocument& document = read.value();
+    ZX_TRY_ASSIGN(auto document, readDocument(path, format));
     ZX_TRY(loadPictures(document, path));
 
     Report report;
@@ -319,7 +312,7 @@ xbase::Result<InterchangeImporter::Report> InterchangeImporter::read(
         exam.course.title = course;
         exam.id = id;
         exam.table = id;
-        exam.folder = ascii::lower(id) + "/";
+        exam.folder = base::ascii::lower(id) + "/";
         exam.title = cp(title.empty() ? stem : title);
         if (const std::string changed = cp.report(); !changed.empty())
             report.notes.push_back(path + ": exam " + id + ": " + changed);

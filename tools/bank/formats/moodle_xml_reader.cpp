@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <map>
 
-#include "tools/bank/formats/ascii_text.h"
+#include "base/ascii_text.h"
 #include "tools/bank/formats/html_text.h"
 #include "tools/bank/formats/picture_reference.h"
 
@@ -41,7 +41,8 @@ struct QuestionElement {
 
 // A text part as plain text; `pictures` gets the src of its pictures.
 std::string plain(const TextPart& part, std::vector<std::string>* pictures = nullptr) {
-    if (part.format == "plain_text" || part.format == "markdown") return ascii::trimmed(part.text);
+    if (part.format == "plain_text" || part.format == "markdown")
+        return base::ascii::trimmed(part.text);
     std::string html = part.text;
     if (part.format == "moodle_auto_format") {
         // Line breaks of the auto format are breaks, not blanks.
@@ -142,7 +143,7 @@ private:
                 readPart(answer.text, &answer);
                 q.answers.push_back(std::move(answer));
             } else if (name == QLatin1String("single")) {
-                q.single = ascii::trimmed(
+                q.single = base::ascii::trimmed(
                     xml_.readElementText(QXmlStreamReader::IncludeChildElements).toStdString());
             } else {
                 xml_.skipCurrentElement();
@@ -151,23 +152,23 @@ private:
     }
 
     static bool fraction(const std::string& text, double& value) {
-        if (ascii::trimmed(text).empty()) {
+        if (base::ascii::trimmed(text).empty()) {
             value = 0;
             return true;
         }
         bool ok = false;
-        value = QString::fromStdString(ascii::trimmed(text)).toDouble(&ok);
+        value = QString::fromStdString(base::ascii::trimmed(text)).toDouble(&ok);
         return ok;
     }
 
     xbase::Status take(const QuestionElement& e) {
         if (e.type == "category") {
-            category_ = ascii::trimmed(plain(e.category));
+            category_ = base::ascii::trimmed(plain(e.category));
             return xbase::Status::ok();
         }
         InterchangeQuestion q;
         q.where = name_ + ":" + std::to_string(e.line);
-        q.title = ascii::trimmed(plain(e.name));
+        q.title = base::ascii::trimmed(plain(e.name));
         std::vector<std::string> pictures;
         q.text = plain(e.questionText, &pictures);
         if (e.type != "multichoice" && e.type != "truefalse") {
@@ -222,9 +223,7 @@ private:
             q.kind = Kind::TrueFalse;
             std::string trueFeedback, falseFeedback;
             for (size_t i = 0; i < q.choices.size(); ++i) {
-                std::string word = q.choices[i];
-                for (char& c : word)
-                    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+                const std::string word = base::ascii::lower(q.choices[i]);
                 const bool isTrue = word == "true" || (word != "false" && i == 0);
                 (isTrue ? trueFeedback : falseFeedback) = feedback[i].second;
                 if (fractions[i] > 0) q.right.push_back(isTrue ? 1 : 2);

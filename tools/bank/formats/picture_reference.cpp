@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <cctype>
 
-#include "tools/bank/formats/ascii_text.h"
+#include "base/ascii_text.h"
 
 namespace zentrix::banktool {
 
@@ -11,20 +11,15 @@ namespace {
 
 constexpr std::string_view kPluginFile = "@@PLUGINFILE@@/";
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-}
-
 }  // namespace
 
 std::string percentDecoded(std::string_view text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 &&
-            hexValue(text[i + 2]) >= 0) {
-            out.push_back(static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2])));
+        if (text[i] == '%' && i + 2 < text.size() && base::ascii::hexDigitValue(text[i + 1]) >= 0 &&
+            base::ascii::hexDigitValue(text[i + 2]) >= 0) {
+            out.push_back(static_cast<char>(base::ascii::hexDigitValue(text[i + 1]) * 16 +
+                                            base::ascii::hexDigitValue(text[i + 2])));
             i += 2;
         } else {
             out.push_back(text[i]);
@@ -51,10 +46,9 @@ xbase::Status takeExhibit(const std::vector<std::string>& sources, const Picture
                           "only the first picture is kept; \"" + ref.name + "\" is left out");
             continue;
         }
-        xbase::Result<std::optional<InterchangePicture>> picture = find(ref);
-        if (!picture) return picture.status();
-        if (picture.value()) {
-            q.picture = std::move(*picture.value());
+        ZX_TRY_ASSIGN(auto picture, find(ref));
+        if (picture) {
+            q.picture = std::move(*picture);
         } else {
             document.note(q.where, "picture \"" + ref.name +
                                        "\" is neither in the file nor beside it; left out");
@@ -68,7 +62,7 @@ std::string percentEncoded(std::string_view path) {
     std::string out;
     for (char c : path) {
         const auto u = static_cast<unsigned char>(c);
-        if (std::isalnum(u) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
+        if (base::ascii::isAlnum(c) || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
             out.push_back(c);
         } else {
             out.push_back('%');
@@ -93,13 +87,13 @@ std::optional<std::string> decodeBase64(std::string_view text) {
 
 PictureReference PictureReference::of(std::string_view src) {
     PictureReference ref;
-    const std::string head = ascii::lower(src.substr(0, 5));
+    const std::string head = base::ascii::lower(src.substr(0, 5));
     if (head == "data:") {
         // data:image/png;base64,....
         ref.kind = Kind::Inline;
         const size_t comma = src.find(',');
         const std::string meta =
-            ascii::lower(src.substr(5, comma == std::string_view::npos ? 0 : comma - 5));
+            base::ascii::lower(src.substr(5, comma == std::string_view::npos ? 0 : comma - 5));
         const size_t slash = meta.find('/');
         std::string type =
             slash == std::string::npos ? "bin" : meta.substr(slash + 1, meta.find(';') - slash - 1);

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <map>
 
+#include "base/ascii_text.h"
 #include "platform/text_file.h"
 #include "questionbank/bank_path.h"
-#include "tools/bank/formats/ascii_text.h"
 #include "tools/bank/formats/picture_reference.h"
 #include "tools/bank/formats/plain_text_builder.h"
 #include "tools/bank/formats/zip_archive.h"
@@ -53,7 +53,7 @@ public:
                                         ": not a QTI 2.1 assessment item (its first element is <" +
                                         text(xml_.name()) + ">)");
         const std::string title =
-            ascii::trimmed(text(xml_.attributes().value(QLatin1String("title"))));
+            base::ascii::trimmed(text(xml_.attributes().value(QLatin1String("title"))));
         while (xml_.readNextStartElement()) {
             const QStringView name = xml_.name();
             if (name == QLatin1String("responseDeclaration")) {
@@ -61,9 +61,10 @@ public:
             } else if (name == QLatin1String("itemBody")) {
                 flow(body_, bodyPictures_);
             } else if (name == QLatin1String("modalFeedback")) {
-                Feedback f{text(xml_.attributes().value(QLatin1String("identifier"))),
-                           ascii::trimmed(text(xml_.attributes().value(QLatin1String("title")))),
-                           {}};
+                Feedback f{
+                    text(xml_.attributes().value(QLatin1String("identifier"))),
+                    base::ascii::trimmed(text(xml_.attributes().value(QLatin1String("title")))),
+                    {}};
                 PlainTextBuilder builder;
                 std::vector<std::string> pictures;
                 flow(builder, pictures);
@@ -107,9 +108,9 @@ private:
             }
             while (xml_.readNextStartElement()) {
                 if (xml_.name() == QLatin1String("value")) {
-                    correct_[id].push_back(
-                        ascii::trimmed(xml_.readElementText(QXmlStreamReader::IncludeChildElements)
-                                           .toStdString()));
+                    correct_[id].push_back(base::ascii::trimmed(
+                        xml_.readElementText(QXmlStreamReader::IncludeChildElements)
+                            .toStdString()));
                 } else {
                     xml_.skipCurrentElement();
                 }
@@ -127,7 +128,7 @@ private:
                 continue;
             }
             if (token != QXmlStreamReader::StartElement) continue;
-            const std::string name = ascii::lower(text(xml_.name()));
+            const std::string name = base::ascii::lower(text(xml_.name()));
             const QXmlStreamAttributes attributes = xml_.attributes();
             if (name == "choiceinteraction") {
                 interaction(builder, pictures);
@@ -216,12 +217,12 @@ private:
         }
         q.kind = i.maxChoices == 1 ? Kind::SingleChoice : Kind::MultipleChoice;
         if (q.kind == Kind::SingleChoice && q.choices.size() == 2 && q.right.size() == 1) {
-            const std::string first = ascii::lower(ascii::trimmed(q.choices[0])),
-                              second = ascii::lower(ascii::trimmed(q.choices[1]));
+            const std::string first = base::ascii::lower(base::ascii::trimmed(q.choices[0])),
+                              second = base::ascii::lower(base::ascii::trimmed(q.choices[1]));
             if ((first == "true" && second == "false") || (first == "false" && second == "true")) {
                 const bool trueIsRight =
-                    ascii::lower(ascii::trimmed(q.choices[static_cast<size_t>(q.right[0] - 1)])) ==
-                    "true";
+                    base::ascii::lower(base::ascii::trimmed(
+                        q.choices[static_cast<size_t>(q.right[0] - 1)])) == "true";
                 q.kind = Kind::TrueFalse;
                 q.right = {trueIsRight ? 1 : 2};
             }
@@ -236,7 +237,8 @@ private:
 
         std::vector<std::string> hints, references;
         for (const Feedback& f : feedback_) {
-            const std::string id = ascii::lower(f.identifier), heading = ascii::lower(f.title);
+            const std::string id = base::ascii::lower(f.identifier),
+                              heading = base::ascii::lower(f.title);
             if (id == "hint" || heading == "hint") {
                 hints.push_back(f.text);
             } else if (id == "reference" || heading == "reference" || f.title.empty()) {
@@ -345,34 +347,29 @@ xbase::Result<InterchangeDocument> QtiReader::readPackageFiles(const FileLookup&
         }
         return bytes;
     };
-    xbase::Result<std::optional<std::string>> manifestBytes = read("imsmanifest.xml");
-    if (!manifestBytes) return manifestBytes.status();
-    if (!manifestBytes.value())
-        return xbase::Status::error(name + ": the package has no imsmanifest.xml");
-    xbase::Result<Manifest> manifest = readManifestXml(*manifestBytes.value(), name);
-    if (!manifest) return manifest.status();
-    if (manifest->items.empty()) {
-        if (manifest->olderQti)
+    ZX_TRY_ASSIGN(auto manifestBytes, read("imsmanifest.xml"));
+    if (!manifestBytes) return xbase::Status::error(name + ": the package has no imsmanifest.xml");
+    ZX_TRY_ASSIGN(auto manifest, readManifestXml(*manifestBytes, name));
+    if (manifest.items.empty()) {
+        if (manifest.olderQti)
             return xbase::Status::error(
                 name + ": the package holds QTI 1.2 items; export them as QTI 2.1");
         return xbase::Status::error(name + ": imsmanifest.xml lists no assessment items");
     }
     std::string category;
-    if (!manifest->test.empty()) {
-        xbase::Result<std::optional<std::string>> test = read(manifest->test);
-        if (!test) return test.status();
-        if (!test.value())
-            return xbase::Status::error(name + ": test \"" + manifest->test +
+    if (!manifest.test.empty()) {
+        ZX_TRY_ASSIGN(auto test, read(manifest.test));
+        if (!test)
+            return xbase::Status::error(name + ": test \"" + manifest.test +
                                         "\" named in imsmanifest.xml is not in the package");
-        QXmlStreamReader xml(QByteArray::fromStdString(*test.value()));
+        QXmlStreamReader xml(QByteArray::fromStdString(*test));
         if (xml.readNextStartElement() && xml.name() == QLatin1String("assessmentTest"))
-            category = ascii::trimmed(text(xml.attributes().value(QLatin1String("title"))));
+            category = base::ascii::trimmed(text(xml.attributes().value(QLatin1String("title"))));
     }
     InterchangeDocument document;
-    for (const std::string& item : manifest->items) {
-        xbase::Result<std::optional<std::string>> bytes = read(item);
-        if (!bytes) return bytes.status();
-        if (!bytes.value())
+    for (const std::string& item : manifest.items) {
+        ZX_TRY_ASSIGN(auto bytes, read(item));
+        if (!bytes)
             return xbase::Status::error(name + ": item \"" + item +
                                         "\" named in imsmanifest.xml is not in the package");
         const std::string folder = folderOf(item);
@@ -387,24 +384,20 @@ xbase::Result<InterchangeDocument> QtiReader::readPackageFiles(const FileLookup&
             if (!path)
                 return xbase::Status::error(where + ": picture \"" + ref.name +
                                             "\" lies outside the package");
-            xbase::Result<std::optional<std::string>> picture = read(*path);
-            if (!picture) return picture.status();
-            if (!picture.value())
+            ZX_TRY_ASSIGN(auto picture, read(*path));
+            if (!picture)
                 return xbase::Status::error(where + ": picture \"" + *path +
                                             "\" is not in the package");
-            return std::optional(InterchangePicture{*path, std::move(*picture.value())});
+            return std::optional(InterchangePicture{*path, std::move(*picture)});
         };
-        ZX_TRY(
-            ItemReader(*bytes.value(), name + ", item " + item).read(document, category, resolver));
+        ZX_TRY(ItemReader(*bytes, name + ", item " + item).read(document, category, resolver));
     }
     return document;
 }
 
 xbase::Result<InterchangeDocument> QtiReader::readPackage(std::string bytes,
                                                           const std::string& name) {
-    xbase::Result<ZipArchive> zip = ZipArchive::open(std::move(bytes), name);
-    if (!zip) return zip.status();
-    const ZipArchive& archive = zip.value();
+    ZX_TRY_ASSIGN(const auto archive, ZipArchive::open(std::move(bytes), name));
     return readPackageFiles([&](const std::string& path) { return archive.read(path); }, name);
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "xbase/windows1252.h"
+#include "base/windows1252.h"
 
 namespace zentrix::banktool {
 
@@ -11,14 +11,7 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// The Windows-1252 byte of a code point, or -1 when the page lacks it.
-int windows1252Byte(char32_t cp) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
-    for (int b = 0x80; b <= 0x9F; ++b) {
-        if (xbase::windows1252CodePoint(static_cast<unsigned char>(b)) == cp) return b;
-    }
-    return -1;
-}
+using base::windows1252Byte;
 
 }  // namespace
 
@@ -118,7 +111,7 @@ std::string TextEncoding::toWindows1252(std::string_view utf8, std::vector<char3
 std::string TextEncoding::fromWindows1252(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (char c : text) appendUtf8(out, xbase::windows1252CodePoint(static_cast<unsigned char>(c)));
+    for (char c : text) appendUtf8(out, base::windows1252CodePoint(static_cast<unsigned char>(c)));
     return out;
 }
 

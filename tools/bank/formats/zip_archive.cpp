@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <map>
 
-#include "tools/bank/formats/ascii_text.h"
+#include "base/ascii_text.h"
 
 namespace zentrix::banktool {
 
@@ -76,7 +76,7 @@ xbase::Result<ZipArchive> ZipArchive::open(std::string bytes, const std::string&
         if (!entry) continue;
         const std::string key = normalized(entry);
         state->entries.emplace(key, static_cast<zip_uint64_t>(i));
-        state->lowerEntries.emplace(ascii::lower(key), static_cast<zip_uint64_t>(i));
+        state->lowerEntries.emplace(base::ascii::lower(key), static_cast<zip_uint64_t>(i));
     }
     return ZipArchive(std::move(state));
 }
@@ -85,7 +85,7 @@ xbase::Result<std::optional<std::string>> ZipArchive::read(const std::string& pa
     const std::string key = normalized(path);
     auto it = state_->entries.find(key);
     if (it == state_->entries.end()) {
-        it = state_->lowerEntries.find(ascii::lower(key));
+        it = state_->lowerEntries.find(base::ascii::lower(key));
         if (it == state_->lowerEntries.end()) return std::optional<std::string>();
     }
     const std::string where = state_->name + ", entry " + key;

@@ -18,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string written = zentrix::banktool::ExamSourceWriter::write(parsed.value());
     zentrix::xbase::Result<zentrix::banktool::ExamSource> again =
         zentrix::banktool::ExamSourceParser::parse(written, "written.exam");
-    if (!again || zentrix::banktool::ExamSourceWriter::write(again.value()) != written) std::abort();
+    if (!again || zentrix::banktool::ExamSourceWriter::write(again.value()) != written)
+        std::abort();
     return 0;
 }

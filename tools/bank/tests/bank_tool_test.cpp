@@ -8,8 +8,8 @@
 #include <map>
 #include <sstream>
 
+#include "base/message_sink.h"
 #include "history/tthistory.h"
-#include "platform/message_sink.h"
 #include "questionbank/ttesting.h"
 #include "tools/bank/bank_command.h"
 #include "xbase/engine.h"
@@ -35,13 +35,15 @@ class BankTool : public ::testing::Test {
 protected:
     void SetUp() override {
         root_ = fs::temp_directory_path() /
-                ("zentrix-bank-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
-                 std::to_string(::getpid()));
+                ("zentrix-bank-" +
+                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                 "-" + std::to_string(::getpid()));
         fs::remove_all(root_);
         fs::create_directories(root_ / "src");
         bank_ = (root_ / "bank").string();
         // The documented example with its three files.
-        fs::copy_file(fs::path(ZENTRIX_SOURCE_DIR) / "tools/bank/examples/net101a.exam", root_ / "src/net101a.exam");
+        fs::copy_file(fs::path(ZENTRIX_SOURCE_DIR) / "tools/bank/examples/net101a.exam",
+                      root_ / "src/net101a.exam");
         writeBytes(root_ / "src/cover.gif", std::string("GIF89a\0\x01cover", 13));
         writeBytes(root_ / "src/router.gif", std::string("GIF89a\xff\x00router", 14));
         writeBytes(root_ / "src/config.sim", std::string("SIM\x00\x01\x02\x03", 7));
@@ -56,13 +58,16 @@ protected:
         err_ = err.str();
         return status;
     }
-    std::string source(const char* name = "net101a.exam") const { return (root_ / "src" / name).string(); }
+    std::string source(const char* name = "net101a.exam") const {
+        return (root_ / "src" / name).string();
+    }
 
     // Every file below the folder with its bytes.
     static std::map<std::string, std::string> snapshot(const fs::path& folder) {
         std::map<std::string, std::string> files;
         for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-            if (entry.is_regular_file()) files[fs::relative(entry.path(), folder).string()] = readBytes(entry.path());
+            if (entry.is_regular_file())
+                files[fs::relative(entry.path(), folder).string()] = readBytes(entry.path());
         }
         return files;
     }
@@ -98,7 +103,8 @@ TEST_F(BankTool, ExportOfAnEditedExamReadsBackToTheSameExport) {
     EXPECT_NE(std::string::npos, first.find("id = 2\ntype = \"single-choice\"")) << first;
     EXPECT_EQ(std::string::npos, first.find("next_id")) << "5 follows from the ids";
 
-    ASSERT_EQ(0, run({"import", "--replace", bank_, (root_ / "out1/NET101A.exam").string()})) << err_;
+    ASSERT_EQ(0, run({"import", "--replace", bank_, (root_ / "out1/NET101A.exam").string()}))
+        << err_;
     ASSERT_EQ(0, run({"export", bank_, "NET101A", (root_ / "out2").string()})) << err_;
     EXPECT_EQ(first, readBytes(root_ / "out2/NET101A.exam"));
 }
@@ -168,22 +174,29 @@ TEST_F(BankTool, BadSourceNamesFileAndLineAndExitsNonZero) {
     writeBytes(source("bad.exam"), bad);
     const auto before = snapshot(bank_);
     EXPECT_EQ(1, run({"import", bank_, source("bad.exam")}));
-    EXPECT_NE(std::string::npos, err_.find("bad.exam:36: \"correct\" is 4 but the question has 3 choices")) << err_;
+    EXPECT_NE(std::string::npos,
+              err_.find("bad.exam:36: \"correct\" is 4 but the question has 3 choices"))
+        << err_;
     EXPECT_EQ(before, snapshot(bank_));
 
     fs::remove(root_ / "src/router.gif");
     EXPECT_EQ(1, run({"import", bank_, source()}));
-    EXPECT_NE(std::string::npos, err_.find("net101a.exam:32: file \"router.gif\" is not beside the source")) << err_;
+    EXPECT_NE(std::string::npos,
+              err_.find("net101a.exam:32: file \"router.gif\" is not beside the source"))
+        << err_;
 }
 
 TEST_F(BankTool, TreeListsRowsAsTextAndJson) {
     ASSERT_EQ(0, run({"import", bank_, source()}));
     ASSERT_EQ(0, run({"tree", bank_}));
-    EXPECT_NE(std::string::npos, out_.find("   1  0 2 0  exam        Networking Basics, part A  [NET101A]")) << out_;
-    ASSERT_EQ(0, run({"tree", bank_, "--json", "--no-mixed", "--questions"}));
     EXPECT_NE(std::string::npos,
-              out_.find("{\"CourseId\": \"NET101\", \"TestId\": \"NET101A\", \"Title\": \"Question:    4 - Configure a "
-                        "port\", \"NodeKind\": 2, \"pPS\": 0, \"gPS\": 0, \"qPS\": 3, \"QuestionNo\": 4, \"RowIndex\": 5}"))
+              out_.find("   1  0 2 0  exam        Networking Basics, part A  [NET101A]"))
+        << out_;
+    ASSERT_EQ(0, run({"tree", bank_, "--json", "--no-mixed", "--questions"}));
+    EXPECT_NE(std::string::npos, out_.find("{\"CourseId\": \"NET101\", \"TestId\": \"NET101A\", "
+                                           "\"Title\": \"Question:    4 - Configure a "
+                                           "port\", \"NodeKind\": 2, \"pPS\": 0, \"gPS\": 0, "
+                                           "\"qPS\": 3, \"QuestionNo\": 4, \"RowIndex\": 5}"))
         << out_;
     EXPECT_EQ(std::string::npos, out_.find("Zentrix for"));
 }
@@ -193,7 +206,7 @@ TEST_F(BankTool, TreeListsRowsAsTextAndJson) {
 // and the catalogue they hold open shows the new exam.
 TEST_F(BankTool, ImportIntoABankInUseKeepsTheEnginesWork) {
     xbase::Engine engine;
-    platform::RecordingMessageSink sink;
+    base::RecordingMessageSink sink;
     history::TTHistory history(engine, bank_, sink);
     questionbank::TTesting catalogue(engine, bank_, sink);
     ASSERT_TRUE(history.valid());
@@ -243,7 +256,9 @@ TEST_F(BankTool, CommandErrorsAndUsage) {
         EXPECT_NE(std::string::npos, err_.find(c.fragment)) << err_;
     }
     ASSERT_EQ(0, run({"dump", bank_, "NET101A"}));
-    EXPECT_NE(std::string::npos, out_.find("record 4: NUM 4, ID \"   4\", TITLE \"Configure a port\"")) << out_;
+    EXPECT_NE(std::string::npos,
+              out_.find("record 4: NUM 4, ID \"   4\", TITLE \"Configure a port\""))
+        << out_;
     ASSERT_EQ(0, run({"pack", bank_, "NET101A"})) << err_;
 }
 

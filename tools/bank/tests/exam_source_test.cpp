@@ -11,7 +11,8 @@ namespace zentrix::banktool {
 namespace {
 
 const std::string kHead =
-    "[course]\nid = \"C1\"\ntitle = \"Course\"\n\n[exam]\nid = \"E1\"\ntable = \"E1\"\ntitle = \"Exam\"\n";  // 8 lines
+    "[course]\nid = \"C1\"\ntitle = \"Course\"\n\n[exam]\nid = \"E1\"\ntable = \"E1\"\ntitle = "
+    "\"Exam\"\n";  // 8 lines
 
 struct ErrorCase {
     const char* name;
@@ -31,40 +32,61 @@ TEST_P(SourceErrors, NameFileAndLine) {
 INSTANTIATE_TEST_SUITE_P(
     Sources, SourceErrors,
     ::testing::Values(
-        ErrorCase{"UnknownKey", kHead + "\n[[question]]\ntype = \"true-false\"\ntitel = \"x\"\n", "src.exam:12: unknown key \"titel\""},
-        ErrorCase{"MissingCorrect", kHead + "\n[[question]]\ntype = \"single-choice\"\ntitle = \"x\"\nchoice = \"a\"\n",
-                  "src.exam:10: \"correct\" is missing"},
+        ErrorCase{"UnknownKey", kHead + "\n[[question]]\ntype = \"true-false\"\ntitel = \"x\"\n",
+                  "src.exam:12: unknown key \"titel\""},
+        ErrorCase{
+            "MissingCorrect",
+            kHead + "\n[[question]]\ntype = \"single-choice\"\ntitle = \"x\"\nchoice = \"a\"\n",
+            "src.exam:10: \"correct\" is missing"},
         ErrorCase{"CorrectBeyondChoices",
-                  kHead + "\n[[question]]\ntype = \"single-choice\"\ntitle = \"x\"\nchoice = \"a\"\ncorrect = 2\n",
+                  kHead + "\n[[question]]\ntype = \"single-choice\"\ntitle = \"x\"\nchoice = "
+                          "\"a\"\ncorrect = 2\n",
                   "src.exam:14: \"correct\" is 2 but the question has 1 choices"},
         ErrorCase{"MultipleChoiceNotAList",
-                  kHead + "\n[[question]]\ntype = \"multiple-choice\"\ntitle = \"x\"\nchoice = \"a\"\ncorrect = 1\n",
+                  kHead + "\n[[question]]\ntype = \"multiple-choice\"\ntitle = \"x\"\nchoice = "
+                          "\"a\"\ncorrect = 1\n",
                   "src.exam:14: \"correct\" of a multiple-choice question is a list"},
-        ErrorCase{"UnknownType", kHead + "\n[[question]]\ntype = \"essay\"\n", "src.exam:11: type \"essay\""},
-        ErrorCase{"UnclosedLongText", kHead + "description = '''\nno end\n", "src.exam:9: text opened with '''"},
-        ErrorCase{"UnclosedText", kHead + "description = \"no end\n", "src.exam:9: text opened with \""},
-        ErrorCase{"BadEscape", kHead + "description = \"C:\\qtemp\"\n", "src.exam:9: unknown escape \\q"},
-        ErrorCase{"DuplicateKey", kHead + "title = \"again\"\n", "src.exam:9: \"title\" is given twice (first on line 8)"},
-        ErrorCase{"SingleBracketQuestion", kHead + "[question]\n", "src.exam:9: questions are written [[question]]"},
-        ErrorCase{"RowsOnTrueFalse", kHead + "[[question]]\ntype = \"true-false\"\ntitle = \"x\"\nchoice = \"a\"\n",
+        ErrorCase{"UnknownType", kHead + "\n[[question]]\ntype = \"essay\"\n",
+                  "src.exam:11: type \"essay\""},
+        ErrorCase{"UnclosedLongText", kHead + "description = '''\nno end\n",
+                  "src.exam:9: text opened with '''"},
+        ErrorCase{"UnclosedText", kHead + "description = \"no end\n",
+                  "src.exam:9: text opened with \""},
+        ErrorCase{"BadEscape", kHead + "description = \"C:\\qtemp\"\n",
+                  "src.exam:9: unknown escape \\q"},
+        ErrorCase{"DuplicateKey", kHead + "title = \"again\"\n",
+                  "src.exam:9: \"title\" is given twice (first on line 8)"},
+        ErrorCase{"SingleBracketQuestion", kHead + "[question]\n",
+                  "src.exam:9: questions are written [[question]]"},
+        ErrorCase{"RowsOnTrueFalse",
+                  kHead + "[[question]]\ntype = \"true-false\"\ntitle = \"x\"\nchoice = \"a\"\n",
                   "src.exam:12: a true-false question has no \"choice\""},
-        ErrorCase{"StepsOnSingleChoice", kHead + "[[question]]\ntype = \"single-choice\"\ntitle = \"x\"\nstep = \"a\"\n",
+        ErrorCase{"StepsOnSingleChoice",
+                  kHead + "[[question]]\ntype = \"single-choice\"\ntitle = \"x\"\nstep = \"a\"\n",
                   "src.exam:12: a single-choice question lists its rows as \"choice\""},
         ErrorCase{"PictureOutsideTheFolder",
-                  kHead + "[[question]]\ntype = \"true-false\"\ntitle = \"x\"\ncorrect = true\npicture = \"../x.gif\"\n",
+                  kHead + "[[question]]\ntype = \"true-false\"\ntitle = \"x\"\ncorrect = "
+                          "true\npicture = \"../x.gif\"\n",
                   "src.exam:13: file name \"../x.gif\" leaves its folder"},
-        ErrorCase{"FolderWithDrive", kHead + "folder = \"C:\\\\exams\"\n", "src.exam:9: \"folder\": file name \"C:/exams\" names a drive"},
-        ErrorCase{"IdTooLong", "[course]\nid = \"ELEVENCHARS\"\n", "src.exam:2: \"id\" \"ELEVENCHARS\" is longer than 10"},
+        ErrorCase{"FolderWithDrive", kHead + "folder = \"C:\\\\exams\"\n",
+                  "src.exam:9: \"folder\": file name \"C:/exams\" names a drive"},
+        ErrorCase{"IdTooLong", "[course]\nid = \"ELEVENCHARS\"\n",
+                  "src.exam:2: \"id\" \"ELEVENCHARS\" is longer than 10"},
         ErrorCase{"KeyBeforeSection", "id = \"x\"\n", "src.exam:1: unknown key \"id\""},
-        ErrorCase{"UnknownLineBreaks", "line_breaks = \"cr\"\n", "src.exam:1: \"line_breaks\" is \"lf\" or \"crlf\""},
+        ErrorCase{"UnknownLineBreaks", "line_breaks = \"cr\"\n",
+                  "src.exam:1: \"line_breaks\" is \"lf\" or \"crlf\""},
         ErrorCase{"DuplicateQuestionId",
-                  kHead + "[[question]]\nid = 4\ntype = \"simulation\"\ntitle = \"a\"\n[[question]]\nid = 4\ntype = "
+                  kHead + "[[question]]\nid = 4\ntype = \"simulation\"\ntitle = "
+                          "\"a\"\n[[question]]\nid = 4\ntype = "
                           "\"simulation\"\ntitle = \"b\"\n",
                   "src.exam:13: question id 4 is used already (line 9)"},
         ErrorCase{"NoExam", "[course]\nid = \"C1\"\n", "src.exam:1: the source has no [exam]"},
-        ErrorCase{"TimeTooLong", "[course]\nid = \"C1\"\ntime = \"10:30:00\"\n", "src.exam:3: \"time\" is longer than 5"},
-        ErrorCase{"TextAfterValue", kHead + "description = \"a\" \"b\"\n", "src.exam:9: unexpected text after the value"},
-        ErrorCase{"NoTitleNoText", kHead + "[[question]]\ntype = \"simulation\"\n", "src.exam:9: the question has neither"}),
+        ErrorCase{"TimeTooLong", "[course]\nid = \"C1\"\ntime = \"10:30:00\"\n",
+                  "src.exam:3: \"time\" is longer than 5"},
+        ErrorCase{"TextAfterValue", kHead + "description = \"a\" \"b\"\n",
+                  "src.exam:9: unexpected text after the value"},
+        ErrorCase{"NoTitleNoText", kHead + "[[question]]\ntype = \"simulation\"\n",
+                  "src.exam:9: the question has neither"}),
     [](const ::testing::TestParamInfo<ErrorCase>& info) { return info.param.name; });
 
 struct TextCase {
@@ -97,17 +119,20 @@ TEST_P(TextRoundTrip, WriterOutputReadsBackExactly) {
     EXPECT_EQ(written, ExamSourceWriter::write(parsed.value()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, TextRoundTrip,
-                         ::testing::Values(TextCase{"Empty", ""}, TextCase{"Plain", "plain words"},
-                                           TextCase{"Quotes", "say \"hi\""}, TextCase{"RichText", "{\\rtf1\\ansi x}"},
-                                           TextCase{"BackslashAndApostrophe", "it's C:\\temp"},
-                                           TextCase{"Lines", "one\ntwo\n"}, TextCase{"LeadingLineBreak", "\nafter"},
-                                           TextCase{"WindowsLines", "one\r\ntwo"}, TextCase{"EndsWithApostrophe", "a\nb'"},
-                                           TextCase{"TripleQuotes", "a\n'''b"}, TextCase{"ControlBytes", std::string("a\0\x1b z", 5)},
-                                           TextCase{"CodePageBytes", "caf\xe9 \x80"}, TextCase{"HashSign", "# not a comment"},
-                                           TextCase{"Tabs", "a\tb\nc\td"}, TextCase{"WindowsParagraphs", "one\r\ntwo\r\n"},
-                                           TextCase{"WindowsAndBareBreaks", "one\r\ntwo\nthree\r"}),
-                         [](const ::testing::TestParamInfo<TextCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Texts, TextRoundTrip,
+    ::testing::Values(TextCase{"Empty", ""}, TextCase{"Plain", "plain words"},
+                      TextCase{"Quotes", "say \"hi\""}, TextCase{"RichText", "{\\rtf1\\ansi x}"},
+                      TextCase{"BackslashAndApostrophe", "it's C:\\temp"},
+                      TextCase{"Lines", "one\ntwo\n"}, TextCase{"LeadingLineBreak", "\nafter"},
+                      TextCase{"WindowsLines", "one\r\ntwo"},
+                      TextCase{"EndsWithApostrophe", "a\nb'"}, TextCase{"TripleQuotes", "a\n'''b"},
+                      TextCase{"ControlBytes", std::string("a\0\x1b z", 5)},
+                      TextCase{"CodePageBytes", "caf\xe9 \x80"},
+                      TextCase{"HashSign", "# not a comment"}, TextCase{"Tabs", "a\tb\nc\td"},
+                      TextCase{"WindowsParagraphs", "one\r\ntwo\r\n"},
+                      TextCase{"WindowsAndBareBreaks", "one\r\ntwo\nthree\r"}),
+    [](const ::testing::TestParamInfo<TextCase>& info) { return info.param.name; });
 
 TEST(WindowsLineBreaks, AreDeclaredOnceAndWrittenAsLines) {
     ExamSource exam;

@@ -67,7 +67,8 @@ TEST(ReportOutputTest, PrintingToAPdfPrinterPrintsEveryPage) {
     ASSERT_TRUE(printed.isOk()) << printed.message();
     EXPECT_TRUE(*printed);
     EXPECT_EQ(PdfPages(printer.path()), static_cast<int>(report.pages.size()));
-    EXPECT_TRUE(PdfText(printer.path()).contains(QStringLiteral("Question 7 caf\u00e9 certificate line 2")));
+    EXPECT_TRUE(PdfText(printer.path())
+                    .contains(QStringLiteral("Question 7 caf\u00e9 certificate line 2")));
 }
 
 TEST(ReportOutputTest, PrintDialogsPageRangeIsWhatIsPrinted) {
@@ -93,7 +94,8 @@ TEST(ReportOutputTest, PrintDialogsPageRangeIsWhatIsPrinted) {
     EXPECT_EQ(PdfPages(path), 2);
     const QString text = PdfText(path);
     EXPECT_FALSE(text.contains(QStringLiteral("Page 1 of"))) << "page 1 was printed";
-    EXPECT_TRUE(text.contains(QStringLiteral("Page 2 of")) && text.contains(QStringLiteral("Page 3 of")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Page 2 of")) &&
+                text.contains(QStringLiteral("Page 3 of")));
 
     DialogPrintService cancelled([](QDialog&) { return int(QDialog::Rejected); });
     auto none = cancelled.print(report, nullptr);

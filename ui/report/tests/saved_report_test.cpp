@@ -203,7 +203,7 @@ TEST(SavedReportTest, MissingFileAndUnwritableFolderAreReported) {
               std::string::npos)
         << missing.message();
 
-    const xbase::Status saved =
+    const base::Status saved =
         SaveReport(EveryCommandReport(), ScratchPath(QStringLiteral("no-such-folder/x.qrp")));
     ASSERT_FALSE(saved.isOk());
     EXPECT_NE(saved.message().find("\"x.qrp\" could not be written"), std::string::npos)

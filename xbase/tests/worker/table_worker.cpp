@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
             const std::string target = worker + "-" + std::to_string(i / 2);
             if (!t.seek(target)) return fail(Status::error("lost " + target));
             if (auto s = t.refresh(); !s) return fail(s);
-            if (auto s = t.assignInt(t.field("NUM"), t.asInt(t.field("NUM")) + 1); !s) return fail(s);
+            if (auto s = t.assignInt(t.field("NUM"), t.asInt(t.field("NUM")) + 1); !s)
+                return fail(s);
             if (auto s = t.commit(); !s) return fail(s);
         }
     }

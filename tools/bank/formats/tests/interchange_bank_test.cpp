@@ -8,7 +8,7 @@
 #include <map>
 #include <sstream>
 
-#include "platform/message_sink.h"
+#include "base/message_sink.h"
 #include "platform/text_file.h"
 #include "questionbank/ttesting.h"
 #include "tools/bank/bank_command.h"
@@ -77,7 +77,7 @@ protected:
 
     static std::vector<Stored> stored(const std::string& bank, const std::string& examId) {
         xbase::Engine engine;
-        platform::RecordingMessageSink sink;
+        base::RecordingMessageSink sink;
         questionbank::TTesting testing(engine, bank, sink);
         std::vector<Stored> questions;
         EXPECT_EQ(0, testing.OpenTest(examId)) << examId << ": " << testing.LastError();
@@ -102,7 +102,7 @@ protected:
     std::vector<Stored> stored(const std::string& examId) const { return stored(bank_, examId); }
     std::string examTitle(const std::string& bank, const std::string& examId) const {
         xbase::Engine engine;
-        platform::RecordingMessageSink sink;
+        base::RecordingMessageSink sink;
         questionbank::TTesting testing(engine, bank, sink);
         return testing.GetGTest_Title(examId);
     }

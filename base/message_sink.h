@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace zentrix::platform {
+namespace zentrix::base {
 
 class MessageSink {
 public:
@@ -29,4 +29,4 @@ public:
     std::vector<std::string> messages;
 };
 
-}  // namespace zentrix::platform
+}  // namespace zentrix::base
