@@ -83,3 +83,16 @@ function(zentrix_write_untrusted_input_suites)
   file(GENERATE OUTPUT "${PROJECT_BINARY_DIR}/untrusted-input-suites.txt" CONTENT "${content}")
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL zentrix_write_untrusted_input_suites)
+
+# zentrix_add_check_folders()
+# A library folder's tests/ (with ZENTRIX_BUILD_TESTS) and fuzz/ (with
+# ZENTRIX_FUZZ), where it has them. A macro, so that both see the folder's
+# variables as add_subdirectory there would.
+macro(zentrix_add_check_folders)
+  if(ZENTRIX_BUILD_TESTS AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/CMakeLists.txt)
+    add_subdirectory(tests)
+  endif()
+  if(ZENTRIX_FUZZ AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/CMakeLists.txt)
+    add_subdirectory(fuzz)
+  endif()
+endmacro()

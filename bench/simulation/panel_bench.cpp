@@ -6,8 +6,7 @@
 //   BM_FailedDragReturn   a drag dropped off its release zone on frame 199:
 //                         the wrong action and the return to the press frame
 //
-// Pictures as in simulation_bench: "dialogs" change a dialog-sized area per
-// frame, "repaints" change every pixel with more than 256 colours.
+// Pictures as in simulation_bench (bench_screenshots.h).
 
 #include <benchmark/benchmark.h>
 
@@ -18,6 +17,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include "bench_screenshots.h"
 #include "simulation/error_reporter.h"
 #include "simulation/panel/tbz_demo_q_engine.h"
 #include "simulation/question_service.h"
@@ -27,10 +27,10 @@
 namespace {
 
 using namespace zentrix::simulation;
+using namespace zentrix::simulation::bench;
 using zentrix::simulation::panel::TBZDemoQEngine;
 
 constexpr int kFrames = 200;
-constexpr int kWidth = 640, kHeight = 400;
 
 class Silent : public QuestionService, public ErrorReporter {
 public:
@@ -40,30 +40,6 @@ public:
         std::abort();
     }
 };
-
-QImage dialogScreenshot(int n) {
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    image.fill(QColor(0, 128, 128));
-    const int left = 40 + (n * 37) % 360, top = 30 + (n * 23) % 200;
-    for (int y = top; y < top + 150; ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = left; x < left + 240; ++x) {
-            row[x] = y < top + 18 ? qRgb(0, 0, 128)
-                                  : ((x + n) % 7 == 0 ? qRgb(0, 0, 0) : qRgb(212, 208, 200));
-        }
-    }
-    return image;
-}
-
-QImage repaintScreenshot(int n) {
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    for (int y = 0; y < kHeight; ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < kWidth; ++x)
-            row[x] = qRgb((x + n) & 255, (y * 2 + n) & 255, (x ^ y ^ n) & 255);
-    }
-    return image;
-}
 
 // Zone z of frame f: 12 area zones, 10 pointer zones, 6 text fields, 2
 // address fields. Frame 199 has a press zone whose release zone lies on 200.

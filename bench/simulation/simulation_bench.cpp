@@ -1,10 +1,7 @@
 // Loading a simulation of 200 frames of 640x400 pixels with 10 zones each,
 // showing every frame in order, then frame 1 again.
 //
-// Two pictures: "dialogs", where each screenshot differs from the one before
-// in a dialog-sized area (as recorded software does), and "repaints", where
-// every screenshot differs everywhere and has more than 256 colours (the
-// worst case: every frame is a full 640x400 image).
+// Two pictures, "dialogs" and "repaints" (bench_screenshots.h).
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -17,6 +14,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include "bench_screenshots.h"
 #include "simulation/question_service.h"
 #include "simulation/screenshot_encoder.h"
 #include "simulation/simulation_loader.h"
@@ -25,47 +23,15 @@
 namespace {
 
 using namespace zentrix::simulation;
+using namespace zentrix::simulation::bench;
 
 constexpr int kFrames = 200;
 constexpr int kZonesPerFrame = 10;
-constexpr int kWidth = 640, kHeight = 400;
 
 class NeverAsked : public QuestionService {
 public:
     bool askYesNo(const QString&) override { return false; }
 };
-
-QImage dialogScreenshot(int n) {
-    static QImage desktop = [] {
-        QImage image(kWidth, kHeight, QImage::Format_RGB32);
-        image.fill(QColor(0, 128, 128));
-        for (int y = 0; y < 24; ++y)
-            for (int x = 0; x < kWidth; ++x)
-                image.setPixel(x, kHeight - 24 + y, qRgb(192, 192, 192));
-        return image;
-    }();
-    QImage image = desktop;
-    const int left = 40 + (n * 37) % 360, top = 30 + (n * 23) % 200;
-    for (int y = top; y < top + 150; ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = left; x < left + 240; ++x) {
-            row[x] = y < top + 18                               ? qRgb(0, 0, 128)
-                     : ((x + n) % 7 == 0 && (y - top) % 12 < 8) ? qRgb(0, 0, 0)
-                                                                : qRgb(212, 208, 200);
-        }
-    }
-    return image;
-}
-
-QImage repaintScreenshot(int n) {
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    for (int y = 0; y < kHeight; ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < kWidth; ++x)
-            row[x] = qRgb((x + n) & 255, (y * 2 + n) & 255, (x ^ y ^ n) & 255);
-    }
-    return image;
-}
 
 TZone zone(int frame, int z) {
     TZone zone;

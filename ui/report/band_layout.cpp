@@ -9,7 +9,7 @@ namespace zentrix::report {
 namespace {
 
 // Text is measured at a hundred dots per point, the size it is drawn at.
-constexpr double kMeasureDpi = 72.0 * FontSpec::kTextUnitsPerPoint;
+constexpr double kMeasureDpi = 72.0 * ReportFont::kTextUnitsPerPoint;
 constexpr double kPictureDpi = 300.0;
 
 const QImage& MeasureDevice() {
@@ -26,26 +26,26 @@ const QImage& MeasureDevice() {
 struct RunRange {
     int start = 0;
     int length = 0;
-    FontSpec font;
+    ReportFont font;
     QColor color;
 };
 
-FontSpec Apply(const FontSpec& base, const TextRun& run) {
-    FontSpec font = base;
+ReportFont Apply(const ReportFont& base, const TextRun& run) {
+    ReportFont font = base;
     font.pointSize =
         std::isfinite(font.pointSize)
-            ? std::clamp(font.pointSize, FontSpec::kMinPointSize, FontSpec::kMaxPointSize)
+            ? std::clamp(font.pointSize, ReportFont::kMinPointSize, ReportFont::kMaxPointSize)
             : 10.0;
     if (run.bold) font.bold = *run.bold;
     if (run.italic) font.italic = *run.italic;
     if (run.underline) font.underline = *run.underline;
     if (run.pointSize)
         font.pointSize =
-            std::clamp(*run.pointSize, FontSpec::kMinPointSize, FontSpec::kMaxPointSize);
+            std::clamp(*run.pointSize, ReportFont::kMinPointSize, ReportFont::kMaxPointSize);
     return font;
 }
 
-QTextCharFormat FormatOf(const FontSpec& font) {
+QTextCharFormat FormatOf(const ReportFont& font) {
     QTextCharFormat format;
     format.setFontWeight(font.bold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(font.italic);
@@ -222,7 +222,7 @@ double BandLayout::layOutRule(const Rule& rule, double x, double width, double t
 double BandLayout::layOutChart(const BarChart& chart, double x, double width, double top,
                                std::vector<LaidItem>& items) {
     LaidItem item{top, top, {}};
-    FontSpec captionFont = chart.font;
+    ReportFont captionFont = chart.font;
     captionFont.bold = true;
     const QFontMetricsF metrics(chart.font.deviceFont(), &const_cast<QImage&>(MeasureDevice()));
     const double scale = MeasureScale();
@@ -261,8 +261,8 @@ double BandLayout::layOutChart(const BarChart& chart, double x, double width, do
         const QColor axis(110, 110, 110);
         item.commands.push_back(
             LineCommand{QPointF(barLeft, y), QPointF(barLeft + barSpan, y), 0.5, axis});
-        FontSpec tickFont = chart.font;
-        tickFont.pointSize = std::max(FontSpec::kMinPointSize, chart.font.pointSize * 0.8);
+        ReportFont tickFont = chart.font;
+        tickFont.pointSize = std::max(ReportFont::kMinPointSize, chart.font.pointSize * 0.8);
         const int tickFontIndex = report_.fontIndex(tickFont);
         const QFontMetricsF tickMetrics(tickFont.deviceFont(),
                                         &const_cast<QImage&>(MeasureDevice()));

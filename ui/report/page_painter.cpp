@@ -31,7 +31,7 @@ void DrawRun(QPainter& painter, const QFont& font, const QPointF& baseline, cons
     layout.endLayout();
     painter.save();
     painter.translate(baseline);
-    painter.scale(1.0 / FontSpec::kTextUnitsPerPoint, 1.0 / FontSpec::kTextUnitsPerPoint);
+    painter.scale(1.0 / ReportFont::kTextUnitsPerPoint, 1.0 / ReportFont::kTextUnitsPerPoint);
     layout.draw(&painter, QPointF(0, -line.ascent()));
     painter.restore();
 }
@@ -58,7 +58,7 @@ void PaintPage(QPainter& painter, const RenderedReport& report, int index) {
 
     std::vector<QFont> fonts;
     fonts.reserve(report.fonts.size());
-    for (const FontSpec& spec : report.fonts) fonts.push_back(spec.painterFont(dpi));
+    for (const ReportFont& font : report.fonts) fonts.push_back(font.painterFont(dpi));
 
     for (const PageCommand& command : page.commands) {
         if (const auto* text = std::get_if<TextCommand>(&command)) {

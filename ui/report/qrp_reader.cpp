@@ -174,14 +174,14 @@ private:
                 const auto flags = body.u8();
                 const auto family = body.text();
                 if (!size || !flags || !family) return cut("font", body);
-                if (!std::isfinite(*size) || *size < FontSpec::kMinPointSize ||
-                    *size > FontSpec::kMaxPointSize)
+                if (!std::isfinite(*size) || *size < ReportFont::kMinPointSize ||
+                    *size > ReportFont::kMaxPointSize)
                     return bad("font", body, QStringLiteral("has a size of %1 points").arg(*size));
                 if (*flags > 7) return bad("font", body, QStringLiteral("has unknown style bits"));
                 if (static_cast<int>(report_.fonts.size()) >= qrp::kMaxFonts)
                     return bad("font", body, QStringLiteral("is one font too many"));
-                report_.fonts.push_back(FontSpec{*family, *size, (*flags & 1) != 0,
-                                                 (*flags & 2) != 0, (*flags & 4) != 0});
+                report_.fonts.push_back(ReportFont{*family, *size, (*flags & 1) != 0,
+                                                   (*flags & 2) != 0, (*flags & 4) != 0});
                 return std::nullopt;
             }
             case qrp::Record::Page: {

@@ -85,7 +85,7 @@ QByteArray EncodeReport(const RenderedReport& report) {
     w.begin(qrp::Record::Title);
     w.text(report.title);
     w.end();
-    for (const FontSpec& font : report.fonts) {
+    for (const ReportFont& font : report.fonts) {
         w.begin(qrp::Record::Font);
         w.f64(font.pointSize);
         w.u8(static_cast<uint8_t>((font.bold ? 1 : 0) | (font.italic ? 2 : 0) |

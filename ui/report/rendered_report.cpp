@@ -24,12 +24,12 @@ void Translate(PageCommand& command, double dx, double dy) {
         command);
 }
 
-int RenderedReport::fontIndex(const FontSpec& given) {
+int RenderedReport::fontIndex(const ReportFont& given) {
     // Fonts are kept at a size the saved-report file can hold.
-    FontSpec font = given;
+    ReportFont font = given;
     font.pointSize =
         std::isfinite(font.pointSize)
-            ? std::clamp(font.pointSize, FontSpec::kMinPointSize, FontSpec::kMaxPointSize)
+            ? std::clamp(font.pointSize, ReportFont::kMinPointSize, ReportFont::kMaxPointSize)
             : 10.0;
     const auto found = std::find(fonts.begin(), fonts.end(), font);
     if (found != fonts.end()) return static_cast<int>(found - fonts.begin());

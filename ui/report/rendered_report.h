@@ -15,7 +15,7 @@
 #include <variant>
 #include <vector>
 
-#include "ui/report/font_spec.h"
+#include "ui/report/report_font.h"
 
 namespace zentrix::report {
 
@@ -74,12 +74,12 @@ struct RenderedPage {
 
 struct RenderedReport {
     QString title;
-    std::vector<FontSpec> fonts;
+    std::vector<ReportFont> fonts;
     std::vector<RenderedPage> pages;
     bool operator==(const RenderedReport&) const = default;
 
     // The index of `font` in `fonts`, adding it when new.
-    int fontIndex(const FontSpec& font);
+    int fontIndex(const ReportFont& font);
     // All the text of a page, one command per line, for tests and searches.
     QString pageText(int page) const;
 };

@@ -2,7 +2,7 @@
 
 namespace zentrix::report {
 
-TextField TextField::plain(QString text, FontSpec font, Align align) {
+TextField TextField::plain(QString text, ReportFont font, Align align) {
     TextField field;
     TextRun run;
     run.text = std::move(text);
@@ -34,7 +34,7 @@ Band& Band::addRule(Rule rule) {
 }
 
 Band ReportDefinition::DefaultFooter(int page, int pageCount) {
-    FontSpec font;
+    ReportFont font;
     font.pointSize = 8.5;
     TextField field = TextField::plain(QStringLiteral("Page %1 of %2").arg(page).arg(pageCount),
                                        font, TextField::Align::Center);

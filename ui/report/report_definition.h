@@ -20,7 +20,7 @@
 #include <variant>
 #include <vector>
 
-#include "ui/report/font_spec.h"
+#include "ui/report/report_font.h"
 
 namespace zentrix::report {
 
@@ -38,12 +38,12 @@ struct TextField {
     enum class Align { Left, Center, Right };
 
     std::vector<TextRun> runs;  // line breaks ('\n') are kept
-    FontSpec font;
+    ReportFont font;
     QColor color = Qt::black;
     Align align = Align::Left;
     bool wordWrap = true;  // false: one line per paragraph, cut at the cell's edge
 
-    static TextField plain(QString text, FontSpec font = {}, Align align = Align::Left);
+    static TextField plain(QString text, ReportFont font = {}, Align align = Align::Left);
     QString text() const;
 };
 
@@ -67,7 +67,7 @@ struct BarChart {
     double captionWidth = 110;
     double barHeight = 16;
     double barGap = 8;
-    FontSpec font;
+    ReportFont font;
 };
 
 struct Picture {

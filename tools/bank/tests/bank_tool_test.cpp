@@ -12,6 +12,7 @@
 #include "history/tthistory.h"
 #include "questionbank/ttesting.h"
 #include "tools/bank/bank_command.h"
+#include "tools/bank/tests/bank_command_fixture.h"
 #include "xbase/engine.h"
 
 namespace zentrix::banktool {
@@ -19,28 +20,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
-}
-
-void writeBytes(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-class BankTool : public ::testing::Test {
+class BankTool : public BankCommandFixture {
 protected:
+    BankTool() : BankCommandFixture("zentrix-bank") {}
+
     void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                ("zentrix-bank-" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                 "-" + std::to_string(::getpid()));
-        fs::remove_all(root_);
-        fs::create_directories(root_ / "src");
-        bank_ = (root_ / "bank").string();
+        BankCommandFixture::SetUp();
         // The documented example with its three files.
         fs::copy_file(fs::path(ZENTRIX_SOURCE_DIR) / "tools/bank/examples/net101a.exam",
                       root_ / "src/net101a.exam");
@@ -49,38 +34,17 @@ protected:
         writeBytes(root_ / "src/config.sim", std::string("SIM\x00\x01\x02\x03", 7));
         ASSERT_EQ(0, run({"init", bank_})) << err_;
     }
-    void TearDown() override { fs::remove_all(root_); }
 
-    int run(const std::vector<std::string>& args) {
-        std::ostringstream out, err;
-        const int status = BankCommand::run(args, out, err);
-        out_ = out.str();
-        err_ = err.str();
-        return status;
-    }
     std::string source(const char* name = "net101a.exam") const {
         return (root_ / "src" / name).string();
     }
 
-    // Every file below the folder with its bytes.
-    static std::map<std::string, std::string> snapshot(const fs::path& folder) {
-        std::map<std::string, std::string> files;
-        for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-            if (entry.is_regular_file())
-                files[fs::relative(entry.path(), folder).string()] = readBytes(entry.path());
-        }
-        return files;
-    }
     // No staging or set-aside folders left beside the bank.
     size_t foldersBesideTheBank() const {
         size_t count = 0;
         for (const auto& entry : fs::directory_iterator(root_)) count += entry.is_directory();
         return count;
     }
-
-    fs::path root_;
-    std::string bank_;
-    std::string out_, err_;
 };
 
 TEST_F(BankTool, ImportThenExportGivesTheSourceBack) {

@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     definition.page.margins = QMarginsF(10, 10, 10, 10);
     definition.titleBand.frame = true;
     definition.titleBand.addText(TextField::plain(
-        QStringLiteral("Seed title"), FontSpec{QStringLiteral("DejaVu Serif"), 12, true}));
+        QStringLiteral("Seed title"), ReportFont{QStringLiteral("DejaVu Serif"), 12, true}));
     BarChart chart;
     chart.bars = {{QStringLiteral("A:"), 600, Qt::red, QStringLiteral("600")},
                   {QStringLiteral("B:"), 800, Qt::blue, {}}};

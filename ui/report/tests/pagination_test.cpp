@@ -125,7 +125,7 @@ TEST(PaginationTest, TextWrapsWithinItsCellAndKeepsItsAlignment) {
     band.addRow(
         {Cell{0, 100, TextField::plain(words)},
          Cell{150, 110,
-              TextField::plain(QStringLiteral("77.78"), FontSpec{}, TextField::Align::Right)}});
+              TextField::plain(QStringLiteral("77.78"), ReportFont{}, TextField::Align::Right)}});
     const RenderedReport report = Paginate(WithDetails({band}));
     std::vector<const TextCommand*> left;
     const TextCommand* right = nullptr;

@@ -51,9 +51,9 @@ std::vector<PlacedText> AllText(const RenderedReport& report) {
 RenderedReport EveryCommandReport() {
     RenderedReport report;
     report.title = QStringLiteral("Every command \u00e9\u20ac");
-    const int plain = report.fontIndex(FontSpec{});
+    const int plain = report.fontIndex(ReportFont{});
     const int bold =
-        report.fontIndex(FontSpec{QStringLiteral("DejaVu Serif"), 14, true, true, true});
+        report.fontIndex(ReportFont{QStringLiteral("DejaVu Serif"), 14, true, true, true});
     QImage picture(24, 16, QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::transparent);
     {

@@ -13,20 +13,12 @@
 #include "questionbank/ttesting.h"
 #include "tools/bank/bank_command.h"
 #include "tools/bank/formats/zip_archive.h"
+#include "tools/bank/tests/bank_command_fixture.h"
 
 namespace zentrix::banktool {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readBytes(const fs::path& path) {
-    xbase::Result<std::optional<std::string>> bytes = platform::readWholeFile(path.string());
-    return bytes && bytes.value() ? *bytes.value() : std::string();
-}
-
-void writeBytes(const fs::path& path, const std::string& bytes) {
-    ASSERT_TRUE(platform::writeFileAtomically(path.string(), bytes).isOk()) << path;
-}
 
 const fs::path kFixtures = ZENTRIX_FORMATS_FIXTURES;
 const fs::path kSamples = ZENTRIX_INTERCHANGE_SAMPLES_DIR;
@@ -48,31 +40,19 @@ void PrintTo(const Stored& s, std::ostream* os) {
         << "\", picture \"" << s.picture << "\" (" << s.pictureBytes.size() << " bytes)}";
 }
 
-class InterchangeBank : public ::testing::Test {
+class InterchangeBank : public BankCommandFixture {
 protected:
+    InterchangeBank() : BankCommandFixture("zentrix-formats") {}
+
     void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                ("zentrix-formats-" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                 "-" + std::to_string(::getpid()));
-        fs::remove_all(root_);
-        fs::create_directories(root_ / "src");
+        BankCommandFixture::SetUp();
         for (const auto& entry : fs::directory_iterator(kFixtures)) {
             if (entry.is_regular_file())
                 fs::copy_file(entry.path(), root_ / "src" / entry.path().filename());
         }
-        bank_ = (root_ / "bank").string();
         ASSERT_EQ(0, run({"init", bank_})) << err_;
     }
-    void TearDown() override { fs::remove_all(root_); }
 
-    int run(const std::vector<std::string>& args) {
-        std::ostringstream out, err;
-        const int status = BankCommand::run(args, out, err);
-        out_ = out.str();
-        err_ = err.str();
-        return status;
-    }
     std::string src(const std::string& name) const { return (root_ / "src" / name).string(); }
 
     static std::vector<Stored> stored(const std::string& bank, const std::string& examId) {
@@ -106,19 +86,6 @@ protected:
         questionbank::TTesting testing(engine, bank, sink);
         return testing.GetGTest_Title(examId);
     }
-
-    static std::map<std::string, std::string> snapshot(const fs::path& folder) {
-        std::map<std::string, std::string> files;
-        for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-            if (entry.is_regular_file())
-                files[fs::relative(entry.path(), folder).string()] = readBytes(entry.path());
-        }
-        return files;
-    }
-
-    fs::path root_;
-    std::string bank_;
-    std::string out_, err_;
 };
 
 const std::string kGif = std::string(

@@ -1,7 +1,7 @@
 #pragma once
 
 // A font as a report records it: family, size in points and style. The
-// same spec is measured at layout time and painted on any device, so a page
+// same font is measured at layout time and painted on any device, so a page
 // looks the same on screen, in a PDF and on paper.
 
 #include <QFont>
@@ -9,7 +9,7 @@
 
 namespace zentrix::report {
 
-struct FontSpec {
+struct ReportFont {
     static constexpr double kMinPointSize = 1.0;
     static constexpr double kMaxPointSize =
         144.0;  // two-inch letters: more than any document needs
@@ -24,7 +24,7 @@ struct FontSpec {
     bool italic = false;
     bool underline = false;
 
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const ReportFont&) const = default;
 
     // The font for a painter whose user unit is 1/kTextUnitsPerPoint point on
     // a device of `deviceDpi` dots per inch.

@@ -1,10 +1,10 @@
-#include "ui/report/font_spec.h"
+#include "ui/report/report_font.h"
 
 #include <algorithm>
 
 namespace zentrix::report {
 
-QFont FontSpec::deviceFont() const {
+QFont ReportFont::deviceFont() const {
     QFont font(family);
     font.setPointSizeF(std::clamp(pointSize, kMinPointSize, kMaxPointSize));
     font.setBold(bold);
@@ -19,7 +19,7 @@ QFont FontSpec::deviceFont() const {
     return font;
 }
 
-QFont FontSpec::painterFont(double deviceDpi) const {
+QFont ReportFont::painterFont(double deviceDpi) const {
     QFont font = deviceFont();
     // On the painter one unit is 1/100 point, scaled to dots by the painter;
     // the font must be s * 100 units high, which on a device of deviceDpi is
