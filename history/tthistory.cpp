@@ -48,24 +48,14 @@ TTHistory::TTHistory(xbase::Engine& engine, std::string databaseFolder, base::Me
 TTHistory::~TTHistory() = default;
 
 bool TTHistory::openOrCreate() {
-    const std::string path = folder_ + "TESTHIST";
-    auto opened = engine_.open(path);
-    if (opened) {
-        table_ = std::move(opened.value());
-        return true;
-    }
-    lastError_ = opened.message();
     // Only a missing table is created: one that exists but cannot be read
     // holds every learner's history and must survive for a repair.
-    if (engine_.fileSystem().resolveCaseInsensitive(path + ".dbf")) {
+    auto table = engine_.openOrCreate(folder_ + "TESTHIST", HistoryFields(), HistoryTags());
+    if (!table) {
+        lastError_ = table.message();
         return false;
     }
-    auto created = engine_.create(path, HistoryFields(), HistoryTags());
-    if (!created) {
-        lastError_ = created.message();
-        return false;
-    }
-    table_ = std::move(created.value());
+    table_ = std::move(table.value());
     return true;
 }
 

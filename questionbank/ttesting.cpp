@@ -70,27 +70,19 @@ std::unique_ptr<xbase::Table> TTesting::openOrCreate(const std::string& fileName
                                                      const std::vector<xbase::TagSpec>& tags) {
     const std::string path = folder_ + fileName;
     engine_.takeErrorCode();
-    xbase::Result<std::unique_ptr<xbase::Table>> opened = engine_.open(path);
-    if (opened) return std::move(opened).value();
-    const int code = engine_.takeErrorCode();
-
-    // A table that is there but unreadable may hold a bank a repair can save:
-    // report it and leave it alone rather than create an empty one over it.
-    if (code != xbase::kNoError || BankPath::findFile(folder_, fileName)) {
-        lastError_ = "The question bank table " + path + " exists but cannot be opened (" +
-                     opened.message() + "). It was left unchanged.";
-        sink_.showMessage(lastError_);
-        return nullptr;
-    }
-    xbase::Result<std::unique_ptr<xbase::Table>> created = engine_.create(path, fields, tags);
-    if (!created) {
-        engine_.takeErrorCode();
+    xbase::Result<std::unique_ptr<xbase::Table>> table = engine_.openOrCreate(path, fields, tags);
+    if (table) return std::move(table).value();
+    if (engine_.takeErrorCode() == xbase::kErrorCreate) {
         lastError_ =
-            "The question bank table " + path + " cannot be created (" + created.message() + ").";
-        sink_.showMessage(lastError_);
-        return nullptr;
+            "The question bank table " + path + " cannot be created (" + table.message() + ").";
+    } else {
+        // A table that is there but unreadable may hold a bank a repair can
+        // save: it is reported and left alone, never created over.
+        lastError_ = "The question bank table " + path + " exists but cannot be opened (" +
+                     table.message() + "). It was left unchanged.";
     }
-    return std::move(created).value();
+    sink_.showMessage(lastError_);
+    return nullptr;
 }
 
 void TTesting::bindCatalogue() {

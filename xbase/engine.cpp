@@ -1,6 +1,7 @@
 #include "xbase/engine.h"
 
 #include "xbase/dbf_table.h"
+#include "xbase/table_files.h"
 
 namespace zentrix::xbase {
 
@@ -27,6 +28,36 @@ Result<std::unique_ptr<Table>> Engine::create(const std::string& path,
         return table.status();
     }
     return std::unique_ptr<Table>(std::move(table.value()));
+}
+
+Result<std::unique_ptr<Table>> Engine::openOrCreate(const std::string& path,
+                                                    const std::vector<FieldSpec>& fields,
+                                                    const std::vector<TagSpec>& tags) {
+    {
+        auto table = DbfTable::open(*this, path, OpenMode::ReadWrite);
+        if (table) return std::unique_ptr<Table>(std::move(table.value()));
+        if (table.status().message().find(DbfTable::kMissingMarker) == std::string::npos) {
+            recordError(kErrorOpen, table.message());
+            return table.status();
+        }
+    }
+    const std::string tablePath = TableFiles::locate(*fs_, path).table;
+    const auto slash = tablePath.find_last_of('/');
+    const std::string folder =
+        slash == std::string::npos ? std::string() : tablePath.substr(0, slash);
+    auto lock = fs_->lockFolder(folder);
+    if (!lock) {
+        recordError(kErrorCreate, lock.message());
+        return lock.status();
+    }
+    // Another seat may have made it while this one waited for the lock.
+    auto table = DbfTable::open(*this, path, OpenMode::ReadWrite);
+    if (table) return std::unique_ptr<Table>(std::move(table.value()));
+    if (table.status().message().find(DbfTable::kMissingMarker) == std::string::npos) {
+        recordError(kErrorOpen, table.message());
+        return table.status();
+    }
+    return create(path, fields, tags);
 }
 
 int Engine::takeErrorCode() {

@@ -62,6 +62,16 @@ public:
                                           const std::vector<FieldSpec>& fields,
                                           const std::vector<TagSpec>& tags);
 
+    // Opens `path`, or creates it as create does when it is missing; a file
+    // that is there but not a readable table is never created over. The
+    // creation holds the folder's lock and looks for the table again under
+    // it, so of seats that find a table missing together one creates it and
+    // the others open what it made. The pending code tells a failed open
+    // (kErrorOpen) from a failed create (kErrorCreate).
+    Result<std::unique_ptr<Table>> openOrCreate(const std::string& path,
+                                                const std::vector<FieldSpec>& fields,
+                                                const std::vector<TagSpec>& tags);
+
     // Gives the pending error code and clears it.
     int takeErrorCode();
     // The message of the most recent failure, for callers that show one.

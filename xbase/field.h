@@ -26,6 +26,11 @@ enum class FieldType : char {
     NullFlags = '0',  // VFP's hidden _NullFlags field
 };
 
+// Types whose field holds a block number in the memo file.
+inline bool isMemoType(FieldType t) {
+    return t == FieldType::Memo || t == FieldType::General || t == FieldType::Blob;
+}
+
 struct FieldDescriptor {
     std::string name;  // upper case as stored, at most 10 characters
     FieldType type = FieldType::Character;

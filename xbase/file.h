@@ -37,6 +37,12 @@ public:
 
 enum class OpenMode { ReadWrite, ReadOnly };
 
+// Held while alive: see FileSystem::lockFolder.
+class FolderLock {
+public:
+    virtual ~FolderLock() = default;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -50,6 +56,15 @@ public:
     virtual bool exists(const std::string& path) = 0;
     virtual Status remove(const std::string& path) = 0;
     virtual Status rename(const std::string& from, const std::string& to) = 0;
+
+    // Takes the folder's lock for creating tables in it, waiting as long as
+    // a record lock waits: seats that find a table missing at the same moment
+    // create it one after the other, and the later ones find it made. A file
+    // system that only one process uses (a test's, a fuzzer's) needs none.
+    virtual Result<std::unique_ptr<FolderLock>> lockFolder(const std::string& folder) {
+        static_cast<void>(folder);
+        return std::make_unique<FolderLock>();
+    }
 
     // Finds `path` on a file system that distinguishes case: the folder part
     // is taken as given, the file name is matched without regard to case.

@@ -54,6 +54,9 @@ public:
     Status rename(const std::string& from, const std::string& to) override {
         return inner_->rename(from, to);
     }
+    Result<std::unique_ptr<FolderLock>> lockFolder(const std::string& folder) override {
+        return inner_->lockFolder(folder);
+    }
     std::optional<std::string> resolveCaseInsensitive(const std::string& path) override {
         return inner_->resolveCaseInsensitive(path);
     }

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -126,6 +127,17 @@ private:
     std::string path_;
 };
 
+// flock on the folder itself: it needs no file of its own in the folder,
+// and the kernel drops it when a process dies holding it.
+class PosixFolderLock : public FolderLock {
+public:
+    explicit PosixFolderLock(int fd) : fd_(fd) {}
+    ~PosixFolderLock() override { ::close(fd_); }  // closing releases the lock
+
+private:
+    int fd_;
+};
+
 }  // namespace
 
 std::shared_ptr<FileSystem> FileSystem::posix() {
@@ -159,6 +171,28 @@ Status PosixFileSystem::remove(const std::string& path) {
     if (::unlink(path.c_str()) != 0 && errno != ENOENT)
         return Status::error(path + ": cannot remove: " + errnoText());
     return Status::ok();
+}
+
+Result<std::unique_ptr<FolderLock>> PosixFileSystem::lockFolder(const std::string& folder) {
+    const std::string name = folder.empty() ? std::string(".") : folder;
+    const int fd = ::open(name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return Status::error(name + ": cannot open the folder: " + errnoText());
+    const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+    auto pause = std::chrono::microseconds(200);
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            const std::string why = errnoText();
+            ::close(fd);
+            return Status::error(name + ": folder lock failed: " + why);
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            ::close(fd);
+            return Status::error(name + ": another process is creating a table here");
+        }
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::microseconds(20000));
+    }
+    return std::unique_ptr<FolderLock>(std::make_unique<PosixFolderLock>(fd));
 }
 
 Status PosixFileSystem::rename(const std::string& from, const std::string& to) {

@@ -15,6 +15,7 @@ public:
     bool exists(const std::string& path) override;
     Status remove(const std::string& path) override;
     Status rename(const std::string& from, const std::string& to) override;
+    Result<std::unique_ptr<FolderLock>> lockFolder(const std::string& folder) override;
     std::optional<std::string> resolveCaseInsensitive(const std::string& path) override;
 };
 

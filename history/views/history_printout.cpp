@@ -39,7 +39,7 @@ std::optional<Band> TfrmPrnHistory::NextDetail(double width) {
         return band;
     }
     const bool headings = index == 0;
-    const report::FontSpec font = headings ? style::Sans(8.5, true) : style::Sans(8.5);
+    const report::ReportFont font = headings ? style::Sans(8.5, true) : style::Sans(8.5);
     std::vector<Cell> cells;
     // The shaded headings band insets its cells by its padding; starting
     // that much further left keeps the columns of all rows aligned.

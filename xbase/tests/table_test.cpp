@@ -420,8 +420,10 @@ class RenameRefusingFileSystem : public ForwardingFileSystem {
 public:
     explicit RenameRefusingFileSystem(std::string target)
         : ForwardingFileSystem(FileSystem::posix()), target_(std::move(target)) {}
+    // Renames made before this (a create publishing its files) go through.
+    void arm() { armed_ = true; }
     Status rename(const std::string& from, const std::string& to) override {
-        if (!refused_ && to.size() >= target_.size() && to.ends_with(target_)) {
+        if (armed_ && !refused_ && to.size() >= target_.size() && to.ends_with(target_)) {
             refused_ = true;
             return Status::error(to + ": rename refused");
         }
@@ -430,14 +432,17 @@ public:
 
 private:
     std::string target_;
+    bool armed_ = false;
     bool refused_ = false;
 };
 
 TEST_F(TableTest, CompressMemoCutBetweenItsRenamesIsFinishedByTheNextOpen) {
     {
-        Engine refusing(std::make_shared<RenameRefusingFileSystem>("ptest.dbf"));
+        auto files = std::make_shared<RenameRefusingFileSystem>("ptest.dbf");
+        Engine refusing(files);
         auto created = refusing.create(dir.file("ptest.dbf"), kCourseFields, kCourseTags);
         ASSERT_TRUE(created) << created.message();
+        files->arm();
         Table& t = *created.value();
         addCourse(t, "A", "first", 0);
         addCourse(t, "B", "short", 0);
