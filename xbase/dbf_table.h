@@ -120,6 +120,8 @@ private:
     // The write-group rule: a failed assignment or commit discards the group.
     Status groupResult(Status status);
     Status refuseFailedGroup() const;
+    // Sets the record's deletion byte and commits it.
+    Status setDeletionMark(char mark);
     Status assignText(const Field* f, std::string_view text);
     Status assignNumber(const Field* f, double value);
     Status assignWhole(const Field* f, long value);

@@ -164,21 +164,15 @@ Status DbfTable::assignMemoBytes(const Field* f, const void* data, size_t length
     }());
 }
 
-Status DbfTable::markDeleted() {
-    ZX_TRY(refuseFailedGroup());
-    ZX_TRY(fail(kErrorWrite, writable()));
-    ZX_TRY(fail(kErrorWrite, requireRecord()));
-    record_[0] = char(dbf::kDeletedMark);
-    deletedChanged_ = true;
-    changed_ = true;
-    return commit();
-}
+Status DbfTable::markDeleted() { return setDeletionMark(char(dbf::kDeletedMark)); }
 
-Status DbfTable::recall() {
+Status DbfTable::recall() { return setDeletionMark(char(dbf::kLiveMark)); }
+
+Status DbfTable::setDeletionMark(char mark) {
     ZX_TRY(refuseFailedGroup());
     ZX_TRY(fail(kErrorWrite, writable()));
     ZX_TRY(fail(kErrorWrite, requireRecord()));
-    record_[0] = char(dbf::kLiveMark);
+    record_[0] = mark;
     deletedChanged_ = true;
     changed_ = true;
     return commit();

@@ -18,9 +18,8 @@ namespace {
 using testing::CuttingFileSystem;
 using testing::TempDir;
 
-const std::vector<FieldSpec> kFields = {
-    {"ID", 'C', 8, 0}, {"NUM", 'N', 6, 0}, {"NOTE", 'M', 10, 0}};
-const std::vector<TagSpec> kTags = {{"ID", "ID", ".NOT. DELETED()"}, {"NUM", "NUM", ""}};
+const std::vector<FieldSpec>& kFields = testing::kIdNumNoteFields;
+const std::vector<TagSpec>& kTags = testing::kIdNumNoteTags;
 
 struct Row {
     std::string id;

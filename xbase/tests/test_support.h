@@ -7,8 +7,10 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "index/sha256.h"
+#include "xbase/field.h"
 #include "xbase/file.h"
 
 namespace zentrix::xbase::testing {
@@ -27,6 +29,13 @@ private:
 std::string readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
 std::string interopDir();  // empty when the reference tables are absent
+
+// A small table with a character key, a numeric tag and a memo: enough to
+// reach every file a table has.
+inline const std::vector<FieldSpec> kIdNumNoteFields = {
+    {"ID", 'C', 8, 0}, {"NUM", 'N', 6, 0}, {"NOTE", 'M', 10, 0}};
+inline const std::vector<TagSpec> kIdNumNoteTags = {{"ID", "ID", ".NOT. DELETED()"},
+                                                    {"NUM", "NUM", ""}};
 
 // Lets the first `budget` writes (writeAt, truncate) through; the next one is
 // torn (half its bytes reach the file) and fails, and so does every later one,
