@@ -7,7 +7,13 @@
 //                      worst case: every frame is a full image)
 
 #include <QColor>
+#include <QFile>
 #include <QImage>
+#include <QList>
+#include <functional>
+
+#include "simulation/screenshot_encoder.h"
+#include "simulation/simulation_writer.h"
 
 namespace zentrix::simulation::bench {
 
@@ -43,6 +49,26 @@ inline QImage repaintScreenshot(int n) {
             row[x] = qRgb((x + n) & 255, (y * 2 + n) & 255, (x ^ y ^ n) & 255);
     }
     return image;
+}
+
+// Writes a simulation of `frames` screenshots to `path`, each frame holding
+// `zonesPerFrame` zones made by zone(frame, z), frames counted from 1.
+inline QString writeBenchSimulation(const QString& path, int frames, int zonesPerFrame,
+                                    QImage (*screenshot)(int),
+                                    const std::function<TZone(int, int)>& zone) {
+    QList<QImage> shots;
+    for (int n = 0; n < frames; ++n) shots.append(screenshot(n));
+    SimulationDraft draft;
+    draft.gif = ScreenshotEncoder::encode(shots).value();
+    draft.frameCount = frames;
+    draft.frames.resize(size_t(frames));  // only the first 255 frames can have zones
+    for (int f = 0; f < frames; ++f)
+        for (int z = 0; z < zonesPerFrame; ++z)
+            draft.frames[size_t(f)].Zones.push_back(zone(f + 1, z));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) std::abort();
+    file.write(SimulationWriter::write(draft).value());
+    return path;
 }
 
 }  // namespace zentrix::simulation::bench

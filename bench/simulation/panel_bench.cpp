@@ -21,8 +21,6 @@
 #include "simulation/error_reporter.h"
 #include "simulation/panel/tbz_demo_q_engine.h"
 #include "simulation/question_service.h"
-#include "simulation/screenshot_encoder.h"
-#include "simulation/simulation_writer.h"
 
 namespace {
 
@@ -80,25 +78,12 @@ TZone zone(int frame, int z) {
 }
 
 QString writeSimulation(const QString& folder, QImage (*screenshot)(int)) {
-    QList<QImage> shots;
-    for (int n = 0; n < kFrames; ++n) shots.append(screenshot(n));
-    SimulationDraft draft;
-    draft.gif = ScreenshotEncoder::encode(shots).value();
-    draft.frameCount = kFrames;
-    draft.frames.resize(kFrames);
-    int id = 1;
-    for (int f = 0; f < kFrames; ++f) {
-        for (int z = 0; z < 30; ++z) {
-            TZone made = zone(f + 1, z);
-            made.ZoneId = id++;
-            draft.frames[f].Zones.push_back(made);
-        }
-    }
-    const QString path = folder + QStringLiteral("/panel-bench.qsf");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(SimulationWriter::write(draft).value());
-    return path;
+    return writeBenchSimulation(folder + QStringLiteral("/panel-bench.qsf"), kFrames, 30,
+                                screenshot, [](int frame, int z) {
+                                    TZone made = zone(frame, z);
+                                    made.ZoneId = (frame - 1) * 30 + z + 1;
+                                    return made;
+                                });
 }
 
 struct Fixture {

@@ -16,9 +16,7 @@
 
 #include "bench_screenshots.h"
 #include "simulation/question_service.h"
-#include "simulation/screenshot_encoder.h"
 #include "simulation/simulation_loader.h"
-#include "simulation/simulation_writer.h"
 
 namespace {
 
@@ -52,19 +50,8 @@ TZone zone(int frame, int z) {
 }
 
 QString writeSimulation(const QString& folder, QImage (*screenshot)(int)) {
-    QList<QImage> shots;
-    for (int n = 0; n < kFrames; ++n) shots.append(screenshot(n));
-    SimulationDraft draft;
-    draft.gif = ScreenshotEncoder::encode(shots).value();
-    draft.frameCount = kFrames;
-    draft.frames.resize(kFrames);  // only the first 255 frames can have zones; 200 do
-    for (int f = 0; f < kFrames; ++f)
-        for (int z = 0; z < kZonesPerFrame; ++z) draft.frames[f].Zones.push_back(zone(f + 1, z));
-    const QString path = folder + QStringLiteral("/bench.qsf");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(SimulationWriter::write(draft).value());
-    return path;
+    return writeBenchSimulation(folder + QStringLiteral("/bench.qsf"), kFrames, kZonesPerFrame,
+                                screenshot, zone);
 }
 
 // The input is made in a child process, so that the peak memory reported is
