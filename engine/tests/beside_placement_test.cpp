@@ -61,7 +61,9 @@ TEST(BesidePlacementTest, TheWindowGoesWhereTheScreenHasRoomForIt) {
                            spot.width, c.window.height());
         EXPECT_EQ(placed, c.expected);
         EXPECT_TRUE(c.available.contains(placed));
-        if (!c.over) EXPECT_FALSE(placed.intersects(c.main)) << "beside, not over";
+        if (!c.over) {
+            EXPECT_FALSE(placed.intersects(c.main)) << "beside, not over";
+        }
     }
 }
 

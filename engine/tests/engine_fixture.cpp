@@ -65,9 +65,9 @@ MainWindowContext EngineFixture::context(QStringList arguments) {
         EngineData data;
         auto fake = std::make_unique<FakeExamBank>();
         fake->rows = TwoCourseRows();
-        fake->exams["NET1"] = {"Network Basics", NumberedQuestions("net1", 12)};
-        fake->exams["NET2"] = {"Routing", NumberedQuestions("net2", 30)};
-        fake->exams["SEC1"] = {"Security Basics", NumberedQuestions("sec1", 8)};
+        fake->exams["NET1"] = {"Network Basics", NumberedQuestions("net1", 12), true, {}};
+        fake->exams["NET2"] = {"Routing", NumberedQuestions("net2", 30), true, {}};
+        fake->exams["SEC1"] = {"Security Basics", NumberedQuestions("sec1", 8), true, {}};
         fake->courses["NET"] = {"NET", "Networking", "", 2, "0:30", 6};
         fake->courses["SEC"] = {"SEC", "Security", "", 1, "0:10", 4};
         bank = fake.get();

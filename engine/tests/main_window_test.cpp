@@ -51,16 +51,18 @@ TEST_F(MainWindowTest, EveryScreenPlacesItsControlsAndParksThemAgain) {
             EXPECT_EQ(widget->pos(), placement.shown) << placement.control;
             EXPECT_EQ(widget->isHidden(), hiddenOnEntry.count(placement.control) == 1)
                 << placement.control;
-            if (placement.shownSize)
+            if (placement.shownSize) {
                 EXPECT_EQ(widget->size(), *placement.shownSize) << placement.control;
+            }
         }
         main->ShowScreen(screen, ScreenId::None);
         for (const ControlPlacement& placement : ScreenLayoutTable(screen)) {
             const QWidget* widget = main->control(placement.control);
             EXPECT_EQ(widget->pos(), placement.parked) << placement.control;
             EXPECT_TRUE(widget->isHidden()) << placement.control;
-            if (placement.parkedSize)
+            if (placement.parkedSize) {
                 EXPECT_EQ(widget->size(), *placement.parkedSize) << placement.control;
+            }
         }
     }
 }
@@ -114,7 +116,9 @@ TEST_F(MainWindowTest, MainScreenRefusalsBeepExplainAndStay) {
         ASSERT_EQ(dialogs.entries().size(), 2u) << c.name;
         EXPECT_EQ(dialogs.entries()[0].event, Event::Beep) << c.name;
         EXPECT_EQ(dialogs.entries()[1].event, c.event) << c.name;
-        if (c.message) EXPECT_EQ(dialogs.entries()[1].text, c.message) << c.name;
+        if (c.message) {
+            EXPECT_EQ(dialogs.entries()[1].text, c.message) << c.name;
+        }
         EXPECT_EQ(main->CurrentScreen(), ScreenId::MainInterface) << c.name;
         EXPECT_EQ(main->vsiTestSelectBox()->currentItem(), c.row) << c.name;
     }
@@ -230,7 +234,9 @@ TEST_F(MainWindowTest, TitleStripCloseGoesBackToTheMainScreenFromEveryOtherScree
         clickControl("btnCloseProg");
         EXPECT_EQ(main->CurrentScreen(), ScreenId::MainInterface) << static_cast<int>(c.screen);
         EXPECT_EQ(dialogs.count(Event::Dialog), c.confirmExit ? 2 : 0);
-        if (c.confirmExit) EXPECT_EQ(dialogs.texts(Event::Dialog)[0], "Confirm Exit Exam");
+        if (c.confirmExit) {
+            EXPECT_EQ(dialogs.texts(Event::Dialog)[0], "Confirm Exit Exam");
+        }
         EXPECT_TRUE(main->isVisible());
     }
     clickControl("btnCloseProg");

@@ -35,7 +35,9 @@ TEST_P(MoveQuestion, ClosesTheGapAndKeepsInvariants) {
     TTesting& b = bank();
     ASSERT_EQ(0, b.OpenTest("E1"));
     EXPECT_EQ(c.result, b.ChangeQuestionNumber(c.from, c.to)) << b.LastError();
-    if (c.result != 0) EXPECT_FALSE(b.LastError().empty());
+    if (c.result != 0) {
+        EXPECT_FALSE(b.LastError().empty());
+    }
     EXPECT_EQ(c.titles, titlesInOrder(b));
     expectQuestionInvariants();
 }

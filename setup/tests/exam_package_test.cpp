@@ -62,8 +62,9 @@ protected:
         base::RecordingMessageSink sink;
         TTesting bank(engine, folder, sink);
         ASSERT_TRUE(bank.IsValid()) << bank.LastError();
-        if (!bank.ParentExists(course))
+        if (!bank.ParentExists(course)) {
             ASSERT_EQ(bank.AddParent(course, "Security Basics", "About security", "0:20", 10), 0);
+        }
         for (const Exam& exam : exams) {
             ASSERT_EQ(bank.AddTest(exam.id, course, exam.path, exam.table,
                                    std::string(exam.id) + " title"),

@@ -128,7 +128,7 @@ double BandLayout::layOutCell(const Cell& cell, double x, double width, double t
                 return layOutPicture(content, x, width, top, items);
             } else {
                 const double height = std::max(0.0, content.height);
-                items.push_back(LaidItem{top, top + height, {}});
+                items.push_back(LaidItem{top, top + height, {}, std::nullopt});
                 return height;
             }
         },
@@ -182,7 +182,8 @@ double BandLayout::layOutText(const TextField& field, double x, double width, do
         if (field.align == TextField::Align::Right) offset = std::max(0.0, width - natural);
         if (field.align == TextField::Align::Center) offset = std::max(0.0, (width - natural) / 2);
         const double baseline = top + (line.y() + line.ascent()) * scale;
-        LaidItem item{top + line.y() * scale, top + (line.y() + line.height()) * scale, {}};
+        LaidItem item{
+            top + line.y() * scale, top + (line.y() + line.height()) * scale, {}, std::nullopt};
         if (clip)
             item.commands.push_back(
                 ClipCommand{QRectF(x, item.top, width, item.bottom - item.top)});
@@ -215,13 +216,14 @@ double BandLayout::layOutRule(const Rule& rule, double x, double width, double t
     items.push_back(
         LaidItem{top,
                  top + height,
-                 {LineCommand{QPointF(x, y), QPointF(x + width, y), thickness, rule.color}}});
+                 {LineCommand{QPointF(x, y), QPointF(x + width, y), thickness, rule.color}},
+                 std::nullopt});
     return height;
 }
 
 double BandLayout::layOutChart(const BarChart& chart, double x, double width, double top,
                                std::vector<LaidItem>& items) {
-    LaidItem item{top, top, {}};
+    LaidItem item{top, top, {}, std::nullopt};
     ReportFont captionFont = chart.font;
     captionFont.bold = true;
     const QFontMetricsF metrics(chart.font.deviceFont(), &const_cast<QImage&>(MeasureDevice()));
@@ -303,7 +305,8 @@ double BandLayout::layOutPicture(const Picture& picture, double x, double width,
         LaidItem{top,
                  top + size.height(),
                  {ImageCommand{QRectF(QPointF(x, top), size),
-                               pixels.convertToFormat(QImage::Format_ARGB32_Premultiplied)}}});
+                               pixels.convertToFormat(QImage::Format_ARGB32_Premultiplied)}},
+                 std::nullopt});
     return size.height();
 }
 

@@ -60,7 +60,9 @@ TEST_F(ViewerFixture, CopyAndCutKeysLeaveTheClipboardAlone) {
 
 TEST_F(ViewerFixture, TheContextMenuOffersNoCopy) {
     selectAll();
-    QContextMenuEvent event(QContextMenuEvent::Keyboard, viewer.viewport()->rect().center());
+    const QPoint centre = viewer.viewport()->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, centre,
+                            viewer.viewport()->mapToGlobal(centre));
     QApplication::sendEvent(viewer.viewport(), &event);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     QTest::keyClick(&viewer, Qt::Key_Menu);

@@ -86,7 +86,9 @@ TEST(ExhibitTest, GifJpegAndPngLoadAndOnlyAnAnimatedGifPlays) {
         TExibitForm exhibit;
         EXPECT_EQ(exhibit.LoadPictureData(c.bytes), c.loads) << c.what;
         EXPECT_EQ(exhibit.IsAnimated(), c.animated) << c.what;
-        if (c.loads) EXPECT_EQ(exhibit.PictureSize(), QSize(30, 20)) << c.what;
+        if (c.loads) {
+            EXPECT_EQ(exhibit.PictureSize(), QSize(30, 20)) << c.what;
+        }
         if (!c.animated) continue;
         QMovie& movie = *exhibit.GIFImage1()->movie();
         EXPECT_EQ(movie.state(), QMovie::NotRunning) << "no frames while the window is closed";

@@ -73,8 +73,8 @@ TEST(QuestionDraw, DrawsDistinctNumbersInDrawingOrder) {
 class AssemblyTest : public ::testing::Test {
 protected:
     AssemblyTest() {
-        bank.exams["NET1"] = {"Network Basics", NumberedQuestions("net1", 12)};
-        bank.exams["NET2"] = {"Routing", NumberedQuestions("net2", 30)};
+        bank.exams["NET1"] = {"Network Basics", NumberedQuestions("net1", 12), true, {}};
+        bank.exams["NET2"] = {"Routing", NumberedQuestions("net2", 30), true, {}};
     }
     Bank bank;
     ManualExamClock clock;
@@ -158,7 +158,7 @@ protected:
             "MIX", "Mixed course", "", static_cast<int>(exams.size()), "0:30      ", numQ};
         names.clear();
         for (const auto& [id, count] : exams) {
-            bank.exams[id] = {id + " title", NumberedQuestions(id, count)};
+            bank.exams[id] = {id + " title", NumberedQuestions(id, count), true, {}};
             names.push_back(id);
         }
     }

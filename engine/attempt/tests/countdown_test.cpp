@@ -64,7 +64,7 @@ TEST(Countdown, AnAttemptRunningPastMidnightKeepsCounting) {
 
 TEST(Countdown, TheAttemptsClockStartsOnceAndTheClosedBookLimitFollowsTheItems) {
     MemoryBank<AttemptBank> bank;
-    bank.exams["A"] = {"A", NumberedQuestions("a", 12)};
+    bank.exams["A"] = {"A", NumberedQuestions("a", 12), true, {}};
     ManualExamClock clock(TimeOfDay(9, 0));
     ScriptedRandom random;
     ExamAttempt attempt(bank, clock, random);

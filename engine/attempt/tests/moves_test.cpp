@@ -20,8 +20,8 @@ public:
 class MovesTest : public ::testing::Test {
 protected:
     MovesTest() {
-        bank.exams["A"] = {"Exam A", NumberedQuestions("a", 5)};
-        bank.exams["B"] = {"Exam B", NumberedQuestions("b", 5)};
+        bank.exams["A"] = {"Exam A", NumberedQuestions("a", 5), true, {}};
+        bank.exams["B"] = {"Exam B", NumberedQuestions("b", 5), true, {}};
         attempt.SetDisplay(&shown);
     }
     // A single exam of `n` questions of A in order, first question shown.

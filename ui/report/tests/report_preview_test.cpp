@@ -187,8 +187,9 @@ TEST(ReportPreviewTest, EveryControlHasAnAccessibleName) {
     ReportPreview preview(Pages(2), dialogs.services());
     for (QWidget* w : preview.findChildren<QWidget*>()) {
         if (qobject_cast<QPushButton*>(w) || qobject_cast<QListWidget*>(w) ||
-            qobject_cast<PageView*>(w))
+            qobject_cast<PageView*>(w)) {
             EXPECT_FALSE(w->accessibleName().isEmpty()) << w->metaObject()->className();
+        }
     }
 }
 

@@ -121,7 +121,9 @@ TEST(RtfPictureTest, EachKindOfPictureDecodesAndTakesItsSize) {
         EXPECT_EQ(summary.picturesNotDecoded, c.decoded ? 0 : 1) << c.what;
         const QImage image = resourceOf(document, found[0]);
         ASSERT_FALSE(image.isNull()) << c.what;
-        if (c.decoded) EXPECT_EQ(image.pixel(0, 0) & 0xFFFFFF, c.topLeft & 0xFFFFFF) << c.what;
+        if (c.decoded) {
+            EXPECT_EQ(image.pixel(0, 0) & 0xFFFFFF, c.topLeft & 0xFFFFFF) << c.what;
+        }
     }
 }
 

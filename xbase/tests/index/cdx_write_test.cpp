@@ -228,7 +228,9 @@ TEST(IndexUpdate, ThinnedLeavesMergeAndFreeTheirPages) {
     IndexTag& tag = *built.value()->tag("N");
     // Every leaf keeps some keys, so only merging can give pages back.
     for (uint32_t r = 1; r <= 3000; ++r) {
-        if (r % 10 != 0) ASSERT_TRUE(tag.remove(encodeNumberKey(r), r));
+        if (r % 10 != 0) {
+            ASSERT_TRUE(tag.remove(encodeNumberKey(r), r));
+        }
     }
     int freePages = 0;
     for (uint32_t page = u32(disk.bytes(), cdx::header::kFreeList); page != 0 && freePages < 1000;
@@ -254,7 +256,9 @@ TEST(IndexBuild, RefusesLayoutsItCannotWrite) {
         std::vector<std::vector<KeyEntry>> keys(tags.size());
         auto built = CompoundIndex::build(std::make_unique<MemoryFile>("bad.cdx"), tags, keys);
         EXPECT_FALSE(built) << tags.front().spec.name;
-        if (!built) EXPECT_NE(built.message().find("bad.cdx"), std::string::npos);
+        if (!built) {
+            EXPECT_NE(built.message().find("bad.cdx"), std::string::npos);
+        }
     }
 }
 
