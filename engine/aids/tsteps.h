@@ -12,7 +12,7 @@
 #include <QRect>
 #include <QWidget>
 
-#include "ui/special_list_box.h"
+#include "ui/section_list_box.h"
 
 class QLabel;
 

@@ -1,4 +1,4 @@
-#include "ui/special_list_box.h"
+#include "ui/section_list_box.h"
 
 #include <QFontMetrics>
 #include <QPainter>
