@@ -1,6 +1,8 @@
-// Renders every screen reached so far, and the small windows of the main
-// screen, to PNG files in the build folder
-// (engine-screens/), so that a person can look at the layout.
+// Renders every screen, and the small windows of the main screen, to PNG
+// files in the build folder (engine-screens/), so that a person can look at
+// the layout. The test, review and results screens appear here as they stand
+// before any attempt; the demo's attempt test renders them with a running
+// attempt on them (demo/attempt-screens/).
 
 #include <gtest/gtest.h>
 
